@@ -1,0 +1,21 @@
+// The one converter between UTF-8 and code page 932. Everything inside the core
+// is code page 932; UTF-8 appears only at the edges (widgets, terminal, literals).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace yobina {
+
+// std::nullopt when the text holds a character code page 932 cannot hold
+// (or is not valid UTF-8): callers refuse such text rather than lose it.
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// Undecodable bytes become U+FFFD; never fails.
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// For source literals known to be representable; aborts on a programming error.
+std::string Cp932(std::string_view utf8Literal);
+
+}  // namespace yobina

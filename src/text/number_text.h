@@ -1,0 +1,28 @@
+// Lenient number parsing and fixed-width formatting of the numbers a user types.
+// All texts are code page 932 byte strings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace yobina {
+
+// The longest number at the start of the text (after leading one-byte blanks);
+// 0 for text that holds no number. Never fails.
+double TextToReal(std::string_view text);
+
+// TextToReal truncated toward zero, saturated to -2147483647 .. 2147483647.
+int32_t TextToInt(std::string_view text);
+
+// Format code c: width c / 10 (at most 20), decimals c % 10. The value in fixed
+// point, right-aligned to at least the width, cut to 32 characters.
+std::string RealToText(int32_t formatCode, double value);
+
+// RealToText, or the empty text when the formatted text reads as zero.
+std::string RealToTextBlankZero(int32_t formatCode, double value);
+
+// RealToText, or as many blanks as the field is wide when it reads as zero.
+std::string RealToTextSpaceZero(int32_t formatCode, double value);
+
+}  // namespace yobina
