@@ -1,0 +1,25 @@
+// The job file (".qzl") and the backup: a code page 932 text file of key=value
+// lines, one per element of the input page, and one line per grid row.
+#pragma once
+
+#include <filesystem>
+
+#include "job/input_page.h"
+
+namespace yobina {
+
+inline constexpr const char* kBackupFileName = "#BackUp.Qzl";
+
+enum class LoadResult { Loaded, WrongVersion };
+
+// Writes the whole input page. Goes through a temporary file in the same folder
+// that replaces the target only once it is complete, so a failed save leaves the
+// old file as it was. Throws IoError with the platform's text.
+void SaveDataFile(const InputPage& page, const std::filesystem::path& file);
+
+// Applies the file's lines to the page. WrongVersion (nothing changed) for a
+// file whose first line is not the header. Throws IoError when the file cannot
+// be opened or read; lines applied before a read error stay applied.
+LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file);
+
+}  // namespace yobina
