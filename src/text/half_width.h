@@ -9,7 +9,9 @@
 namespace yobina {
 
 // True for a byte that starts a two-byte character (0x80-0x9F, 0xE0-0xFF).
-constexpr bool IsLeadByte(unsigned char byte) { return (byte >= 0x80 && byte <= 0x9F) || byte >= 0xE0; }
+constexpr bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x80 && byte <= 0x9F) || byte >= 0xE0;
+}
 
 // Full-width digits, Latin letters, common punctuation and katakana become
 // their one-byte forms; everything else is kept. `kana` is reserved (pass 0).
