@@ -3,6 +3,7 @@
 // onto the printer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "job/input_page.h"
 #include "job/job.h"
 #include "optimizer/cut_plan.h"
+#include "report/line_writer.h"
 
 namespace yobina {
 
@@ -22,6 +24,20 @@ class ReportBuilder {
 
   // The same report on paper. Throws IoError when the printer fails.
   void BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer);
+
+  // The stock bars the last report's plan needs: entry k (1..RequiredStockCount)
+  // holds a stock-table row in Length and its number of bars in Count.
+  const TLengthTable& RequiredStock() const { return requiredStock_; }
+  int32_t RequiredStockCount() const { return requiredStockCount_; }
+
+ private:
+  void WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan);
+  void TallyRequiredStock(const TJob& job, const TCutPlan& plan);
+
+  LineWriter writer_;
+  TLengthTable requiredStock_{};
+  int32_t requiredStockCount_ = 0;
+  std::string memberNameLine_;  // heads every pattern block
 };
 
 }  // namespace yobina

@@ -1,0 +1,87 @@
+#include "report/report_lines.h"
+
+#include "report/report_text.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+constexpr int32_t kDateIndent = 55;
+constexpr size_t kMemberNameBytes = 40;
+
+struct TitleTexts {
+  std::string Era = Cp932("平成");
+  std::string Year = Cp932(" 年");
+  std::string Month = Cp932(" 月");
+  std::string DayMade = Cp932(" 日 作成");
+  std::string MemberName = Cp932("部材名：");
+  std::string UnitWeight = Cp932("単位重量 = ");
+  std::string Times = Cp932("×");
+  std::string Bars = Cp932("本");
+  std::string Margin = Cp932("素材の余裕 = ");
+  std::string Kerf = Cp932("(mm)   切り代 = ");
+  std::string StockLength = Cp932("素材延長=");
+  std::string MemberLength = Cp932("部材延長=");
+  std::string LeftoverLength = Cp932("残材長=");
+  std::string LeftoverRate = Cp932("残材率=");
+  std::string StockWeight = Cp932("素材重量=");
+  std::string MemberWeight = Cp932("部材重量=");
+  std::string LossRate = Cp932("ロス率=");
+};
+
+const TitleTexts& Texts() {
+  static const TitleTexts texts;
+  return texts;
+}
+
+}  // namespace
+
+std::optional<std::string> DateLine(int32_t year, int32_t month, int32_t day) {
+  const TitleTexts& t = Texts();
+  std::string line = Spaces(kDateIndent);
+  if (year > 0 && year < 100) {
+    line += t.Era + IntText(year, 3);
+  } else if (year > 1000) {
+    line += IntText(year, 7);
+  } else {
+    return std::nullopt;
+  }
+  return line + t.Year + IntText(month, 3) + t.Month + IntText(day, 3) + t.DayMade;
+}
+
+std::string MemberNameLine(std::string_view memberName, double unitWeight) {
+  const TitleTexts& t = Texts();
+  std::string name(memberName.substr(0, kMemberNameBytes));
+  name.resize(kMemberNameBytes, ' ');
+  std::string line = t.MemberName + name;
+  if (unitWeight > 0) line += t.UnitWeight + FixedText(unitWeight, 0, 2) + "(Kg/m)";
+  return line;
+}
+
+std::string ListCell(int32_t length, int32_t count) {
+  const TitleTexts& t = Texts();
+  return Spaces(4) + IntText(length, 8) + t.Times + IntText(count, 4) + t.Bars;
+}
+
+std::string MarginKerfLine(int32_t margin, int32_t kerf) {
+  const TitleTexts& t = Texts();
+  return t.Margin + IntText(margin, 0) + t.Kerf + IntText(kerf, 0) + "(mm)";
+}
+
+std::string LengthTotalsLine(double stockLength, double memberLength, double leftoverLength,
+                             double leftoverRate) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.StockLength + FixedText(stockLength / 1000, 8, 3) + "(m)" +  //
+         Spaces(2) + t.MemberLength + FixedText(memberLength / 1000, 8, 3) + "(m)" + Spaces(2) +
+         t.LeftoverLength + FixedText(leftoverLength / 1000, 7, 3) + "(m)" + Spaces(2) + t.LeftoverRate +
+         FixedText(leftoverRate, 6, 3) + "(%)";
+}
+
+std::string WeightTotalsLine(double stockLength, double memberLength, double unitWeight, double lossRate) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.StockWeight + FixedText(stockLength * unitWeight / 1000000, 8, 3) + "(t)" + Spaces(2) +
+         t.MemberWeight + FixedText(memberLength * unitWeight / 1000000, 8, 3) + "(t)" + Spaces(19) +
+         Spaces(2) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)";
+}
+
+}  // namespace yobina

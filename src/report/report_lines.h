@@ -1,0 +1,30 @@
+// The single lines of the report's title block, lists and totals (code page 932).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace yobina {
+
+// Era form for 0 < year < 100, Western form for year > 1000, else no line.
+// Both forms end at column 82.
+std::optional<std::string> DateLine(int32_t year, int32_t month, int32_t day);
+
+// "部材名：" + the name padded and cut to 40 bytes (also inside a two-byte
+// character) + the unit weight when it is above 0.
+std::string MemberNameLine(std::string_view memberName, double unitWeight);
+
+// One cell of a four-column list: Spaces(4) + "%8d×%4d本".
+std::string ListCell(int32_t length, int32_t count);
+
+std::string MarginKerfLine(int32_t margin, int32_t kerf);
+
+// Lengths in mm, rates in percent.
+std::string LengthTotalsLine(double stockLength, double memberLength, double leftoverLength,
+                             double leftoverRate);
+// Unit weight in kg/m; the loss rate closes the line under the leftover rate.
+std::string WeightTotalsLine(double stockLength, double memberLength, double unitWeight, double lossRate);
+
+}  // namespace yobina
