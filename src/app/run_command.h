@@ -42,7 +42,7 @@ struct RunOutcome {
 
 struct RunOptions {
   std::optional<std::filesystem::path> BackupFile;  // none: write no backup
-  std::optional<int> TrialsOverride;               // else from the selected caption
+  std::optional<int> TrialsOverride;                // else from the selected caption
 };
 
 // Reads, normalises and sorts the job, writes the backup, runs the trials and

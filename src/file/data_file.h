@@ -3,12 +3,15 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "job/input_page.h"
 
 namespace yobina {
 
 inline constexpr const char* kBackupFileName = "#BackUp.Qzl";
+inline constexpr std::string_view kDataFileHeader = "File Version KVD.Tlmex  1.00";
 
 enum class LoadResult { Loaded, WrongVersion };
 
@@ -21,5 +24,11 @@ void SaveDataFile(const InputPage& page, const std::filesystem::path& file);
 // file whose first line is not the header. Throws IoError when the file cannot
 // be opened or read; lines applied before a read error stay applied.
 LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file);
+
+// The bytes SaveDataFile writes for the page.
+std::string FormatDataFile(const InputPage& page);
+
+// LoadDataFile on a file's bytes already in memory.
+LoadResult LoadDataFileFromBytes(InputPage& page, std::string_view bytes);
 
 }  // namespace yobina

@@ -1,0 +1,21 @@
+#include "app/commands.h"
+
+#include "job/job_io.h"
+
+namespace yobina {
+
+void PrintReport(const InputPage& page, Workspace& workspace, PrintDevice& printer) {
+  workspace.report.BuildReport(page, workspace.lastRunJob, workspace.optimizer.BestPlan(), printer);
+}
+
+void MergeEqualLengthsCommand(InputPage& page, Workspace& workspace) {
+  MergeEqualCutLengths(page, workspace.job);
+}
+
+void SortCutListCommand(InputPage& page, Workspace& workspace) {
+  ReadJobFromInput(page, workspace.job);
+  SortCutTable(workspace.job);
+  WriteJobToInput(workspace.job, page);
+}
+
+}  // namespace yobina

@@ -1,0 +1,47 @@
+#include "app/run_labels.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "text/codec.h"
+#include "text/half_width.h"
+#include "text/number_text.h"
+
+namespace yobina {
+namespace {
+
+constexpr int32_t kTrialsWithoutSelection = 10;
+
+// printf's "%7.3f" without its dependence on LC_NUMERIC.
+std::string FixedThreeDecimals(double value) {
+  std::array<char, 400> buffer{};
+  const auto [end, error] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 3);
+  std::string text = error == std::errc() ? std::string(buffer.data(), end) : std::string("?");
+  if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
+  return text;
+}
+
+}  // namespace
+
+std::string FormatTrialLossLabel(double lossRate, int32_t trial) {
+  return FixedThreeDecimals(lossRate) + " %  (" + std::to_string(trial) + ")";
+}
+
+std::string FormatBestLossLabel(double lossRate) {
+  return FixedThreeDecimals(lossRate) + " %";
+}
+
+const std::string& IdleTrialLabel() {
+  static const std::string label = Cp932("　ロス率");
+  return label;
+}
+
+int32_t TrialCountFromPage(const InputPage& page) {
+  const int index = page.TrialIndex();
+  if (index < 0 || index >= page.TrialItemCount()) return kTrialsWithoutSelection;
+  return std::max<int32_t>(TextToInt(ToHalfWidth(page.TrialCaption(index), 0)), 1);
+}
+
+}  // namespace yobina

@@ -1,0 +1,97 @@
+#include "cli/cli_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFile>
+
+namespace yobina {
+namespace {
+
+constexpr const char* kProgramName = "yobina-cli";
+
+std::filesystem::path ToPath(const QString& text) {
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+}
+
+ParsedCommandLine Failure(const QString& what) {
+  ParsedCommandLine result;
+  result.Todo = ParsedCommandLine::Action::Fail;
+  result.Text = QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(kProgramName, what).toStdString();
+  return result;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(QStringLiteral(
+      "Runs a cutting job file as the Run button does and writes the report of the results page to stdout.\n"
+      "ヨビナデータを「実 行」と同じ手順で計算し、結果ページの報告を標準出力に書きます。\n"
+      "Exit status: 0 plan found, 1 no plan, 2 bad usage or unreadable file.\n"
+      "終了コード: 0 ヨビナ成功、1 ヨビナ不能、2 使い方またはファイルの誤り。"));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help.\nこのヘルプを表示します。"));
+  const QCommandLineOption trials(
+      QStringLiteral("trials"),
+      QStringLiteral("Run N trials instead of the file's choice (10, 100 or 500).\n"
+                     "試行回数をデータの選択に代えて N 回にします。"),
+      QStringLiteral("N"));
+  const QCommandLineOption progress(QStringLiteral("progress"),
+                                    QStringLiteral("Write each successful trial's loss rates to stderr.\n"
+                                                   "試行ごとのロス率を標準エラーに書きます。"));
+  const QCommandLineOption encoding(
+      QStringLiteral("encoding"),
+      QStringLiteral("Encoding of the report: utf-8 (default) or cp932 (Shift-JIS as stored).\n"
+                     "報告の文字コード: utf-8（既定）または cp932（シフトJIS）。"),
+      QStringLiteral("utf-8|cp932"), QStringLiteral("utf-8"));
+  const QCommandLineOption save(
+      QStringLiteral("save"),
+      QStringLiteral("Save the job as the Run leaves it (compacted, normalised), plan or not.\n"
+                     "計算で整えた入力をファイルに保存します。"),
+      QStringLiteral("OUT.qzl"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"),
+                               QStringLiteral("Print the report to a PDF file.\n報告を PDF に印刷します。"),
+                               QStringLiteral("OUT.pdf"));
+  parser.addOptions({help, trials, progress, encoding, save, pdf});
+  parser.addPositionalArgument(QStringLiteral("job"),
+                               QStringLiteral("The job file to run.\n計算するヨビナデータ。"),
+                               QStringLiteral("JOB.qzl"));
+
+  if (!parser.parse(arguments)) return Failure(parser.errorText());
+  if (parser.isSet(help)) {
+    ParsedCommandLine result;
+    result.Todo = ParsedCommandLine::Action::ShowHelp;
+    result.Text = parser.helpText().replace(QStringLiteral("<executable_name>"), kProgramName).toStdString();
+    return result;
+  }
+
+  const QStringList positional = parser.positionalArguments();
+  if (positional.size() != 1)
+    return Failure(QStringLiteral("expected one job file, got %1").arg(positional.size()));
+
+  ParsedCommandLine result;
+  result.Todo = ParsedCommandLine::Action::Run;
+  CliOptions& options = result.Options;
+  options.JobFile = ToPath(positional.front());
+  if (parser.isSet(trials)) {
+    bool ok = false;
+    const int n = parser.value(trials).toInt(&ok);
+    if (!ok || n < 1) return Failure(QStringLiteral("--trials needs a whole number of at least 1"));
+    options.Trials = n;
+  }
+  options.Progress = parser.isSet(progress);
+  const QString encodingName = parser.value(encoding).toLower();
+  if (encodingName == QStringLiteral("utf-8") || encodingName == QStringLiteral("utf8")) {
+    options.Encoding = OutputEncoding::Utf8;
+  } else if (encodingName == QStringLiteral("cp932") || encodingName == QStringLiteral("shift_jis")) {
+    options.Encoding = OutputEncoding::Cp932;
+  } else {
+    return Failure(QStringLiteral("--encoding is utf-8 or cp932"));
+  }
+  if (parser.isSet(save)) options.SaveFile = ToPath(parser.value(save));
+  if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));
+  return result;
+}
+
+}  // namespace yobina

@@ -1,0 +1,33 @@
+// The command line of yobina-cli.
+#pragma once
+
+#include <QStringList>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace yobina {
+
+enum class OutputEncoding { Utf8, Cp932 };
+
+struct CliOptions {
+  std::filesystem::path JobFile;
+  std::optional<int32_t> Trials;  // else the file's choice
+  bool Progress = false;
+  OutputEncoding Encoding = OutputEncoding::Utf8;
+  std::optional<std::filesystem::path> SaveFile;
+  std::optional<std::filesystem::path> PdfFile;
+};
+
+struct ParsedCommandLine {
+  enum class Action { Run, ShowHelp, Fail };
+  Action Todo = Action::Fail;
+  CliOptions Options;
+  std::string Text;  // the help text, or what is wrong with the command line (UTF-8)
+};
+
+// `arguments` starts with the program's name, like argv.
+ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+
+}  // namespace yobina

@@ -1,0 +1,51 @@
+#include "cli/pdf_output.h"
+
+#include <cstdio>
+
+#include "cli/batch_run.h"
+
+#ifdef YOBINA_HAVE_PRINT
+#include <QFile>
+#include <QGuiApplication>
+#include <clocale>
+
+#include "app/commands.h"
+#include "ui/print/qt_print_device.h"
+#endif
+
+namespace yobina {
+
+#ifdef YOBINA_HAVE_PRINT
+namespace {
+
+// A normal run writes nothing to stderr but what it means to: the toolkit's
+// warnings (font cache, runtime folder) are dropped.
+void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
+  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
+  QtPrintDevice device(*printer);
+  PrintReport(page, workspace, device);
+}
+
+}  // namespace
+
+int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepQuiet);
+  QGuiApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // the toolkit took the user's locale
+  return RunBatch(options, stdout, stderr, PrintPdf);
+}
+
+#else
+
+int RunBatchWithPdf(const CliOptions& options, int&, char**) {
+  return RunBatch(options, stdout, stderr, {});
+}
+
+#endif
+
+}  // namespace yobina

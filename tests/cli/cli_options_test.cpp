@@ -1,0 +1,61 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace yobina {
+namespace {
+
+ParsedCommandLine Parse(const QStringList& arguments) {
+  return ParseCommandLine(QStringList{"yobina-cli"} + arguments);
+}
+
+TEST(CliOptions, FullCommandLine) {
+  const ParsedCommandLine parsed = Parse({"job.qzl", "--trials", "42", "--progress", "--encoding", "CP932",
+                                          "--save", "out.qzl", "--pdf", "out.pdf"});
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run) << parsed.Text;
+  EXPECT_EQ(parsed.Options.JobFile, "job.qzl");
+  EXPECT_EQ(parsed.Options.Trials, 42);
+  EXPECT_TRUE(parsed.Options.Progress);
+  EXPECT_EQ(parsed.Options.Encoding, OutputEncoding::Cp932);
+  EXPECT_EQ(parsed.Options.SaveFile, "out.qzl");
+  EXPECT_EQ(parsed.Options.PdfFile, "out.pdf");
+}
+
+TEST(CliOptions, Defaults) {
+  const ParsedCommandLine parsed = Parse({"job.qzl"});
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run);
+  EXPECT_FALSE(parsed.Options.Trials);
+  EXPECT_FALSE(parsed.Options.Progress);
+  EXPECT_EQ(parsed.Options.Encoding, OutputEncoding::Utf8);
+  EXPECT_FALSE(parsed.Options.SaveFile);
+  EXPECT_FALSE(parsed.Options.PdfFile);
+}
+
+TEST(CliOptions, BadUsage) {
+  const QStringList cases[] = {
+      {},
+      {"a.qzl", "b.qzl"},
+      {"job.qzl", "--trials", "0"},
+      {"job.qzl", "--trials", "ten"},
+      {"job.qzl", "--trials"},
+      {"job.qzl", "--encoding", "latin1"},
+      {"job.qzl", "--verbose"},
+  };
+  for (const QStringList& arguments : cases) {
+    const ParsedCommandLine parsed = Parse(arguments);
+    EXPECT_EQ(parsed.Todo, ParsedCommandLine::Action::Fail) << arguments.join(' ').toStdString();
+    EXPECT_NE(parsed.Text.find("--help"), std::string::npos);
+  }
+}
+
+TEST(CliOptions, HelpInBothLanguagesNamesEveryOption) {
+  const ParsedCommandLine parsed = Parse({"--help"});
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::ShowHelp);
+  for (const char* text : {"Usage: yobina-cli", "--trials", "--progress", "--encoding", "--save", "--pdf",
+                           "Run N trials", "試行回数", "報告"}) {
+    EXPECT_NE(parsed.Text.find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace
+}  // namespace yobina

@@ -1,0 +1,221 @@
+// The reader: keyed by name, lenient about line ends and garbage, strict about the header.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "file/data_file.h"
+#include "file/data_file_parser.h"
+#include "file/io_error.h"
+#include "file/temp_folder.h"
+#include "job/memory_input_page.h"
+
+namespace yobina {
+namespace {
+
+const std::string kHeader = "File Version KVD.Tlmex  1.00\r\n";
+
+// A page with something in every kind of element, so that changes show.
+MemoryInputPage FilledPage() {
+  MemoryInputPage page;
+  page.SetFieldText("edYY", " 2026");
+  page.SetFieldText("edKname", "old");
+  page.SetTrialIndex(1);
+  page.SetCellText("Grid2", 1, 5, "  2500");
+  page.SetCellText("Grid2", 2, 5, "    4");
+  return page;
+}
+
+TEST(DataFileLoad, WrongHeaderChangesNothing) {
+  const char* const headers[] = {
+      "File Version KVD.Tlmex  1.00 \r\n",  // trailing space
+      "file version kvd.tlmex  1.00\r\n",   // other letter case
+      "File Version KVD.Tlmex 1.00\r\n",    // one space
+      "\xEF\xBB\xBF"
+      "File Version KVD.Tlmex  1.00\r\n",      // byte order mark
+      "\r\nFile Version KVD.Tlmex  1.00\r\n",  // empty first line
+      "",                                      // empty file
+  };
+  for (const char* header : headers) {
+    SCOPED_TRACE(header);
+    MemoryInputPage page = FilledPage();
+    const std::string before = FormatDataFile(page);
+    EXPECT_EQ(LoadDataFileFromBytes(page, std::string(header) + "edYY=1999\r\nrgTryCnt=2\r\n"),
+              LoadResult::WrongVersion);
+    EXPECT_EQ(FormatDataFile(page), before);
+  }
+}
+
+TEST(DataFileLoad, HeaderOnlyChangesNothing) {
+  for (const std::string& file : {kHeader, std::string("File Version KVD.Tlmex  1.00")}) {
+    MemoryInputPage page = FilledPage();
+    const std::string before = FormatDataFile(page);
+    EXPECT_EQ(LoadDataFileFromBytes(page, file), LoadResult::Loaded);
+    EXPECT_EQ(FormatDataFile(page), before);
+  }
+}
+
+struct FieldCase {
+  const char* Line;
+  const char* Field;
+  std::string Expected;
+};
+
+TEST(DataFileLoad, FieldLinesAreKeyedByTrimmedExactName) {
+  const FieldCase cases[] = {
+      {"edYY=1999", "edYY", "1999"},       {"   edYY      = 2001", "edYY", " 2001"},
+      {"\tedYY\x01=7", "edYY", "7"},  // control characters trimmed too
+      {"EDYY=1999", "edYY", " 2026"},      {"edyy=1999", "edYY", " 2026"},
+      {"ed YY=1999", "edYY", " 2026"},     {";edYY=1999", "edYY", " 2026"},  // comment
+      {"edYY 1999", "edYY", " 2026"},                                        // no "="
+      {"edMM=  3", "edMM", "  3"},                                           // leading spaces kept
+      {"edKname=a=b=", "edKname", "a=b="}, {"edKname=", "edKname", ""},
+      {"edKname=x  ", "edKname", "x  "},   {"edBname=a\tb", "edBname", "a\tb"},
+      {"unknown=1", "edYY", " 2026"},      {"TabSheet1=edYY=5", "edYY", " 2026"},
+  };
+  for (const FieldCase& c : cases) {
+    SCOPED_TRACE(c.Line);
+    MemoryInputPage page = FilledPage();
+    ASSERT_EQ(LoadDataFileFromBytes(page, kHeader + c.Line + "\r\n"), LoadResult::Loaded);
+    EXPECT_EQ(page.FieldText(c.Field), c.Expected);
+  }
+}
+
+TEST(DataFileLoad, LaterLineWins) {
+  MemoryInputPage page;
+  LoadDataFileFromBytes(page, kHeader + "edDD=1\r\nedDD=2\r\nGrid1=  3,1,1\r\nGrid1=3,2\r\n");
+  EXPECT_EQ(page.FieldText("edDD"), "2");
+  EXPECT_EQ(page.CellText("Grid1", 1, 3), "2");
+  EXPECT_EQ(page.CellText("Grid1", 2, 3), "");
+}
+
+TEST(DataFileLoad, TrialIndexIsClamped) {
+  const std::pair<const char*, int> cases[] = {
+      {"0", 0}, {"2", 2}, {"7", 2},    {"-3", -1},         {"-1", -1},
+      {"", 0},  {"x", 0}, {" 1.9", 1}, {"99999999999", 2},
+  };
+  for (const auto& [value, expected] : cases) {
+    SCOPED_TRACE(value);
+    MemoryInputPage page = FilledPage();
+    LoadDataFileFromBytes(page, kHeader + "rgTryCnt=" + value + "\r\n");
+    EXPECT_EQ(page.TrialIndex(), expected);
+  }
+}
+
+struct RowCase {
+  const char* Value;
+  int Row;
+  const char* Length;
+  const char* Count;
+};
+
+TEST(DataFileLoad, GridRowsOneToThirtyFiveOnly) {
+  const RowCase cases[] = {
+      {"  5,  3000,    2", 5, "  3000", "    2"},
+      {"  5", 5, "", ""},  // only the row number empties the row
+      {"  5,1", 5, "1", ""},
+      {"  5,1,2,3,4", 5, "1", "2"},  // extra fields ignored
+      {"5\t1,5\t2", 5, "1,5", "2"},  // a tab makes commas part of a cell
+      {" 35,9,9", 35, "9", "9"},
+      {"  0,9,9", 5, "  2500", "    4"},  // row 5 untouched by the rows below
+      {" 36,9,9", 5, "  2500", "    4"},
+      {" -1", 5, "  2500", "    4"},
+      {"x,9,9", 5, "  2500", "    4"},
+  };
+  for (const RowCase& c : cases) {
+    SCOPED_TRACE(c.Value);
+    MemoryInputPage page = FilledPage();
+    LoadDataFileFromBytes(page, kHeader + "Grid2=" + c.Value + "\r\n");
+    EXPECT_EQ(page.CellText("Grid2", 1, c.Row), c.Length);
+    EXPECT_EQ(page.CellText("Grid2", 2, c.Row), c.Count);
+    EXPECT_EQ(page.CellText("Grid2", 1, 0), MemoryInputPage().CellText("Grid2", 1, 0));  // headings stay
+  }
+}
+
+TEST(DataFileLoad, ValueIsCutAt999BytesWithoutSplittingACharacter) {
+  MemoryInputPage page;
+  LoadDataFileFromBytes(page, kHeader + "edKname=" + std::string(1500, 'x') +
+                                  "\r\nedBname=" + std::string(998, 'y') + "\x93\xfa" + "\r\nedYY=1\r\n");
+  EXPECT_EQ(page.FieldText("edKname"), std::string(999, 'x'));
+  EXPECT_EQ(page.FieldText("edBname"), std::string(998, 'y'));
+  EXPECT_EQ(page.FieldText("edYY"), "1");
+}
+
+TEST(DataFileLoad, AnyLineEndAndGarbageBetweenLines) {
+  const std::string variants[] = {
+      kHeader + "edYY=1\r\nedMM=2\r\nGrid1=  1,600,3\r\n",
+      "File Version KVD.Tlmex  1.00\nedYY=1\nedMM=2\nGrid1=  1,600,3\n",
+      "File Version KVD.Tlmex  1.00\redYY=1\redMM=2\rGrid1=  1,600,3",
+      kHeader + "\r\n\r\n\nedYY=1\r\n\r\redMM=2\n\rGrid1=  1,600,3",
+      kHeader + std::string("\0\0\r\nedYY=1\r\n\0=\r\nedMM=2\r\n", 24) + "Grid1=  1,600,3\r\n",
+      kHeader + "edYY=1\r\n" + std::string(5'000'000, 'z') + "=" + std::string(3'000'000, 'z') + "\r\n;" +
+          std::string(5'000'000, ';') + "\r\nedMM=2\r\n" + std::string(4'000, ' ') + "Grid1=  1,600,3" +
+          std::string(4'000'000, ',') + "\r\n",
+  };
+  for (const std::string& file : variants) {
+    MemoryInputPage page;
+    ASSERT_EQ(LoadDataFileFromBytes(page, file), LoadResult::Loaded);
+    EXPECT_EQ(page.FieldText("edYY"), "1");
+    EXPECT_EQ(page.FieldText("edMM"), "2");
+    EXPECT_EQ(page.CellText("Grid1", 1, 1), "600");
+    EXPECT_EQ(page.CellText("Grid1", 2, 1), "3");
+  }
+}
+
+TEST(DataFileLoad, NulBytesInsideAValueAreKept) {
+  MemoryInputPage page;
+  LoadDataFileFromBytes(page, kHeader + std::string("edKname=a\0b\r\n", 14));
+  EXPECT_EQ(page.FieldText("edKname"), std::string("a\0b", 3));
+}
+
+TEST(DataFileLoad, ResultDoesNotDependOnHowTheBytesArrive) {
+  const std::string file = kHeader + "edYY=1\r\n\r\nedMM=2\r\redDD=3\n\nGrid1=  2,5,6\r\n" +
+                           std::string(2000, 'q') + "\r\nedKname=" + std::string(1200, 'k') + "\r";
+  MemoryInputPage whole;
+  LoadDataFileFromBytes(whole, file);
+  for (std::size_t piece : {1u, 2u, 3u, 7u, 64u}) {
+    MemoryInputPage fed;
+    DataFileParser parser(fed);
+    for (std::size_t i = 0; i < file.size(); i += piece) parser.Feed(std::string_view(file).substr(i, piece));
+    EXPECT_EQ(parser.Finish(), LoadResult::Loaded);
+    EXPECT_EQ(FormatDataFile(fed), FormatDataFile(whole)) << "pieces of " << piece;
+  }
+}
+
+TEST(DataFileLoad, HugeLineIsReadInBoundedTime) {
+  // 64 MiB in one line, fed as a file is read; memory use must not follow it.
+  MemoryInputPage page;
+  DataFileParser parser(page);
+  parser.Feed(kHeader + "edKname=");
+  const std::string chunk(1 << 20, 'x');
+  for (int i = 0; i < 64; ++i) parser.Feed(chunk);
+  parser.Feed("\r\nedYY=5\r\n");
+  EXPECT_EQ(parser.Finish(), LoadResult::Loaded);
+  EXPECT_EQ(page.FieldText("edKname").size(), 999u);
+  EXPECT_EQ(page.FieldText("edYY"), "5");
+}
+
+TEST(DataFileLoad, MissingFileIsAnIoErrorAndChangesNothing) {
+  test::TempFolder folder;
+  MemoryInputPage page = FilledPage();
+  const std::string before = FormatDataFile(page);
+  try {
+    LoadDataFile(page, folder / "none.qzl");
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_STREQ(error.what(), "ファイルが見つかりません");
+  }
+  EXPECT_THROW(LoadDataFile(page, folder.Path()), IoError);  // a folder
+  EXPECT_EQ(FormatDataFile(page), before);
+}
+
+TEST(DataFileLoad, FileOnDiskLoadsLikeBytes) {
+  test::TempFolder folder;
+  test::WriteBytes(folder / "job.qzl", kHeader + "edYY=12\r\nrgTryCnt=0");
+  MemoryInputPage page;
+  EXPECT_EQ(LoadDataFile(page, folder / "job.qzl"), LoadResult::Loaded);
+  EXPECT_EQ(page.FieldText("edYY"), "12");
+  EXPECT_EQ(page.TrialIndex(), 0);
+}
+
+}  // namespace
+}  // namespace yobina

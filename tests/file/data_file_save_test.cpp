@@ -1,0 +1,102 @@
+// A failed save leaves the old job as it was and no stray file behind.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "file/data_file.h"
+#include "file/io_error.h"
+#include "file/temp_folder.h"
+#include "job/memory_input_page.h"
+
+namespace yobina {
+namespace {
+
+namespace fs = std::filesystem;
+
+int FileCount(const fs::path& folder) {
+  int count = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
+  return count;
+}
+
+MemoryInputPage PageWithProject(const std::string& name) {
+  MemoryInputPage page;
+  page.SetFieldText("edKname", name);
+  return page;
+}
+
+TEST(DataFileSave, ReplacesTheOldFileWhole) {
+  test::TempFolder folder;
+  SaveDataFile(PageWithProject(std::string(5000, 'a')), folder / "job.qzl");
+  SaveDataFile(PageWithProject("b"), folder / "job.qzl");
+  EXPECT_EQ(test::ReadBytes(folder / "job.qzl"), FormatDataFile(PageWithProject("b")));
+  EXPECT_EQ(FileCount(folder.Path()), 1);
+}
+
+TEST(DataFileSave, BareNameGoesToTheWorkingFolder) {
+  test::TempFolder folder;
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.Path());
+  SaveDataFile(PageWithProject("b"), kBackupFileName);
+  fs::current_path(previous);
+  EXPECT_EQ(test::ReadBytes(folder / kBackupFileName), FormatDataFile(PageWithProject("b")));
+}
+
+TEST(DataFileSave, FailedWriteKeepsTheOldFile) {
+  test::TempFolder folder;
+  const fs::path job = folder / "job.qzl";
+  SaveDataFile(PageWithProject("old"), job);
+  const std::string old = test::ReadBytes(job);
+
+  // A file size limit makes the write fail part way, as a full disk would.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit limited = saved;
+  limited.rlim_cur = 1000;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  EXPECT_THROW(SaveDataFile(PageWithProject("new"), job), IoError);
+  setrlimit(RLIMIT_FSIZE, &saved);
+
+  EXPECT_EQ(test::ReadBytes(job), old);
+  EXPECT_EQ(FileCount(folder.Path()), 1);
+}
+
+TEST(DataFileSave, TargetThatCannotBeReplacedStaysAsItWas) {
+  test::TempFolder folder;
+  fs::create_directory(folder / "job.qzl");
+  test::WriteBytes(folder / "job.qzl" / "inside", "x");
+  EXPECT_THROW(SaveDataFile(MemoryInputPage(), folder / "job.qzl"), IoError);
+  EXPECT_TRUE(fs::is_directory(folder / "job.qzl"));
+  EXPECT_EQ(FileCount(folder.Path()), 1);
+}
+
+TEST(DataFileSave, MissingFolderIsAnIoError) {
+  test::TempFolder folder;
+  try {
+    SaveDataFile(MemoryInputPage(), folder / "no-such-folder" / "job.qzl");
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_STREQ(error.what(), "ファイルが見つかりません");
+  }
+  EXPECT_EQ(FileCount(folder.Path()), 0);
+}
+
+TEST(DataFileSave, KeepsPermissionsAndSymbolicLinks) {
+  test::TempFolder folder;
+  SaveDataFile(PageWithProject("old"), folder / "job.qzl");
+  fs::permissions(folder / "job.qzl", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("job.qzl", folder / "link.qzl");
+  SaveDataFile(PageWithProject("new"), folder / "link.qzl");
+  EXPECT_TRUE(fs::is_symlink(folder / "link.qzl"));
+  EXPECT_EQ(test::ReadBytes(folder / "job.qzl"), FormatDataFile(PageWithProject("new")));
+  EXPECT_EQ(fs::status(folder / "job.qzl").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+}  // namespace
+}  // namespace yobina
