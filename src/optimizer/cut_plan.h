@@ -8,6 +8,10 @@ namespace yobina {
 
 constexpr int kMaxPatterns = 100;
 
+// The free length of a bar is kept within 0..kMaxFreeLength: only pieces or
+// kerfs of negative length can grow it, and 100 x free must stay exact.
+constexpr int64_t kMaxFreeLength = int64_t{1} << 53;
+
 // The cut of one stock bar.
 struct TCutPattern {
   int32_t StockRow = 0;          // stock-table row; 0 = no pattern

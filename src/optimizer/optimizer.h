@@ -1,9 +1,12 @@
 // The randomized search for the cutting plan with the least loss.
 #pragma once
 
+#include <array>
+#include <chrono>
 #include <cstdint>
 
 #include "job/job.h"
+#include "optimizer/cut_index.h"
 #include "optimizer/cut_plan.h"
 
 namespace yobina {
@@ -22,21 +25,27 @@ class TrialProgress {
 class Optimizer {
  public:
   // 32-bit LCG draw in 0..n-1 (n > 0).
-  uint32_t NextRandom(uint32_t n);
+  uint32_t NextRandom(uint32_t n) {
+    seed_ = seed_ * 134775813u + 1u;
+    return static_cast<uint32_t>((static_cast<uint64_t>(seed_) * n) >> 32);
+  }
 
   // Best of `attempts` randomized fills of one bar of `stockRow`, kept in
-  // BestPattern() when strictly better. Reads the job's cut table.
+  // BestPattern() when strictly better. Reads the job's cut table, which
+  // must not be empty.
   void FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t margin, int32_t attempts);
 
   // Runs `trials` trials (at least 1) on a read and sorted job; the job's
-  // Remaining fields are working storage. BestPlan().PatternCount is 0 when
-  // no trial found a plan. Same job, same result: the seed restarts at 0.
+  // Remaining fields and stock row 0 are working storage. BestPlan().PatternCount
+  // is 0 when no trial found a plan. Same job, same result: the seed restarts at 0.
+  // An empty cut list returns at once with no plan and calls no hook.
   void RunTrials(TJob& job, int32_t trials, TrialProgress& progress);
 
   // Puts BestPlan's patterns in report order: by stock row, then bar count descending.
   void OrderPatterns();
 
   // Ends the running Run after the current attempt, keeping the best plan so far.
+  // The interrupted trial is dropped. RunTrials clears the flag when it starts.
   void RequestStop() { stopRequested_ = true; }
   bool StopRequested() const { return stopRequested_; }
 
@@ -47,12 +56,34 @@ class Optimizer {
   void ResetBestPattern();
 
  private:
+  // Pieces placed (and attempts made) between two looks at the clock.
+  static constexpr int32_t kPollInterval = 4096;
+  // Rows an attempt remembers placing, so the next one clears only those.
+  static constexpr int32_t kPlacedCapacity = 128;
+
+  void BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int32_t cutCount);
+  bool AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft);
+  RowMask128 NeededRows(const TJob& job) const;
+  // FillBar on the prepared index_, given the rows that still need pieces.
+  void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks>
+  void FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts, Mask neededAtStart);
+  // Yields to the window when ~50 ms have passed; true when the Run must stop.
+  bool PollRun();
+
   uint32_t seed_ = 0;
   bool stopRequested_ = false;
   TCutPattern attemptPattern_{};
   TCutPattern bestPattern_{};
   TCutPlan currentPlan_{};
   TCutPlan bestPlan_{};
+
+  CutTableIndex index_{};
+  std::array<uint8_t, kPlacedCapacity> placedRows_{};
+  int32_t placedCount_ = 0;
+  TrialProgress* progress_ = nullptr;  // set while a Run is going
+  int32_t pollCountdown_ = kPollInterval;
+  std::chrono::steady_clock::time_point lastYield_{};
 };
 
 }  // namespace yobina

@@ -1,0 +1,105 @@
+// RunTrials(500) on the largest job the input page allows, for the product
+// and for the plain reference version; prints the speed-up and checks that
+// both give the same plan.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "optimizer/optimizer.h"
+#include "optimizer/random_job.h"
+#include "optimizer/reference_optimizer.h"
+
+namespace yobina {
+namespace {
+
+constexpr int32_t kTrials = 500;
+constexpr uint64_t kJobSeed = 20260;
+
+class CountingProgress : public TrialProgress {
+ public:
+  void ReportTrialProgress(double lossRate, int32_t, double) override { lossRates.push_back(lossRate); }
+  void YieldToWindow() override {}
+  std::vector<double> lossRates;
+};
+
+template <class T>
+void RunTrials500(benchmark::State& state) {
+  const TJob job = testing::LargestInputJob(kJobSeed);
+  T optimizer;
+  for (auto _ : state) {
+    TJob work = job;
+    CountingProgress progress;
+    optimizer.RunTrials(work, kTrials, progress);
+    benchmark::DoNotOptimize(optimizer.BestPlan().LossRate);
+  }
+  state.counters["LossRate"] = optimizer.BestPlan().LossRate;
+  state.counters["Patterns"] = optimizer.BestPlan().PatternCount;
+}
+
+BENCHMARK(RunTrials500<Optimizer>)->Name("RunTrials500/product")->Unit(benchmark::kMillisecond);
+BENCHMARK(RunTrials500<testing::ReferenceOptimizer>)
+    ->Name("RunTrials500/reference")
+    ->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's mean real time per iteration for the closing line.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+
+// Both versions must produce the same plan and progress reports bit for bit.
+bool SameResult() {
+  const TJob job = testing::LargestInputJob(kJobSeed);
+  TJob fastJob = job;
+  TJob plainJob = job;
+  Optimizer fast;
+  testing::ReferenceOptimizer plain;
+  CountingProgress fastProgress;
+  CountingProgress plainProgress;
+  fast.RunTrials(fastJob, kTrials, fastProgress);
+  plain.RunTrials(plainJob, kTrials, plainProgress);
+  const TCutPlan& a = fast.BestPlan();
+  const TCutPlan& b = plain.BestPlan();
+  bool same = a.PatternCount == b.PatternCount && fast.Seed() == plain.Seed() &&
+              std::memcmp(&a.LossRate, &b.LossRate, sizeof a.LossRate) == 0 &&
+              std::memcmp(&a.StockLength, &b.StockLength, sizeof a.StockLength) == 0 &&
+              fastProgress.lossRates.size() == plainProgress.lossRates.size() &&
+              std::memcmp(fastProgress.lossRates.data(), plainProgress.lossRates.data(),
+                          fastProgress.lossRates.size() * sizeof(double)) == 0;
+  for (int32_t i = 1; same && i <= a.PatternCount; ++i) {
+    same = a.Patterns[i].StockRow == b.Patterns[i].StockRow && a.Patterns[i].BarCount == b.Patterns[i].BarCount &&
+           a.Patterns[i].PieceCount == b.Patterns[i].PieceCount;
+  }
+  std::printf("Largest job: %d stock rows, %d cut rows, margin %d, kerf %d; best loss rate %.3f %% with %d patterns\n",
+              job.StockCount, job.CutCount, job.Margin, job.Kerf, a.LossRate, a.PatternCount);
+  std::printf("Product and reference results: %s\n", same ? "identical" : "DIFFERENT");
+  return same;
+}
+
+}  // namespace
+}  // namespace yobina
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  const bool same = yobina::SameResult();
+  yobina::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto product = reporter.times.find("RunTrials500/product");
+  const auto reference = reporter.times.find("RunTrials500/reference");
+  if (product != reporter.times.end() && reference != reporter.times.end() && product->second > 0) {
+    std::printf("Speed-up of the product over the reference: %.1fx\n", reference->second / product->second);
+  }
+  benchmark::Shutdown();
+  return same ? 0 : 1;
+}

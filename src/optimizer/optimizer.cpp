@@ -1,0 +1,199 @@
+// The trial driver: builds whole plans pattern by pattern and keeps the best.
+#include "optimizer/optimizer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "text/numeric.h"
+
+namespace yobina {
+
+namespace {
+
+constexpr double kNoPlanRate = 9999;
+constexpr double kNoPatternPercent = 999;
+constexpr int32_t kNoStockLength = 99999;
+constexpr int32_t kBarCountStart = 99999;
+constexpr int32_t kShortStockAttempts = 200;
+constexpr int32_t kStockRowAttempts = 10;
+constexpr int32_t kEarlyStopTrialBound = 50;
+constexpr double kEarlyStopShare = 0.05;
+
+int32_t RowsInUse(int32_t count) { return std::clamp(count, 0, kTableCapacity); }
+
+// Clears the pointer to the caller's hooks however the Run ends.
+class RunScope {
+ public:
+  RunScope(TrialProgress*& slot, TrialProgress& progress) : slot_(slot) { slot_ = &progress; }
+  ~RunScope() { slot_ = nullptr; }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+
+ private:
+  TrialProgress*& slot_;
+};
+
+}  // namespace
+
+void Optimizer::ResetBestPattern() {
+  bestPattern_.StockRow = 0;
+  bestPattern_.LeftoverPercent = kNoPatternPercent;
+}
+
+void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
+  seed_ = 0;
+  stopRequested_ = false;
+  attemptPattern_ = {};  // so that plans never carry counts of an earlier, longer cut table
+  placedCount_ = 0;
+
+  const int32_t stockCount = RowsInUse(job.StockCount);
+  const int32_t cutCount = RowsInUse(job.CutCount);
+  double memberLength = 0;
+  for (int32_t k = 1; k <= cutCount; ++k) {
+    const TLengthRow& row = job.CutTable[k];
+    memberLength += static_cast<double>(static_cast<int64_t>(row.Length) * row.Count);
+  }
+  bestPlan_.PatternCount = 0;
+  bestPlan_.LeftoverRate = kNoPlanRate;
+  bestPlan_.LossRate = kNoPlanRate;
+  bestPlan_.MemberLength = memberLength;
+  currentPlan_.MemberLength = memberLength;
+  if (cutCount == 0) return;
+
+  int64_t longestStock = 0;
+  for (int32_t k = 1; k <= stockCount; ++k) {
+    longestStock = std::max<int64_t>(longestStock, job.StockTable[k].Length);
+  }
+  index_.Build(job.CutTable, cutCount, job.Kerf, job.Margin, longestStock);
+
+  RunScope scope(progress_, progress);
+  lastYield_ = std::chrono::steady_clock::now();
+  pollCountdown_ = kPollInterval;
+  for (int32_t trial = 1; trial <= trials; ++trial) {
+    BuildTrialPlan(job, trial, stockCount, cutCount);
+    if (stopRequested_) return;  // an interrupted trial is no plan
+
+    if (currentPlan_.PatternCount != 0) {
+      TCutPlan& plan = currentPlan_;
+      plan.LeftoverRate = plan.LeftoverLength * 100 / RealMax(plan.StockLength, 1);
+      plan.LossRate = RealMax(plan.StockLength - plan.MemberLength, 0) * 100 / RealMax(plan.MemberLength, 1);
+      if (bestPlan_.LossRate > plan.LossRate) bestPlan_ = plan;
+      progress.ReportTrialProgress(plan.LossRate, trial, bestPlan_.LossRate);
+    }
+    progress.YieldToWindow();
+    lastYield_ = std::chrono::steady_clock::now();
+    if (stopRequested_) return;
+  }
+}
+
+void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int32_t cutCount) {
+  TLengthTable& stock = job.StockTable;
+  const TLengthTable& cut = job.CutTable;
+  for (int32_t k = 1; k <= stockCount; ++k) stock[k].Remaining = stock[k].Count;
+  for (int32_t k = 1; k <= cutCount; ++k) job.CutTable[k].Remaining = cut[k].Count;
+  currentPlan_.PatternCount = 0;
+  currentPlan_.StockLength = 0;
+  currentPlan_.LeftoverLength = 0;
+
+  int64_t piecesLeft = 0;
+  do {
+    int64_t longestStock = 0;
+    bool anyStock = false;
+    for (int32_t k = 1; k <= stockCount; ++k) {
+      const TLengthRow& row = stock[k];
+      if (row.Remaining > 0 && (!anyStock || row.Length > longestStock)) longestStock = row.Length;
+      anyStock = anyStock || row.Remaining > 0;
+    }
+    int64_t longestPiece = 0;
+    bool anyPiece = false;
+    for (int32_t k = 1; k <= cutCount; ++k) {
+      const TLengthRow& row = cut[k];
+      if (row.Remaining > 0 && (!anyPiece || row.Length > longestPiece)) longestPiece = row.Length;
+      anyPiece = anyPiece || row.Remaining > 0;
+    }
+    if (longestStock + job.Margin < longestPiece) {
+      currentPlan_.PatternCount = 0;
+      return;
+    }
+
+    ResetBestPattern();
+    stock[0].Length = kNoStockLength;
+    int32_t chosen = 0;
+    for (int32_t k = 1; k <= stockCount; ++k) {
+      const TLengthRow& row = stock[k];
+      if (row.Remaining > 0 && row.Length < job.SmallStockLimit &&
+          row.Length < stock[chosen].Length) {
+        chosen = k;
+      }
+    }
+    const RowMask128 needed = NeededRows(job);
+    if (chosen != 0) {
+      FillBarIndexed(job, chosen, kShortStockAttempts, needed);
+    } else {
+      for (int32_t k = 1; k <= stockCount && !stopRequested_; ++k) {
+        if (stock[k].Remaining <= 0) continue;
+        FillBarIndexed(job, k, kStockRowAttempts, needed);
+        const double barLength = stock[bestPattern_.StockRow].Length;
+        if (trial < kEarlyStopTrialBound && bestPattern_.Leftover / RealMax(0.1, barLength) < kEarlyStopShare) {
+          break;
+        }
+      }
+    }
+    // A step that adds no pattern would repeat forever; it fails the trial,
+    // as does a 101st pattern, which the plan cannot hold.
+    if (stopRequested_ || !AddBestPattern(job, cutCount, piecesLeft)) {
+      currentPlan_.PatternCount = 0;
+      return;
+    }
+  } while (piecesLeft > 0);
+}
+
+bool Optimizer::AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft) {
+  if (bestPattern_.StockRow == 0) return false;
+  TLengthRow& bar = job.StockTable[bestPattern_.StockRow];
+  int32_t bars = kBarCountStart;
+  for (int32_t k = 1; k <= cutCount; ++k) {
+    const int32_t pieces = bestPattern_.PieceCount[k];
+    if (pieces > 0) bars = std::min(bars, job.CutTable[k].Remaining / pieces);
+  }
+  bars = std::min(bar.Remaining, bars);
+  if (bars <= 0 || currentPlan_.PatternCount >= kMaxPatterns) return false;
+
+  TCutPattern& added = currentPlan_.Patterns[++currentPlan_.PatternCount];
+  added = bestPattern_;
+  added.BarCount = bars;
+  currentPlan_.StockLength += static_cast<double>(static_cast<int64_t>(bar.Length) * bars);
+  currentPlan_.LeftoverLength += bars * bestPattern_.Leftover;
+  bar.Remaining -= bars;
+  piecesLeft = 0;
+  for (int32_t k = 1; k <= cutCount; ++k) {
+    TLengthRow& row = job.CutTable[k];
+    row.Remaining -= bestPattern_.PieceCount[k] * bars;
+    piecesLeft += row.Remaining;
+  }
+  return true;
+}
+
+void Optimizer::OrderPatterns() {
+  auto& patterns = bestPlan_.Patterns;
+  const int32_t n = std::clamp(bestPlan_.PatternCount, 0, kMaxPatterns);
+  auto swapPatterns = [&](int32_t a, int32_t b) {
+    patterns[0] = patterns[a];
+    patterns[a] = patterns[b];
+    patterns[b] = patterns[0];
+  };
+  for (int32_t i = 1; i <= n - 1; ++i) {
+    for (int32_t j = i + 1; j <= n; ++j) {
+      if (patterns[i].BarCount < patterns[j].BarCount) swapPatterns(i, j);
+    }
+  }
+  for (int32_t i = 1; i <= n - 1; ++i) {
+    for (int32_t j = 1; j <= n - i; ++j) {
+      if (patterns[j].StockRow > patterns[j + 1].StockRow) {
+        swapPatterns(j, j + 1);
+      }
+    }
+  }
+}
+
+}  // namespace yobina

@@ -1,0 +1,217 @@
+#include "ui/form1.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <utility>
+
+#include "app/file_names.h"
+#include "app/messages.h"
+#include "app/run_command.h"
+#include "file/data_file.h"
+#include "file/io_error.h"
+#include "ui/dialogs.h"
+#include "ui/qt_input_page.h"
+#include "ui/ui_fonts.h"
+
+namespace yobina {
+namespace {
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 504;
+
+std::filesystem::path ToPath(const QString& file) {
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QFile::decodeName(path.string().c_str());
+}
+
+QString ToQStringUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace
+
+TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      dialogs_(*setup.dialogs),
+      workspace_(std::make_unique<Workspace>()) {
+  setObjectName(QStringLiteral("Form1"));
+  setFont(MinchoFont(17));
+  setWindowIcon(QIcon(QStringLiteral(":/yobina/yobina.svg")));
+  BuildPages();
+  BuildMenu();
+  ConnectInputPage();
+
+  const QString programFolder = setup.programFolder;
+  const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  workFolder_ = FromPath(ChooseWritableFolder(ToPath(programFolder), ToPath(userFolder)));
+
+  stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  stopShortcut_->setContext(Qt::WindowShortcut);
+  stopShortcut_->setEnabled(false);
+  connect(stopShortcut_, &QShortcut::activated, this, [this] {
+    if (running_) workspace_->optimizer.RequestStop();
+  });
+
+  // The client area is fixed; the menu bar comes on top of it.
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+  }
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QString TForm1::CaptionPrefix() {
+  return QStringLiteral("【 鉄骨・ヨビナ Ver 2.14 】");
+}
+
+InputPage& TForm1::Page() {
+  return *page_;
+}
+
+Workspace& TForm1::GetWorkspace() {
+  return *workspace_;
+}
+
+std::filesystem::path TForm1::BackupFile() const {
+  return ToPath(QDir(workFolder_).filePath(kBackupFileName));
+}
+
+void TForm1::BuildPages() {
+  pageControl_ = new QTabWidget(this);
+  pageControl_->setObjectName(QStringLiteral("PageControl1"));
+  pageControl_->setFont(MinchoFont(18, true));
+  pageControl_->tabBar()->setFocusPolicy(Qt::NoFocus);  // Tab does not stop on the page tabs
+  pageControl_->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(pageControl_);
+
+  tabSheet1_ = new QWidget();
+  tabSheet1_->setObjectName(QStringLiteral("TabSheet1"));
+  tabSheet2_ = new QWidget();
+  tabSheet2_->setObjectName(QStringLiteral("TabSheet2"));
+  pageControl_->addTab(tabSheet1_, QStringLiteral("　ヨビナ条件　"));
+  pageControl_->addTab(tabSheet2_, QStringLiteral("【結果】"));
+
+  input_ = BuildInputPage(tabSheet1_);
+  results_ = BuildResultsPage(tabSheet2_);
+  page_ = std::make_unique<QtInputPage>(input_);
+}
+
+void TForm1::ConnectInputPage() {
+  for (TEditField* field : {input_.year, input_.month, input_.day, input_.projectName, input_.memberName,
+                            input_.unitWeight, input_.margin, input_.kerf}) {
+    connect(field, &TEditField::characterTyped, this, &TForm1::ClearMemo);
+  }
+  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
+    connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
+    connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
+  }
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
+  connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
+    ClearMemo();
+    input_.stockGrid->ClearData();
+  });
+  connect(input_.clearCutButton, &QToolButton::clicked, this, [this] {
+    ClearMemo();
+    input_.cutGrid->ClearData();
+  });
+  connect(input_.reloadButton, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+  connect(input_.runButton, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(results_.printButton, &QPushButton::clicked, this, &TForm1::BtnPrintClick);
+}
+
+void TForm1::FormCreate() {
+  UpdateCaption();
+  SetGridHeaders();
+  QDir::setCurrent(workFolder_);
+  // The job of the last Run comes back; without one the page starts empty.
+  startupError_ = LoadJobFile(BackupFile());
+  pageControl_->setCurrentWidget(tabSheet1_);
+  input_.year->setFocus(Qt::OtherFocusReason);  // the first element of the page's tab order
+}
+
+void TForm1::SetGridHeaders() {
+  const QStringList headings = {QStringLiteral("長さmm"), QStringLiteral(" 本数")};
+  input_.stockGrid->SetHeadings(headings);
+  input_.cutGrid->SetHeadings(headings);
+}
+
+void TForm1::UpdateCaption() {
+  const QString caption = CaptionPrefix();
+  setWindowTitle(jobFileName_.isEmpty() ? caption : caption + QStringLiteral(" ") + jobFileName_);
+}
+
+void TForm1::ClearMemo() {
+  results_.memo->clear();
+}
+
+void TForm1::Guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const IoError& error) {
+    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+  }
+}
+
+QString TForm1::LoadJobFile(const std::filesystem::path& file) {
+  try {
+    if (LoadDataFile(*page_, file) == LoadResult::WrongVersion) return ToQStringUtf8(message::kWrongVersion);
+  } catch (const std::exception& error) {
+    return QString::fromUtf8(error.what());
+  }
+  return {};
+}
+
+bool TForm1::LoadJob(const std::filesystem::path& file) {
+  const QString error = LoadJobFile(file);
+  if (!error.isEmpty()) dialogs_.ShowError(this, error);
+  return error.isEmpty();
+}
+
+void TForm1::SetCommandsEnabled(bool enabled) {
+  input_.panel->setEnabled(enabled);
+  menuBar()->setEnabled(enabled);
+  results_.printButton->setEnabled(enabled);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (startupError_.isEmpty()) return;
+  // Once, over the window rather than before it.
+  QTimer::singleShot(
+      0, this, [this, error = std::exchange(startupError_, QString())] { dialogs_.ShowError(this, error); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // The Run stops after its current attempt; the window closes once it has returned.
+    workspace_->optimizer.RequestStop();
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace yobina

@@ -1,0 +1,158 @@
+// The menu and the file, edit, print and help commands of the main window.
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QUrl>
+
+#include "app/commands.h"
+#include "app/file_names.h"
+#include "app/messages.h"
+#include "file/data_file.h"
+#include "ui/dialogs.h"
+#include "ui/form1.h"
+#include "ui/print/qt_print_device.h"
+#include "ui/qt_input_page.h"
+
+#ifndef YOBINA_SUPPORT_MAIL
+#define YOBINA_SUPPORT_MAIL "support@yobina.example"
+#endif
+#ifndef YOBINA_DOWNLOAD_URL
+#define YOBINA_DOWNLOAD_URL "https://yobina.example/download"
+#endif
+
+namespace yobina {
+namespace {
+
+std::filesystem::path ToPath(const QString& file) {
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QFile::decodeName(path.string().c_str());
+}
+
+QString ForcedQzlName(const QString& chosen) {
+  return FromPath(ForceQzlExtension(ToPath(chosen)));
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
+
+void TForm1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  bar->setFont(QApplication::font());  // menus keep the desktop's own font
+
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("File1"));
+  connect(AddItem(file, "Open1", QStringLiteral("開く(&O)")), &QAction::triggered, this, &TForm1::Open1Click);
+  connect(AddItem(file, "Save1", QStringLiteral("上書き保存(&S)")), &QAction::triggered, this,
+          &TForm1::Save1Click);
+  connect(AddItem(file, "SaveAs1", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
+          &TForm1::SaveAs1Click);
+  file->addSeparator()->setObjectName(QStringLiteral("N2"));
+  connect(AddItem(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this, &QWidget::close);
+
+  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+  edit->setObjectName(QStringLiteral("Edit1"));
+  connect(AddItem(edit, "CatMatome1", QStringLiteral("同長切断材をまとめる")), &QAction::triggered, this,
+          &TForm1::CatMatome1Click);
+  connect(AddItem(edit, "CatListSort", QStringLiteral("切断リストのソート")), &QAction::triggered, this,
+          &TForm1::CatListSortClick);
+
+  QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("Help1"));
+  connect(AddItem(help, "SendMailMe", QStringLiteral("メールで問合せる")), &QAction::triggered, this,
+          &TForm1::SendMailMeClick);
+  connect(AddItem(help, "DownLoad", QStringLiteral("最新のダウンロード")), &QAction::triggered, this,
+          &TForm1::DownLoadClick);
+}
+
+void TForm1::Open1Click() {
+  const std::optional<QString> chosen =
+      dialogs_.ChooseOpenFile(this, openFileName_.isEmpty() ? workFolder_ : openFileName_);
+  if (!chosen) return;
+  const QString file = ForcedQzlName(*chosen);
+  openFileName_ = file;
+  if (!LoadJob(ToPath(file))) return;
+  // Save writes back to the file the user opened.
+  saveFileName_ = file;
+  jobFileName_ = QFileInfo(file).fileName();
+  UpdateCaption();
+}
+
+void TForm1::Save1Click() {
+  if (saveFileName_.isEmpty() || !QFileInfo::exists(ForcedQzlName(saveFileName_))) {
+    SaveAs1Click();
+    return;
+  }
+  saveFileName_ = ForcedQzlName(saveFileName_);
+  SaveJob(saveFileName_);
+}
+
+void TForm1::SaveAs1Click() {
+  const std::optional<QString> chosen =
+      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
+  if (!chosen) return;
+  const QString target = ForcedQzlName(*chosen);
+  if (QFileInfo::exists(target) &&
+      !dialogs_.ConfirmOkCancel(
+          this, QString::fromUtf8(message::kConfirmOverwrite.data(),
+                                  static_cast<qsizetype>(message::kConfirmOverwrite.size())))) {
+    return;  // the remembered name stays: a later Save must not overwrite it unasked
+  }
+  saveFileName_ = target;
+  SaveJob(target);
+}
+
+void TForm1::SaveJob(const QString& file) {
+  bool saved = false;
+  Guarded([&] {
+    SaveDataFile(*page_, ToPath(file));
+    saved = true;
+  });
+  if (saved) {
+    jobFileName_ = QFileInfo(file).fileName();
+    UpdateCaption();
+  }
+}
+
+void TForm1::CatMatome1Click() {
+  Guarded([this] { MergeEqualLengthsCommand(*page_, *workspace_); });
+}
+
+void TForm1::CatListSortClick() {
+  Guarded([this] { SortCutListCommand(*page_, *workspace_); });
+}
+
+void TForm1::SpeedButton1Click() {
+  ClearMemo();
+  LoadJob(BackupFile());
+}
+
+void TForm1::BtnPrintClick() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
+  Guarded([this] {
+    QtPrintDevice device(*printer_);
+    PrintReport(*page_, *workspace_, device);
+  });
+}
+
+void TForm1::SendMailMeClick() {
+  dialogs_.OpenUrl(QUrl(QStringLiteral("mailto:" YOBINA_SUPPORT_MAIL)));
+}
+
+void TForm1::DownLoadClick() {
+  dialogs_.OpenUrl(QUrl(QStringLiteral(YOBINA_DOWNLOAD_URL)));
+}
+
+}  // namespace yobina

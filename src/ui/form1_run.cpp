@@ -1,0 +1,83 @@
+// The Run button: the Run command with its progress in the loss-rate labels.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/messages.h"
+#include "app/run_command.h"
+#include "ui/dialogs.h"
+#include "ui/form1.h"
+#include "ui/qt_input_page.h"
+#include "ui/ui_text.h"
+
+namespace yobina {
+namespace {
+
+// Shows the Run's loss rates and lets the window repaint after every trial.
+class LabelRunView : public RunView {
+ public:
+  LabelRunView(QLabel* trialLabel, QLabel* bestLabel) : trialLabel_(trialLabel), bestLabel_(bestLabel) {}
+
+  void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
+    trialLabel_->setText(ToQString(lbZhi));
+    trialLabel_->adjustSize();
+    bestLabel_->setText(ToQString(lbZhiMin));
+    bestLabel_->adjustSize();
+  }
+  void SetTrialLabel(const std::string& lbZhi) override {
+    trialLabel_->setText(ToQString(lbZhi));
+    trialLabel_->adjustSize();
+  }
+  void ProcessEvents() override { QCoreApplication::processEvents(); }
+
+ private:
+  QLabel* trialLabel_;
+  QLabel* bestLabel_;
+};
+
+}  // namespace
+
+void TForm1::Button1Click() {
+  if (running_) return;
+  // While the trials run, window events get through: keep every command that
+  // would touch the job's tables out until the Run is over. Esc stops it.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
+  running_ = true;
+  SetCommandsEnabled(false);
+  stopShortcut_->setEnabled(true);
+
+  LabelRunView view(input_.trialLossLabel, input_.bestLossLabel);
+  RunOptions options;
+  options.BackupFile = BackupFile();
+  RunOutcome outcome;
+  bool ran = false;
+  Guarded([&] {
+    outcome = RunCommand(*page_, *workspace_, view, options);
+    ran = true;
+  });
+
+  stopShortcut_->setEnabled(false);
+  SetCommandsEnabled(true);
+  running_ = false;
+  if (closeAfterRun_) {
+    QTimer::singleShot(0, this, &QWidget::close);
+    return;
+  }
+  if (focus) focus->setFocus(Qt::OtherFocusReason);
+  if (!ran) return;
+  if (!outcome.PlanFound) {
+    dialogs_.ShowInformation(
+        this, QString::fromUtf8(message::kNoPlan.data(), static_cast<qsizetype>(message::kNoPlan.size())));
+    return;
+  }
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(outcome.ReportLines.size()));
+  for (const std::string& line : outcome.ReportLines) lines << ToQString(line);
+  results_.memo->setPlainText(lines.join(QLatin1Char('\n')));
+  pageControl_->setCurrentWidget(tabSheet2_);
+}
+
+}  // namespace yobina

@@ -1,0 +1,44 @@
+// The input page's elements: the two lists, the job's fields, the trial count,
+// the loss-rate labels and the Run button, at their places on the page.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWidget>
+
+#include "ui/edit_field.h"
+#include "ui/radio_group.h"
+#include "ui/string_grid.h"
+
+namespace yobina {
+
+struct InputPageWidgets {
+  QWidget* panel = nullptr;                 // Panel2, filling the page
+  QToolButton* reloadButton = nullptr;      // SpeedButton1
+  QToolButton* clearStockButton = nullptr;  // btnClr1
+  QToolButton* clearCutButton = nullptr;    // btnClr2
+  TStringGrid* stockGrid = nullptr;         // Grid1
+  TStringGrid* cutGrid = nullptr;           // Grid2
+  TEditField* year = nullptr;               // edYY
+  TEditField* month = nullptr;              // edMM
+  TEditField* day = nullptr;                // edDD
+  TEditField* projectName = nullptr;        // edKname
+  TEditField* memberName = nullptr;         // edBname
+  TEditField* unitWeight = nullptr;         // edWunit
+  TEditField* margin = nullptr;             // edyoyu
+  TEditField* kerf = nullptr;               // edsiro
+  TRadioGroup* trialCount = nullptr;        // rgTryCnt
+  QLabel* trialLossLabel = nullptr;         // lbZhi
+  QLabel* bestLossLabel = nullptr;          // lbZhiMin
+  QPushButton* runButton = nullptr;         // Button1
+};
+
+// Creates the elements on `page` (TabSheet1) with their object names, texts,
+// fonts and tab order.
+InputPageWidgets BuildInputPage(QWidget* page);
+
+// The first caption of lbZhi, which it returns to after every Run.
+QString LossLabelCaption();
+
+}  // namespace yobina

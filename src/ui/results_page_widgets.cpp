@@ -1,0 +1,40 @@
+#include "ui/results_page_widgets.h"
+
+#include <QVBoxLayout>
+
+#include "ui/ui_fonts.h"
+
+namespace yobina {
+
+ResultsPageWidgets BuildResultsPage(QWidget* page) {
+  ResultsPageWidgets w;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  w.memo = new QPlainTextEdit(page);
+  w.memo->setObjectName(QStringLiteral("Memo1"));
+  w.memo->setReadOnly(true);
+  w.memo->setFont(MinchoFont(18));
+  w.memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  w.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  w.memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(w.memo);
+
+  w.bottomStrip = new QWidget(page);
+  w.bottomStrip->setObjectName(QStringLiteral("Panel3"));
+  w.bottomStrip->setFixedHeight(13);
+  layout->addWidget(w.bottomStrip);
+
+  w.printButton = new QPushButton(QStringLiteral("印 刷"), page);
+  w.printButton->setObjectName(QStringLiteral("BtnPrint"));
+  w.printButton->setFont(MinchoFont(18, true));
+  w.printButton->setGeometry(648, 16, 93, 33);
+  w.printButton->setAutoDefault(true);
+  w.printButton->raise();
+
+  QWidget::setTabOrder(w.memo, w.printButton);
+  return w;
+}
+
+}  // namespace yobina

@@ -1,0 +1,19 @@
+// The results page: the report text and the Print button over its top right.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace yobina {
+
+struct ResultsPageWidgets {
+  QPlainTextEdit* memo = nullptr;      // Memo1
+  QWidget* bottomStrip = nullptr;      // Panel3
+  QPushButton* printButton = nullptr;  // BtnPrint
+};
+
+// Creates the elements on `page` (TabSheet2).
+ResultsPageWidgets BuildResultsPage(QWidget* page);
+
+}  // namespace yobina

@@ -1,0 +1,19 @@
+// Conversions between the core's code page 932 text and the widgets' QString.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace yobina {
+
+QString ToQString(std::string_view cp932);
+
+// Code page 932 bytes; a character the code page cannot hold becomes "?"
+// (the widgets refuse such characters as they are typed, so this is rare).
+std::string ToCp932(const QString& text);
+
+// Whether the code page can hold every character of the text, and its length in bytes.
+bool FitsCp932(const QString& text, int* byteCount = nullptr);
+
+}  // namespace yobina

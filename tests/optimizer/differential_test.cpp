@@ -1,0 +1,179 @@
+// The fast optimizer against the plain reference version on random jobs:
+// identical plans, progress reports and random sequences.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "optimizer/optimizer.h"
+#include "optimizer/optimizer_test_support.h"
+#include "optimizer/random_job.h"
+#include "optimizer/reference_optimizer.h"
+
+namespace yobina::testing {
+namespace {
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Piece counts past the cut table's rows carry no meaning and are not compared.
+void ExpectSamePattern(const TCutPattern& fast, const TCutPattern& plain, int32_t cutCount) {
+  EXPECT_EQ(fast.StockRow, plain.StockRow);
+  EXPECT_TRUE(SameBits(fast.Leftover, plain.Leftover)) << fast.Leftover << " vs " << plain.Leftover;
+  EXPECT_TRUE(SameBits(fast.LeftoverPercent, plain.LeftoverPercent));
+  for (int32_t k = 1; k <= cutCount; ++k) EXPECT_EQ(fast.PieceCount[k], plain.PieceCount[k]) << "row " << k;
+  EXPECT_EQ(fast.BarCount, plain.BarCount);
+}
+
+void ExpectSamePlan(const TCutPlan& fast, const TCutPlan& plain, int32_t cutCount) {
+  ASSERT_EQ(fast.PatternCount, plain.PatternCount);
+  EXPECT_TRUE(SameBits(fast.MemberLength, plain.MemberLength));
+  if (fast.PatternCount == 0) return;  // the other totals are stale then
+  EXPECT_TRUE(SameBits(fast.StockLength, plain.StockLength));
+  EXPECT_TRUE(SameBits(fast.LeftoverLength, plain.LeftoverLength));
+  EXPECT_TRUE(SameBits(fast.LeftoverRate, plain.LeftoverRate));
+  EXPECT_TRUE(SameBits(fast.LossRate, plain.LossRate));
+  for (int32_t i = 1; i <= fast.PatternCount; ++i) {
+    SCOPED_TRACE("pattern " + std::to_string(i));
+    ExpectSamePattern(fast.Patterns[i], plain.Patterns[i], cutCount);
+  }
+}
+
+void ExpectSameRun(const TJob& job, int32_t trials) {
+  TJob fastJob = job;
+  TJob plainJob = job;
+  Optimizer fast;
+  ReferenceOptimizer plain;
+  RecordingProgress fastProgress;
+  RecordingProgress plainProgress;
+  fast.RunTrials(fastJob, trials, fastProgress);
+  plain.RunTrials(plainJob, trials, plainProgress);
+
+  ExpectSamePlan(fast.BestPlan(), plain.BestPlan(), job.CutCount);
+  EXPECT_EQ(fast.Seed(), plain.Seed());
+  ASSERT_EQ(fastProgress.reports.size(), plainProgress.reports.size());
+  for (size_t i = 0; i < fastProgress.reports.size(); ++i) {
+    const TrialReport& a = fastProgress.reports[i];
+    const TrialReport& b = plainProgress.reports[i];
+    EXPECT_EQ(a.Trial, b.Trial);
+    EXPECT_TRUE(SameBits(a.LossRate, b.LossRate));
+    EXPECT_TRUE(SameBits(a.BestLossRate, b.BestLossRate));
+  }
+  EXPECT_GE(fastProgress.yields, trials);
+  EXPECT_FALSE(fast.StopRequested());
+}
+
+struct Family {
+  const char* name;
+  JobShape shape;
+  int32_t jobs;
+  int32_t trials;
+};
+
+JobShape Shape(auto adjust) {
+  JobShape shape;
+  shape.maxStockCount = 20;
+  shape.maxCutCount = 20;
+  adjust(shape);
+  return shape;
+}
+
+const Family kFamilies[] = {
+    {"TypicalSorted", Shape([](JobShape&) {}), 70, 10},
+    {"PastTheEarlyStopBound", Shape([](JobShape& s) {
+       s.maxStockRows = 8;
+       s.maxCutRows = 12;
+       s.maxCutCount = 12;
+     }),
+     30, 55},
+    {"UnsortedTables", Shape([](JobShape& s) { s.sorted = false; }), 40, 10},
+    {"ShortStockOnly", Shape([](JobShape& s) {
+       s.minStockLength = 500;
+       s.maxStockLength = 4999;
+       s.maxCutLength = 3000;
+     }),
+     30, 10},
+    {"MostlyInfeasible", Shape([](JobShape& s) {
+       s.maxStockCount = 3;
+       s.maxCutLength = 15000;
+     }),
+     30, 10},
+    {"ZeroAndNegativeCounts", Shape([](JobShape& s) { s.oddCountPercent = 25; }), 40, 10},
+    {"NegativeLengthsMarginsKerfs", Shape([](JobShape& s) {
+       s.negativePercent = 20;
+       s.maxMargin = 3000;
+       s.maxCutCount = 10;
+     }),
+     30, 10},
+    {"BigMarginsAndKerfs", Shape([](JobShape& s) {
+       s.maxMargin = 8000;
+       s.maxKerf = 2000;
+       s.maxCutCount = 15;
+     }),
+     15, 10},
+    {"WiderThanOneMaskWord", Shape([](JobShape& s) {
+       s.maxStockRows = 100;
+       s.maxCutRows = 100;
+       s.maxCutCount = 6;
+       s.maxStockCount = 8;
+     }),
+     6, 10},
+    {"TinyPiecesOnLongBars", Shape([](JobShape& s) {
+       s.maxStockRows = 3;
+       s.minStockLength = 20000;
+       s.maxStockLength = 60000;
+       s.maxCutRows = 4;
+       s.minCutLength = 1;
+       s.maxCutLength = 40;
+       s.maxCutCount = 3000;
+     }),
+     10, 5},
+};
+
+class OptimizerDifferential : public ::testing::TestWithParam<Family> {};
+
+TEST_P(OptimizerDifferential, RandomJobsGiveIdenticalRuns) {
+  const Family& family = GetParam();
+  uint64_t seed = 14695981039346656037u;  // FNV-1a of the name: each family its own jobs
+  for (const char* c = family.name; *c != 0; ++c) seed = (seed ^ static_cast<unsigned char>(*c)) * 1099511628211u;
+  JobRandom random(seed);
+  for (int32_t n = 0; n < family.jobs; ++n) {
+    SCOPED_TRACE("job " + std::to_string(n));
+    const TJob job = RandomJob(random, family.shape);
+    ExpectSameRun(job, family.trials);
+    if (HasFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, OptimizerDifferential, ::testing::ValuesIn(kFamilies),
+                         [](const ::testing::TestParamInfo<Family>& param) { return param.param.name; });
+
+TEST(OptimizerFillBarDifferential, RandomRemainders) {
+  JobRandom random(2024);
+  Optimizer fast;
+  ReferenceOptimizer plain;
+  for (int32_t n = 0; n < 400; ++n) {
+    SCOPED_TRACE(n);
+    JobShape shape;
+    shape.sorted = random.Chance(70);
+    shape.negativePercent = random.Chance(20) ? 15 : 0;
+    shape.maxCutRows = random.Chance(10) ? 100 : 35;
+    TJob job = RandomJob(random, shape);
+    for (int32_t k = 1; k <= job.CutCount; ++k) job.CutTable[k].Remaining = random.Between(-2, 6);
+    const int32_t stockRow = random.Between(1, job.StockCount);
+    const int32_t attempts = random.Between(0, 30);
+    const uint32_t seed = static_cast<uint32_t>(random.Next());
+    fast.SetSeed(seed);
+    plain.SetSeed(seed);
+    fast.ResetBestPattern();
+    plain.ResetBestPattern();
+    fast.FillBar(job, stockRow, job.Kerf, job.Margin, attempts);
+    plain.FillBar(job, stockRow, job.Kerf, job.Margin, attempts);
+    EXPECT_EQ(fast.Seed(), plain.Seed());
+    EXPECT_EQ(fast.BestPattern().StockRow, plain.BestPattern().StockRow);
+    if (plain.BestPattern().StockRow != 0) ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
+    if (HasFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace yobina::testing

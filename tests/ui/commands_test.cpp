@@ -1,0 +1,346 @@
+// The window's commands end to end: Run with its labels and report, the file
+// commands with their dialogs answered, the edit commands, reload, print, help
+// links, and the backup that carries a job to the next start.
+#include <QFile>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/run_command.h"
+#include "window_fixture.h"
+
+namespace yobina::test {
+namespace {
+
+// The reference job: stock 6000 × 30 and 7000 × 10; cut 2300 × 7, 1700 × 9,
+// 1300 × 5 and 900 × 11; margin 0, kerf 5, ten trials.
+void TypeReferenceJob(const WindowFixture& f) {
+  f.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
+  f.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+  f.Field("edyoyu")->SetText("0");
+  f.Field("edsiro")->SetText("5");
+  f.Field("edKname")->SetText("港北物流センター");
+  f.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(0);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  WindowFixture f_;
+
+  QString Backup() const { return f_.Folder().filePath("#BackUp.Qzl"); }
+  void Run() { QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton); }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() {
+    f_.FreshFolder();
+    f_.dialogs = FakeDialogs();
+    f_.Open();
+    f_.dialogs.shown.clear();  // the missing backup's message at start-up
+  }
+  void cleanup() { f_.window.reset(); }
+
+  void RunShowsTheLossRatesAndTheReport() {
+    TypeReferenceJob(f_);
+    f_.FillRows("Grid1", {{"6000", "30"}, {"", ""}, {"7000", "10"}});  // a gap that the Run closes
+    Run();
+    QCOMPARE(f_.dialogs.Kinds(), QStringList());
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("  4.603 %"));
+    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    const QStringList lines = f_.Memo()->toPlainText().split('\n');
+    QVERIFY(lines.size() > 20);
+    QVERIFY2(lines.filter("工事名：港北物流センター").size() == 1, qPrintable(lines.join('\n')));
+    QVERIFY(lines.filter("《切 断 リ ス ト》").size() == 1);
+    QVERIFY(lines.filter("《必要素材リスト》").size() == 1);
+    QVERIFY(lines.filter("素材の余裕 = 0(mm)   切り代 = 5(mm)").size() == 1);
+    QVERIFY(lines.filter(QString(41, QChar(0x2500))).size() >= 4);  // the rules
+    // The grids show the job compacted and tidied; the backup holds it.
+    QCOMPARE(f_.Grid("Grid1")->Cell(1, 2), QString("  7000"));
+    QCOMPARE(f_.Grid("Grid1")->Cell(1, 3), QString());
+    QCOMPARE(f_.Field("edsiro")->text(), QString("  5"));
+    QVERIFY(ReadFile(Backup()).startsWith("File Version KVD.Tlmex  1.00\r\n"));
+    // Same job, same result.
+    const QString first = f_.Memo()->toPlainText();
+    Run();
+    QCOMPARE(f_.Memo()->toPlainText(), first);
+  }
+
+  void EverythingButTheRunWaitsWhileItWorks() {
+    TypeReferenceJob(f_);
+    bool checked = false;
+    QTimer::singleShot(0, f_.window.get(), [&] {
+      checked = true;
+      QVERIFY(f_.window->IsRunning());
+      QVERIFY(!f_.Find<QPushButton>("Button1")->isEnabled());
+      QVERIFY(!f_.Grid("Grid1")->isEnabled());
+      QVERIFY(!f_.Field("edKname")->isEnabled());
+      QVERIFY(!f_.window->menuBar()->isEnabled());
+      QVERIFY(!f_.Find<QPushButton>("BtnPrint")->isEnabled());
+      QVERIFY(!f_.Find<QToolButton>("SpeedButton1")->isEnabled());
+    });
+    Run();
+    QVERIFY(checked);
+    QVERIFY(!f_.window->IsRunning());
+    QVERIFY(f_.Find<QPushButton>("Button1")->isEnabled());
+    QVERIFY(f_.window->menuBar()->isEnabled());
+    QVERIFY(f_.Find<QPushButton>("BtnPrint")->isEnabled());
+  }
+
+  void ClosingDuringARunStopsItThenCloses() {
+    TypeReferenceJob(f_);
+    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    QTimer::singleShot(0, f_.window.get(), [&] {
+      f_.window->close();
+      QVERIFY(f_.window->isVisible());  // not while the Run is on the stack
+      QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+    });
+    Run();
+    QTRY_VERIFY(!f_.window->isVisible());
+  }
+
+  void EscStopsARun() {
+    TypeReferenceJob(f_);
+    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
+    Run();
+    QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+    QVERIFY(!f_.window->IsRunning());
+    QVERIFY(f_.window->isVisible());
+  }
+
+  void NoPlanSaysSoAndStaysOnTheInputPage() {
+    f_.FillRows("Grid1", {{"6000", "1"}});
+    f_.FillRows("Grid2", {{"9000", "1"}});
+    f_.Memo()->setPlainText("earlier report");
+    Run();
+    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
+    QCOMPARE(f_.Memo()->toPlainText(), QString("earlier report"));
+    QVERIFY(QFile::exists(Backup()));  // written all the same
+  }
+
+  void TheBackupBringsTheJobToTheNextStart() {
+    TypeReferenceJob(f_);
+    Run();
+    f_.window.reset();
+    f_.dialogs = FakeDialogs();
+    f_.Open();
+    QCOMPARE(f_.dialogs.Kinds(), QStringList());
+    QCOMPARE(f_.Grid("Grid2")->Cell(1, 4), QString("   900"));
+    QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター"));
+    QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 0);
+    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+  }
+
+  void ReloadBringsBackTheLastRun() {
+    TypeReferenceJob(f_);
+    Run();
+    f_.Grid("Grid2")->SetCell(1, 1, "5555");
+    f_.Field("edKname")->SetText("changed");
+    QTest::mouseClick(f_.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("  2300"));
+    QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター"));
+    QCOMPARE(f_.Memo()->toPlainText(), QString());
+  }
+
+  void SaveAsThenSaveThenOpen() {
+    TypeReferenceJob(f_);
+    // Save before any Save As asks for a name.
+    f_.dialogs.saveAnswers = {f_.Folder().filePath("job")};
+    f_.Trigger("Save1");
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"save"});
+    QCOMPARE(f_.dialogs.startFolders, QStringList{f_.Folder().path()});
+    const QString saved = f_.Folder().filePath("job.QZL");
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(f_.window->SaveFileName(), saved);
+    QVERIFY(f_.window->windowTitle().endsWith("job.QZL"));
+
+    // Save writes there without asking.
+    f_.Field("edBname")->SetText("member");
+    f_.Trigger("Save1");
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"save"});
+    QVERIFY(ReadFile(saved).contains("member"));
+
+    // Open takes the name in any case and fills the page again; the report stays.
+    f_.Grid("Grid2")->ClearData();
+    f_.Field("edBname")->SetText("");
+    f_.Memo()->setPlainText("report");
+    f_.dialogs.openAnswers = {f_.Folder().filePath("job.qzl")};
+    f_.Trigger("Open1");
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList());
+    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("2300"));
+    QCOMPARE(f_.Field("edBname")->text(), QString("member"));
+    QCOMPARE(f_.Memo()->toPlainText(), QString("report"));
+    QCOMPARE(f_.window->SaveFileName(), saved);
+  }
+
+  void OpenSetsTheSaveTarget() {
+    QFile::copy(QString(qgetenv("YOBINA_SOURCE_DIR")) + "/examples/reference.qzl",
+                f_.Folder().filePath("ref.QZL"));
+    f_.dialogs.openAnswers = {f_.Folder().filePath("ref.txt")};  // another extension is replaced
+    f_.Trigger("Open1");
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList());
+    QCOMPARE(f_.Grid("Grid1")->Cell(1, 1), QString("  6000"));
+    f_.Field("edBname")->SetText("written back");
+    f_.Trigger("Save1");
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"open"});
+    QVERIFY(ReadFile(f_.Folder().filePath("ref.QZL")).contains("written back"));
+  }
+
+  void SaveAsOverAnExistingFileAsks_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("OK overwrites") << true;
+    QTest::newRow("Cancel keeps the file and the old target") << false;
+  }
+  void SaveAsOverAnExistingFileAsks() {
+    QFETCH(bool, answer);
+    const QString existing = f_.Folder().filePath("old.QZL");
+    {
+      QFile file(existing);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("old");
+    }
+    f_.dialogs.saveAnswers = {f_.Folder().filePath("old.qzl")};
+    f_.dialogs.confirmAnswers = {answer};
+    f_.Trigger("SaveAs1");
+    QCOMPARE(f_.dialogs.Texts("confirm"), QStringList{"同名のファイルが存在します。上書きしてよろしいか？"});
+    QCOMPARE(ReadFile(existing) == "old", !answer);
+    QCOMPARE(f_.window->SaveFileName(), answer ? existing : QString());
+    // A later Save asks again rather than overwrite what the user declined.
+    f_.Trigger("Save1");
+    QCOMPARE(f_.dialogs.Kinds().count("save"), answer ? 1 : 2);
+  }
+
+  void FileFailuresAreShownAndChangeNothing_data() {
+    QTest::addColumn<QByteArray>("content");  // empty: no such file
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << "ファイルが見つかりません";
+    QTest::newRow("wrong header") << QByteArray("File Version KVD.Tlmex  1.00 \r\nedKname     =x\r\n")
+                                  << "データファイルのバージョンが違います。";
+  }
+  void FileFailuresAreShownAndChangeNothing() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = f_.Folder().filePath("bad.QZL");
+    if (!content.isEmpty()) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(content);
+    }
+    f_.Field("edKname")->SetText("kept");
+    f_.dialogs.openAnswers = {path};
+    f_.Trigger("Open1");
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList{message});
+    QCOMPARE(f_.Field("edKname")->text(), QString("kept"));
+    QCOMPARE(f_.window->SaveFileName(), QString());
+  }
+
+  void CancelledDialogsDoNothing() {
+    f_.Trigger("Open1");
+    f_.Trigger("SaveAs1");
+    QCOMPARE(f_.dialogs.Kinds(), (QStringList{"open", "save"}));
+    QCOMPARE(f_.window->SaveFileName(), QString());
+  }
+
+  void EditCommandsRewriteTheCutList_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("lengths");
+    QTest::addColumn<QStringList>("counts");
+    QTest::addColumn<QStringList>("expected");  // length|count of rows 1, 2, 3
+    QTest::newRow("merge") << "CatMatome1" << QStringList{"3000", "2500", "3000", "", "2500"}
+                           << QStringList{"2", "1", "5", "", "4"}
+                           << QStringList{"  3000|    7", "  2500|    5", "|"};
+    QTest::newRow("sort") << "CatListSort" << QStringList{"4000", "", "2500"} << QStringList{"1", "", "3"}
+                          << QStringList{"  2500|    3", "  4000|    1", "|"};
+  }
+  void EditCommandsRewriteTheCutList() {
+    QFETCH(QString, action);
+    QFETCH(QStringList, lengths);
+    QFETCH(QStringList, counts);
+    QFETCH(QStringList, expected);
+    for (int i = 0; i < lengths.size(); ++i) {
+      f_.Grid("Grid2")->SetCell(1, i + 1, lengths[i]);
+      f_.Grid("Grid2")->SetCell(2, i + 1, counts[i]);
+    }
+    f_.Memo()->setPlainText("report");
+    f_.Trigger(qPrintable(action));
+    for (int i = 0; i < expected.size(); ++i) {
+      QCOMPARE(f_.Grid("Grid2")->Cell(1, i + 1) + "|" + f_.Grid("Grid2")->Cell(2, i + 1), expected[i]);
+    }
+    QCOMPARE(f_.Memo()->toPlainText(), QString("report"));
+    QCOMPARE(f_.dialogs.Kinds(), QStringList());
+  }
+
+  void PrintWritesTheLastRunsReport() {
+    TypeReferenceJob(f_);
+    Run();
+    QTest::mouseClick(f_.Find<QPushButton>("BtnPrint"), Qt::LeftButton);  // cancelled
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"print"});
+    const QString pdf = f_.Folder().filePath("report.pdf");
+    f_.dialogs.printToPdf = pdf;
+    f_.Memo()->clear();  // the report comes from the plan, not from the text
+    QTest::mouseClick(f_.Find<QPushButton>("BtnPrint"), Qt::LeftButton);
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList());
+    QVERIFY(ReadFile(pdf).startsWith("%PDF-"));
+  }
+
+  void HelpLinksGoToTheDesktop() {
+    f_.Trigger("SendMailMe");
+    f_.Trigger("DownLoad");
+    QCOMPARE(f_.dialogs.urls.size(), size_t(2));
+    QCOMPARE(f_.dialogs.urls[0], QUrl("mailto:" YOBINA_SUPPORT_MAIL));
+    QCOMPARE(f_.dialogs.urls[1], QUrl(YOBINA_DOWNLOAD_URL));
+  }
+
+  void MenuCarriesItsAccessKeys() {
+    const std::pair<const char*, const char*> items[] = {
+        {"Open1", "開く(&O)"},
+        {"Save1", "上書き保存(&S)"},
+        {"SaveAs1", "名前を付けて保存(&A)"},
+        {"Exit1", "終了(&X)"},
+        {"CatMatome1", "同長切断材をまとめる"},
+        {"CatListSort", "切断リストのソート"},
+        {"SendMailMe", "メールで問合せる"},
+        {"DownLoad", "最新のダウンロード"},
+    };
+    for (const auto& [name, caption] : items) {
+      auto* action = f_.window->findChild<QAction*>(name);
+      QVERIFY2(action != nullptr, name);
+      QCOMPARE(action->text(), QString(caption));
+    }
+    QStringList menus;
+    for (QAction* menu : f_.window->menuBar()->actions()) menus << menu->text();
+    QCOMPARE(menus, (QStringList{"ファイル(&F)", "編集(&E)", "ヘルプ(&H)"}));
+  }
+
+  void ExitClosesTheWindow() {
+    f_.Trigger("Exit1");
+    QVERIFY(!f_.window->isVisible());
+  }
+
+  void AnUnwritableProgramFolderUsesTheUserFolder() {
+    f_.window.reset();
+    TForm1 window(WindowSetup{f_.Folder().filePath("no-such-folder"), &f_.dialogs});
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QCOMPARE(window.WorkFolder(), userFolder);
+    QCOMPARE(QDir::currentPath(), QDir(userFolder).absolutePath());
+  }
+};
+
+}  // namespace yobina::test
+
+QTEST_MAIN(yobina::test::CommandsTest)
+#include "commands_test.moc"

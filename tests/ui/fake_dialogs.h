@@ -1,0 +1,88 @@
+// Answers the window's dialogs from queues the test fills, and records what
+// the window showed, so that no test ever blocks on a modal dialog.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace yobina::test {
+
+class FakeDialogs : public Dialogs {
+ public:
+  struct Shown {
+    QString kind;  // "error", "information", "confirm", "open", "save", "print"
+    QString text;
+  };
+
+  std::deque<std::optional<QString>> openAnswers;
+  std::deque<std::optional<QString>> saveAnswers;
+  std::deque<bool> confirmAnswers;
+  // Empty: the print dialog is cancelled; else the printer writes a PDF there.
+  QString printToPdf;
+  std::vector<Shown> shown;
+  std::vector<QUrl> urls;
+  QStringList startFolders;
+
+  std::optional<QString> ChooseOpenFile(QWidget* /*parent*/, const QString& start) override {
+    shown.push_back({"open", start});
+    startFolders << start;
+    return Next(openAnswers);
+  }
+  std::optional<QString> ChooseSaveFile(QWidget* /*parent*/, const QString& start) override {
+    shown.push_back({"save", start});
+    startFolders << start;
+    return Next(saveAnswers);
+  }
+  bool ChoosePrinter(QWidget* /*parent*/, QPrinter& printer) override {
+    shown.push_back({"print", {}});
+    if (printToPdf.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToPdf);
+    printer.setCopyCount(3);  // the paper set-up resets it
+    return true;
+  }
+  void ShowError(QWidget* /*parent*/, const QString& text) override { shown.push_back({"error", text}); }
+  void ShowInformation(QWidget* /*parent*/, const QString& text) override {
+    shown.push_back({"information", text});
+  }
+  bool ConfirmOkCancel(QWidget* /*parent*/, const QString& text) override {
+    shown.push_back({"confirm", text});
+    if (confirmAnswers.empty()) return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
+  void OpenUrl(const QUrl& url) override { urls.push_back(url); }
+
+  QStringList Kinds() const {
+    QStringList kinds;
+    for (const Shown& s : shown) kinds << s.kind;
+    return kinds;
+  }
+  QStringList Texts(const QString& kind) const {
+    QStringList texts;
+    for (const Shown& s : shown) {
+      if (s.kind == kind) texts << s.text;
+    }
+    return texts;
+  }
+
+ private:
+  // An unexpected dialog is cancelled, and the test sees it in `shown`.
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace yobina::test

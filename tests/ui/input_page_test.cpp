@@ -1,0 +1,373 @@
+// The input page as a user meets it: the layout, typing that tidies itself,
+// Enter walking the fields and cells, row dragging, CLR and the results text
+// that any typing clears.
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "job/input_page.h"
+#include "text/codec.h"
+#include "window_fixture.h"
+
+namespace yobina::test {
+
+class InputPageTest : public QObject {
+  Q_OBJECT
+
+ private:
+  WindowFixture f_;
+
+ private slots:
+  void init() {
+    f_.FreshFolder();
+    f_.dialogs = FakeDialogs();
+    f_.Open();
+  }
+  void cleanup() { f_.window.reset(); }
+
+  void ElementsSitWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    const std::pair<const char*, QRect> table[] = {
+        {"SpeedButton1", {0, 13, 28, 28}}, {"btnClr1", {40, 14, 36, 28}},     {"btnClr2", {240, 14, 36, 28}},
+        {"Grid1", {4, 44, 195, 357}},      {"Grid2", {208, 44, 198, 357}},    {"edYY", {490, 17, 54, 23}},
+        {"edMM", {565, 17, 34, 23}},       {"edDD", {617, 17, 34, 23}},       {"edKname", {490, 70, 293, 23}},
+        {"edBname", {490, 114, 293, 23}},  {"edWunit", {490, 140, 82, 23}},   {"edyoyu", {529, 233, 40, 23}},
+        {"edsiro", {691, 233, 40, 23}},    {"rgTryCnt", {424, 268, 357, 61}}, {"Button1", {684, 344, 75, 33}},
+        {"BtnPrint", {648, 16, 93, 33}},
+    };
+    for (const auto& [name, geometry] : table) QTest::newRow(name) << QString(name) << geometry;
+    const std::pair<const char*, QPoint> labels[] = {
+        {"Label1", {88, 20}},   {"Label2", {288, 20}},    {"Label9", {453, 20}},  {"Label8", {416, 72}},
+        {"Label6", {416, 116}}, {"Label7", {416, 144}},   {"Label4", {439, 236}}, {"Label5", {635, 236}},
+        {"lbZhi", {416, 356}},  {"lbZhiMin", {508, 356}}, {"Label3", {12, 412}},
+    };
+    for (const auto& [name, at] : labels) QTest::newRow(name) << QString(name) << QRect(at, QSize());
+  }
+  void ElementsSitWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto* widget = f_.window->findChild<QWidget*>(name);
+    QVERIFY2(widget != nullptr, qPrintable(name));
+    QCOMPARE(widget->pos(), geometry.topLeft());
+    if (!geometry.size().isEmpty()) QCOMPARE(widget->size(), geometry.size());
+  }
+
+  void WindowStartsEmptyOnTheInputPage() {
+    TForm1& w = *f_.window;
+    QCOMPARE(w.objectName(), QString("Form1"));
+    QCOMPARE(w.centralWidget()->size(), QSize(792, 504));
+    QVERIFY(w.windowTitle().startsWith("【 鉄骨・ヨビナ Ver 2.14 】"));
+    QCOMPARE(w.PageControl()->tabText(0), QString("　ヨビナ条件　"));
+    QCOMPARE(w.PageControl()->tabText(1), QString("【結果】"));
+    QCOMPARE(w.PageControl()->currentIndex(), 0);
+    QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
+    for (const char* name : {"edYY", "edMM", "edDD", "edKname", "edBname", "edWunit", "edyoyu", "edsiro"}) {
+      QCOMPARE(f_.Field(name)->text(), QString());
+    }
+    QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 1);
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
+    QCOMPARE(f_.Label("Label3"), QString("※5000mm未満の素材は優先的に使用します。"));
+    // No backup yet: said once, and the window opened all the same.
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList{"ファイルが見つかりません"});
+    QVERIFY(f_.Memo()->isReadOnly());
+    QCOMPARE(f_.Memo()->lineWrapMode(), QPlainTextEdit::NoWrap);
+  }
+
+  void GridsCarryHeadingsAndRowNumbers() {
+    for (const char* name : {"Grid1", "Grid2"}) {
+      const InputPage& page = f_.window->Page();
+      QCOMPARE(page.RowCount(name), 36);
+      QCOMPARE(page.ColumnCount(name), 3);
+      QCOMPARE(page.CellText(name, 0, 0), std::string());
+      QCOMPARE(page.CellText(name, 1, 0), Cp932("長さmm"));
+      QCOMPARE(page.CellText(name, 2, 0), Cp932(" 本数"));
+      QCOMPARE(page.CellText(name, 0, 1), std::string("  1"));
+      QCOMPARE(page.CellText(name, 0, 35), std::string(" 35"));
+      QCOMPARE(f_.Grid(name)->rowHeight(0), 26);
+      QCOMPARE(f_.Grid(name)->columnWidth(0), 70);
+    }
+    QCOMPARE(f_.Grid("Grid1")->columnWidth(1), 61);
+    QCOMPARE(f_.Grid("Grid2")->columnWidth(1), 64);
+    QCOMPARE(f_.Grid("Grid1")->verticalHeader()->width(), 36);
+  }
+
+  void EnterTidiesTheFieldAndMovesOn_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tidy");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("year") << "edYY"
+                          << "2005"
+                          << " 2005"
+                          << "edMM";
+    QTest::newRow("empty month") << "edMM"
+                                 << ""
+                                 << "  0"
+                                 << "edDD";
+    QTest::newRow("day") << "edDD"
+                         << "7"
+                         << "  7"
+                         << "edKname";
+    QTest::newRow("name keeps its blanks") << "edKname"
+                                           << "  ab "
+                                           << "  ab "
+                                           << "edBname";
+    QTest::newRow("member name") << "edBname"
+                                 << "Ｈ－２００"
+                                 << "Ｈ－２００"
+                                 << "edWunit";
+    QTest::newRow("unit weight") << "edWunit"
+                                 << "7.9"
+                                 << "    7.90"
+                                 << "edyoyu";
+    QTest::newRow("text reads as zero") << "edyoyu"
+                                        << "ab"
+                                        << "  0"
+                                        << "edsiro";
+    QTest::newRow("kerf to the trial count") << "edsiro"
+                                             << "5"
+                                             << "  5"
+                                             << "100回";
+  }
+  void EnterTidiesTheFieldAndMovesOn() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, tidy);
+    QFETCH(QString, next);
+    TEditField* edit = f_.Field(qPrintable(field));
+    edit->setFocus();
+    TypeText(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), tidy);
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus != nullptr);
+    const QString focusName =
+        qobject_cast<QRadioButton*>(focus) ? static_cast<QRadioButton*>(focus)->text() : focus->objectName();
+    QCOMPARE(focusName, next);
+  }
+
+  void LeavingAFieldTidiesIt() {
+    TEditField* month = f_.Field("edMM");
+    month->setFocus();
+    TypeText(month, "3");
+    f_.Field("edDD")->setFocus();
+    QCOMPARE(month->text(), QString("  3"));
+    // The name fields are never rewritten.
+    TEditField* name = f_.Field("edKname");
+    name->setFocus();
+    TypeText(name, " x ");
+    month->setFocus();
+    QCOMPARE(name->text(), QString(" x "));
+  }
+
+  void TypingLimitsCountCodePageBytes_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("month takes two") << "edMM"
+                                     << "123"
+                                     << "12";
+    QTest::newRow("year takes five") << "edYY"
+                                     << "1234567"
+                                     << "12345";
+    QTest::newRow("full-width takes two bytes")
+        << "edKname" << QString(20, QChar(0x9244)) << QString(16, QChar(0x9244));
+    QTest::newRow("half-width kana takes one")
+        << "edKname" << QString(40, QChar(0xFF76)) << QString(32, QChar(0xFF76));
+    QTest::newRow("no room for half a character") << "edyoyu"
+                                                  << "12鉄"
+                                                  << "12";
+    QTest::newRow("outside the code page") << "edBname" << QString("A한B") << "AB";
+  }
+  void TypingLimitsCountCodePageBytes() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    TEditField* edit = f_.Field(qPrintable(field));
+    edit->setFocus();
+    TypeText(edit, typed);
+    QCOMPARE(edit->text(), kept);
+  }
+
+  void ALongerTextSetByTheProgramStaysButDoesNotGrow() {
+    TEditField* month = f_.Field("edMM");
+    month->setFocus();
+    TypeText(month, "3");
+    QTest::keyClick(month, Qt::Key_Return);  // "  3": three characters in a two-byte field
+    month->setFocus();
+    month->end(false);
+    TypeText(month, "4");
+    QCOMPARE(month->text(), QString("  3"));
+    QTest::keyClick(month, Qt::Key_Backspace);
+    QCOMPARE(month->text(), QString("  "));
+  }
+
+  void EnterWalksLengthCountAndNextRow() {
+    TStringGrid* grid = f_.Grid("Grid2");
+    f_.TypeIntoCell(grid, 1, 1, "2300");
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
+    QCOMPARE(grid->CurrentColumn(), 2);
+    QCOMPARE(grid->CurrentRow(), 1);
+    TypeText(grid->CellEditor(), "7");
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
+    QCOMPARE(grid->CurrentColumn(), 1);
+    QCOMPARE(grid->CurrentRow(), 2);
+    QCOMPARE(grid->Cell(1, 1), QString("  2300"));
+    QCOMPARE(grid->Cell(2, 1), QString("    7"));
+    QVERIFY(grid->CellEditor()->hasFocus());
+    // The last row keeps its place.
+    grid->SetCurrentCell(2, 35);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
+    QCOMPARE(grid->CurrentColumn(), 1);
+    QCOMPARE(grid->CurrentRow(), 35);
+  }
+
+  void TheCellBeingLeftIsTidied_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tidy");
+    QTest::newRow("length") << 1 << "900"
+                            << "   900";
+    QTest::newRow("count") << 2 << "11"
+                           << "   11";
+    QTest::newRow("zero length blank") << 1 << "0"
+                                       << "";
+    QTest::newRow("text blank") << 2 << "abc"
+                                << "";
+    QTest::newRow("long number whole") << 1 << "1234567"
+                                       << "1234567";
+    QTest::newRow("full-width digits read as no number") << 1 << "１２００"
+                                                         << "";
+  }
+  void TheCellBeingLeftIsTidied() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, tidy);
+    TStringGrid* grid = f_.Grid("Grid1");
+    f_.TypeIntoCell(grid, column, 3, typed);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Down);
+    QCOMPARE(grid->CurrentRow(), 4);
+    QCOMPARE(grid->Cell(column, 3), tidy);
+  }
+
+  void ArrowsMoveBetweenCellsAtTheTextsEdge() {
+    TStringGrid* grid = f_.Grid("Grid1");
+    f_.TypeIntoCell(grid, 1, 5, "12");
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Left);  // inside the text: the caret moves
+    QCOMPARE(grid->CurrentColumn(), 1);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Right);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Right);  // at the end: the next cell
+    QCOMPARE(grid->CurrentColumn(), 2);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Up);
+    QCOMPARE(grid->CurrentRow(), 4);
+    QCOMPARE(grid->Cell(1, 5), QString("    12"));
+  }
+
+  void TabLeavesTheGridAndTidiesIt() {
+    TStringGrid* stock = f_.Grid("Grid1");
+    f_.TypeIntoCell(stock, 1, 1, "6000");
+    QTest::keyClick(stock->CellEditor(), Qt::Key_Tab);
+    QCOMPARE(stock->Cell(1, 1), QString("  6000"));
+    TStringGrid* cut = f_.Grid("Grid2");
+    QVERIFY(cut->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(cut->CellEditor(), Qt::Key_Tab);  // the last element: round to the first
+    QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
+  }
+
+  void ClickingAnotherElementTidiesTheCell() {
+    TStringGrid* grid = f_.Grid("Grid1");
+    f_.TypeIntoCell(grid, 2, 2, "30");
+    f_.Field("edKname")->setFocus();
+    QCOMPARE(grid->Cell(2, 2), QString("   30"));
+  }
+
+  void TypingClearsTheResultsText_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("field character") << "edKname";
+    QTest::newRow("field Enter") << "edMM";
+    QTest::newRow("grid character") << "Grid1";
+    QTest::newRow("grid Enter on an unchanged cell") << "Grid2";
+    QTest::newRow("trial count click") << "rgTryCnt";
+    QTest::newRow("CLR") << "btnClr2";
+  }
+  void TypingClearsTheResultsText() {
+    QFETCH(QString, where);
+    f_.Memo()->setPlainText("report");
+    if (where == "edKname") {
+      f_.Field("edKname")->setFocus();
+      QTest::keyClick(f_.Field("edKname"), Qt::Key_A);
+    } else if (where == "edMM") {
+      f_.Field("edMM")->setFocus();
+      QTest::keyClick(f_.Field("edMM"), Qt::Key_Return);
+    } else if (where == "Grid1") {
+      f_.TypeIntoCell(f_.Grid("Grid1"), 1, 1, "5");
+    } else if (where == "Grid2") {
+      f_.TypeIntoCell(f_.Grid("Grid2"), 1, 1, "");
+      QTest::keyClick(f_.Grid("Grid2")->CellEditor(), Qt::Key_Return);
+    } else if (where == "rgTryCnt") {
+      QTest::mouseClick(f_.Find<TRadioGroup>("rgTryCnt")->Button(0), Qt::LeftButton);
+      QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 0);
+    } else {
+      QTest::mouseClick(f_.Find<QToolButton>(qPrintable(where)), Qt::LeftButton);
+    }
+    QCOMPARE(f_.Memo()->toPlainText(), QString());
+  }
+
+  void ClearEmptiesOneGridOnly() {
+    f_.FillRows("Grid1", {{"  6000", "   30"}, {"  7000", "   10"}});
+    f_.FillRows("Grid2", {{"  2300", "    7"}});
+    f_.Field("edKname")->SetText("job");
+    QTest::mouseClick(f_.Find<QToolButton>("btnClr1"), Qt::LeftButton);
+    for (int row = 1; row <= 35; ++row) {
+      QCOMPARE(f_.Grid("Grid1")->Cell(1, row), QString());
+      QCOMPARE(f_.Grid("Grid1")->Cell(2, row), QString());
+    }
+    QCOMPARE(f_.Grid("Grid1")->Cell(0, 2), QString("  2"));
+    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("  2300"));
+    QCOMPARE(f_.Field("edKname")->text(), QString("job"));
+  }
+
+  void DraggingARowMovesItsData() {
+    TStringGrid* grid = f_.Grid("Grid2");
+    f_.FillRows("Grid2", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}});
+    // The header's drag ends in moveSection; row 5 to row 2.
+    grid->verticalHeader()->moveSection(4, 1);
+    const QStringList expected = {"1", "5", "2", "3", "4"};
+    for (int row = 1; row <= 5; ++row) {
+      QCOMPARE(grid->Cell(1, row), expected[row - 1]);
+      QCOMPARE(f_.window->Page().CellText("Grid2", 1, row), expected[row - 1].toStdString());
+    }
+    QCOMPARE(grid->Cell(2, 2), QString("e"));
+    for (int row = 1; row <= 35; ++row) {
+      QCOMPARE(grid->Cell(0, row), QString::asprintf("%3d", row));
+      QCOMPARE(grid->verticalHeader()->visualIndex(row - 1), row - 1);
+    }
+    // Down again: row 1 to row 4.
+    grid->verticalHeader()->moveSection(0, 3);
+    QCOMPARE(grid->Cell(1, 4), QString("1"));
+    QCOMPARE(grid->Cell(1, 1), QString("5"));
+  }
+
+  void TheTrialCountTakesTheTabStopOfItsSelectedItem() {
+    auto* group = f_.Find<TRadioGroup>("rgTryCnt");
+    f_.Field("edsiro")->setFocus();
+    QTest::keyClick(f_.Field("edsiro"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), group->Button(1));
+    QTest::keyClick(group->Button(1), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f_.Find<QPushButton>("Button1"));
+    group->SetItemIndex(-1);
+    QCOMPARE(group->ItemIndex(), -1);
+    QCOMPARE(f_.window->Page().TrialIndex(), -1);
+    group->SetItemIndex(2);
+    QCOMPARE(f_.window->Page().TrialCaption(2), Cp932("500回"));
+  }
+};
+
+}  // namespace yobina::test
+
+QTEST_MAIN(yobina::test::InputPageTest)
+#include "input_page_test.moc"

@@ -1,0 +1,89 @@
+// Builds the main window over a temporary program folder and finds its
+// elements by object name, as a user finds them by sight.
+#pragma once
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "fake_dialogs.h"
+#include "ui/edit_field.h"
+#include "ui/form1.h"
+#include "ui/radio_group.h"
+#include "ui/string_grid.h"
+
+namespace yobina::test {
+
+// Types text key by key; QTest only types Latin-1, so other characters come as
+// key presses that carry their text, as a keyboard layout delivers them.
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar character = text[i];
+    if (character.unicode() < 0x80) {
+      QTest::keyClick(widget, character.toLatin1());
+      continue;
+    }
+    const QString one = character.isHighSurrogate() ? text.mid(i++, 2) : QString(character);
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+struct WindowFixture {
+  std::unique_ptr<QTemporaryDir> folderOwner = std::make_unique<QTemporaryDir>();
+  QTemporaryDir& Folder() const { return *folderOwner; }
+  FakeDialogs dialogs;
+  std::unique_ptr<TForm1> window;
+
+  // A new program folder for the next window: no backup in it.
+  void FreshFolder() {
+    window.reset();
+    folderOwner = std::make_unique<QTemporaryDir>();
+  }
+
+  // Opens the window (and shows it, so focus and key events behave as on screen).
+  TForm1& Open() {
+    window = std::make_unique<TForm1>(WindowSetup{folderOwner->path(), &dialogs});
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    (void)QTest::qWaitForWindowActive(window.get());
+    QTest::qWait(1);  // lets the start-up message through
+    return *window;
+  }
+
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    return window->findChild<Widget*>(QString::fromLatin1(name));
+  }
+  TEditField* Field(const char* name) const { return Find<TEditField>(name); }
+  TStringGrid* Grid(const char* name) const { return Find<TStringGrid>(name); }
+  QPlainTextEdit* Memo() const { return Find<QPlainTextEdit>("Memo1"); }
+  QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
+
+  // Types into a data cell through its editor, as a user does.
+  void TypeIntoCell(TStringGrid* grid, int column, int row, const QString& text) const {
+    grid->SetCurrentCell(column, row);
+    grid->setFocus();
+    TypeText(grid->CellEditor(), text);
+  }
+  void FillRows(const char* gridName, const std::vector<std::pair<QString, QString>>& rows) const {
+    TStringGrid* grid = Grid(gridName);
+    for (size_t i = 0; i < rows.size(); ++i) {
+      grid->SetCell(1, static_cast<int>(i) + 1, rows[i].first);
+      grid->SetCell(2, static_cast<int>(i) + 1, rows[i].second);
+    }
+  }
+  void Trigger(const char* actionName) const {
+    window->findChild<QAction*>(QString::fromLatin1(actionName))->trigger();
+  }
+};
+
+}  // namespace yobina::test
