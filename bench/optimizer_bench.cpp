@@ -50,11 +50,26 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      const std::string& name = run.run_name.function_name;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
+        means[name] = run.GetAdjustedRealTime();
+      } else if (run.run_type == Run::RT_Iteration) {
+        times[name] = run.GetAdjustedRealTime();
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
+  // Mean real time per iteration of each benchmark (the last run when not repeated).
+  double Time(const std::string& name) const {
+    const auto mean = means.find(name);
+    if (mean != means.end()) return mean->second;
+    const auto last = times.find(name);
+    return last != times.end() ? last->second : 0;
+  }
+
+ private:
   std::map<std::string, double> times;
+  std::map<std::string, double> means;
 };
 
 // Both versions must produce the same plan and progress reports bit for bit.
@@ -77,11 +92,14 @@ bool SameResult() {
               std::memcmp(fastProgress.lossRates.data(), plainProgress.lossRates.data(),
                           fastProgress.lossRates.size() * sizeof(double)) == 0;
   for (int32_t i = 1; same && i <= a.PatternCount; ++i) {
-    same = a.Patterns[i].StockRow == b.Patterns[i].StockRow && a.Patterns[i].BarCount == b.Patterns[i].BarCount &&
+    same = a.Patterns[i].StockRow == b.Patterns[i].StockRow &&
+           a.Patterns[i].BarCount == b.Patterns[i].BarCount &&
            a.Patterns[i].PieceCount == b.Patterns[i].PieceCount;
   }
-  std::printf("Largest job: %d stock rows, %d cut rows, margin %d, kerf %d; best loss rate %.3f %% with %d patterns\n",
-              job.StockCount, job.CutCount, job.Margin, job.Kerf, a.LossRate, a.PatternCount);
+  std::printf(
+      "Largest job: %d stock rows, %d cut rows, margin %d, kerf %d; best loss rate %.3f %% with %d "
+      "patterns\n",
+      job.StockCount, job.CutCount, job.Margin, job.Kerf, a.LossRate, a.PatternCount);
   std::printf("Product and reference results: %s\n", same ? "identical" : "DIFFERENT");
   return same;
 }
@@ -95,10 +113,11 @@ int main(int argc, char** argv) {
   const bool same = yobina::SameResult();
   yobina::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto product = reporter.times.find("RunTrials500/product");
-  const auto reference = reporter.times.find("RunTrials500/reference");
-  if (product != reporter.times.end() && reference != reporter.times.end() && product->second > 0) {
-    std::printf("Speed-up of the product over the reference: %.1fx\n", reference->second / product->second);
+  const double product = reporter.Time("RunTrials500/product");
+  const double reference = reporter.Time("RunTrials500/reference");
+  if (product > 0 && reference > 0) {
+    std::printf("Product %.1f ms, reference %.1f ms: the product is %.1fx faster\n", product, reference,
+                reference / product);
   }
   benchmark::Shutdown();
   return same ? 0 : 1;

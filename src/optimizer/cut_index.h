@@ -18,7 +18,8 @@ struct FastModulo {
   static FastModulo For(uint32_t d) { return {~uint64_t{0} / d + 1, d}; }
   uint32_t operator()(uint32_t value) const {
     const uint64_t fraction = magic * value;
-    return static_cast<uint32_t>(((fraction >> 32) * divisor + (((fraction & 0xFFFFFFFFu) * divisor) >> 32)) >> 32);
+    return static_cast<uint32_t>(
+        ((fraction >> 32) * divisor + (((fraction & 0xFFFFFFFFu) * divisor) >> 32)) >> 32);
   }
 };
 
@@ -26,7 +27,8 @@ class CutTableIndex {
  public:
   // Indexes cut rows 1..rowCount (at most kTableCapacity) for this kerf and
   // margin. Free lengths 0..largestFree are answered by a table lookup.
-  void Build(const TLengthTable& cutTable, int32_t rowCount, int32_t kerf, int32_t margin, int64_t largestFree);
+  void Build(const TLengthTable& cutTable, int32_t rowCount, int32_t kerf, int32_t margin,
+             int64_t largestFree);
 
   int32_t RowCount() const { return rowCount_; }
   int32_t Margin() const { return margin_; }

@@ -3,6 +3,8 @@
 // rows still needing pieces are a mask, and the cyclic scan from the drawn
 // start row is a bit search.
 #include <algorithm>
+#include <bit>
+#include <type_traits>
 
 #include "optimizer/optimizer.h"
 
@@ -14,6 +16,35 @@ namespace {
 // free length plus margin reaches this value.
 constexpr int64_t kNoShortestPiece = 999999;
 constexpr uint32_t kStartDrawRange = 99999;
+
+// Below this many pieces a forced run is placed piece by piece.
+constexpr int64_t kForcedRunMin = 64;
+
+// The seed after `draws` more draws: the generator's affine step composed by squaring.
+uint32_t AdvanceSeed(uint32_t seed, int64_t draws) {
+  uint32_t mul = 1, add = 0;
+  uint32_t stepMul = 134775813u, stepAdd = 1u;
+  for (auto n = static_cast<uint64_t>(draws); n != 0; n >>= 1) {
+    if ((n & 1) != 0) {
+      mul *= stepMul;
+      add = add * stepMul + stepAdd;
+    }
+    stepAdd = stepAdd * stepMul + stepAdd;
+    stepMul *= stepMul;
+  }
+  return seed * mul + add;
+}
+
+// How many pieces of one row go on a bar one after the other, this one
+// included, once that row is the only needed row that fits: the free length
+// only shrinks, so no other row can come to fit. `need` pieces are still
+// needed; `pieceStep` >= 0.
+int64_t ForcedRun(int64_t free, int64_t need, int64_t length, int64_t pieceStep, int64_t margin) {
+  const int64_t freeNeeded = length - margin;  // a piece fits while the free length reaches this
+  if (freeNeeded <= 0) return need;
+  if (pieceStep == 0) return std::max<int64_t>(free, 0) >= freeNeeded ? need : 1;
+  return std::min(need, (free - freeNeeded) / pieceStep + 1);
+}
 
 // The rows among the `count` shortest; in a sorted one-word table they are rows 1..count.
 template <class Mask, bool kSortedRows>
@@ -72,6 +103,14 @@ void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts,
   const bool drawsFirst = static_cast<int64_t>(stockLength) + index.Margin() >= 0;
   const Mask fitAtStart = drawsFirst ? neededAtStart & fitting(stockLength) : Mask{};
 
+  bool longRunsPossible = false;
+  if constexpr (kFreeOnlyShrinks) {
+    for (int32_t k = 1; k <= index.RowCount() && !longRunsPossible; ++k) {
+      longRunsPossible = ForcedRun(stockLength, cut[k].Remaining, cut[k].Length, pieceStep[k],
+                                   index.Margin()) >= kForcedRunMin;
+    }
+  }
+
   // The loop keeps the seed and its counters in locals: the stores into the
   // piece counts would otherwise force them back to memory at every piece.
   uint32_t seed = seed_;
@@ -79,7 +118,9 @@ void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts,
   int32_t placed = placedCount_;
   auto drawStartRow = [&seed, startRow] {
     seed = seed * 134775813u + 1u;
-    return static_cast<int32_t>(startRow(static_cast<uint32_t>((static_cast<uint64_t>(seed) * kStartDrawRange) >> 32))) + 1;
+    return static_cast<int32_t>(
+               startRow(static_cast<uint32_t>((static_cast<uint64_t>(seed) * kStartDrawRange) >> 32))) +
+           1;
   };
   auto pollStops = [&] {
     seed_ = seed;
@@ -106,6 +147,18 @@ void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts,
       int32_t start = drawStartRow();
       while (!fit.Empty()) {
         const int32_t k = fit.FirstFrom(start);
+        if constexpr (kFreeOnlyShrinks) {
+          // A long forced run (tiny pieces in great numbers) costs a seed jump, not a draw per piece.
+          if (longRunsPossible && fit.Single()) {
+            const int64_t run = ForcedRun(free, cut[k].Remaining - pieceCount[k], cut[k].Length, pieceStep[k],
+                                          index.Margin());
+            if (run >= kForcedRunMin) {
+              seed = AdvanceSeed(seed, run - 1);  // one draw per piece; this piece's is done
+              pieceCount[k] += static_cast<int32_t>(run - 1);
+              free = std::max<int64_t>(free - (run - 1) * pieceStep[k], 0);
+            }
+          }
+        }
         if (placed < kPlacedCapacity) {
           placedRows_[placed++] = static_cast<uint8_t>(k);
         } else {

@@ -19,7 +19,22 @@ constexpr int32_t kStockRowAttempts = 10;
 constexpr int32_t kEarlyStopTrialBound = 50;
 constexpr double kEarlyStopShare = 0.05;
 
-int32_t RowsInUse(int32_t count) { return std::clamp(count, 0, kTableCapacity); }
+int32_t RowsInUse(int32_t count) {
+  return std::clamp(count, 0, kTableCapacity);
+}
+
+// The largest Length among rows with Remaining > 0 (negative lengths included), 0 when there is none.
+int64_t LongestRemaining(const TLengthTable& table, int32_t count) {
+  int64_t longest = 0;
+  bool any = false;
+  for (int32_t k = 1; k <= count; ++k) {
+    if (table[k].Remaining > 0 && (!any || table[k].Length > longest)) {
+      longest = table[k].Length;
+      any = true;
+    }
+  }
+  return longest;
+}
 
 // Clears the pointer to the caller's hooks however the Run ends.
 class RunScope {
@@ -88,29 +103,17 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
 
 void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int32_t cutCount) {
   TLengthTable& stock = job.StockTable;
-  const TLengthTable& cut = job.CutTable;
+  TLengthTable& cut = job.CutTable;
   for (int32_t k = 1; k <= stockCount; ++k) stock[k].Remaining = stock[k].Count;
-  for (int32_t k = 1; k <= cutCount; ++k) job.CutTable[k].Remaining = cut[k].Count;
+  for (int32_t k = 1; k <= cutCount; ++k) cut[k].Remaining = cut[k].Count;
   currentPlan_.PatternCount = 0;
   currentPlan_.StockLength = 0;
   currentPlan_.LeftoverLength = 0;
 
   int64_t piecesLeft = 0;
   do {
-    int64_t longestStock = 0;
-    bool anyStock = false;
-    for (int32_t k = 1; k <= stockCount; ++k) {
-      const TLengthRow& row = stock[k];
-      if (row.Remaining > 0 && (!anyStock || row.Length > longestStock)) longestStock = row.Length;
-      anyStock = anyStock || row.Remaining > 0;
-    }
-    int64_t longestPiece = 0;
-    bool anyPiece = false;
-    for (int32_t k = 1; k <= cutCount; ++k) {
-      const TLengthRow& row = cut[k];
-      if (row.Remaining > 0 && (!anyPiece || row.Length > longestPiece)) longestPiece = row.Length;
-      anyPiece = anyPiece || row.Remaining > 0;
-    }
+    const int64_t longestStock = LongestRemaining(stock, stockCount);
+    const int64_t longestPiece = LongestRemaining(cut, cutCount);
     if (longestStock + job.Margin < longestPiece) {
       currentPlan_.PatternCount = 0;
       return;
@@ -121,8 +124,7 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
     int32_t chosen = 0;
     for (int32_t k = 1; k <= stockCount; ++k) {
       const TLengthRow& row = stock[k];
-      if (row.Remaining > 0 && row.Length < job.SmallStockLimit &&
-          row.Length < stock[chosen].Length) {
+      if (row.Remaining > 0 && row.Length < job.SmallStockLimit && row.Length < stock[chosen].Length) {
         chosen = k;
       }
     }
@@ -134,7 +136,8 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
         if (stock[k].Remaining <= 0) continue;
         FillBarIndexed(job, k, kStockRowAttempts, needed);
         const double barLength = stock[bestPattern_.StockRow].Length;
-        if (trial < kEarlyStopTrialBound && bestPattern_.Leftover / RealMax(0.1, barLength) < kEarlyStopShare) {
+        if (trial < kEarlyStopTrialBound &&
+            bestPattern_.Leftover / RealMax(0.1, barLength) < kEarlyStopShare) {
           break;
         }
       }

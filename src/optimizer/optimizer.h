@@ -18,10 +18,13 @@ class TrialProgress {
   // After every trial that produced a plan.
   virtual void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) = 0;
   // After every trial, and at most every ~50 ms inside a long one, so the
-  // window can repaint. May call Optimizer::RequestStop().
+  // window can repaint. May call Optimizer::RequestStop(); must not start
+  // another Run on the same optimizer.
   virtual void YieldToWindow() = 0;
 };
 
+// Holds the plans and the generator's tables (about 150 KB): one instance
+// lives as long as the window, and BestPlan stays valid until the next Run.
 class Optimizer {
  public:
   // 32-bit LCG draw in 0..n-1 (n > 0).
@@ -44,8 +47,9 @@ class Optimizer {
   // Puts BestPlan's patterns in report order: by stock row, then bar count descending.
   void OrderPatterns();
 
-  // Ends the running Run after the current attempt, keeping the best plan so far.
-  // The interrupted trial is dropped. RunTrials clears the flag when it starts.
+  // Ends the running Run within the current attempt (a few thousand pieces),
+  // keeping the best plan of the finished trials; the interrupted trial is
+  // dropped. RunTrials clears the flag when it starts.
   void RequestStop() { stopRequested_ = true; }
   bool StopRequested() const { return stopRequested_; }
 

@@ -13,6 +13,7 @@ struct RowMask64 {
   static constexpr int32_t kMaxRow = 63;
 
   bool Empty() const { return bits == 0; }
+  bool Single() const { return bits != 0 && (bits & (bits - 1)) == 0; }
   void Set(int32_t row) { bits |= uint64_t{1} << row; }
   void Clear(int32_t row) { bits &= ~(uint64_t{1} << row); }
   RowMask64 operator&(RowMask64 other) const { return {bits & other.bits}; }
@@ -32,6 +33,7 @@ struct RowMask128 {
   static constexpr int32_t kMaxRow = 127;
 
   bool Empty() const { return (low | high) == 0; }
+  bool Single() const { return std::popcount(low) + std::popcount(high) == 1; }
   void Set(int32_t row) {
     if (row < 64) {
       low |= uint64_t{1} << row;

@@ -24,24 +24,13 @@
 #include "ui/dialogs.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_fonts.h"
+#include "ui/ui_text.h"
 
 namespace yobina {
 namespace {
 
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 504;
-
-std::filesystem::path ToPath(const QString& file) {
-  return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-  return QFile::decodeName(path.string().c_str());
-}
-
-QString ToQStringUtf8(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 }  // namespace
 
@@ -60,7 +49,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
 
   const QString programFolder = setup.programFolder;
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  workFolder_ = FromPath(ChooseWritableFolder(ToPath(programFolder), ToPath(userFolder)));
+  workFolder_ = FromFsPath(ChooseWritableFolder(ToFsPath(programFolder), ToFsPath(userFolder)));
 
   stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   stopShortcut_->setContext(Qt::WindowShortcut);
@@ -93,7 +82,7 @@ Workspace& TForm1::GetWorkspace() {
 }
 
 std::filesystem::path TForm1::BackupFile() const {
-  return ToPath(QDir(workFolder_).filePath(kBackupFileName));
+  return ToFsPath(QDir(workFolder_).filePath(kBackupFileName));
 }
 
 void TForm1::BuildPages() {
@@ -168,17 +157,17 @@ void TForm1::Guarded(const std::function<void()>& command) {
   try {
     command();
   } catch (const IoError& error) {
-    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+    dialogs_.ShowError(this, FromUtf8(error.what()));
   } catch (const std::exception& error) {
-    dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+    dialogs_.ShowError(this, FromUtf8(error.what()));
   }
 }
 
 QString TForm1::LoadJobFile(const std::filesystem::path& file) {
   try {
-    if (LoadDataFile(*page_, file) == LoadResult::WrongVersion) return ToQStringUtf8(message::kWrongVersion);
+    if (LoadDataFile(*page_, file) == LoadResult::WrongVersion) return FromUtf8(message::kWrongVersion);
   } catch (const std::exception& error) {
-    return QString::fromUtf8(error.what());
+    return FromUtf8(error.what());
   }
   return {};
 }

@@ -15,6 +15,7 @@
 #include "ui/form1.h"
 #include "ui/print/qt_print_device.h"
 #include "ui/qt_input_page.h"
+#include "ui/ui_text.h"
 
 #ifndef YOBINA_SUPPORT_MAIL
 #define YOBINA_SUPPORT_MAIL "support@yobina.example"
@@ -26,16 +27,8 @@
 namespace yobina {
 namespace {
 
-std::filesystem::path ToPath(const QString& file) {
-  return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-  return QFile::decodeName(path.string().c_str());
-}
-
 QString ForcedQzlName(const QString& chosen) {
-  return FromPath(ForceQzlExtension(ToPath(chosen)));
+  return FromFsPath(ForceQzlExtension(ToFsPath(chosen)));
 }
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
@@ -82,7 +75,7 @@ void TForm1::Open1Click() {
   if (!chosen) return;
   const QString file = ForcedQzlName(*chosen);
   openFileName_ = file;
-  if (!LoadJob(ToPath(file))) return;
+  if (!LoadJob(ToFsPath(file))) return;
   // Save writes back to the file the user opened.
   saveFileName_ = file;
   jobFileName_ = QFileInfo(file).fileName();
@@ -103,10 +96,7 @@ void TForm1::SaveAs1Click() {
       dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
   if (!chosen) return;
   const QString target = ForcedQzlName(*chosen);
-  if (QFileInfo::exists(target) &&
-      !dialogs_.ConfirmOkCancel(
-          this, QString::fromUtf8(message::kConfirmOverwrite.data(),
-                                  static_cast<qsizetype>(message::kConfirmOverwrite.size())))) {
+  if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
     return;  // the remembered name stays: a later Save must not overwrite it unasked
   }
   saveFileName_ = target;
@@ -116,7 +106,7 @@ void TForm1::SaveAs1Click() {
 void TForm1::SaveJob(const QString& file) {
   bool saved = false;
   Guarded([&] {
-    SaveDataFile(*page_, ToPath(file));
+    SaveDataFile(*page_, ToFsPath(file));
     saved = true;
   });
   if (saved) {

@@ -23,14 +23,10 @@ class LabelRunView : public RunView {
 
   void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
     trialLabel_->setText(ToQString(lbZhi));
-    trialLabel_->adjustSize();
     bestLabel_->setText(ToQString(lbZhiMin));
     bestLabel_->adjustSize();
   }
-  void SetTrialLabel(const std::string& lbZhi) override {
-    trialLabel_->setText(ToQString(lbZhi));
-    trialLabel_->adjustSize();
-  }
+  void SetTrialLabel(const std::string& lbZhi) override { trialLabel_->setText(ToQString(lbZhi)); }
   void ProcessEvents() override { QCoreApplication::processEvents(); }
 
  private:
@@ -69,8 +65,7 @@ void TForm1::Button1Click() {
   if (focus) focus->setFocus(Qt::OtherFocusReason);
   if (!ran) return;
   if (!outcome.PlanFound) {
-    dialogs_.ShowInformation(
-        this, QString::fromUtf8(message::kNoPlan.data(), static_cast<qsizetype>(message::kNoPlan.size())));
+    dialogs_.ShowInformation(this, FromUtf8(message::kNoPlan));
     return;
   }
   QStringList lines;

@@ -142,6 +142,9 @@ InputPageWidgets BuildInputPage(QWidget* page) {
 
   w.trialLossLabel = AddLabel(p, "lbZhi", LossLabelCaption(), 416, 356, heading, Qt::black);
   w.bestLossLabel = AddLabel(p, "lbZhiMin", QStringLiteral("・・・・・"), 508, 356, heading, Qt::blue);
+  // A trial's label, "%7.3f %%  (%d)", is longer than the room before the best
+  // rate: it ends there, so the two rates stay readable while a Run works.
+  w.trialLossLabel->setFixedWidth(w.bestLossLabel->x() - w.trialLossLabel->x());
 
   w.runButton = Named(new QPushButton(QStringLiteral("実 行"), p), "Button1");
   w.runButton->setGeometry(684, 344, 75, 33);

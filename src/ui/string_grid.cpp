@@ -87,6 +87,7 @@ TStringGrid::TStringGrid(int dataRows, std::vector<int> formatCodes, QWidget* pa
   }
   verticalHeader()->setSectionsMovable(true);
   verticalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setSectionsClickable(false);  // the heading row is not a selector
   for (int row = 0; row < rowCount(); ++row) {
     for (int column = 0; column < columnCount(); ++column) setItem(row, column, NewCell());
   }

@@ -1,5 +1,6 @@
 #include "ui/ui_text.h"
 
+#include <QFile>
 #include <QList>
 
 #include "text/codec.h"
@@ -25,6 +26,18 @@ bool FitsCp932(const QString& text, int* byteCount) {
   const auto bytes = Utf8ToCp932(text.toStdString());
   if (byteCount) *byteCount = bytes ? static_cast<int>(bytes->size()) : 0;
   return bytes.has_value();
+}
+
+QString FromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::filesystem::path ToFsPath(const QString& file) {
+  return {QFile::encodeName(file).toStdString()};
+}
+
+QString FromFsPath(const std::filesystem::path& path) {
+  return QFile::decodeName(path.string().c_str());
 }
 
 }  // namespace yobina

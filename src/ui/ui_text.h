@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,12 @@ std::string ToCp932(const QString& text);
 
 // Whether the code page can hold every character of the text, and its length in bytes.
 bool FitsCp932(const QString& text, int* byteCount = nullptr);
+
+// UTF-8 text of the core (message texts, error texts).
+QString FromUtf8(std::string_view utf8);
+
+// File names between Qt and the standard library, in the file system's encoding.
+std::filesystem::path ToFsPath(const QString& file);
+QString FromFsPath(const std::filesystem::path& path);
 
 }  // namespace yobina

@@ -13,7 +13,9 @@
 namespace yobina::testing {
 namespace {
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Piece counts past the cut table's rows carry no meaning and are not compared.
 void ExpectSamePattern(const TCutPattern& fast, const TCutPattern& plain, int32_t cutCount) {
@@ -60,6 +62,13 @@ void ExpectSameRun(const TJob& job, int32_t trials) {
   }
   EXPECT_GE(fastProgress.yields, trials);
   EXPECT_FALSE(fast.StopRequested());
+  // The working counts end as the last trial left them.
+  for (int32_t k = 0; k <= job.StockCount; ++k) {
+    EXPECT_EQ(fastJob.StockTable[k].Length, plainJob.StockTable[k].Length);
+    EXPECT_EQ(fastJob.StockTable[k].Remaining, plainJob.StockTable[k].Remaining);
+  }
+  for (int32_t k = 1; k <= job.CutCount; ++k)
+    EXPECT_EQ(fastJob.CutTable[k].Remaining, plainJob.CutTable[k].Remaining);
 }
 
 struct Family {
@@ -117,6 +126,17 @@ const Family kFamilies[] = {
        s.maxStockCount = 8;
      }),
      6, 10},
+    {"BarsPastTheShortestPieceSentinel", Shape([](JobShape& s) {
+       s.maxStockRows = 5;
+       s.minStockLength = 400000;
+       s.maxStockLength = 2500000;
+       s.maxStockCount = 5;
+       s.maxCutRows = 10;
+       s.minCutLength = 1000;
+       s.maxCutLength = 600000;
+       s.maxCutCount = 4;
+     }),
+     20, 10},
     {"TinyPiecesOnLongBars", Shape([](JobShape& s) {
        s.maxStockRows = 3;
        s.minStockLength = 20000;
@@ -134,7 +154,8 @@ class OptimizerDifferential : public ::testing::TestWithParam<Family> {};
 TEST_P(OptimizerDifferential, RandomJobsGiveIdenticalRuns) {
   const Family& family = GetParam();
   uint64_t seed = 14695981039346656037u;  // FNV-1a of the name: each family its own jobs
-  for (const char* c = family.name; *c != 0; ++c) seed = (seed ^ static_cast<unsigned char>(*c)) * 1099511628211u;
+  for (const char* c = family.name; *c != 0; ++c)
+    seed = (seed ^ static_cast<unsigned char>(*c)) * 1099511628211u;
   JobRandom random(seed);
   for (int32_t n = 0; n < family.jobs; ++n) {
     SCOPED_TRACE("job " + std::to_string(n));
@@ -170,7 +191,8 @@ TEST(OptimizerFillBarDifferential, RandomRemainders) {
     plain.FillBar(job, stockRow, job.Kerf, job.Margin, attempts);
     EXPECT_EQ(fast.Seed(), plain.Seed());
     EXPECT_EQ(fast.BestPattern().StockRow, plain.BestPattern().StockRow);
-    if (plain.BestPattern().StockRow != 0) ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
+    if (plain.BestPattern().StockRow != 0)
+      ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
     if (HasFailure()) return;
   }
 }

@@ -53,7 +53,8 @@ TJob RandomJob(JobRandom& random, const JobShape& shape) {
   }
   job.CutCount = random.Between(1, shape.maxCutRows);
   for (int32_t k = 1; k <= job.CutCount; ++k) {
-    job.CutTable[k].Length = RandomLength(random, shape.minCutLength, shape.maxCutLength, shape.negativePercent);
+    job.CutTable[k].Length =
+        RandomLength(random, shape.minCutLength, shape.maxCutLength, shape.negativePercent);
     job.CutTable[k].Count = RandomCount(random, shape.maxCutCount, shape.oddCountPercent);
   }
   job.Margin = random.Between(0, shape.maxMargin);

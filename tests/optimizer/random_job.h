@@ -31,8 +31,8 @@ struct JobShape {
   int32_t maxCutCount = 40;
   int32_t maxMargin = 50;
   int32_t maxKerf = 10;
-  int32_t oddCountPercent = 0;   // zero or negative counts
-  int32_t negativePercent = 0;   // negative lengths, margins and kerfs
+  int32_t oddCountPercent = 0;  // zero or negative counts
+  int32_t negativePercent = 0;  // negative lengths, margins and kerfs
   bool sorted = true;
 };
 

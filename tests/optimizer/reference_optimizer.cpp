@@ -6,7 +6,9 @@ namespace yobina::testing {
 
 namespace {
 
-double Larger(double a, double b) { return a > b ? a : b; }
+double Larger(double a, double b) {
+  return a > b ? a : b;
+}
 
 }  // namespace
 
@@ -33,7 +35,8 @@ void ReferenceOptimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf
       int32_t k = static_cast<int32_t>(NextRandom(99999) % static_cast<uint32_t>(n)) + 1;
       bool found = false;
       for (int32_t scanned = 0; scanned < n; ++scanned) {
-        if (attemptPattern_.PieceCount[k] < job.CutTable[k].Remaining && job.CutTable[k].Length <= free + margin) {
+        if (attemptPattern_.PieceCount[k] < job.CutTable[k].Remaining &&
+            job.CutTable[k].Length <= free + margin) {
           found = true;
           break;
         }
@@ -130,7 +133,8 @@ void ReferenceOptimizer::RunTrial(TJob& job, int32_t t) {
       for (int32_t k = 1; k <= job.StockCount; ++k) {
         if (job.StockTable[k].Remaining <= 0) continue;
         FillBar(job, k, job.Kerf, job.Margin, 10);
-        if (t < 50 && bestPattern_.Leftover / Larger(0.1, job.StockTable[bestPattern_.StockRow].Length) < 0.05) {
+        if (t < 50 &&
+            bestPattern_.Leftover / Larger(0.1, job.StockTable[bestPattern_.StockRow].Length) < 0.05) {
           break;
         }
       }
@@ -143,7 +147,8 @@ void ReferenceOptimizer::RunTrial(TJob& job, int32_t t) {
     TLengthRow& bar = job.StockTable[bestPattern_.StockRow];
     int32_t m = 99999;
     for (int32_t k = 1; k <= job.CutCount; ++k) {
-      if (bestPattern_.PieceCount[k] > 0) m = std::min(m, job.CutTable[k].Remaining / bestPattern_.PieceCount[k]);
+      if (bestPattern_.PieceCount[k] > 0)
+        m = std::min(m, job.CutTable[k].Remaining / bestPattern_.PieceCount[k]);
     }
     const int32_t b = std::min(bar.Remaining, m);
     if (b <= 0) {

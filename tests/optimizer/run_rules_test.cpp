@@ -127,7 +127,8 @@ TEST(RunTrialsRules, OddInputEndsAndMatchesTheReference) {
       MakeJob({{6000, 2}}, {{3000, 3}}, 2147483647, 2147483647),
   };
   for (const TJob& job : jobs) {
-    SCOPED_TRACE(::testing::Message() << "stock " << job.StockTable[1].Length << " cut " << job.CutTable[1].Length);
+    SCOPED_TRACE(::testing::Message()
+                 << "stock " << job.StockTable[1].Length << " cut " << job.CutTable[1].Length);
     TJob fastJob = job;
     TJob plainJob = job;
     Optimizer fast;
@@ -161,7 +162,8 @@ TEST(FillBarRules, FreeLengthGrownByNegativePiecesStaysBounded) {
 }
 
 TEST(RunTrialsRules, SameJobSameResultWhateverRanBefore) {
-  const TJob wide = MakeJob({{6000, 40}, {7000, 20}}, {{500, 9}, {700, 8}, {900, 7}, {1100, 6}, {1300, 5}}, 5, 3);
+  const TJob wide =
+      MakeJob({{6000, 40}, {7000, 20}}, {{500, 9}, {700, 8}, {900, 7}, {1100, 6}, {1300, 5}}, 5, 3);
   const TJob narrow = MakeJob({{6000, 30}}, {{1900, 7}, {2100, 5}}, 0, 5);
   Optimizer used;
   RecordingProgress ignored;
@@ -180,7 +182,8 @@ TEST(RunTrialsRules, SameJobSameResultWhateverRanBefore) {
   ASSERT_EQ(a.PatternCount, b.PatternCount);
   EXPECT_EQ(a.LossRate, b.LossRate);
   for (int32_t i = 1; i <= a.PatternCount; ++i) {
-    EXPECT_EQ(a.Patterns[i].PieceCount, b.Patterns[i].PieceCount);  // all 100 rows, no leftovers of the wide job
+    EXPECT_EQ(a.Patterns[i].PieceCount,
+              b.Patterns[i].PieceCount);  // all 100 rows, no leftovers of the wide job
     EXPECT_EQ(a.Patterns[i].BarCount, b.Patterns[i].BarCount);
   }
   ASSERT_EQ(usedProgress.reports.size(), freshProgress.reports.size());
@@ -207,7 +210,8 @@ TEST(OrderPatternsRules, ByStockRowThenMostBarsFirst) {
   }
   // The same patterns, only moved.
   int32_t bars = 0;
-  for (int32_t i = 1; i <= after.PatternCount; ++i) bars += after.Patterns[i].BarCount - before.Patterns[i].BarCount;
+  for (int32_t i = 1; i <= after.PatternCount; ++i)
+    bars += after.Patterns[i].BarCount - before.Patterns[i].BarCount;
   EXPECT_EQ(bars, 0);
 }
 
@@ -237,8 +241,8 @@ TEST(RunTrialsStop, StopAfterATrialKeepsTheBestSoFar) {
 }
 
 TEST(RunTrialsStop, AHugeTrialYieldsAndStopsWithoutAPlan) {
-  // Two billion 1 mm pieces on a two-billion-mm bar: a single attempt takes seconds.
-  TJob job = MakeJob({{2000000000, 1}}, {{1, 2000000000}}, 0, 0);
+  // A billion pieces each of 1 and 2 mm on a two-billion-mm bar: one attempt takes seconds.
+  TJob job = MakeJob({{2000000000, 1}}, {{1, 1000000000}, {2, 1000000000}}, 0, 0);
   Optimizer optimizer;
   RecordingProgress progress;
   progress.onYield = [&] {
@@ -251,6 +255,47 @@ TEST(RunTrialsStop, AHugeTrialYieldsAndStopsWithoutAPlan) {
   EXPECT_TRUE(progress.reports.empty());
   EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
   EXPECT_LT(elapsed, std::chrono::seconds(2));
+}
+
+TEST(RunTrialsRules, OneTinyPieceInBillionsIsPlacedAtOnce) {
+  TJob job = MakeJob({{2000000000, 1}}, {{1, 2000000000}}, 0, 0);
+  Optimizer optimizer;
+  RecordingProgress progress;
+  const auto started = std::chrono::steady_clock::now();
+  optimizer.RunTrials(job, 10, progress);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  const TCutPlan& plan = optimizer.BestPlan();
+  ASSERT_EQ(plan.PatternCount, 1);
+  EXPECT_EQ(plan.Patterns[1].PieceCount[1], 2000000000);
+  EXPECT_EQ(plan.Patterns[1].Leftover, 0);
+  EXPECT_EQ(plan.LossRate, 0);
+  EXPECT_EQ(progress.reports.size(), 10u);
+}
+
+struct ForcedRunCase {
+  int32_t stock, margin, kerf, length, count;
+};
+
+TEST(FillBarRules, ForcedRunsMatchPiecePerPiecePlacement) {
+  const ForcedRunCase cases[] = {
+      {1000000, 0, 0, 1, 900000},   {1000000, 0, 0, 1, 2000000}, {1000000, 5, 3, 7, 500000},
+      {1000000, 20, 0, 10, 200000}, {300000, 0, 0, 0, 100000},   {300000, 10, -3, 3, 100000},
+      {5000000, 0, 1, 2, 3000000},  {999999, 1, 0, 1, 999999},
+  };
+  for (const ForcedRunCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.stock << " " << c.margin << " " << c.kerf << " " << c.length);
+    const TJob job =
+        MakeJob({{c.stock, 1}}, {{c.length, c.count}, {c.stock + c.margin + 1, 1}}, c.margin, c.kerf);
+    Optimizer fast;
+    ReferenceOptimizer plain;
+    fast.ResetBestPattern();
+    plain.ResetBestPattern();
+    fast.FillBar(job, 1, c.kerf, c.margin, 3);
+    plain.FillBar(job, 1, c.kerf, c.margin, 3);
+    EXPECT_EQ(fast.Seed(), plain.Seed());
+    EXPECT_EQ(fast.BestPattern().PieceCount[1], plain.BestPattern().PieceCount[1]);
+    EXPECT_EQ(fast.BestPattern().Leftover, plain.BestPattern().Leftover);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The window's commands end to end: Run with its labels and report, the file
 // commands with their dialogs answered, the edit commands, reload, print, help
 // links, and the backup that carries a job to the next start.
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -61,7 +62,13 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
     const QStringList lines = f_.Memo()->toPlainText().split('\n');
     QVERIFY(lines.size() > 20);
-    QVERIFY2(lines.filter("工事名：港北物流センター").size() == 1, qPrintable(lines.join('\n')));
+    // A page header, then the title block (no date line without a date).
+    QCOMPARE(lines.mid(0, 6),
+             (QStringList{"*", "* Page = 1",
+                          "----+----1----+----2----+----3----+----4----+----5----+----6----+----7"
+                          "----+----8----",
+                          "*", "  工事名：港北物流センター", lines[5]}));
+    QVERIFY(lines[5].startsWith("  部材名："));
     QVERIFY(lines.filter("《切 断 リ ス ト》").size() == 1);
     QVERIFY(lines.filter("《必要素材リスト》").size() == 1);
     QVERIFY(lines.filter("素材の余裕 = 0(mm)   切り代 = 5(mm)").size() == 1);
@@ -132,6 +139,17 @@ class CommandsTest : public QObject {
     QVERIFY(QFile::exists(Backup()));  // written all the same
   }
 
+  void ABackupThatCannotBeWrittenStopsTheRun() {
+    TypeReferenceJob(f_);
+    QVERIFY(QDir(f_.Folder().path()).mkdir("#BackUp.Qzl"));  // a folder where the file goes
+    Run();
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"error"});
+    QVERIFY(!f_.dialogs.Texts("error").front().isEmpty());
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));  // no trial ran
+    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QVERIFY(f_.Find<QPushButton>("Button1")->isEnabled());
+  }
+
   void TheBackupBringsTheJobToTheNextStart() {
     TypeReferenceJob(f_);
     Run();
@@ -188,12 +206,18 @@ class CommandsTest : public QObject {
   }
 
   void OpenSetsTheSaveTarget() {
-    QFile::copy(QString(qgetenv("YOBINA_SOURCE_DIR")) + "/examples/reference.qzl",
-                f_.Folder().filePath("ref.QZL"));
+    TypeReferenceJob(f_);
+    f_.dialogs.saveAnswers = {f_.Folder().filePath("ref.QZL")};
+    f_.Trigger("SaveAs1");
+    // The next session knows no save target until it opens the file.
+    f_.window.reset();
+    f_.dialogs = FakeDialogs();
+    f_.Open();
+    f_.dialogs.shown.clear();
     f_.dialogs.openAnswers = {f_.Folder().filePath("ref.txt")};  // another extension is replaced
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.Texts("error"), QStringList());
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 1), QString("  6000"));
+    QCOMPARE(f_.Grid("Grid1")->Cell(1, 1), QString("6000"));
     f_.Field("edBname")->SetText("written back");
     f_.Trigger("Save1");
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"open"});
@@ -295,6 +319,16 @@ class CommandsTest : public QObject {
     QTest::mouseClick(f_.Find<QPushButton>("BtnPrint"), Qt::LeftButton);
     QCOMPARE(f_.dialogs.Texts("error"), QStringList());
     QVERIFY(ReadFile(pdf).startsWith("%PDF-"));
+  }
+
+  void APrinterThatFailsIsReported() {
+    TypeReferenceJob(f_);
+    Run();
+    f_.dialogs.printToPdf = f_.Folder().filePath("no-such-folder/report.pdf");
+    QTest::mouseClick(f_.Find<QPushButton>("BtnPrint"), Qt::LeftButton);
+    const QStringList errors = f_.dialogs.Texts("error");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.front().contains("no-such-folder/report.pdf"), qPrintable(errors.front()));
   }
 
   void HelpLinksGoToTheDesktop() {

@@ -64,6 +64,7 @@ class InputPageTest : public QObject {
     QCOMPARE(w.PageControl()->tabText(1), QString("【結果】"));
     QCOMPARE(w.PageControl()->currentIndex(), 0);
     QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
+    QVERIFY(!w.windowIcon().pixmap(32).isNull());
     for (const char* name : {"edYY", "edMM", "edDD", "edKname", "edBname", "edWunit", "edyoyu", "edsiro"}) {
       QCOMPARE(f_.Field(name)->text(), QString());
     }
