@@ -85,6 +85,8 @@ void G_Text(TGraphContext& gc, std::string_view text, double x, double y) {
     }
     double advance = 0;
     if (IsLeadByte(byte)) {
+      // A lead byte without its trail byte is half a character: nothing to draw.
+      if (i + 1 == text.size()) break;
       character.assign(text.substr(i, 2));
       trailPending = true;
       advance = w + g;

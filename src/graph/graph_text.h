@@ -29,7 +29,8 @@ void G_ApplyFont(TGraphContext& gc, double height, double width, double angle);
 
 // Draws code page 932 text with its first character's foot at (x, y) mm, one
 // device call per character. Points beyond 1,000,000 dots are dropped without
-// touching the font; otherwise the font is re-created even for empty text.
+// touching the font; otherwise the font is re-created even for empty text. A
+// lead byte at the very end, without its trail byte, is not drawn.
 void G_Text(TGraphContext& gc, std::string_view text, double x, double y);
 
 }  // namespace yobina

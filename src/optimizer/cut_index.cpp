@@ -4,6 +4,8 @@
 #include <limits>
 #include <numeric>
 
+#include "optimizer/forced_run.h"
+
 namespace yobina {
 
 void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_t kerf, int32_t margin,
@@ -18,6 +20,13 @@ void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_
     pieceStep_[k] = static_cast<int64_t>(cutTable[k].Length) + kerf;
     freeOnlyShrinks_ = freeOnlyShrinks_ && pieceStep_[k] >= 0;
     sortedRows_ = sortedRows_ && (k == 1 || cutTable[k - 1].Length <= cutTable[k].Length);
+  }
+
+  longForcedRunsPossible_ = false;
+  for (int32_t k = 1; k <= rowCount_ && freeOnlyShrinks_; ++k) {
+    const int64_t most = std::max(cutTable[k].Count, cutTable[k].Remaining);
+    longForcedRunsPossible_ = longForcedRunsPossible_ || ForcedRun(largestFree, most, cutTable[k].Length,
+                                                                   pieceStep_[k], margin) >= kForcedRunMin;
   }
 
   std::array<int32_t, kTableCapacity> rows{};

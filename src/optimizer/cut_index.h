@@ -37,6 +37,9 @@ class CutTableIndex {
   // No piece plus kerf is negative, so placing a piece never adds free length.
   bool FreeOnlyShrinks() const { return freeOnlyShrinks_; }
 
+  // Some row could be the only fitting row for kForcedRunMin pieces in a row.
+  bool LongForcedRunsPossible() const { return longForcedRunsPossible_; }
+
   // Length plus kerf of a row: what placing one piece takes from the bar.
   int64_t PieceStep(int32_t row) const { return pieceStep_[row]; }
 
@@ -68,6 +71,7 @@ class CutTableIndex {
   int32_t margin_ = 0;
   bool sortedRows_ = false;
   bool freeOnlyShrinks_ = false;
+  bool longForcedRunsPossible_ = false;
   FastModulo modulo_{};
   std::array<int64_t, kTableCapacity + 1> pieceStep_{};
   std::array<int32_t, kTableCapacity> sortedLengths_{};

@@ -3,9 +3,9 @@
 // rows still needing pieces are a mask, and the cyclic scan from the drawn
 // start row is a bit search.
 #include <algorithm>
-#include <bit>
 #include <type_traits>
 
+#include "optimizer/forced_run.h"
 #include "optimizer/optimizer.h"
 
 namespace yobina {
@@ -16,35 +16,6 @@ namespace {
 // free length plus margin reaches this value.
 constexpr int64_t kNoShortestPiece = 999999;
 constexpr uint32_t kStartDrawRange = 99999;
-
-// Below this many pieces a forced run is placed piece by piece.
-constexpr int64_t kForcedRunMin = 64;
-
-// The seed after `draws` more draws: the generator's affine step composed by squaring.
-uint32_t AdvanceSeed(uint32_t seed, int64_t draws) {
-  uint32_t mul = 1, add = 0;
-  uint32_t stepMul = 134775813u, stepAdd = 1u;
-  for (auto n = static_cast<uint64_t>(draws); n != 0; n >>= 1) {
-    if ((n & 1) != 0) {
-      mul *= stepMul;
-      add = add * stepMul + stepAdd;
-    }
-    stepAdd = stepAdd * stepMul + stepAdd;
-    stepMul *= stepMul;
-  }
-  return seed * mul + add;
-}
-
-// How many pieces of one row go on a bar one after the other, this one
-// included, once that row is the only needed row that fits: the free length
-// only shrinks, so no other row can come to fit. `need` pieces are still
-// needed; `pieceStep` >= 0.
-int64_t ForcedRun(int64_t free, int64_t need, int64_t length, int64_t pieceStep, int64_t margin) {
-  const int64_t freeNeeded = length - margin;  // a piece fits while the free length reaches this
-  if (freeNeeded <= 0) return need;
-  if (pieceStep == 0) return std::max<int64_t>(free, 0) >= freeNeeded ? need : 1;
-  return std::min(need, (free - freeNeeded) / pieceStep + 1);
-}
 
 // The rows among the `count` shortest; in a sorted one-word table they are rows 1..count.
 template <class Mask, bool kSortedRows>
@@ -73,18 +44,21 @@ RowMask128 Optimizer::NeededRows(const TJob& job) const {
 }
 
 void Optimizer::FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
+  const RowMask64 narrow{needed.low};
   if (index_.RowCount() > RowMask64::kMaxRow) {
-    FillBarWith<RowMask128, false, false>(job, stockRow, attempts, needed);
+    FillBarWith<RowMask128, false, false, false>(job, stockRow, attempts, needed);
   } else if (!index_.FreeOnlyShrinks()) {
-    FillBarWith<RowMask64, false, false>(job, stockRow, attempts, {needed.low});
+    FillBarWith<RowMask64, false, false, false>(job, stockRow, attempts, narrow);
+  } else if (index_.LongForcedRunsPossible()) {
+    FillBarWith<RowMask64, false, true, true>(job, stockRow, attempts, narrow);
   } else if (index_.SortedRows()) {
-    FillBarWith<RowMask64, true, true>(job, stockRow, attempts, {needed.low});
+    FillBarWith<RowMask64, true, true, false>(job, stockRow, attempts, narrow);
   } else {
-    FillBarWith<RowMask64, false, true>(job, stockRow, attempts, {needed.low});
+    FillBarWith<RowMask64, false, true, false>(job, stockRow, attempts, narrow);
   }
 }
 
-template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks>
+template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks, bool kForcedRuns>
 void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts, Mask neededAtStart) {
   const TLengthRow* cut = job.CutTable.data();
   const CutTableIndex& index = index_;
@@ -102,14 +76,6 @@ void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts,
   // start row is drawn unless free + margin is negative.
   const bool drawsFirst = static_cast<int64_t>(stockLength) + index.Margin() >= 0;
   const Mask fitAtStart = drawsFirst ? neededAtStart & fitting(stockLength) : Mask{};
-
-  bool longRunsPossible = false;
-  if constexpr (kFreeOnlyShrinks) {
-    for (int32_t k = 1; k <= index.RowCount() && !longRunsPossible; ++k) {
-      longRunsPossible = ForcedRun(stockLength, cut[k].Remaining, cut[k].Length, pieceStep[k],
-                                   index.Margin()) >= kForcedRunMin;
-    }
-  }
 
   // The loop keeps the seed and its counters in locals: the stores into the
   // piece counts would otherwise force them back to memory at every piece.
@@ -147,9 +113,9 @@ void Optimizer::FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts,
       int32_t start = drawStartRow();
       while (!fit.Empty()) {
         const int32_t k = fit.FirstFrom(start);
-        if constexpr (kFreeOnlyShrinks) {
+        if constexpr (kForcedRuns) {
           // A long forced run (tiny pieces in great numbers) costs a seed jump, not a draw per piece.
-          if (longRunsPossible && fit.Single()) {
+          if (fit.Single()) {
             const int64_t run = ForcedRun(free, cut[k].Remaining - pieceCount[k], cut[k].Length, pieceStep[k],
                                           index.Margin());
             if (run >= kForcedRunMin) {

@@ -70,7 +70,7 @@ class Optimizer {
   RowMask128 NeededRows(const TJob& job) const;
   // FillBar on the prepared index_, given the rows that still need pieces.
   void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
-  template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks>
+  template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks, bool kForcedRuns>
   void FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts, Mask neededAtStart);
   // Yields to the window when ~50 ms have passed; true when the Run must stop.
   bool PollRun();

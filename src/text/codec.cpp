@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -49,6 +50,50 @@ class Converter {
   iconv_t handle_;
 };
 
+// Characters that the code page holds only under another Unicode form, which a
+// Japanese reader takes for the same character: typed as the first, they come
+// back as the second. Any other change on the way back (U+00A5 YEN SIGN and
+// U+203E OVERLINE become the bytes of "\" and "~") alters what was typed.
+struct LookAlike {
+  std::string_view typed;
+  std::string_view returned;
+};
+constexpr std::array<LookAlike, 7> kLookAlikes{{
+    {"\u301C", "\uFF5E"},  // wave dash, full-width tilde
+    {"\u2212", "\uFF0D"},  // minus sign, full-width hyphen-minus
+    {"\u2016", "\u2225"},  // double vertical line, parallel to
+    {"\u2014", "\u2015"},  // em dash, horizontal bar
+    {"\u00A2", "\uFFE0"},  // cent sign, full-width
+    {"\u00A3", "\uFFE1"},  // pound sign, full-width
+    {"\u00AC", "\uFFE2"},  // not sign, full-width
+}};
+
+// The text as it reads after a trip through the code page when nothing but the
+// look-alikes changes.
+std::string ExpectedRoundTrip(std::string_view utf8) {
+  std::string expected;
+  expected.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const auto match = std::find_if(kLookAlikes.begin(), kLookAlikes.end(),
+                                    [utf8](const LookAlike& pair) { return utf8.starts_with(pair.typed); });
+    if (match != kLookAlikes.end()) {
+      expected.append(match->returned);
+      utf8.remove_prefix(match->typed.size());
+    } else {
+      expected.push_back(utf8.front());
+      utf8.remove_prefix(1);
+    }
+  }
+  return expected;
+}
+
+bool ReadsBackAsTyped(std::string_view utf8, std::string_view cp932) {
+  Converter back("UTF-8", "CP932");
+  std::string decoded;
+  decoded.reserve(utf8.size());
+  return back.Valid() && back.Convert(cp932, decoded) && decoded == ExpectedRoundTrip(utf8);
+}
+
 }  // namespace
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
@@ -56,7 +101,9 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
   if (!converter.Valid()) return std::nullopt;
   std::string result;
   result.reserve(utf8.size());
+  const std::string_view typed = utf8;
   if (!converter.Convert(utf8, result)) return std::nullopt;
+  if (!ReadsBackAsTyped(typed, result)) return std::nullopt;
   return result;
 }
 

@@ -8,8 +8,11 @@
 
 namespace yobina {
 
-// std::nullopt when the text holds a character code page 932 cannot hold
-// (or is not valid UTF-8): callers refuse such text rather than lose it.
+// std::nullopt when the text holds a character code page 932 cannot hold, or
+// one that would read back as another character (¥ as "\", ‾ as "~"), or is
+// not valid UTF-8: callers refuse such text rather than change it. The wave
+// dash, minus sign, double vertical line, em dash, cent, pound and not signs
+// are taken, and read back as the code page's forms of them (～ － ∥ ― ￠ ￡ ￢).
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
 // Undecodable bytes become U+FFFD; never fails.

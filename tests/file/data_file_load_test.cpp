@@ -45,6 +45,16 @@ TEST(DataFileLoad, WrongHeaderChangesNothing) {
   }
 }
 
+TEST(DataFileLoad, EmptyFileIsTheWrongVersion) {
+  MemoryInputPage page = FilledPage();
+  const std::string before = FormatDataFile(page);
+  EXPECT_EQ(LoadDataFileFromBytes(page, ""), LoadResult::WrongVersion);
+  test::TempFolder folder;
+  test::WriteBytes(folder / "empty.qzl", "");
+  EXPECT_EQ(LoadDataFile(page, folder / "empty.qzl"), LoadResult::WrongVersion);
+  EXPECT_EQ(FormatDataFile(page), before);
+}
+
 TEST(DataFileLoad, HeaderOnlyChangesNothing) {
   for (const std::string& file : {kHeader, std::string("File Version KVD.Tlmex  1.00")}) {
     MemoryInputPage page = FilledPage();

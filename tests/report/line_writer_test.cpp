@@ -151,6 +151,18 @@ TEST(LineWriterTest, PrintedHorizontalStrokesAreDrawnLeftAndRight) {
   EXPECT_EQ(draws[7].Text, Cp932("━"));
 }
 
+// A member name cut after its 40th byte can end a line with half a character.
+TEST(LineWriterTest, PrintedLineEndingInALeadByteDrawsNoHalfCharacter) {
+  RecordingPrintDevice device(600);
+  LineWriter writer;
+  writer.StartPrinter(device);
+  device.Clear();
+  writer.ReportLine(0, "ab\x8D", 7);
+  const auto draws = device.Draws();
+  ASSERT_EQ(draws.size(), 3U + 2U);
+  EXPECT_EQ(draws.back().Text, "b");
+}
+
 TEST(LineWriterTest, PagesAreNumberedAtTheTopRightAndEndWithAnEmptyPage) {
   RecordingPrintDevice device(600);
   LineWriter writer;

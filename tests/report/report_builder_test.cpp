@@ -286,6 +286,34 @@ TEST(ReportBuilderTest, LargestBlocksEndAboveThePageLimitOnPaper) {
   EXPECT_EQ(device.Calls().back().Kind, test::DeviceCall::EndDocument);
 }
 
+// Without a date line and weights the title block ends at 12 + 0.667 x (88 + 9 x
+// cut-list lines) mm; a block needs CutCount x 6.7 + 29 mm of the 275.
+TEST(ReportBuilderTest, FirstBlockMovesToPageTwoOnlyWhenItDoesNotFit) {
+  struct Case {
+    int32_t cutCount;
+    bool newPage;
+  };
+  const Case cases[] = {
+      {20, false},  // room 174.289, need 163
+      {21, true},   // room 168.286, need 169.7
+  };
+  for (const Case& c : cases) {
+    TJob job = ExampleJob();
+    job.CutCount = c.cutCount;
+    for (int32_t k = 1; k <= c.cutCount; ++k) job.CutTable[k] = {100 * k, 1, 0};
+    TCutPlan plan;
+    plan.PatternCount = 1;
+    plan.Patterns[1].StockRow = 1;
+    plan.Patterns[1].BarCount = 1;
+    plan.Patterns[1].PieceCount[1] = 1;
+    ReportBuilder builder;
+    const auto lines = builder.BuildReport(ExamplePage(), job, plan);
+    const auto block = std::find(lines.rbegin(), lines.rend(), Cp932(kMemberLine));
+    ASSERT_NE(block, lines.rend());
+    EXPECT_EQ(*(block + 3) == "* Page = 2", c.newPage) << c.cutCount;
+  }
+}
+
 TEST(ReportBuilderTest, PaperDoublesTheRulesUnderTheHeadingAndAboveTheLeftover) {
   test::RecordingPrintDevice device(600);
   ReportBuilder builder;

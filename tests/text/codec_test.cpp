@@ -33,7 +33,39 @@ TEST_P(RefusalTest, RefusesWhatTheCodePageCannotHold) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, RefusalTest,
                          ::testing::Values("😀", "€", "abc€", "ä", "\xFF", "a\xE3\x81",  // cut-off UTF-8
-                                           "\xC0\xAF"));                                // overlong
+                                           "\xC0\xAF",                                  // overlong
+                                           // Held by the code page only as other characters:
+                                           // they would come back as "\\" and "~".
+                                           "¥", "‾", "5000¥", "a‾b", "〜¥"));
+
+// Characters the code page holds under another Unicode form that a Japanese
+// reader takes for the same: accepted, and read back in the code page's form.
+struct LookAlikeCase {
+  const char* typed;
+  const char* bytes;
+  const char* readBack;
+};
+
+class LookAlikeTest : public ::testing::TestWithParam<LookAlikeCase> {};
+
+TEST_P(LookAlikeTest, IsTakenAsTheSameCharacter) {
+  const auto cp932 = Utf8ToCp932(GetParam().typed);
+  ASSERT_TRUE(cp932.has_value()) << GetParam().typed;
+  EXPECT_EQ(*cp932, GetParam().bytes);
+  EXPECT_EQ(Cp932ToUtf8(*cp932), GetParam().readBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, LookAlikeTest,
+                         ::testing::Values(LookAlikeCase{"〜", "\x81\x60", "～"},  // U+301C
+                                           LookAlikeCase{"−", "\x81\x7C", "－"},   // U+2212
+                                           LookAlikeCase{"‖", "\x81\x61", "∥"},    // U+2016
+                                           LookAlikeCase{"—", "\x81\x5C", "―"},    // U+2014
+                                           LookAlikeCase{"¢£¬", "\x81\x91\x81\x92\x81\xCA", "￠￡￢"},
+                                           LookAlikeCase{"3〜5−1 \\~",
+                                                         "3\x81\x60"
+                                                         "5\x81\x7C"
+                                                         "1 \\~",
+                                                         "3～5－1 \\~"}));
 
 TEST(Cp932ToUtf8, MarksUndecodableBytesAndGoesOn) {
   EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\xEF\xBF\xBD");       // lone lead byte at the end

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "text/codec.h"
 
@@ -126,6 +128,31 @@ TEST(SplitFields, TrailingSeparatorAddsNoFieldAndBlanksStay) {
   EXPECT_EQ(Field(fields, 1), " a ");
   EXPECT_EQ(Field(fields, 2), "");
   EXPECT_EQ(Field(fields, 3), "b");
+}
+
+// Texts made mostly of separators: empty fields where they stand, none added
+// by the separator at the end.
+TEST(SplitFields, SeparatorsOnly) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {",,,", {"", "", ""}},
+      {"1,,", {"1", ""}},
+      {",", {""}},
+      {"\t", {""}},
+      {",\t,", {",", ","}},
+      {",5", {"", "5"}},
+      {"\t\t7\t", {"", "", "7"}},
+      {std::string(80, ','), std::vector<std::string>(64, "")},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    FieldArray fields;
+    fields.fill("stale");
+    SplitFields(text, fields);
+    for (int i = 1; i <= kMaxFields; ++i) {
+      const std::size_t at = static_cast<std::size_t>(i - 1);
+      EXPECT_EQ(Field(fields, i), at < expected.size() ? expected[at] : "") << i;
+    }
+  }
 }
 
 TEST(SplitFields, NeverCutsATwoByteCharacter) {
