@@ -44,6 +44,7 @@ RunOutcome RunCommand(InputPage& page, Workspace& workspace, RunView& view, cons
   view.SetTrialLabel(IdleTrialLabel());
 
   RunOutcome outcome;
+  outcome.Stopped = workspace.optimizer.StopRequested();
   if (workspace.optimizer.BestPlan().PatternCount == 0) return outcome;
   workspace.optimizer.OrderPatterns();
   outcome.PlanFound = true;

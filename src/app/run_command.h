@@ -37,6 +37,8 @@ class RunView {
 
 struct RunOutcome {
   bool PlanFound = false;
+  // The user stopped the Run: without a plan this is no proof that none exists.
+  bool Stopped = false;
   std::vector<std::string> ReportLines;  // the results text when a plan was found
 };
 

@@ -17,14 +17,20 @@ namespace yobina {
 namespace {
 
 // Shows the Run's loss rates and lets the window repaint after every trial.
+// The trial label ends where the best rate begins, which cuts off the trial's
+// number; the window caption carries the whole trial text while the Run works.
 class LabelRunView : public RunView {
  public:
-  LabelRunView(QLabel* trialLabel, QLabel* bestLabel) : trialLabel_(trialLabel), bestLabel_(bestLabel) {}
+  LabelRunView(QLabel* trialLabel, QLabel* bestLabel, QWidget* window)
+      : trialLabel_(trialLabel), bestLabel_(bestLabel), window_(window), caption_(window->windowTitle()) {}
+  ~LabelRunView() override { window_->setWindowTitle(caption_); }
 
   void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
-    trialLabel_->setText(ToQString(lbZhi));
+    const QString trial = ToQString(lbZhi);
+    trialLabel_->setText(trial);
     bestLabel_->setText(ToQString(lbZhiMin));
     bestLabel_->adjustSize();
+    window_->setWindowTitle(caption_ + QStringLiteral("  ロス率 ") + trial.trimmed());
   }
   void SetTrialLabel(const std::string& lbZhi) override { trialLabel_->setText(ToQString(lbZhi)); }
   void ProcessEvents() override { QCoreApplication::processEvents(); }
@@ -32,6 +38,8 @@ class LabelRunView : public RunView {
  private:
   QLabel* trialLabel_;
   QLabel* bestLabel_;
+  QWidget* window_;
+  QString caption_;  // the caption before the Run, given back at its end
 };
 
 }  // namespace
@@ -45,15 +53,17 @@ void TForm1::Button1Click() {
   SetCommandsEnabled(false);
   stopShortcut_->setEnabled(true);
 
-  LabelRunView view(input_.trialLossLabel, input_.bestLossLabel);
   RunOptions options;
   options.BackupFile = BackupFile();
   RunOutcome outcome;
   bool ran = false;
-  Guarded([&] {
-    outcome = RunCommand(*page_, *workspace_, view, options);
-    ran = true;
-  });
+  {
+    LabelRunView view(input_.trialLossLabel, input_.bestLossLabel, this);
+    Guarded([&] {
+      outcome = RunCommand(*page_, *workspace_, view, options);
+      ran = true;
+    });
+  }
 
   stopShortcut_->setEnabled(false);
   SetCommandsEnabled(true);
@@ -65,7 +75,8 @@ void TForm1::Button1Click() {
   if (focus) focus->setFocus(Qt::OtherFocusReason);
   if (!ran) return;
   if (!outcome.PlanFound) {
-    dialogs_.ShowInformation(this, FromUtf8(message::kNoPlan));
+    // Stopped before a trial found a plan: that says nothing about the job.
+    if (!outcome.Stopped) dialogs_.ShowInformation(this, FromUtf8(message::kNoPlan));
     return;
   }
   QStringList lines;

@@ -36,6 +36,18 @@ class CellDelegate : public QStyledItemDelegate {
     return editor;
   }
 
+  // A text as wide as the cell, its inner margins aside, is drawn whole and cut
+  // at the cell's edge, so a seven-digit length keeps its digits; a wider one
+  // ends in an ellipsis rather than in digits cut out of sight.
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QWidget* view = option->widget;
+    const QStyle* style = view != nullptr ? view->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const bool fits = option->fontMetrics.horizontalAdvance(option->text) <= option->rect.width() + margin;
+    option->textElideMode = fits ? Qt::ElideNone : Qt::ElideRight;
+  }
+
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
     auto* line = static_cast<QLineEdit*>(editor);
     const QString text = index.data(Qt::EditRole).toString();

@@ -65,6 +65,44 @@ TEST_F(RunCommandTest, SmallJobShowsEveryTrialThenTheIdleCaption) {
   EXPECT_GE(view_.EventsProcessed, 10);
   EXPECT_EQ(view_.TrialLabels, std::vector<std::string>{Cp932("　ロス率")});
   EXPECT_FALSE(outcome.ReportLines.empty());
+  EXPECT_FALSE(outcome.Stopped);
+}
+
+// Stops the Run the first time the window gets its turn, as Esc does.
+class StoppingRunView : public test::RecordingRunView {
+ public:
+  explicit StoppingRunView(Optimizer& optimizer) : optimizer_(optimizer) {}
+  void ProcessEvents() override {
+    test::RecordingRunView::ProcessEvents();
+    optimizer_.RequestStop();
+  }
+
+ private:
+  Optimizer& optimizer_;
+};
+
+TEST_F(RunCommandTest, AStoppedRunSaysSoWithOrWithoutAPlan) {
+  struct Case {
+    const char* name;
+    Rows cut;
+    bool planFound;
+  };
+  const Case cases[] = {
+      {"a plan of the finished trial", {{"2000", "3"}}, true},
+      {"no plan", {{"7000", "1"}}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryInputPage page;
+    SetRows(page, "Grid1", {{"6000", "10"}});
+    SetRows(page, "Grid2", c.cut);
+    page.SetTrialIndex(2);
+    StoppingRunView view(workspace_->optimizer);
+    const RunOutcome outcome = RunCommand(page, *workspace_, view, {});
+    EXPECT_TRUE(outcome.Stopped);
+    EXPECT_EQ(outcome.PlanFound, c.planFound);
+    EXPECT_EQ(view.LossLabels.size(), c.planFound ? 1u : 0u);  // one trial, then the stop
+  }
 }
 
 TEST_F(RunCommandTest, ReferenceJobTenTrials) {

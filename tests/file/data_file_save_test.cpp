@@ -70,7 +70,12 @@ TEST(DataFileSave, TargetThatCannotBeReplacedStaysAsItWas) {
   test::TempFolder folder;
   fs::create_directory(folder / "job.qzl");
   test::WriteBytes(folder / "job.qzl" / "inside", "x");
-  EXPECT_THROW(SaveDataFile(MemoryInputPage(), folder / "job.qzl"), IoError);
+  try {
+    SaveDataFile(MemoryInputPage(), folder / "job.qzl");
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_STREQ(error.what(), "ファイルではなくフォルダーです。");
+  }
   EXPECT_TRUE(fs::is_directory(folder / "job.qzl"));
   EXPECT_EQ(FileCount(folder.Path()), 1);
 }

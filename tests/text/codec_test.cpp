@@ -17,7 +17,7 @@ TEST_P(RoundTripTest, KeepsTheText) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, RoundTripTest,
                          ::testing::Values("", "abc 123", "ヨビナ不能です。", "～", "－", "─│┌┐└┘├┼", "①㈱",
-                                           "ｶﾞｰ", "長さmm", "\t,;"));
+                                           "ｶﾞｰ", "長さmm", "￥5000", "\t,;"));
 
 TEST(Utf8ToCp932, GivesTheCodePageBytes) {
   EXPECT_EQ(Utf8ToCp932("回"), std::optional<std::string>("\x89\xF1"));

@@ -3,6 +3,7 @@
 // links, and the backup that carries a job to the next start.
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/run_command.h"
+#include "ui/ui_text.h"
 #include "window_fixture.h"
 
 namespace yobina::test {
@@ -84,6 +86,24 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.Memo()->toPlainText(), first);
   }
 
+  void TheReportLinesUpInTheMemosFont() {
+    // A half-width character's pitch for every byte of a line: the box-drawn
+    // table lines up only if the memo's face draws each two-byte character
+    // exactly two half-width columns wide.
+    TypeReferenceJob(f_);
+    f_.Field("edBname")->SetText("Ｈ－２００×１００ ｶﾀ鋼");
+    Run();
+    const QFontMetricsF metrics(f_.Memo()->font());
+    const qreal column = metrics.horizontalAdvance(QChar('0'));
+    QVERIFY(column > 0);
+    const QStringList lines = f_.Memo()->toPlainText().split('\n');
+    QVERIFY(lines.filter("│").size() >= 5);
+    for (const QString& line : lines) {
+      const auto bytes = static_cast<qreal>(ToCp932(line).size());
+      QVERIFY2(qAbs(metrics.horizontalAdvance(line) - bytes * column) < 0.5, qPrintable(line));
+    }
+  }
+
   void EverythingButTheRunWaitsWhileItWorks() {
     TypeReferenceJob(f_);
     bool checked = false;
@@ -125,6 +145,41 @@ class CommandsTest : public QObject {
     QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
     QVERIFY(!f_.window->IsRunning());
     QVERIFY(f_.window->isVisible());
+  }
+
+  void EscBeforeAnyPlanSaysNothing() {
+    // Each trial of this job takes seconds: Esc comes while the first still works.
+    f_.FillRows("Grid1", {{"1999999999", "100"}});
+    std::vector<std::pair<QString, QString>> cuts;
+    for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "2000000");
+    f_.FillRows("Grid2", cuts);
+    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
+    Run();
+    QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+    QCOMPARE(f_.dialogs.Kinds(), QStringList());  // not "ヨビナ不能です。": the job was never tried out
+    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+  }
+
+  void TheCaptionCarriesTheTrialWhileARunWorks() {
+    TypeReferenceJob(f_);
+    const QString idle = f_.window->windowTitle();
+    QString during;
+    QString label;
+    QTimer::singleShot(0, f_.window.get(), [&] {
+      during = f_.window->windowTitle();
+      label = f_.Label("lbZhi");
+    });
+    Run();
+    // The trial label ends where the best rate begins: the rate shows whole,
+    // the trial's number does not, and the caption carries it.
+    QCOMPARE(label, QString(" 15.063 %  (1)"));
+    const QLabel* lbZhi = f_.Find<QLabel>("lbZhi");
+    const QFontMetricsF metrics(lbZhi->font());
+    QVERIFY(metrics.horizontalAdvance(label.left(9)) <= lbZhi->width());
+    QVERIFY(metrics.horizontalAdvance(label) > lbZhi->width());
+    QCOMPARE(during, idle + "  ロス率 15.063 %  (1)");
+    QCOMPARE(f_.window->windowTitle(), idle);
   }
 
   void NoPlanSaysSoAndStaysOnTheInputPage() {

@@ -255,6 +255,30 @@ class InputPageTest : public QObject {
     QCOMPARE(grid->Cell(column, 3), tidy);
   }
 
+  void ALongNumberShowsItsDigitsOrAnEllipsis_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<bool>("seen");
+    // Seven digits fill the length column: all of them are drawn.
+    QTest::newRow("length, last digit") << 1 << "1234560" << true;
+    QTest::newRow("length, sixth digit") << 1 << "1234507" << true;
+    // Wider than the count column: an ellipsis, not a digit cut out of sight.
+    QTest::newRow("count, last digit") << 2 << "1234560" << false;
+  }
+  void ALongNumberShowsItsDigitsOrAnEllipsis() {
+    QFETCH(int, column);
+    QFETCH(QString, other);
+    QFETCH(bool, seen);
+    TStringGrid* grid = f_.Grid("Grid1");
+    grid->SetCurrentCell(1, 10);  // the editor elsewhere: the cells are painted
+    const QRect cell = grid->visualItemRect(grid->item(0, column - 1));
+    auto picture = [&](const QString& text) {
+      grid->SetCell(column, 1, text);
+      return grid->viewport()->grab(cell).toImage();
+    };
+    QCOMPARE(picture("1234567") != picture(other), seen);
+  }
+
   void ArrowsMoveBetweenCellsAtTheTextsEdge() {
     TStringGrid* grid = f_.Grid("Grid1");
     f_.TypeIntoCell(grid, 1, 5, "12");
