@@ -18,9 +18,12 @@ void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_
   freeOnlyShrinks_ = true;
   for (int32_t k = 1; k <= rowCount_; ++k) {
     pieceStep_[k] = static_cast<int64_t>(cutTable[k].Length) + kerf;
+    minFree_[k] = static_cast<int64_t>(cutTable[k].Length) - margin;
     freeOnlyShrinks_ = freeOnlyShrinks_ && pieceStep_[k] >= 0;
     sortedRows_ = sortedRows_ && (k == 1 || cutTable[k - 1].Length <= cutTable[k].Length);
   }
+
+  if (rowCount_ < RowMask64::kMaxRow) minFree_[RowMask64::kMaxRow] = std::numeric_limits<int64_t>::max();
 
   longForcedRunsPossible_ = false;
   for (int32_t k = 1; k <= rowCount_ && freeOnlyShrinks_; ++k) {

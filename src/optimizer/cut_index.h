@@ -10,16 +10,19 @@
 
 namespace yobina {
 
-// x % d for a divisor d of 1..2^32-1, exact for every 32-bit x, by two multiplications.
+// x % d for x < 2^17 and d in 1..2^15, by two 32-bit multiplications: with
+// 32 fraction bits the rounded-up reciprocal is exact for 17 + 15 bits.
 struct FastModulo {
-  uint64_t magic = 0;
+  uint64_t magic = 0;  // 2^32 / d rounded up, 2^32 for d = 1
   uint64_t divisor = 1;
 
-  static FastModulo For(uint32_t d) { return {~uint64_t{0} / d + 1, d}; }
+  static constexpr uint32_t kMaxValue = (1u << 17) - 1;
+  static constexpr uint32_t kMaxDivisor = 1u << 15;
+
+  static FastModulo For(uint32_t d) { return {((uint64_t{1} << 32) + d - 1) / d, d}; }
   uint32_t operator()(uint32_t value) const {
-    const uint64_t fraction = magic * value;
-    return static_cast<uint32_t>(
-        ((fraction >> 32) * divisor + (((fraction & 0xFFFFFFFFu) * divisor) >> 32)) >> 32);
+    const uint64_t fraction = (magic * value) & 0xFFFFFFFFu;
+    return static_cast<uint32_t>((fraction * divisor) >> 32);
   }
 };
 
@@ -54,7 +57,11 @@ class CutTableIndex {
   template <class Mask>
   Mask Shortest(int32_t count) const;
 
-  // x % RowCount() without a division.
+  // Free length a row needs to fit (Length - margin). In tables of at most
+  // 62 rows, entry 63 stands for no row and never fits.
+  const int64_t* MinFree() const { return minFree_.data(); }
+
+  // x % RowCount() for x < 2^17 without a division.
   FastModulo StartRowModulo() const { return modulo_; }
 
   const int64_t* PieceSteps() const { return pieceStep_.data(); }
@@ -74,6 +81,7 @@ class CutTableIndex {
   bool longForcedRunsPossible_ = false;
   FastModulo modulo_{};
   std::array<int64_t, kTableCapacity + 1> pieceStep_{};
+  std::array<int64_t, kTableCapacity + 1> minFree_{};
   std::array<int32_t, kTableCapacity> sortedLengths_{};
   std::array<RowMask128, kTableCapacity + 1> shortest_{};
   int32_t fitTableSize_ = 0;

@@ -72,6 +72,37 @@ class Optimizer {
   void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
   template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks, bool kForcedRuns>
   void FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts, Mask neededAtStart);
+  void FillBarSorted(const TJob& job, int32_t stockRow, int32_t attempts, uint64_t neededAtStart);
+
+  // Zeroes the piece counts of the last attempt, which placed `placed` pieces.
+  void ClearPieceCounts(int32_t placed) {
+    if (placed <= kPlacedCapacity) {
+      for (int32_t i = 0; i < placed; ++i) attemptPattern_.PieceCount[placedRows_[i]] = 0;
+    } else {
+      attemptPattern_.PieceCount.fill(0);
+    }
+  }
+  // Lists the row of a piece for ClearPieceCounts.
+  void RecordPlaced(int32_t& placed, int32_t row) {
+    if (placed < kPlacedCapacity) {
+      placedRows_[placed++] = static_cast<uint8_t>(row);
+    } else {
+      placed = kPlacedCapacity + 1;  // too many to list: the next attempt clears every row
+    }
+  }
+  // A free length that an attempt on a bar of `stockLength` must stay below
+  // to beat BestPattern(): the exact test by LeftoverPercent follows.
+  int64_t BeatingFreeBound(int32_t stockLength) const;
+  static double LeftoverPercent(int64_t free, int32_t stockLength) {
+    return static_cast<double>(100 * free) / static_cast<double>(stockLength);
+  }
+  // Makes the attempt just made, whose piece counts are in attemptPattern_, the best pattern.
+  void KeepAttempt(int32_t stockRow, int64_t free, double leftoverPercent) {
+    attemptPattern_.StockRow = stockRow;
+    attemptPattern_.Leftover = static_cast<double>(free);
+    attemptPattern_.LeftoverPercent = leftoverPercent;
+    bestPattern_ = attemptPattern_;
+  }
   // Yields to the window when ~50 ms have passed; true when the Run must stop.
   bool PollRun();
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "optimizer/cut_index.h"
 #include "optimizer/optimizer.h"
 #include "optimizer/optimizer_test_support.h"
 #include "optimizer/random_job.h"
@@ -147,6 +148,17 @@ const Family kFamilies[] = {
        s.maxCutCount = 3000;
      }),
      10, 5},
+    // Up to 63 pieces of a row on a bar: the most before runs are placed at once.
+    {"TinyPiecesJustShortOfRuns", Shape([](JobShape& s) {
+       s.maxStockRows = 3;
+       s.minStockLength = 20000;
+       s.maxStockLength = 60000;
+       s.maxCutRows = 6;
+       s.minCutLength = 1;
+       s.maxCutLength = 300;
+       s.maxCutCount = 63;
+     }),
+     15, 5},
 };
 
 class OptimizerDifferential : public ::testing::TestWithParam<Family> {};
@@ -195,6 +207,49 @@ TEST(OptimizerFillBarDifferential, RandomRemainders) {
       ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
     if (HasFailure()) return;
   }
+}
+
+// Tables of 61 to 64 rows, sorted and not: the generator takes different
+// ways on either side of 62 and 63 rows.
+TEST(OptimizerFillBarDifferential, RowCountsAroundOneMaskWord) {
+  JobRandom random(62);
+  Optimizer fast;
+  ReferenceOptimizer plain;
+  for (int32_t n = 0; n < 160; ++n) {
+    SCOPED_TRACE(n);
+    JobShape shape;
+    TJob job = RandomJob(random, shape);
+    job.CutCount = 61 + n % 4;
+    for (int32_t k = 1; k <= job.CutCount; ++k) {
+      job.CutTable[k] = {random.Between(100, 3000), random.Between(1, 4), 0};
+      job.CutTable[k].Remaining = random.Between(0, 3);
+    }
+    if (n % 8 < 6) ExchangeSort(job.CutTable, job.CutCount);
+    const int32_t stockRow = random.Between(1, job.StockCount);
+    const uint32_t seed = static_cast<uint32_t>(random.Next());
+    fast.SetSeed(seed);
+    plain.SetSeed(seed);
+    fast.ResetBestPattern();
+    plain.ResetBestPattern();
+    fast.FillBar(job, stockRow, job.Kerf, job.Margin, 20);
+    plain.FillBar(job, stockRow, job.Kerf, job.Margin, 20);
+    EXPECT_EQ(fast.Seed(), plain.Seed());
+    EXPECT_EQ(fast.BestPattern().StockRow, plain.BestPattern().StockRow);
+    if (plain.BestPattern().StockRow != 0)
+      ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
+    if (HasFailure()) return;
+  }
+}
+
+TEST(FastModuloDifferential, EveryDrawForEveryRowCount) {
+  for (uint32_t rows = 1; rows <= 127; ++rows) {
+    const FastModulo modulo = FastModulo::For(rows);
+    for (uint32_t x = 0; x <= FastModulo::kMaxValue; ++x) {
+      if (modulo(x) != x % rows) FAIL() << x << " % " << rows;
+    }
+  }
+  const FastModulo widest = FastModulo::For(FastModulo::kMaxDivisor);
+  for (uint32_t x = 0; x <= FastModulo::kMaxValue; x += 7) ASSERT_EQ(widest(x), x % FastModulo::kMaxDivisor);
 }
 
 }  // namespace
