@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "optimizer/cut_index.h"
@@ -78,6 +79,11 @@ struct Family {
   int32_t jobs;
   int32_t trials;
 };
+
+// Keeps the listed test names short: the family's name instead of its bytes.
+void PrintTo(const Family& family, std::ostream* out) {
+  *out << family.name;
+}
 
 JobShape Shape(auto adjust) {
   JobShape shape;
