@@ -69,6 +69,10 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
     memberLength += static_cast<double>(static_cast<int64_t>(row.Length) * row.Count);
   }
   bestPlan_.PatternCount = 0;
+  // A plan without patterns uses no stock: totals left from an earlier Run
+  // would turn up in a report printed after a Run that found no plan.
+  bestPlan_.StockLength = 0;
+  bestPlan_.LeftoverLength = 0;
   bestPlan_.LeftoverRate = kNoPlanRate;
   bestPlan_.LossRate = kNoPlanRate;
   bestPlan_.MemberLength = memberLength;

@@ -66,6 +66,8 @@ void ReferenceOptimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& pro
   seed_ = 0;
   attemptPattern_ = {};
   bestPlan_.PatternCount = 0;
+  bestPlan_.StockLength = 0;
+  bestPlan_.LeftoverLength = 0;
   bestPlan_.LeftoverRate = 9999;
   bestPlan_.LossRate = 9999;
   double memberLength = 0;

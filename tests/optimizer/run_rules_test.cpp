@@ -28,11 +28,18 @@ TEST(RunTrialsRules, JobsWithoutAPlan) {
   };
   for (const NoPlanCase& c : cases) {
     SCOPED_TRACE(c.name);
-    TJob job = c.job;
     Optimizer optimizer;
+    TJob earlier = MakeJob({{6000, 10}}, {{2000, 3}, {1500, 2}}, 0, 0);
+    RecordingProgress earlierProgress;
+    optimizer.RunTrials(earlier, 10, earlierProgress);  // leaves a plan with totals behind
+    ASSERT_GT(optimizer.BestPlan().PatternCount, 0);
+
+    TJob job = c.job;
     RecordingProgress progress;
     optimizer.RunTrials(job, 10, progress);
     EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
+    EXPECT_EQ(optimizer.BestPlan().StockLength, 0);
+    EXPECT_EQ(optimizer.BestPlan().LeftoverLength, 0);
     EXPECT_EQ(optimizer.BestPlan().LossRate, 9999);
     EXPECT_EQ(optimizer.BestPlan().LeftoverRate, 9999);
     EXPECT_EQ(progress.reports.size(), static_cast<size_t>(c.reports));
