@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
+  coinor-libclp-dev coinor-libcbc-dev
   clang libclang-rt-14-dev clang-format-14
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick poppler-utils locales
