@@ -61,6 +61,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
     result.Message = Cp932("切り代が負か、素材の余裕以下の部材があるため最適化できません。");
     return result;
   }
+  observer.BetterBound(0);  // no bound better than none
   auto optimizer = std::make_unique<Optimizer>();
   TJob work = job;
   StopWatch watch(*optimizer, limits, observer);
@@ -73,7 +74,6 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   result.Status = ExactStatus::Unproven;
   result.Plan = optimizer->BestPlan();
   result.BoundLossRate = 0;
-  observer.BetterBound(0);
   result.GapMeters = (result.Plan.StockLength - result.Plan.MemberLength) / 1000;
   return result;
 }
