@@ -46,23 +46,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("N"));
   const QCommandLineOption exact(
       QStringLiteral("exact"),
-      QStringLiteral("Find the plan that uses the least stock and prove it optimal (as 最 適 化 does).\n"
-                     "素材を最も少なく使う計画を求め、最適であることを証明します（「最 適 化」と同じ）。"));
+      QStringLiteral(
+          "Find the plan that uses the least stock and prove it optimal, as the 最 適 化 button does.\n"
+          "素材を最も少なく使う計画を求め、最適であることを証明します（「最 適 化」と同じ）。"));
   const QCommandLineOption timeLimit(
       QStringLiteral("time-limit"),
       QStringLiteral(
-          "Stop after S seconds with the best plan so far. --exact: default 10, and a plan not\n"
-          "proven by then is reported as unproven with its gap. A Run: no limit by default;\n"
-          "when it is reached, exit status 3.\n"
-          "S 秒で打ち切り、それまでの最良計画を報告します。--exact の既定は 10 秒で、証明できなかった\n"
-          "計画は未証明として最適との差とともに報告します。通常の計算は既定で無制限、打ち切ると終了コード "
-          "3。"),
+          "Stop after S seconds with the best plan so far. A Run has no limit unless given, and exits "
+          "with 3 when it is reached; --exact has 10 s, and reports a plan it could not prove by then "
+          "as unproven, with its gap.\n"
+          "S 秒で打ち切り、それまでの最良計画を報告します（通常は無制限で、打ち切ると終了コード 3。"
+          "--exact は既定 10 秒で、証明できなかった計画は「未証明」と報告）。"),
       QStringLiteral("S"));
   const QCommandLineOption progress(
       QStringLiteral("progress"),
       QStringLiteral(
-          "Write each successful trial's loss rates to stderr; with --exact, each better plan\n"
-          "and each better lower bound.\n"
+          "Write each successful trial's loss rates to stderr; with --exact, each better plan and "
+          "each better lower bound.\n"
           "試行ごとのロス率を標準エラーに書きます。--exact では計画と下限が良くなるたびに書きます。"));
   const QCommandLineOption encoding(
       QStringLiteral("encoding"),

@@ -3,6 +3,7 @@
 // so the window and the batch program can be built and tested against it.
 #include "exact/exact_planner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -22,7 +23,7 @@ class StopWatch : public TrialProgress {
         observer_(observer),
         deadline_(std::chrono::steady_clock::now() +
                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                      std::chrono::duration<double>(limits.TimeLimitSeconds))) {}
+                      std::chrono::duration<double>(std::min(limits.TimeLimitSeconds, 1e9)))) {}
 
   void ReportTrialProgress(double, int32_t, double bestLossRate) override {
     if (bestLossRate < best_) {
@@ -44,21 +45,24 @@ class StopWatch : public TrialProgress {
   double best_ = 1e300;
 };
 
-bool NeedsRefusal(const TJob& job) {
-  if (job.Kerf < 0) return true;
+// Why the job has no meaningful optimum; empty when it has one.
+std::string Refusal(const TJob& job) {
+  if (job.Kerf < 0) return Cp932("切り代が負のため、最適化できません。");
   for (int32_t i = 1; i <= job.CutCount; ++i) {
-    if (job.CutTable[i].Count > 0 && job.CutTable[i].Length <= job.Margin) return true;
+    if (job.CutTable[i].Count > 0 && job.CutTable[i].Length <= job.Margin) {
+      return Cp932("切断長が素材の余裕以下の行があるため、最適化できません。");
+    }
   }
-  return false;
+  return {};
 }
 
 }  // namespace
 
 ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver& observer) {
   ExactResult result;
-  if (NeedsRefusal(job)) {
+  result.Message = Refusal(job);
+  if (!result.Message.empty()) {
     result.Status = ExactStatus::Refused;
-    result.Message = Cp932("切り代が負か、素材の余裕以下の部材があるため最適化できません。");
     return result;
   }
   observer.BetterBound(0);  // no bound better than none
