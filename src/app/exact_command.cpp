@@ -1,5 +1,8 @@
 #include "app/exact_command.h"
 
+#include <algorithm>
+
+#include "app/stop_flag.h"
 #include "report/report_lines.h"
 
 namespace yobina {
@@ -45,7 +48,7 @@ ExactOutcome ExactCommand(InputPage& page, Workspace& workspace, ExactObserver& 
                           const ExactOptions& options) {
   const TJob& job = PrepareJob(page, workspace, options.BackupFile);
   ExactLimits limits;
-  limits.TimeLimitSeconds = options.TimeLimitSeconds;
+  limits.TimeLimitSeconds = std::min(options.TimeLimitSeconds, kLongestTimeLimitSeconds);
   limits.Stop = options.Stop;
   const ExactResult result = PlanExact(job, limits, observer);
   return FinishExactCommand(page, workspace, job, result);

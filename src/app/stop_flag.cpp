@@ -5,8 +5,8 @@
 namespace yobina {
 
 void StopFlag::SetDeadline(double seconds) {
-  constexpr double kLongest = 1e9;  // keeps the clock arithmetic in range
-  const std::chrono::duration<double> wait(seconds > 0 ? std::min(seconds, kLongest) : 0.0);  // NaN: 0
+  const std::chrono::duration<double> wait(seconds > 0 ? std::min(seconds, kLongestTimeLimitSeconds)
+                                                       : 0.0);  // NaN: 0
   deadline_ = std::chrono::steady_clock::now() +
               std::chrono::duration_cast<std::chrono::steady_clock::duration>(wait);
 }

@@ -8,6 +8,10 @@
 
 namespace yobina {
 
+// The longest time limit any planner is given (about 30 years): longer ones
+// would overflow the clock's arithmetic.
+inline constexpr double kLongestTimeLimitSeconds = 1e9;
+
 class StopFlag {
  public:
   // Safe to call from a signal handler and from any thread.
@@ -15,7 +19,7 @@ class StopFlag {
   bool Raised() const { return raised_.load(); }
 
   // From now on ShouldStop() also holds once `seconds` have passed (at most
-  // about 30 years; 0 or less: at once).
+  // kLongestTimeLimitSeconds; 0 or less: at once).
   void SetDeadline(double seconds);
   // Raised, or past the deadline.
   bool ShouldStop() const;
