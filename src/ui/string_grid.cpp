@@ -1,17 +1,23 @@
 #include "ui/string_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 #include "text/number_text.h"
+#include "text/typed_number.h"
 #include "ui/cp932_validator.h"
 #include "ui/focus_order.h"
+#include "ui/grid_clipboard.h"
 #include "ui/ui_text.h"
+#include "ui/whole_text.h"
 
 namespace yobina {
 namespace {
@@ -23,11 +29,14 @@ class CellDelegate : public QStyledItemDelegate {
   CellDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
-                        const QModelIndex& /*index*/) const override {
+                        const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setFont(grid_->font());
-    editor->setValidator(new Cp932Validator(editor, -1));
+    new WholeTextFit(editor, grid_->font());
+    const bool number = grid_->FormatCode(index.column() + 1) != 0;
+    editor->setValidator(
+        new Cp932Validator(editor, -1, number ? Cp932Validator::Kind::Number : Cp932Validator::Kind::Text));
     // Clicks reach it; the Tab key stops at the grid, not here.
     editor->setFocusPolicy(Qt::ClickFocus);
     auto* self = const_cast<CellDelegate*>(this);  // Qt hands out editors from a const call
@@ -36,22 +45,39 @@ class CellDelegate : public QStyledItemDelegate {
     return editor;
   }
 
-  // A text as wide as the cell, its inner margins aside, is drawn whole and cut
-  // at the cell's edge, so a seven-digit length keeps its digits; a wider one
-  // ends in an ellipsis rather than in digits cut out of sight.
-  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-    QStyledItemDelegate::initStyleOption(option, index);
-    const QWidget* view = option->widget;
+  // A text wider than the cell's usual room takes the margins too, and then
+  // a smaller font: the whole number shows, never an ellipsis.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QWidget* view = cell.widget;
     const QStyle* style = view != nullptr ? view->style() : QApplication::style();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    const bool fits = option->fontMetrics.horizontalAdvance(option->text) <= option->rect.width() + margin;
-    option->textElideMode = fits ? Qt::ElideNone : Qt::ElideRight;
+    const QString text = cell.text;
+    if (cell.fontMetrics.horizontalAdvance(text) <= cell.rect.width() - 2 * margin) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    cell.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+    const QRect room = cell.rect.adjusted(1, 0, -1, 0);
+    painter->save();
+    painter->setFont(FontToFit(cell.font, text, room.width()));
+    const bool selected = cell.state & QStyle::State_Selected;
+    painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    painter->restore();
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
     auto* line = static_cast<QLineEdit*>(editor);
     const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) line->setText(text);
+    if (line->text() == text) return;
+    if (auto* validator = qobject_cast<const Cp932Validator*>(line->validator())) {
+      const_cast<Cp932Validator*>(validator)->SetTextAsProgram(text);
+    } else {
+      line->setText(text);
+    }
   }
 
  protected:
@@ -158,13 +184,37 @@ void TStringGrid::SetCurrentCell(int column, int row) {
   setCurrentCell(row - 1, column - 1);
 }
 
+int TStringGrid::FormatCode(int column) const {
+  if (column < 1 || column > static_cast<int>(formatCodes_.size())) return 0;
+  return formatCodes_[static_cast<size_t>(column - 1)];
+}
+
+QString TStringGrid::TypedCellText(int column, const QString& typed) const {
+  const QString kept = KeepStorableCharacters(typed);
+  const int code = FormatCode(column);
+  if (code == 0) return kept;
+  return ToQString(RealToTextBlankZero(code, TextToReal(FoldFullWidthNumber(ToCp932(kept)))));
+}
+
 void TStringGrid::NormalizeCell(int row, int column) {
-  if (row < 0 || column < 0 || column >= static_cast<int>(formatCodes_.size())) return;
-  const int code = formatCodes_[static_cast<size_t>(column)];
-  if (code == 0 || row >= rowCount()) return;
+  const int code = FormatCode(column + 1);
+  if (code == 0 || row < 0 || row >= rowCount()) return;
   QTableWidgetItem* cell = item(row, column);
   const QString tidy = ToQString(RealToTextBlankZero(code, TextToReal(ToCp932(cell->text()))));
   if (tidy != cell->text()) cell->setText(tidy);
+}
+
+void TStringGrid::PasteClipboard() {
+  const QString text = QGuiApplication::clipboard()->text();
+  emit characterTyped();
+  if (!IsCellBlock(text)) {
+    if (QLineEdit* editor = CellEditor()) editor->paste();
+    return;
+  }
+  const PasteOutcome outcome = PasteCellBlock(*this, text);
+  if (outcome.rowsLeftOut > 0 || outcome.columnsLeftOut > 0) {
+    emit cellsLeftOut(outcome.rowsLeftOut, outcome.columnsLeftOut);
+  }
 }
 
 void TStringGrid::NormalizeCurrentCell() {
@@ -191,7 +241,12 @@ void TStringGrid::MoveDataRow(int fromRow, int toRow) {
 
 void TStringGrid::OnHeadingMoved(int /*logicalIndex*/, int oldVisualIndex, int newVisualIndex) {
   // The header only shows the move; put it back and move the data itself, so
-  // that whoever reads the cells by row number sees the new order.
+  // that whoever reads the cells by row number sees the new order. A cell
+  // being edited is finished first, as if the user had left it.
+  if (const QLineEdit* editor = CellEditor(); editor != nullptr && editor->hasFocus()) {
+    item(currentRow(), currentColumn())->setText(editor->text());
+    NormalizeCurrentCell();
+  }
   {
     const QSignalBlocker blocker(verticalHeader());
     verticalHeader()->moveSection(newVisualIndex, oldVisualIndex);
@@ -238,7 +293,9 @@ void TStringGrid::changeEvent(QEvent* event) {
   QTableWidget::changeEvent(event);
   // The editor shows the cell's text in the cell's font.
   if (event->type() == QEvent::FontChange) {
-    if (QLineEdit* editor = CellEditor()) editor->setFont(font());
+    if (QLineEdit* editor = CellEditor()) {
+      if (WholeTextFit* fit = WholeTextFit::Of(editor)) fit->SetBaseFont(font());
+    }
   }
 }
 
@@ -260,7 +317,20 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
 
   const int row = CurrentRow();
   const int column = CurrentColumn();
-  const QLineEdit* editor = CellEditor();
+  QLineEdit* editor = CellEditor();
+  if (event->matches(QKeySequence::Paste)) {
+    PasteClipboard();
+    return true;
+  }
+  // With text selected in the editor, Ctrl+C and Delete work on that text.
+  if (event->matches(QKeySequence::Copy) && !editor->hasSelectedText()) {
+    QGuiApplication::clipboard()->setText(CopyCellBlock(*this));
+    return true;
+  }
+  if (key == Qt::Key_Delete && selectedIndexes().size() > 1) {
+    ClearSelectedCells(*this);
+    return true;
+  }
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
