@@ -136,6 +136,7 @@ TStringGrid::TStringGrid(int dataRows, std::vector<int> formatCodes, QWidget* pa
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (old != nullptr && now != nullptr && Contains(old) && !Contains(now) && now->window() == window()) {
       NormalizeCurrentCell();
+      clearSelection();  // one grid at a time shows a selection
     }
   });
   setCurrentCell(0, 0);
@@ -301,13 +302,33 @@ void TStringGrid::changeEvent(QEvent* event) {
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == CellEditor()) {
-    if (event->type() == QEvent::KeyPress) return HandleEditorKey(static_cast<QKeyEvent*>(event));
-    if (event->type() == QEvent::InputMethod &&
-        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
-      emit characterTyped();
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        return HandleEditorKey(static_cast<QKeyEvent*>(event));
+      case QEvent::InputMethod:
+        if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+          emit characterTyped();
+          SelectCurrentCellOnly();
+        }
+        break;
+      case QEvent::MouseButtonPress:
+        SelectCurrentCellOnly();
+        break;
+      case QEvent::FocusIn:
+        // The editor always sits on the current cell; the view would make it
+        // current again and so drop the cells a mouse drag is selecting.
+        return false;
+      default:
+        break;
     }
   }
   return QTableWidget::eventFilter(watched, event);
+}
+
+void TStringGrid::SelectCurrentCellOnly() {
+  if (selectionModel()->selectedIndexes().size() > 1) {
+    selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+  }
 }
 
 bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
@@ -322,12 +343,14 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
     PasteClipboard();
     return true;
   }
-  // With text selected in the editor, Ctrl+C and Delete work on that text.
-  if (event->matches(QKeySequence::Copy) && !editor->hasSelectedText()) {
+  // With one cell selected, Ctrl+C and Delete work on the editor's text;
+  // Ctrl+C takes the whole cell when none of it is selected.
+  const bool block = selectedIndexes().size() > 1;
+  if (event->matches(QKeySequence::Copy) && (block || !editor->hasSelectedText())) {
     QGuiApplication::clipboard()->setText(CopyCellBlock(*this));
     return true;
   }
-  if (key == Qt::Key_Delete && selectedIndexes().size() > 1) {
+  if (key == Qt::Key_Delete && block) {
     ClearSelectedCells(*this);
     return true;
   }
@@ -376,6 +399,8 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
     case Qt::Key_Escape:
       return true;
     default:
+      // Typing edits the current cell alone.
+      if (!event->text().isEmpty()) SelectCurrentCellOnly();
       return false;
   }
 }

@@ -70,6 +70,7 @@ class TStringGrid : public QTableWidget {
   void OpenEditor(int row, int column);
   bool HandleEditorKey(QKeyEvent* event);
   void NormalizeCell(int row, int column);
+  void SelectCurrentCellOnly();
   bool Contains(const QWidget* widget) const;
 
   std::vector<int> formatCodes_;

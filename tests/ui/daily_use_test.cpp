@@ -117,8 +117,17 @@ class DailyUseTest : public QObject {
     TStringGrid* grid = f_.Grid("Grid1");
     f_.FillRows("Grid1", {{"  6000", "   30"}, {"  7000", "   10"}, {"  5500", "    2"}});
     grid->setFocus();
-    grid->SetCurrentCell(1, 1);
-    grid->setRangeSelected({0, 0, 1, 1}, true);
+    grid->SetCurrentCell(2, 3);
+    // A mouse drag over the cells selects them; the editor follows the mouse.
+    QWidget* cells = grid->viewport();
+    const QPoint from = grid->visualItemRect(grid->item(0, 0)).center();
+    const QPoint to = grid->visualItemRect(grid->item(1, 1)).center();
+    QTest::mousePress(cells, Qt::LeftButton, {}, from);
+    QMouseEvent drag(QEvent::MouseMove, to, cells->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &drag);
+    QTest::mouseRelease(cells, Qt::LeftButton, {}, to);
+    QCOMPARE(grid->selectedRanges().size(), 1);
+    QCOMPARE(grid->selectedRanges()[0].rowCount() * grid->selectedRanges()[0].columnCount(), 4);
     PressCtrl(grid->CellEditor(), Qt::Key_C);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("6000\t30\n7000\t10\n"));
 
@@ -129,6 +138,11 @@ class DailyUseTest : public QObject {
     grid->SetCurrentCell(1, 2);
     f_.Trigger("EditPaste");
     QCOMPARE(Cells(grid, 3), (QStringList{"|", "  6000|   30", "  7000|   10"}));
+    // Typing edits the current cell alone: Delete then works in its text, not on the block.
+    grid->CellEditor()->setFocus();
+    TypeText(grid->CellEditor(), "8");
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Delete);
+    QCOMPARE(Cells(grid, 3), (QStringList{"|", "  60008|   30", "  7000|   10"}));
     // A lone value goes into the editor at its caret, as text typed there.
     QGuiApplication::clipboard()->setText("４５");
     grid->SetCurrentCell(2, 1);
