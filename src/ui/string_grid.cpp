@@ -7,13 +7,11 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 
 #include "text/number_text.h"
 #include "text/typed_number.h"
-#include "ui/cp932_validator.h"
+#include "ui/cell_delegate.h"
 #include "ui/focus_order.h"
 #include "ui/grid_clipboard.h"
 #include "ui/ui_text.h"
@@ -21,72 +19,6 @@
 
 namespace yobina {
 namespace {
-
-// The cell editor: a frameless line edit that writes every change straight
-// into the cell, so the cell always holds what the user sees.
-class CellDelegate : public QStyledItemDelegate {
- public:
-  CellDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
-                        const QModelIndex& index) const override {
-    auto* editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    editor->setFont(grid_->font());
-    new WholeTextFit(editor, grid_->font());
-    const bool number = grid_->FormatCode(index.column() + 1) != 0;
-    editor->setValidator(
-        new Cp932Validator(editor, -1, number ? Cp932Validator::Kind::Number : Cp932Validator::Kind::Text));
-    // Clicks reach it; the Tab key stops at the grid, not here.
-    editor->setFocusPolicy(Qt::ClickFocus);
-    auto* self = const_cast<CellDelegate*>(this);  // Qt hands out editors from a const call
-    connect(editor, &QLineEdit::textEdited, self, [self, editor] { emit self->commitData(editor); });
-    editor->installEventFilter(grid_);
-    return editor;
-  }
-
-  // A text wider than the cell's usual room takes the margins too, and then
-  // a smaller font: the whole number shows, never an ellipsis.
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyleOptionViewItem cell = option;
-    initStyleOption(&cell, index);
-    const QWidget* view = cell.widget;
-    const QStyle* style = view != nullptr ? view->style() : QApplication::style();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    const QString text = cell.text;
-    if (cell.fontMetrics.horizontalAdvance(text) <= cell.rect.width() - 2 * margin) {
-      QStyledItemDelegate::paint(painter, option, index);
-      return;
-    }
-    cell.text.clear();
-    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
-    const QRect room = cell.rect.adjusted(1, 0, -1, 0);
-    painter->save();
-    painter->setFont(FontToFit(cell.font, text, room.width()));
-    const bool selected = cell.state & QStyle::State_Selected;
-    painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-    painter->restore();
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() == text) return;
-    if (auto* validator = qobject_cast<const Cp932Validator*>(line->validator())) {
-      const_cast<Cp932Validator*>(validator)->SetTextAsProgram(text);
-    } else {
-      line->setText(text);
-    }
-  }
-
- protected:
-  // The grid handles the editor's keys itself.
-  bool eventFilter(QObject* /*watched*/, QEvent* /*event*/) override { return false; }
-
- private:
-  TStringGrid* grid_;
-};
 
 QTableWidgetItem* NewCell() {
   auto* item = new QTableWidgetItem();
@@ -338,7 +270,7 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
 
   const int row = CurrentRow();
   const int column = CurrentColumn();
-  QLineEdit* editor = CellEditor();
+  const QLineEdit* editor = CellEditor();
   if (event->matches(QKeySequence::Paste)) {
     PasteClipboard();
     return true;
