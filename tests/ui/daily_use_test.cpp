@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "file/data_file.h"
+#include "text/codec.h"
 #include "ui/cp932_validator.h"
 #include "ui/run_progress_display.h"
 #include "window_fixture.h"
@@ -177,6 +178,13 @@ class DailyUseTest : public QObject {
     name->setFocus();
     TypeText(name, "Ｈ－１２");
     QCOMPARE(name->text(), QString("Ｈ－１２"));
+    // What a file brings is shown exactly as it is stored, even in the open editor.
+    InputPage& page = f_.window->Page();
+    page.SetFieldText("edMM", Cp932("１２３"));
+    grid->SetCurrentCell(1, 2);
+    page.SetCellText("Grid2", 1, 2, Cp932("１２"));
+    QCOMPARE(month->text(), QString("１２３"));
+    QCOMPARE(grid->CellEditor()->text(), QString("１２"));
   }
 
   void APasteIntoALimitedFieldKeepsWhatFits_data() {
