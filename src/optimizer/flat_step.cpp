@@ -1,0 +1,70 @@
+#include "optimizer/flat_step.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+namespace yobina {
+
+namespace {
+
+int32_t Capped(int64_t value) {
+  return static_cast<int32_t>(std::min<int64_t>(value, int64_t{FlatStep::kMaxBarLength} + 1));
+}
+
+}  // namespace
+
+bool FlatStep::RunQualifies(const CutTableIndex& index) {
+  if (!index.SortedRows() || index.RowCount() > kMaxRows) return false;
+  for (int32_t k = 1; k <= index.RowCount(); ++k) {
+    if (index.MinFree()[k] < 1 || index.PieceStep(k) < 1) return false;
+  }
+  return true;
+}
+
+bool FlatStep::Prepare(const CutTableIndex& index, const TLengthTable& cut, uint64_t needed) {
+  const int32_t rowCount = index.RowCount();
+  needed_ = needed;
+  lowestRow_ = std::countr_zero(needed | (uint64_t{1} << kNoRow));
+  rows_[kNoRow] = {std::numeric_limits<int32_t>::max(), 0, 0};
+  lanes_ = 0;
+  counterStart_ = 0;
+  const int64_t longestBar = index.LargestFree();
+  for (int32_t k = 1; k <= rowCount; ++k) {
+    const int64_t need = index.MinFree()[k];
+    const int64_t step = index.PieceStep(k);
+    rows_[k] = {Capped(need), Capped(step), 0};
+    if ((needed >> k & 1) == 0) continue;
+    // Only a row that fits more pieces on the longest bar than it needs can
+    // run out inside an attempt; it gets an 8-bit counter that starts at
+    // 127 - Remaining, so its bit 7 rises with the piece too many.
+    const int64_t mostPieces = longestBar >= need ? (longestBar - need) / step + 1 : 0;
+    const int32_t remaining = cut[k].Remaining;
+    if (remaining >= mostPieces) continue;
+    if (lanes_ == kLanes || remaining > kMaxTightRemaining) return false;
+    rows_[k].increment = uint64_t{1} << (8 * lanes_);
+    counterStart_ |= static_cast<uint64_t>(127 - remaining) << (8 * lanes_);
+    laneRow_[lanes_++] = k;
+  }
+  // Backwards, so each start row takes the next needed row's entry; past the
+  // last needed row the search wraps to the lowest.
+  FlatRow next = rows_[lowestRow_];
+  for (int32_t h = rowCount; h >= 1; --h) {
+    if ((needed >> h & 1) != 0) next = rows_[h];
+    fromStart_[h] = next;
+  }
+  return true;
+}
+
+const FlatRow* FlatStep::ExactPick(int32_t h, int64_t free, uint64_t counters) const {
+  uint64_t needed = needed_;
+  for (int32_t lane = 0; lane < lanes_; ++lane) {
+    if ((counters >> (8 * lane) & 0xFF) == 127) needed &= ~(uint64_t{1} << laneRow_[lane]);
+  }
+  const int32_t shortest = std::countr_zero(needed | (uint64_t{1} << kNoRow));
+  if (free < rows_[shortest].need) return nullptr;
+  const int32_t next = std::countr_zero((needed & (~uint64_t{0} << h)) | (uint64_t{1} << kNoRow));
+  return free >= rows_[next].need ? &rows_[next] : &rows_[shortest];
+}
+
+}  // namespace yobina

@@ -1,0 +1,63 @@
+// What the flat pattern loop needs of one step of a trial. Within a step the
+// rows still needed when it starts are fixed, so for each start row the
+// first of them at or after it can be looked up instead of searched. A row
+// that runs out inside an attempt stays in these tables; counters catch the
+// one draw that would pick it again, and that draw is worked out exactly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "job/job.h"
+#include "optimizer/cut_index.h"
+
+namespace yobina {
+
+// One row as the flat loop sees it.
+struct FlatRow {
+  int32_t need = 0;        // the free length a piece needs to fit (Length - margin)
+  int32_t step = 0;        // what a piece takes from the bar (Length + kerf)
+  uint64_t increment = 0;  // added to the overflow counters per piece
+};
+
+class FlatStep {
+ public:
+  static constexpr int32_t kMaxRows = 62;
+  // Bars from 1 mm up to this length; needs and steps are capped just above it.
+  static constexpr int32_t kMaxBarLength = 1 << 30;
+  // A row with bit 7 set in its 8-bit counter got one piece more than it needs.
+  static constexpr uint64_t kOverflowBits = 0x8080808080808080u;
+
+  // Sorted tables of at most kMaxRows rows where every piece needs at least
+  // 1 mm of free length and shortens the bar by at least 1 mm.
+  static bool RunQualifies(const CutTableIndex& index);
+
+  // Sets up the step for the rows in `needed` (bit k = row k) and their
+  // Remaining counts; false when more than eight of them could run out on
+  // the Run's longest bar, or one with more than 126 pieces.
+  bool Prepare(const CutTableIndex& index, const TLengthTable& cut, uint64_t needed);
+
+  // What the first needed row at or after start row h gives, h in 1..RowCount.
+  const FlatRow& FromStart(int32_t h) const { return fromStart_[h]; }
+  const FlatRow& Lowest() const { return rows_[lowestRow_]; }
+  uint64_t CounterStart() const { return counterStart_; }
+
+  // The exact row for start row h, given the counters before the piece:
+  // nullptr when no needed row fits, which ends the attempt before this draw.
+  const FlatRow* ExactPick(int32_t h, int64_t free, uint64_t counters) const;
+
+ private:
+  static constexpr int32_t kNoRow = 63;  // never fits; lets a bit search always find a row
+  static constexpr int32_t kLanes = 8;
+  static constexpr int32_t kMaxTightRemaining = 126;
+
+  std::array<FlatRow, kNoRow + 1> rows_{};
+  std::array<FlatRow, kNoRow + 1> fromStart_{};
+  int32_t lowestRow_ = kNoRow;
+  uint64_t needed_ = 0;
+  uint64_t counterStart_ = 0;
+  int32_t lanes_ = 0;
+  std::array<int32_t, kLanes> laneRow_{};
+};
+
+}  // namespace yobina
