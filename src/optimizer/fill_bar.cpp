@@ -172,15 +172,6 @@ bool Optimizer::ExactAttempt(const TJob& job, int32_t stockLength, RowMask128 ne
   return true;
 }
 
-int64_t Optimizer::BeatingFreeBound(int32_t stockLength) const {
-  if (stockLength <= 0) return kNoLimit;
-  // Two above the exact bound: rounding moves a percentage far less than a
-  // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
-  const double bound = bestPattern_.LeftoverPercent * stockLength / 100 + 2;
-  if (!(bound < static_cast<double>(kMaxFreeLength))) return kNoLimit;
-  return std::max<int64_t>(static_cast<int64_t>(bound), 0);
-}
-
 bool Optimizer::PollRun() {
   pollCountdown_ = kPollInterval;
   if (progress_ == nullptr) return false;

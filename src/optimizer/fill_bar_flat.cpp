@@ -5,6 +5,7 @@
 // counters and the start of the next. Piece counts are not kept; the rare
 // attempt that beats the best pattern is replayed piece by piece.
 #include <algorithm>
+#include <array>
 #include <type_traits>
 
 #include "optimizer/optimizer.h"
@@ -27,9 +28,10 @@ T Select(bool cond, T a, T b) {
 void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
   if (attempts <= 0) return;
   const FlatStep& step = step_;
-  const FlatRow lowest = step.Lowest();
+  const int32_t lowestNeed = step.Lowest().piece.need;
+  const int32_t lowestStep = step.Lowest().piece.step;
   const int32_t stockLength = job.StockTable[stockRow].Length;
-  if (stockLength < lowest.need) {
+  if (stockLength < lowestNeed) {
     // Nothing fits: every attempt takes its first draw, if any, and leaves the bar whole.
     if (stockLength + index_.Margin() >= 0) draws_.Skip(static_cast<uint64_t>(attempts));
     pollCountdown_ -= attempts;
@@ -39,86 +41,99 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
     return;
   }
 
+  const FlatPiece* pieces = step.Pieces();
+  const uint64_t* increments = step.Increments();
   const uint64_t counterStart = step.CounterStart();
   int64_t beatingFree = BeatingFreeBound(stockLength);
+  // An attempt ending below this free length may beat the best pattern.
+  int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   int32_t free = stockLength;
   uint64_t counters = counterStart;
   int32_t left = attempts;
-  size_t pos = draws_.Position();
-  size_t attemptStart = pos;
+  const uint8_t* rows = draws_.Data();
+  const uint8_t* next = rows + draws_.Position();
+  // starts[left & 1] is where the current attempt began. The other slot takes
+  // the draw after every piece, so when an attempt ends it holds the next one's start.
+  std::array<const uint8_t*, 2> starts{next, next};
   int32_t countdown = pollCountdown_;
-  // An attempt has ended with `free`: keeps it when it beats the best; false when stopped.
-  auto keepIfBetter = [&]() {
-    if (free >= beatingFree) return true;
+  // An attempt has ended with `ended` free: keeps it when it beats the best; false when stopped.
+  auto keepIfBetter = [&](int32_t ended) {
     pollCountdown_ = countdown;
-    draws_.SetPosition(pos);
-    const bool going = KeepFlatAttempt(job, stockRow, needed, attemptStart, free);
+    draws_.SetPosition(static_cast<uint32_t>(next - rows));
+    bool kept = false;
+    const auto start = static_cast<uint32_t>(starts[left & 1] - rows);
+    const bool going = KeepFlatAttempt(job, stockRow, needed, start, std::max(ended, 0), kept);
     countdown = pollCountdown_;
-    beatingFree = BeatingFreeBound(stockLength);
+    if (kept) {
+      beatingFree = BeatingFreeBound(stockLength);
+      checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+    }
     return going;
   };
 
   while (left > 0) {
-    if (pos == draws_.End()) {
-      draws_.SetPosition(pos);
-      const size_t shift = draws_.Refill(attemptStart);
-      pos -= shift;
-      attemptStart -= shift;
+    draws_.SetPosition(static_cast<uint32_t>(next - rows));
+    if (draws_.Position() == draws_.End()) {
+      const uint32_t start = static_cast<uint32_t>(starts[left & 1] - rows) -
+                             draws_.Refill(static_cast<uint32_t>(starts[left & 1] - rows));
+      rows = draws_.Data();
+      starts[left & 1] = rows + start;
     }
     if (countdown <= 0) {
-      draws_.SetPosition(pos);
       if (PollRun()) return;
       countdown = pollCountdown_;
     }
-    const uint8_t* rows = draws_.Data();
-    const size_t chunkStart = pos;
-    const size_t limit = std::min(draws_.End(), pos + static_cast<size_t>(countdown));
-    while (pos < limit) {
-      const int32_t h = rows[pos];
-      const FlatRow& entry = step.FromStart(h);
+    next = rows + draws_.Position();
+    const uint8_t* const chunkStart = next;
+    const uint8_t* const limit =
+        rows + std::min(draws_.End(), draws_.Position() + static_cast<uint32_t>(countdown));
+    while (next < limit) {
+      const uint32_t h = *next;
+      const FlatPiece entry = pieces[h];
+      // The free length after the piece; below the lowest need the attempt
+      // has ended, so it never goes below 0 into the next piece.
       const bool fits = free >= entry.need;
-      int32_t take = Select(fits, entry.step, lowest.step);
-      uint64_t increment = Select(fits, entry.increment, lowest.increment);
+      int32_t after = Select(fits, free - entry.step, free - lowestStep);
+      uint64_t increment = increments[h & (0u - static_cast<uint32_t>(fits))];
       if (((counters + increment) & FlatStep::kOverflowBits) != 0) {
         // The tables picked a row that has run out in this attempt.
-        const FlatRow* exact = step.ExactPick(h, free, counters);
+        const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, counters);
         if (exact == nullptr) {
           // The attempt ended before this draw, which starts the next one.
-          if (!keepIfBetter()) return;
+          if (free < beatingFree && !keepIfBetter(free)) return;
           free = stockLength;
           counters = counterStart;
-          attemptStart = pos;
-          if (--left == 0) break;
+          starts[--left & 1] = next;
+          if (left == 0) break;
           continue;
         }
-        take = exact->step;
+        after = free - exact->piece.step;
         increment = exact->increment;
       }
+      ++next;
+      if (after < checkBelow && !keepIfBetter(after)) return;
+      const bool ended = after < lowestNeed;
+      const uint64_t endMask = uint64_t{0} - static_cast<uint64_t>(ended);
       counters += increment;
-      free = std::max(free - take, 0);
-      ++pos;
-      const bool ended = free < lowest.need;
-      if (ended & (free < beatingFree)) {
-        if (!keepIfBetter()) return;
-      }
+      counters ^= (counters ^ counterStart) & endMask;
+      free = Select(ended, stockLength, after);
+      starts[(left - 1) & 1] = next;
       left -= static_cast<int32_t>(ended);
-      free = Select(ended, stockLength, free);
-      counters = Select(ended, counterStart, counters);
-      attemptStart = Select(ended, pos, attemptStart);
       if (left == 0) break;
     }
-    countdown -= static_cast<int32_t>(pos - chunkStart);
+    countdown -= static_cast<int32_t>(next - chunkStart);
   }
-  draws_.SetPosition(pos);
+  draws_.SetPosition(static_cast<uint32_t>(next - rows));
   pollCountdown_ = countdown;
 }
 
-bool Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, size_t start,
-                                int64_t free) {
+bool Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start,
+                                int64_t free, bool& kept) {
   const int32_t stockLength = job.StockTable[stockRow].Length;
   const double percent = LeftoverPercent(free, stockLength);
-  if (!(percent < bestPattern_.LeftoverPercent)) return true;
-  const size_t resume = draws_.Position();
+  kept = percent < bestPattern_.LeftoverPercent;
+  if (!kept) return true;
+  const uint32_t resume = draws_.Position();
   draws_.SetPosition(start);
   int64_t replayed = 0;
   // The attempt's draws are still held: refills keep those from its start.

@@ -26,14 +26,14 @@ bool FlatStep::Prepare(const CutTableIndex& index, const TLengthTable& cut, uint
   const int32_t rowCount = index.RowCount();
   needed_ = needed;
   lowestRow_ = std::countr_zero(needed | (uint64_t{1} << kNoRow));
-  rows_[kNoRow] = {std::numeric_limits<int32_t>::max(), 0, 0};
+  rows_[kNoRow] = {{std::numeric_limits<int32_t>::max(), 0}, 0};
   lanes_ = 0;
   counterStart_ = 0;
   const int64_t longestBar = index.LargestFree();
   for (int32_t k = 1; k <= rowCount; ++k) {
     const int64_t need = index.MinFree()[k];
     const int64_t step = index.PieceStep(k);
-    rows_[k] = {Capped(need), Capped(step), 0};
+    rows_[k] = {{Capped(need), Capped(step)}, 0};
     if ((needed >> k & 1) == 0) continue;
     // Only a row that fits more pieces on the longest bar than it needs can
     // run out inside an attempt; it gets an 8-bit counter that starts at
@@ -44,27 +44,32 @@ bool FlatStep::Prepare(const CutTableIndex& index, const TLengthTable& cut, uint
     if (lanes_ == kLanes || remaining > kMaxTightRemaining) return false;
     rows_[k].increment = uint64_t{1} << (8 * lanes_);
     counterStart_ |= static_cast<uint64_t>(127 - remaining) << (8 * lanes_);
-    laneRow_[lanes_++] = k;
+    laneBit_[lanes_++] = uint64_t{1} << k;
   }
   // Backwards, so each start row takes the next needed row's entry; past the
   // last needed row the search wraps to the lowest.
-  FlatRow next = rows_[lowestRow_];
+  int32_t next = lowestRow_;
   for (int32_t h = rowCount; h >= 1; --h) {
-    if ((needed >> h & 1) != 0) next = rows_[h];
-    fromStart_[h] = next;
+    if ((needed >> h & 1) != 0) next = h;
+    pieces_[h] = rows_[next].piece;
+    increments_[h] = rows_[next].increment;
   }
+  pieces_[0] = rows_[lowestRow_].piece;
+  increments_[0] = rows_[lowestRow_].increment;
   return true;
 }
 
 const FlatRow* FlatStep::ExactPick(int32_t h, int64_t free, uint64_t counters) const {
+  // Bit 7 of each counter byte that reads 127: that row has all its pieces.
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  const uint64_t differs = counters ^ kLow7;
+  uint64_t ranOut = ~(((differs & kLow7) + kLow7) | differs | kLow7);
   uint64_t needed = needed_;
-  for (int32_t lane = 0; lane < lanes_; ++lane) {
-    if ((counters >> (8 * lane) & 0xFF) == 127) needed &= ~(uint64_t{1} << laneRow_[lane]);
-  }
+  for (; ranOut != 0; ranOut &= ranOut - 1) needed &= ~laneBit_[std::countr_zero(ranOut) / 8];
   const int32_t shortest = std::countr_zero(needed | (uint64_t{1} << kNoRow));
-  if (free < rows_[shortest].need) return nullptr;
+  if (free < rows_[shortest].piece.need) return nullptr;
   const int32_t next = std::countr_zero((needed & (~uint64_t{0} << h)) | (uint64_t{1} << kNoRow));
-  return free >= rows_[next].need ? &rows_[next] : &rows_[shortest];
+  return free >= rows_[next].piece.need ? &rows_[next] : &rows_[shortest];
 }
 
 }  // namespace yobina

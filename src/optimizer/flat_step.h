@@ -13,10 +13,14 @@
 
 namespace yobina {
 
+struct FlatPiece {
+  int32_t need = 0;  // the free length a piece needs to fit (Length - margin)
+  int32_t step = 0;  // what a piece takes from the bar (Length + kerf)
+};
+
 // One row as the flat loop sees it.
 struct FlatRow {
-  int32_t need = 0;        // the free length a piece needs to fit (Length - margin)
-  int32_t step = 0;        // what a piece takes from the bar (Length + kerf)
+  FlatPiece piece;
   uint64_t increment = 0;  // added to the overflow counters per piece
 };
 
@@ -37,8 +41,11 @@ class FlatStep {
   // the Run's longest bar, or one with more than 126 pieces.
   bool Prepare(const CutTableIndex& index, const TLengthTable& cut, uint64_t needed);
 
-  // What the first needed row at or after start row h gives, h in 1..RowCount.
-  const FlatRow& FromStart(int32_t h) const { return fromStart_[h]; }
+  // Entry h (1..RowCount) is the first needed row at or after start row h,
+  // cyclically; entry 0 is the lowest needed row, the shortest. The need and
+  // step, and the counter increment, are apart so that each is one load.
+  const FlatPiece* Pieces() const { return pieces_.data(); }
+  const uint64_t* Increments() const { return increments_.data(); }
   const FlatRow& Lowest() const { return rows_[lowestRow_]; }
   uint64_t CounterStart() const { return counterStart_; }
 
@@ -52,12 +59,13 @@ class FlatStep {
   static constexpr int32_t kMaxTightRemaining = 126;
 
   std::array<FlatRow, kNoRow + 1> rows_{};
-  std::array<FlatRow, kNoRow + 1> fromStart_{};
+  std::array<FlatPiece, kNoRow + 1> pieces_{};
+  std::array<uint64_t, kNoRow + 1> increments_{};
   int32_t lowestRow_ = kNoRow;
   uint64_t needed_ = 0;
   uint64_t counterStart_ = 0;
   int32_t lanes_ = 0;
-  std::array<int32_t, kLanes> laneRow_{};
+  std::array<uint64_t, kLanes> laneBit_{};  // the row of each counter, as a row bit
 };
 
 }  // namespace yobina

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <chrono>
-#include <cstddef>
 #include <cstdint>
 
 #include "job/job.h"
@@ -93,11 +92,20 @@ class Optimizer {
   int64_t PlaceRemaining(const TJob& job, RowMask128 needed, int64_t free, bool exact);
   // A flat-loop attempt from draw `start` ended with `free`, below BeatingFreeBound:
   // replays it piece by piece and keeps it when it beats BestPattern(); false when stopped.
-  bool KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, size_t start, int64_t free);
+  bool KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, int64_t free,
+                       bool& kept);
 
   // A free length that an attempt on a bar of `stockLength` must stay below
   // to beat BestPattern(): the exact test by LeftoverPercent follows.
-  int64_t BeatingFreeBound(int32_t stockLength) const;
+  int64_t BeatingFreeBound(int32_t stockLength) const {
+    constexpr int64_t kAll = INT64_MAX;
+    if (stockLength <= 0) return kAll;
+    // Two above the exact bound: rounding moves a percentage far less than a
+    // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
+    const double bound = bestPattern_.LeftoverPercent * stockLength / 100 + 2;
+    if (!(bound < static_cast<double>(kMaxFreeLength))) return kAll;
+    return bound > 0 ? static_cast<int64_t>(bound) : 0;
+  }
   static double LeftoverPercent(int64_t free, int32_t stockLength) {
     return static_cast<double>(100 * free) / static_cast<double>(stockLength);
   }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
 #include "optimizer/cut_index.h"
@@ -14,7 +13,7 @@ namespace yobina {
 
 class StartRowStream {
  public:
-  static constexpr size_t kCapacity = 8192;
+  static constexpr uint32_t kCapacity = 8192;
 
   // The draws after `seed`, for start rows 1..rowCount (1..FastModulo::kMaxDivisor).
   void Reset(uint32_t seed, uint32_t rowCount);
@@ -31,13 +30,13 @@ class StartRowStream {
 
   // Direct access for the fast loop: the rows of draws next..end-1 are Data()[next..end-1].
   const uint8_t* Data() const { return rows_.data(); }
-  size_t Position() const { return next_; }
-  size_t End() const { return end_; }
+  uint32_t Position() const { return next_; }
+  uint32_t End() const { return end_; }
   // Moves back to a draw still held, or forward to one already worked out.
-  void SetPosition(size_t position) { next_ = position; }
+  void SetPosition(uint32_t position) { next_ = position; }
   // Works out more draws, keeping those from `keepFrom` on; positions move
   // down by the returned amount.
-  size_t Refill(size_t keepFrom);
+  uint32_t Refill(uint32_t keepFrom);
 
  private:
   void Fill();
@@ -45,8 +44,8 @@ class StartRowStream {
   FastModulo modulo_{};
   uint32_t bufferSeed_ = 0;  // the seed before the draw at position 0
   uint32_t fillSeed_ = 0;    // the seed before the draw at position end_
-  size_t next_ = 0;
-  size_t end_ = 0;
+  uint32_t next_ = 0;
+  uint32_t end_ = 0;
   std::array<uint8_t, kCapacity> rows_{};
 };
 
