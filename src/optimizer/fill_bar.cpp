@@ -30,7 +30,7 @@ void Optimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t
   if (job.CutCount <= 0) return;
   index_.Build(job.CutTable, job.CutCount, kerf, margin, job.StockTable[stockRow].Length);
   draws_.Reset(seed_, static_cast<uint32_t>(index_.RowCount()));
-  flatRun_ = FlatStep::RunQualifies(index_);
+  flatRun_ = step_.StartRun(index_);
   const RowMask128 needed = NeededRows(job);
   PrepareStep(job, needed);
   FillBarIndexed(job, stockRow, attempts, needed);
@@ -46,13 +46,13 @@ RowMask128 Optimizer::NeededRows(const TJob& job) const {
 }
 
 void Optimizer::PrepareStep(const TJob& job, RowMask128 needed) {
-  flatStep_ = flatRun_ && !needed.Empty() && step_.Prepare(index_, job.CutTable, needed.low);
+  flatStep_ = flatRun_ && !needed.Empty() && step_.Prepare(job.CutTable, needed.low);
 }
 
 // The flat loop (fill_bar_flat.cpp) gives the same patterns and draws as the
 // exact way, several times faster, where its shortcuts hold: a sorted table
 // of at most 62 rows in which every piece needs and takes at least 1 mm
-// (FlatStep::RunQualifies), few rows that can run out on a bar in this step
+// (FlatStep::StartRun), few rows that can run out on a bar in this step
 // (FlatStep::Prepare), and a bar of at least 1 mm on which the free length
 // plus margin stays below kNoShortestPiece, so an attempt never ends with the
 // extra draw. Everything else, including huge bars, negative lengths and

@@ -47,6 +47,8 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
   int64_t beatingFree = BeatingFreeBound(stockLength);
   // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+  // With no row that can run out in an attempt the counters drop out.
+  const bool counted = counterStart != 0;
   int32_t free = stockLength;
   uint64_t counters = counterStart;
   int32_t left = attempts;
@@ -56,28 +58,23 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
   // the draw after every piece, so when an attempt ends it holds the next one's start.
   std::array<const uint8_t*, 2> starts{next, next};
   int32_t countdown = pollCountdown_;
-  // An attempt has ended with `ended` free: keeps it when it beats the best; false when stopped.
-  auto keepIfBetter = [&](int32_t ended) {
-    pollCountdown_ = countdown;
-    draws_.SetPosition(static_cast<uint32_t>(next - rows));
-    bool kept = false;
-    const auto start = static_cast<uint32_t>(starts[left & 1] - rows);
-    const bool going = KeepFlatAttempt(job, stockRow, needed, start, std::max(ended, 0), kept);
-    countdown = pollCountdown_;
-    if (kept) {
-      beatingFree = BeatingFreeBound(stockLength);
-      checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
-    }
-    return going;
+  // An attempt has ended with `ended` free: keeps it when it beats the best.
+  // Values in and out, so that the loop's state can stay in registers.
+  const auto keep = [this, &job, stockRow, needed](const uint8_t* base, const uint8_t* start,
+                                                   const uint8_t* end, int32_t ended) {
+    return KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(start - base),
+                           static_cast<uint32_t>(end - base), std::max(ended, 0));
+  };
+  const auto updateBounds = [&] {
+    beatingFree = BeatingFreeBound(stockLength);
+    checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   };
 
   while (left > 0) {
     draws_.SetPosition(static_cast<uint32_t>(next - rows));
     if (draws_.Position() == draws_.End()) {
-      const uint32_t start = static_cast<uint32_t>(starts[left & 1] - rows) -
-                             draws_.Refill(static_cast<uint32_t>(starts[left & 1] - rows));
-      rows = draws_.Data();
-      starts[left & 1] = rows + start;
+      const auto start = static_cast<uint32_t>(starts[left & 1] - rows);
+      starts[left & 1] = rows + (start - draws_.Refill(start));
     }
     if (countdown <= 0) {
       if (PollRun()) return;
@@ -94,28 +91,45 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
       // has ended, so it never goes below 0 into the next piece.
       const bool fits = free >= entry.need;
       int32_t after = Select(fits, free - entry.step, free - lowestStep);
-      uint64_t increment = increments[h & (0u - static_cast<uint32_t>(fits))];
-      if (((counters + increment) & FlatStep::kOverflowBits) != 0) {
-        // The tables picked a row that has run out in this attempt.
-        const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, counters);
-        if (exact == nullptr) {
-          // The attempt ended before this draw, which starts the next one.
-          if (free < beatingFree && !keepIfBetter(free)) return;
-          free = stockLength;
-          counters = counterStart;
-          starts[--left & 1] = next;
-          if (left == 0) break;
-          continue;
+      uint64_t increment = 0;
+      if (counted) {
+        increment = increments[h & (0u - static_cast<uint32_t>(fits))];
+        if (((counters + increment) & FlatStep::kOverflowBits) != 0) {
+          // The tables picked a row that has run out in this attempt.
+          const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, counters);
+          if (exact == nullptr) {
+            // The attempt ended before this draw, which starts the next one.
+            if (free < beatingFree) {
+              pollCountdown_ = countdown;
+              const FlatKeep result = keep(rows, starts[left & 1], next, free);
+              countdown = pollCountdown_;
+              if (result == FlatKeep::kStopped) return;
+              if (result == FlatKeep::kKept) updateBounds();
+            }
+            free = stockLength;
+            counters = counterStart;
+            starts[--left & 1] = next;
+            if (left == 0) break;
+            continue;
+          }
+          after = free - exact->piece.step;
+          increment = exact->increment;
         }
-        after = free - exact->piece.step;
-        increment = exact->increment;
       }
       ++next;
-      if (after < checkBelow && !keepIfBetter(after)) return;
+      if (after < checkBelow) {
+        pollCountdown_ = countdown;
+        const FlatKeep result = keep(rows, starts[left & 1], next, after);
+        countdown = pollCountdown_;
+        if (result == FlatKeep::kStopped) return;
+        if (result == FlatKeep::kKept) updateBounds();
+      }
       const bool ended = after < lowestNeed;
-      const uint64_t endMask = uint64_t{0} - static_cast<uint64_t>(ended);
-      counters += increment;
-      counters ^= (counters ^ counterStart) & endMask;
+      if (counted) {
+        const uint64_t endMask = uint64_t{0} - static_cast<uint64_t>(ended);
+        counters += increment;
+        counters ^= (counters ^ counterStart) & endMask;
+      }
       free = Select(ended, stockLength, after);
       starts[(left - 1) & 1] = next;
       left -= static_cast<int32_t>(ended);
@@ -127,20 +141,20 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
   pollCountdown_ = countdown;
 }
 
-bool Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start,
-                                int64_t free, bool& kept) {
+Optimizer::FlatKeep Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed,
+                                               uint32_t start, uint32_t end, int64_t free) {
   const int32_t stockLength = job.StockTable[stockRow].Length;
   const double percent = LeftoverPercent(free, stockLength);
-  kept = percent < bestPattern_.LeftoverPercent;
-  if (!kept) return true;
-  const uint32_t resume = draws_.Position();
+  if (!(percent < bestPattern_.LeftoverPercent)) return FlatKeep::kNotKept;
+  // The attempt's draws are still held: refills keep those from its start.
   draws_.SetPosition(start);
   int64_t replayed = 0;
-  // The attempt's draws are still held: refills keep those from its start.
-  if (!ExactAttempt(job, stockLength, needed, TailJump{kMaxFreeLength + 1, false}, replayed)) return false;
-  draws_.SetPosition(resume);
+  if (!ExactAttempt(job, stockLength, needed, TailJump{kMaxFreeLength + 1, false}, replayed)) {
+    return FlatKeep::kStopped;
+  }
+  draws_.SetPosition(end);
   KeepAttempt(stockRow, replayed, percent);
-  return true;
+  return FlatKeep::kKept;
 }
 
 }  // namespace yobina

@@ -14,33 +14,34 @@ int32_t Capped(int64_t value) {
 
 }  // namespace
 
-bool FlatStep::RunQualifies(const CutTableIndex& index) {
+bool FlatStep::StartRun(const CutTableIndex& index) {
   if (!index.SortedRows() || index.RowCount() > kMaxRows) return false;
-  for (int32_t k = 1; k <= index.RowCount(); ++k) {
-    if (index.MinFree()[k] < 1 || index.PieceStep(k) < 1) return false;
+  rowCount_ = index.RowCount();
+  rows_[kNoRow] = {{std::numeric_limits<int32_t>::max(), 0}, 0};
+  const int64_t longestBar = index.LargestFree();
+  for (int32_t k = 1; k <= rowCount_; ++k) {
+    const int64_t need = index.MinFree()[k];
+    const int64_t step = index.PieceStep(k);
+    if (need < 1 || step < 1) return false;
+    rows_[k].piece = {Capped(need), Capped(step)};
+    mostPieces_[k] = longestBar >= need ? (longestBar - need) / step + 1 : 0;
   }
   return true;
 }
 
-bool FlatStep::Prepare(const CutTableIndex& index, const TLengthTable& cut, uint64_t needed) {
-  const int32_t rowCount = index.RowCount();
+bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed) {
   needed_ = needed;
   lowestRow_ = std::countr_zero(needed | (uint64_t{1} << kNoRow));
-  rows_[kNoRow] = {{std::numeric_limits<int32_t>::max(), 0}, 0};
   lanes_ = 0;
   counterStart_ = 0;
-  const int64_t longestBar = index.LargestFree();
-  for (int32_t k = 1; k <= rowCount; ++k) {
-    const int64_t need = index.MinFree()[k];
-    const int64_t step = index.PieceStep(k);
-    rows_[k] = {{Capped(need), Capped(step)}, 0};
+  for (int32_t k = 1; k <= rowCount_; ++k) {
+    rows_[k].increment = 0;
     if ((needed >> k & 1) == 0) continue;
     // Only a row that fits more pieces on the longest bar than it needs can
     // run out inside an attempt; it gets an 8-bit counter that starts at
     // 127 - Remaining, so its bit 7 rises with the piece too many.
-    const int64_t mostPieces = longestBar >= need ? (longestBar - need) / step + 1 : 0;
     const int32_t remaining = cut[k].Remaining;
-    if (remaining >= mostPieces) continue;
+    if (remaining >= mostPieces_[k]) continue;
     if (lanes_ == kLanes || remaining > kMaxTightRemaining) return false;
     rows_[k].increment = uint64_t{1} << (8 * lanes_);
     counterStart_ |= static_cast<uint64_t>(127 - remaining) << (8 * lanes_);
@@ -49,7 +50,7 @@ bool FlatStep::Prepare(const CutTableIndex& index, const TLengthTable& cut, uint
   // Backwards, so each start row takes the next needed row's entry; past the
   // last needed row the search wraps to the lowest.
   int32_t next = lowestRow_;
-  for (int32_t h = rowCount; h >= 1; --h) {
+  for (int32_t h = rowCount_; h >= 1; --h) {
     if ((needed >> h & 1) != 0) next = h;
     pieces_[h] = rows_[next].piece;
     increments_[h] = rows_[next].increment;

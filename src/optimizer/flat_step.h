@@ -32,14 +32,15 @@ class FlatStep {
   // A row with bit 7 set in its 8-bit counter got one piece more than it needs.
   static constexpr uint64_t kOverflowBits = 0x8080808080808080u;
 
-  // Sorted tables of at most kMaxRows rows where every piece needs at least
-  // 1 mm of free length and shortens the bar by at least 1 mm.
-  static bool RunQualifies(const CutTableIndex& index);
+  // Takes the rows of a Run; true for sorted tables of at most kMaxRows rows
+  // where every piece needs at least 1 mm of free length and shortens the
+  // bar by at least 1 mm, the tables the flat loop can take.
+  bool StartRun(const CutTableIndex& index);
 
   // Sets up the step for the rows in `needed` (bit k = row k) and their
   // Remaining counts; false when more than eight of them could run out on
   // the Run's longest bar, or one with more than 126 pieces.
-  bool Prepare(const CutTableIndex& index, const TLengthTable& cut, uint64_t needed);
+  bool Prepare(const TLengthTable& cut, uint64_t needed);
 
   // Entry h (1..RowCount) is the first needed row at or after start row h,
   // cyclically; entry 0 is the lowest needed row, the shortest. The need and
@@ -58,7 +59,9 @@ class FlatStep {
   static constexpr int32_t kLanes = 8;
   static constexpr int32_t kMaxTightRemaining = 126;
 
+  int32_t rowCount_ = 0;
   std::array<FlatRow, kNoRow + 1> rows_{};
+  std::array<int64_t, kNoRow + 1> mostPieces_{};  // of each row on the Run's longest bar
   std::array<FlatPiece, kNoRow + 1> pieces_{};
   std::array<uint64_t, kNoRow + 1> increments_{};
   int32_t lowestRow_ = kNoRow;

@@ -84,7 +84,7 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
   }
   index_.Build(job.CutTable, cutCount, job.Kerf, job.Margin, longestStock);
   draws_.Reset(seed_, static_cast<uint32_t>(cutCount));
-  flatRun_ = FlatStep::RunQualifies(index_);
+  flatRun_ = step_.StartRun(index_);
 
   RunScope scope(progress_, progress);
   RunAllTrials(job, trials, stockCount, cutCount);

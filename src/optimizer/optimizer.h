@@ -90,10 +90,11 @@ class Optimizer {
                     int64_t& free);
   // Places every needed piece at once, the draw of the first already taken.
   int64_t PlaceRemaining(const TJob& job, RowMask128 needed, int64_t free, bool exact);
-  // A flat-loop attempt from draw `start` ended with `free`, below BeatingFreeBound:
-  // replays it piece by piece and keeps it when it beats BestPattern(); false when stopped.
-  bool KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, int64_t free,
-                       bool& kept);
+  // A flat-loop attempt on draws start..end-1 ended with `free`, below
+  // BeatingFreeBound: replays it piece by piece and keeps it when it beats BestPattern().
+  enum class FlatKeep { kNotKept, kKept, kStopped };
+  FlatKeep KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, uint32_t end,
+                           int64_t free);
 
   // A free length that an attempt on a bar of `stockLength` must stay below
   // to beat BestPattern(): the exact test by LeftoverPercent follows.
