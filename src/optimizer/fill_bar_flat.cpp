@@ -29,7 +29,6 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
   if (attempts <= 0) return;
   const FlatStep& step = step_;
   const int32_t lowestNeed = step.Lowest().piece.need;
-  const int32_t lowestStep = step.Lowest().piece.step;
   const int32_t stockLength = job.StockTable[stockRow].Length;
   if (stockLength < lowestNeed) {
     // Nothing fits: every attempt takes its first draw, if any, and leaves the bar whole.
@@ -40,15 +39,26 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
     if (percent < bestPattern_.LeftoverPercent) KeepAttempt(stockRow, stockLength, percent);
     return;
   }
+  // With no row that can run out in an attempt the counters drop out.
+  if (step.CounterStart() != 0) {
+    FlatDraws<true>(job, stockRow, attempts, needed);
+  } else {
+    FlatDraws<false>(job, stockRow, attempts, needed);
+  }
+}
 
+template <bool kCounted>
+void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
+  const FlatStep& step = step_;
+  const int32_t lowestNeed = step.Lowest().piece.need;
+  const int32_t lowestStep = step.Lowest().piece.step;
+  const int32_t stockLength = job.StockTable[stockRow].Length;
   const FlatPiece* pieces = step.Pieces();
   const uint64_t* increments = step.Increments();
   const uint64_t counterStart = step.CounterStart();
   int64_t beatingFree = BeatingFreeBound(stockLength);
   // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
-  // With no row that can run out in an attempt the counters drop out.
-  const bool counted = counterStart != 0;
   int32_t free = stockLength;
   uint64_t counters = counterStart;
   int32_t left = attempts;
@@ -92,7 +102,7 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
       const bool fits = free >= entry.need;
       int32_t after = Select(fits, free - entry.step, free - lowestStep);
       uint64_t increment = 0;
-      if (counted) {
+      if constexpr (kCounted) {
         increment = increments[h & (0u - static_cast<uint32_t>(fits))];
         if (((counters + increment) & FlatStep::kOverflowBits) != 0) {
           // The tables picked a row that has run out in this attempt.
@@ -125,7 +135,7 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
         if (result == FlatKeep::kKept) updateBounds();
       }
       const bool ended = after < lowestNeed;
-      if (counted) {
+      if constexpr (kCounted) {
         const uint64_t endMask = uint64_t{0} - static_cast<uint64_t>(ended);
         counters += increment;
         counters ^= (counters ^ counterStart) & endMask;

@@ -76,6 +76,9 @@ class Optimizer {
   void FillBarExact(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
   // The usual jobs, one flat loop over the draws (fill_bar_flat.cpp).
   void FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  // The flat loop's draws, with or without run-out counters.
+  template <bool kCounted>
+  void FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
 
   // Where an attempt can stop placing pieces one by one: from a free length
   // of `free` on, every needed piece is placed (see PlanTailJump).
