@@ -33,6 +33,7 @@ void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_
   std::iota(rows.begin(), rows.begin() + rowCount_, 1);
   std::stable_sort(rows.begin(), rows.begin() + rowCount_,
                    [&](int32_t a, int32_t b) { return cutTable[a].Length < cutTable[b].Length; });
+  fitsAllFrom_ = rowCount_ == 0 ? 0 : static_cast<int64_t>(cutTable[rows[rowCount_ - 1]].Length) - margin;
   shortest_[0] = {};
   for (int32_t i = 0; i < rowCount_; ++i) {
     sortedLengths_[i] = cutTable[rows[i]].Length;

@@ -50,6 +50,7 @@ class CutTableIndex {
   // How many rows have a Length <= free + margin.
   int32_t FitCount(int64_t free) const {
     if (free >= 0 && free < fitTableSize_) return fitCount_[free];
+    if (free >= fitsAllFrom_) return rowCount_;  // huge bars: no search per piece
     return SearchFitCount(free + margin_);
   }
 
@@ -76,6 +77,7 @@ class CutTableIndex {
   std::array<int32_t, kTableCapacity> sortedLengths_{};
   std::array<RowMask128, kTableCapacity + 1> shortest_{};
   int32_t fitTableSize_ = 0;
+  int64_t fitsAllFrom_ = 0;  // the free length from which every row fits
   std::array<uint8_t, kFitTableSize> fitCount_{};
 };
 
