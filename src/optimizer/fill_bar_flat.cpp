@@ -60,7 +60,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
   // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   int32_t free = stockLength;
-  uint64_t counters = counterStart;
+  uint64_t placed = 0;  // the counters less counterStart: pieces of each counted row in this attempt
   int32_t left = attempts;
   const uint8_t* rows = draws_.Data();
   const uint8_t* next = rows + draws_.Position();
@@ -104,9 +104,9 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
       uint64_t increment = 0;
       if constexpr (kCounted) {
         increment = increments[h & (0u - static_cast<uint32_t>(fits))];
-        if (((counters + increment) & FlatStep::kOverflowBits) != 0) {
+        if (((placed + increment + counterStart) & FlatStep::kOverflowBits) != 0) {
           // The tables picked a row that has run out in this attempt.
-          const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, counters);
+          const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, placed + counterStart);
           if (exact == nullptr) {
             // The attempt ended before this draw, which starts the next one.
             if (free < beatingFree) {
@@ -117,7 +117,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
               if (result == FlatKeep::kKept) updateBounds();
             }
             free = stockLength;
-            counters = counterStart;
+            placed = 0;
             starts[--left & 1] = next;
             if (left == 0) break;
             continue;
@@ -136,9 +136,8 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
       }
       const bool ended = after < lowestNeed;
       if constexpr (kCounted) {
-        const uint64_t endMask = uint64_t{0} - static_cast<uint64_t>(ended);
-        counters += increment;
-        counters ^= (counters ^ counterStart) & endMask;
+        const uint64_t keepMask = static_cast<uint64_t>(ended) - 1;  // 0 when the attempt ended
+        placed = (placed + increment) & keepMask;
       }
       free = Select(ended, stockLength, after);
       starts[(left - 1) & 1] = next;
