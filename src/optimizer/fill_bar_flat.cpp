@@ -23,6 +23,15 @@ T Select(bool cond, T a, T b) {
   return static_cast<T>(static_cast<U>(b) ^ ((static_cast<U>(a) ^ static_cast<U>(b)) & mask));
 }
 
+// Tells clang, which otherwise turns Select back into a branch, that `cond` is a coin toss.
+inline bool Unpredictable(bool cond) {
+#if defined(__clang__)
+  return __builtin_unpredictable(cond);
+#else
+  return cond;
+#endif
+}
+
 }  // namespace
 
 void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
@@ -99,7 +108,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
       const FlatPiece entry = pieces[h];
       // The free length after the piece; below the lowest need the attempt
       // has ended, so it never goes below 0 into the next piece.
-      const bool fits = free >= entry.need;
+      const bool fits = Unpredictable(free >= entry.need);
       int32_t after = Select(fits, free - entry.step, free - lowestStep);
       uint64_t increment = 0;
       if constexpr (kCounted) {
@@ -134,7 +143,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
         if (result == FlatKeep::kStopped) return;
         if (result == FlatKeep::kKept) updateBounds();
       }
-      const bool ended = after < lowestNeed;
+      const bool ended = Unpredictable(after < lowestNeed);
       if constexpr (kCounted) {
         const uint64_t keepMask = static_cast<uint64_t>(ended) - 1;  // 0 when the attempt ended
         placed = (placed + increment) & keepMask;
