@@ -55,11 +55,12 @@ void Optimizer::PrepareStep(const TJob& job, RowMask128 needed) {
 // (FlatStep::StartRun), few rows that can run out on a bar in this step
 // (FlatStep::Prepare), and a bar of at least 1 mm on which the free length
 // plus margin stays below kNoShortestPiece, so an attempt never ends with the
-// extra draw. Everything else, including huge bars, negative lengths and
-// pieces that add free length, goes the exact way.
+// extra draw, and that takes at most FlatStep::kMaxAttemptPieces pieces.
+// Everything else, including huge bars, tiny pieces in great numbers,
+// negative lengths and pieces that add free length, goes the exact way.
 void Optimizer::FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
   const int64_t stockLength = job.StockTable[stockRow].Length;
-  if (flatStep_ && stockLength >= 1 && stockLength <= FlatStep::kMaxBarLength &&
+  if (flatStep_ && stockLength >= 1 && stockLength <= step_.LongestBar() &&
       stockLength + index_.Margin() < kNoShortestPiece) {
     FillBarFlat(job, stockRow, attempts, needed);
   } else {

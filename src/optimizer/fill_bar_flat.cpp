@@ -32,6 +32,9 @@ inline bool Unpredictable(bool cond) {
 #endif
 }
 
+static_assert(FlatStep::kMaxAttemptPieces <= StartRowStream::kCapacity / 2,
+              "a refill keeps the running attempt's draws and still adds new ones");
+
 }  // namespace
 
 void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {

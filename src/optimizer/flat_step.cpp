@@ -19,13 +19,19 @@ bool FlatStep::StartRun(const CutTableIndex& index) {
   rowCount_ = index.RowCount();
   rows_[kNoRow] = {{std::numeric_limits<int32_t>::max(), 0}, 0};
   const int64_t longestBar = index.LargestFree();
+  int64_t leastNeed = std::numeric_limits<int64_t>::max();
+  int64_t leastStep = std::numeric_limits<int64_t>::max();
   for (int32_t k = 1; k <= rowCount_; ++k) {
     const int64_t need = index.MinFree()[k];
     const int64_t step = index.PieceStep(k);
     if (need < 1 || step < 1) return false;
     rows_[k].piece = {Capped(need), Capped(step)};
     mostPieces_[k] = longestBar >= need ? (longestBar - need) / step + 1 : 0;
+    leastNeed = std::min(leastNeed, need);
+    leastStep = std::min(leastStep, step);
   }
+  // Every piece takes at least leastStep, and the last one still needs leastNeed.
+  longestBar_ = std::min<int64_t>(leastNeed + (kMaxAttemptPieces - 1) * leastStep, kMaxBarLength);
   return true;
 }
 

@@ -29,6 +29,9 @@ class FlatStep {
   static constexpr int32_t kMaxRows = 62;
   // Bars from 1 mm up to this length; needs and steps are capped just above it.
   static constexpr int32_t kMaxBarLength = 1 << 30;
+  // An attempt's draws stay in the draw stream until it ends (for its
+  // replay), so an attempt may place at most this many pieces.
+  static constexpr int64_t kMaxAttemptPieces = 4096;
   // A row with bit 7 set in its 8-bit counter got one piece more than it needs.
   static constexpr uint64_t kOverflowBits = 0x8080808080808080u;
 
@@ -36,6 +39,9 @@ class FlatStep {
   // where every piece needs at least 1 mm of free length and shortens the
   // bar by at least 1 mm, the tables the flat loop can take.
   bool StartRun(const CutTableIndex& index);
+
+  // The longest bar on which no attempt can place more than kMaxAttemptPieces pieces.
+  int64_t LongestBar() const { return longestBar_; }
 
   // Sets up the step for the rows in `needed` (bit k = row k) and their
   // Remaining counts; false when more than eight of them could run out on
@@ -60,6 +66,7 @@ class FlatStep {
   static constexpr int32_t kMaxTightRemaining = 126;
 
   int32_t rowCount_ = 0;
+  int64_t longestBar_ = 0;
   std::array<FlatRow, kNoRow + 1> rows_{};
   std::array<int64_t, kNoRow + 1> mostPieces_{};  // of each row on the Run's longest bar
   std::array<FlatPiece, kNoRow + 1> pieces_{};

@@ -168,6 +168,20 @@ const Family kFamilies[] = {
        s.maxCutCount = 63;
      }),
      15, 5},
+    // Pieces of a few mm: thousands on a bar, around the most one attempt of
+    // the fast loop may place.
+    {"ThousandsOfPiecesABar", Shape([](JobShape& s) {
+       s.maxStockRows = 3;
+       s.minStockLength = 6000;
+       s.maxStockLength = 14000;
+       s.maxCutRows = 3;
+       s.minCutLength = 2;
+       s.maxCutLength = 4;
+       s.maxCutCount = 4000;
+       s.maxMargin = 0;
+       s.maxKerf = 1;
+     }),
+     8, 2},
     // Rows of one to three pieces: more rows can run out on a bar than the
     // fast loop counts, so whole steps take the exact way.
     {"ManyRowsRunningOut", Shape([](JobShape& s) {

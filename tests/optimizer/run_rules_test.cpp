@@ -341,9 +341,17 @@ struct ForcedRunCase {
 
 TEST(FillBarRules, ForcedRunsMatchPiecePerPiecePlacement) {
   const ForcedRunCase cases[] = {
-      {1000000, 0, 0, 1, 900000},   {1000000, 0, 0, 1, 2000000}, {1000000, 5, 3, 7, 500000},
-      {1000000, 20, 0, 10, 200000}, {300000, 0, 0, 0, 100000},   {300000, 10, -3, 3, 100000},
-      {5000000, 0, 1, 2, 3000000},  {999999, 1, 0, 1, 999999},
+      {1000000, 0, 0, 1, 900000},
+      {1000000, 0, 0, 1, 2000000},
+      {1000000, 5, 3, 7, 500000},
+      {1000000, 20, 0, 10, 200000},
+      {300000, 0, 0, 0, 100000},
+      {300000, 10, -3, 3, 100000},
+      {5000000, 0, 1, 2, 3000000},
+      {999999, 1, 0, 1, 999999},
+      // Bars short of 999999 mm with hundreds of thousands of pieces an attempt.
+      {900000, 0, 0, 1, 2000000},
+      {500000, 7, 2, 9, 40000},
   };
   for (const ForcedRunCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.stock << " " << c.margin << " " << c.kerf << " " << c.length);
