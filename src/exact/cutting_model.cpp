@@ -1,0 +1,20 @@
+#include "exact/cutting_model.h"
+
+namespace yobina {
+
+int64_t PatternWeight(const CuttingModel& model, const CutPattern& pattern) {
+  int64_t weight = 0;
+  for (size_t i = 0; i < model.Items.size(); ++i) weight += pattern.Pieces[i] * model.Items[i].Weight;
+  return weight;
+}
+
+int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                      const std::vector<int32_t>& bars) {
+  int64_t total = 0;
+  for (size_t p = 0; p < patterns.size(); ++p) {
+    total += int64_t{model.Types[patterns[p].Type].Length} * bars[p];
+  }
+  return total;
+}
+
+}  // namespace yobina

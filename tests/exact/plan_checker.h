@@ -1,0 +1,16 @@
+// Replays a plan against the rules every plan of a job keeps, a Run's or the
+// exact planner's: exact supply, stock on hand, the pieces-fit rule, the
+// short-first rule, the Run's field formulas and report order.
+#pragma once
+
+#include <string>
+
+#include "job/job.h"
+#include "optimizer/cut_plan.h"
+
+namespace yobina::testing {
+
+// Empty when the plan keeps every rule; else the first broken one.
+std::string CheckPlan(const TJob& job, const TCutPlan& plan);
+
+}  // namespace yobina::testing
