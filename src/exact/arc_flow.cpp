@@ -141,7 +141,9 @@ ArcFlowResult SolveArcFlow(const CuttingModel& model, int64_t below, MipSolver& 
     entries.emplace_back(nodeRow[arc.To], -1.0);
     mip.AddColumn(0, kInfinity, entries);
   }
-  mip.SetCutoff(static_cast<double>(below) - 0.5);
+  // Totals differ by whole steps: a better plan lies on a step under `below`.
+  mip.SetObjectiveStep(static_cast<double>(StockTotalStep(model)));
+  mip.SetCutoff(static_cast<double>(StockTotalUnder(model, below)) + 0.5);
 
   result.Outcome = mip.Solve(deadline);
   if (result.Outcome != MipOutcome::Optimal && result.Outcome != MipOutcome::Feasible) return result;

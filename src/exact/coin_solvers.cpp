@@ -124,8 +124,15 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
 
   const std::string seconds = std::to_string(deadline.SecondsLeft());
   const std::string cutoff = std::to_string(cutoff_);
-  std::vector<const char*> argv = {"yobina",         "-log", "0",    "-threads",     "0", "-randomSeed", "1",
-                                   "-randomCbcSeed", "1",    "-sec", seconds.c_str()};
+  std::vector<const char*> argv = {"yobina", "-log", getenv("CBCLOG") ? "1" : "0", "-threads", "0",
+                                   "-randomSeed", "1", "-randomCbcSeed", "1", "-timeMode", "elapsed",
+                                   "-sec", seconds.c_str()};
+  // A solution must beat the last by a whole step; a hair less keeps rounding out.
+  const std::string increment = std::to_string(step_ * 0.999);
+  if (step_ > 0) {
+    argv.push_back("-increment");
+    argv.push_back(increment.c_str());
+  }
   if (cutoff_ < 1e99) {
     argv.push_back("-cutoff");
     argv.push_back(cutoff.c_str());

@@ -31,6 +31,7 @@ class CbcMipSolver : public MipSolver {
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
   void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
+  void SetObjectiveStep(double step) override { step_ = step; }
   void SetStart(const std::vector<double>& values) override { start_ = values; }
   MipOutcome Solve(const Deadline& deadline) override;
   double Objective() const override { return objective_; }
@@ -42,6 +43,7 @@ class CbcMipSolver : public MipSolver {
   std::vector<int> columnStart_{0}, entryRow_;
   std::vector<double> entryValue_;
   double cutoff_ = 1e100;
+  double step_ = 0;
   std::vector<double> start_;
   double objective_ = 0;
   std::vector<double> values_;

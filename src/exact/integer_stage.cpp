@@ -20,8 +20,9 @@ IntegerPlan SolvePatternProgram(const CuttingModel& model, const std::vector<Cut
     const StockType& type = model.Types[pattern.Type];
     mip.AddColumn(type.Length, type.MaxBars, entries);
   }
-  // Totals are whole millimetres: anything below `below` is at most below - 1.
-  mip.SetCutoff(static_cast<double>(below) - 0.5);
+  // Totals differ by whole steps: a better plan lies on a step under `below`.
+  mip.SetObjectiveStep(static_cast<double>(StockTotalStep(model)));
+  mip.SetCutoff(static_cast<double>(StockTotalUnder(model, below)) + 0.5);
 
   IntegerPlan plan;
   plan.Outcome = mip.Solve(deadline);

@@ -40,6 +40,8 @@ class MipSolver {
   virtual void AddColumn(double cost, double upper, const ColumnEntries& entries) = 0;
   // Only solutions with an objective below `cutoff` are wanted.
   virtual void SetCutoff(double cutoff) = 0;
+  // Every two objective values differ by a whole multiple of `step`.
+  virtual void SetObjectiveStep(double step) = 0;
   // A known solution to start from; one value per column.
   virtual void SetStart(const std::vector<double>& values) = 0;
   virtual MipOutcome Solve(const Deadline& deadline) = 0;
