@@ -5,8 +5,6 @@
 #include <map>
 #include <numeric>
 #include <set>
-#include <cstdio>
-#include <cstdlib>
 
 namespace yobina {
 
@@ -110,7 +108,6 @@ ArcFlowResult SolveArcFlow(const CuttingModel& model, int64_t below, MipSolver& 
   ArcFlowResult result;
   const Graph graph = BuildGraph(model);
   if (graph.Nodes.empty()) return result;
-  if (getenv("V")) fprintf(stderr, "  graph nodes %zu arcs %zu\n", graph.Nodes.size(), graph.Arcs.size());
 
   // Rows: the items' demands, the bars of each type, then one flow balance
   // per node (out - in = 0); the arc ending a bar returns its flow to the source.

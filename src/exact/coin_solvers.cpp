@@ -115,8 +115,8 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
 
   CbcModel model(solver);
   CbcMain0(model);
-  model.setLogLevel(getenv("CBCLOG") ? 1 : 0);
-  model.messageHandler()->setLogLevel(getenv("CBCLOG") ? 1 : 0);
+  model.setLogLevel(0);
+  model.messageHandler()->setLogLevel(0);
   const StopHandler handler(deadline);
   model.passInEventHandler(&handler);
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
@@ -124,9 +124,9 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
 
   const std::string seconds = std::to_string(deadline.SecondsLeft());
   const std::string cutoff = std::to_string(cutoff_);
-  std::vector<const char*> argv = {"yobina", "-log", getenv("CBCLOG") ? "1" : "0", "-threads", "0",
-                                   "-randomSeed", "1", "-randomCbcSeed", "1", "-timeMode", "elapsed",
-                                   "-sec", seconds.c_str()};
+  std::vector<const char*> argv = {
+      "yobina",         "-log", "0",         "-threads", "0",    "-randomSeed",  "1",
+      "-randomCbcSeed", "1",    "-timeMode", "elapsed",  "-sec", seconds.c_str()};
   // A solution must beat the last by a whole step; a hair less keeps rounding out.
   const std::string increment = std::to_string(step_ * 0.999);
   if (step_ > 0) {
@@ -136,6 +136,10 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   if (cutoff_ < 1e99) {
     argv.push_back("-cutoff");
     argv.push_back(cutoff.c_str());
+  }
+  if (!cuts_) {
+    argv.push_back("-cuts");
+    argv.push_back("off");
   }
   argv.push_back("-solve");
   argv.push_back("-quit");

@@ -28,6 +28,8 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
+  // Cut generators pay on the arc-flow model; over patterns they only slow the search.
+  explicit CbcMipSolver(bool cuts) : cuts_(cuts) {}
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
   void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
@@ -44,6 +46,7 @@ class CbcMipSolver : public MipSolver {
   std::vector<double> entryValue_;
   double cutoff_ = 1e100;
   double step_ = 0;
+  bool cuts_;
   std::vector<double> start_;
   double objective_ = 0;
   std::vector<double> values_;

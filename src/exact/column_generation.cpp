@@ -102,6 +102,7 @@ ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<Cu
 
     result.Converged = true;
     const std::vector<double> columns = lp.Values();
+    result.LpBars.assign(columns.begin() + static_cast<std::ptrdiff_t>(items), columns.end());
     double standIns = 0;
     for (size_t i = 0; i < items; ++i) standIns += columns[i];
     if (standIns > 1e-6) {

@@ -14,6 +14,7 @@ namespace yobina {
 
 struct ColumnGeneration {
   std::vector<CutPattern> Patterns;  // every pattern the LP was given, the start patterns first
+  std::vector<double> LpBars;        // the last LP's bars per pattern
   double LowerBound = 0;             // mm of stock, before rounding up
   bool Infeasible = false;           // proven: the model has no plan
   bool Converged = false;            // no pattern improves the LP any more

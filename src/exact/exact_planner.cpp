@@ -7,9 +7,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
 #include "exact/arc_flow.h"
 #include "exact/coin_solvers.h"
@@ -32,6 +29,8 @@ constexpr int64_t kMaxCapacitySteps = 2'000'000;
 // Part of the time limit kept for the plan without the short-first rule.
 constexpr double kWithoutRuleShare = 0.25;
 constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
+// Time for the integer program over the pieces the rounded-down LP leaves.
+constexpr double kRestSeconds = 1.0;
 
 // Ends the Run when the planner's time is up.
 class DeadlineProgress : public TrialProgress {
@@ -58,7 +57,8 @@ struct Incumbent {
 struct CaseState {
   CuttingModel Model;
   std::vector<CutPattern> Columns;
-  int64_t Bound = 0;  // no plan of this case uses less stock; kNone: the case has no plan
+  std::vector<double> LpBars;  // the LP's bars per column
+  int64_t Bound = 0;           // no plan of this case uses less stock; kNone: the case has no plan
 };
 
 // Tells the observer of every rise of the least bound over the cases.
@@ -85,31 +85,41 @@ class BoundTracker {
   ExactObserver& observer_;
 };
 
+// Takes a solution of the case's model when it beats the best.
+void Adopt(const CuttingModel& model, MipOutcome outcome, const std::vector<CutPattern>& patterns,
+           const std::vector<int32_t>& bars, int64_t stockLength, Incumbent& best) {
+  if ((outcome == MipOutcome::Optimal || outcome == MipOutcome::Feasible) && stockLength < best.StockLength &&
+      KeepsBarLimits(model, patterns, bars)) {
+    best = {patterns, bars, stockLength};
+  }
+}
+
 // Improves `best` for one case within the deadline and raises its bound
 // as far as it gets.
 void SolveCase(CaseState& state, Incumbent& best, const Deadline& deadline) {
   if (state.Bound >= best.StockLength || deadline.Passed()) return;
-  auto t0 = std::chrono::steady_clock::now();
-  auto el = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(); };
-  if (getenv("V")) fprintf(stderr, "case: bound %ld best %ld cols %zu left %.2f\n", (long)state.Bound, (long)best.StockLength, state.Columns.size(), deadline.SecondsLeft());
-  CbcMipSolver mip;
-  const IntegerPlan found = SolvePatternProgram(state.Model, state.Columns, best.StockLength, mip, deadline);
-  if ((found.Outcome == MipOutcome::Optimal || found.Outcome == MipOutcome::Feasible) &&
-      found.StockLength < best.StockLength && KeepsBarLimits(state.Model, found.Patterns, found.Bars)) {
-    best = {found.Patterns, found.Bars, found.StockLength};
+  // The LP's bars rounded down, the few pieces left by a small integer program:
+  // a good plan fast, which makes the whole program's search short.
+  if (!state.LpBars.empty()) {
+    std::vector<int32_t> taken;
+    for (double bars : state.LpBars) taken.push_back(static_cast<int32_t>(std::floor(bars + 1e-9)));
+    CbcMipSolver restMip(false);
+    const Deadline restDeadline(std::min(deadline.SecondsLeft(), kRestSeconds), deadline.StopFlag());
+    const IntegerPlan rounded =
+        SolvePatternProgram(state.Model, state.Columns, taken, best.StockLength, restMip, restDeadline);
+    Adopt(state.Model, rounded.Outcome, rounded.Patterns, rounded.Bars, rounded.StockLength, best);
+    if (state.Bound >= best.StockLength || deadline.Passed()) return;
   }
-  if (getenv("V")) fprintf(stderr, "  mip outcome %d stock %ld t %.2f\n", (int)found.Outcome, (long)found.StockLength, el());
+  CbcMipSolver mip(false);
+  const IntegerPlan found =
+      SolvePatternProgram(state.Model, state.Columns, {}, best.StockLength, mip, deadline);
+  Adopt(state.Model, found.Outcome, found.Patterns, found.Bars, found.StockLength, best);
   if (state.Bound >= best.StockLength || deadline.Passed()) return;
 
   // The generated patterns leave a gap: the arc-flow model holds every pattern.
-  CbcMipSolver flowMip;
+  CbcMipSolver flowMip(true);
   const ArcFlowResult flow = SolveArcFlow(state.Model, best.StockLength, flowMip, deadline);
-  if (flow.Outcome == MipOutcome::Optimal || flow.Outcome == MipOutcome::Feasible) {
-    if (flow.StockLength < best.StockLength && KeepsBarLimits(state.Model, flow.Patterns, flow.Bars)) {
-      best = {flow.Patterns, flow.Bars, flow.StockLength};
-    }
-  }
-  if (getenv("V")) fprintf(stderr, "  flow outcome %d stock %ld t %.2f\n", (int)flow.Outcome, (long)flow.StockLength, el());
+  Adopt(state.Model, flow.Outcome, flow.Patterns, flow.Bars, flow.StockLength, best);
   if (flow.Outcome == MipOutcome::Optimal) {
     state.Bound = std::max(state.Bound, flow.StockLength);
   } else if (flow.Outcome == MipOutcome::Infeasible) {
@@ -132,6 +142,7 @@ bool GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPat
       if (tracker != nullptr) tracker->Update(c, bound);
     });
     state.Columns = columns.Patterns;
+    state.LpBars = columns.LpBars;
     state.Bound =
         columns.Infeasible ? kNone : RoundUpToStockTotal(state.Model, columns.LowerBound, best.StockLength);
     if (tracker != nullptr)
@@ -189,7 +200,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   }
 
   std::vector<CaseState> cases;
-  for (CuttingModel& caseModel : ShortFirstCases(model)) cases.push_back({std::move(caseModel), {}, 0});
+  for (CuttingModel& caseModel : ShortFirstCases(model)) cases.push_back({std::move(caseModel), {}, {}, 0});
   BoundTracker tracker(cases.size(), memberLength, observer);
   if (!GenerateCaseColumns(cases, best.Patterns, best, ruleDeadline, &tracker)) {
     result.Status = ExactStatus::Refused;
@@ -221,7 +232,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   result.GapMeters = proven ? 0 : static_cast<double>(best.StockLength - bound) / 1000;
 
   if (withoutRule && !deadline.Passed()) {
-    std::vector<CaseState> free{{model, {}, 0}};
+    std::vector<CaseState> free{{model, {}, {}, 0}};
     Incumbent freeBest = best;
     if (GenerateCaseColumns(free, best.Patterns, freeBest, deadline, nullptr)) {
       SolveCases(free, freeBest, deadline, [] {});
