@@ -5,6 +5,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <tuple>
 
 namespace yobina {
 
@@ -23,7 +24,32 @@ struct Arc {
 struct Graph {
   std::vector<int64_t> Nodes;  // ascending
   std::vector<Arc> Arcs;
+  int64_t Source = 0;
 };
+
+// With one bar length, every node moves to the latest position it can take:
+// the capacity less the most the rest of a bar can hold after it. Nodes that
+// come to one position merge, which shrinks the model several times over.
+void Compress(Graph& graph, int64_t capacity) {
+  std::map<int64_t, std::vector<const Arc*>> outgoing;
+  for (const Arc& arc : graph.Arcs) outgoing[arc.From].push_back(&arc);
+  std::map<int64_t, int64_t> rest;  // node -> most weight a path on from it holds
+  int64_t after = 0;                // the next node's, which a loss arc reaches
+  for (auto node = graph.Nodes.rbegin(); node != graph.Nodes.rend(); ++node) {
+    int64_t most = after;
+    for (const Arc* arc : outgoing[*node]) most = std::max(most, arc->To - arc->From + rest[arc->To]);
+    rest[*node] = after = most;
+  }
+  std::set<int64_t> nodes;
+  std::set<std::tuple<int64_t, int64_t, int32_t>> arcs;
+  for (const Arc& arc : graph.Arcs)
+    arcs.insert({capacity - rest[arc.From], capacity - rest[arc.To], arc.Item});
+  for (int64_t node : graph.Nodes) nodes.insert(capacity - rest[node]);
+  graph.Nodes.assign(nodes.begin(), nodes.end());
+  graph.Arcs.clear();
+  for (const auto& [from, to, item] : arcs) graph.Arcs.push_back({from, to, item, -1});
+  graph.Source = capacity - rest[0];
+}
 
 Graph BuildGraph(const CuttingModel& model) {
   int64_t step = 0;
@@ -58,6 +84,9 @@ Graph BuildGraph(const CuttingModel& model) {
   graph.Nodes.assign(reached.begin(), reached.end());
   for (const auto& [from, item] : itemArcs)
     graph.Arcs.push_back({from, from + model.Items[item].Weight / step, item, -1});
+  const auto usable =
+      std::count_if(model.Types.begin(), model.Types.end(), [](const StockType& t) { return t.MaxBars > 0; });
+  if (usable == 1) Compress(graph, capacity);
   for (size_t n = 0; n + 1 < graph.Nodes.size(); ++n)
     graph.Arcs.push_back({graph.Nodes[n], graph.Nodes[n + 1], -1, -1});
   for (int32_t t = 0; t < static_cast<int32_t>(model.Types.size()); ++t) {
@@ -78,7 +107,7 @@ void Decompose(const CuttingModel& model, const Graph& graph, std::vector<int64_
   for (size_t a = 0; a < graph.Arcs.size(); ++a) outgoing[graph.Arcs[a].From].push_back(a);
   for (;;) {
     std::vector<size_t> path;
-    int64_t at = 0;
+    int64_t at = graph.Source;
     int32_t type = -1;
     while (type < 0) {
       const std::vector<size_t>& arcs = outgoing[at];
@@ -126,8 +155,8 @@ ArcFlowResult SolveArcFlow(const CuttingModel& model, int64_t below, MipSolver& 
     if (arc.Item >= 0) entries.emplace_back(arc.Item, 1.0);
     if (arc.Type >= 0) {
       entries.emplace_back(items + arc.Type, 1.0);
-      if (arc.From != 0) {
-        entries.emplace_back(nodeRow[0], -1.0);
+      if (arc.From != graph.Source) {
+        entries.emplace_back(nodeRow[graph.Source], -1.0);
         entries.emplace_back(nodeRow[arc.From], 1.0);
       }
       const StockType& type = model.Types[arc.Type];

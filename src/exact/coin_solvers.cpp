@@ -6,6 +6,7 @@
 #include <coin/ClpSimplex.hpp>
 #include <coin/CoinMessageHandler.hpp>
 #include <coin/CoinPackedMatrix.hpp>
+#include <coin/CoinTime.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <string>
@@ -122,7 +123,8 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
   if (cutoff_ < 1e99) model.setCutoff(cutoff_);
 
-  const std::string seconds = std::to_string(deadline.SecondsLeft());
+  // In elapsed mode CBC counts from its clock's first reading in the process.
+  const std::string seconds = std::to_string(CoinWallclockTime() + deadline.SecondsLeft());
   const std::string cutoff = std::to_string(cutoff_);
   std::vector<const char*> argv = {
       "yobina",         "-log", "0",         "-threads", "0",    "-randomSeed",  "1",
