@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "exact/exact_planner.h"
+#include "exact/plan_checker.h"
 #include "optimizer/random_job.h"
 
 namespace yobina {
@@ -44,6 +45,27 @@ void PlanLargestJob(benchmark::State& state, bool roundStock) {
   state.counters["GapMeters"] = result.GapMeters;
 }
 
+// Hard jobs of bin-packing kind: one bar length, pieces of a quarter to a third of it.
+void PlanHardJobs(benchmark::State& state) {
+  ExactLimits limits;
+  limits.TimeLimitSeconds = kTimeLimitSeconds;
+  int proven = 0;
+  int jobs = 0;
+  for (auto _ : state) {
+    for (uint64_t seed = 1; seed <= 20; ++seed) {
+      QuietObserver observer;
+      proven +=
+          PlanExact(testing::ThirdsAndQuartersJob(seed), limits, observer).Status == ExactStatus::Proven;
+      ++jobs;
+    }
+  }
+  state.counters["ProvenShare"] = static_cast<double>(proven) / jobs;
+}
+
+BENCHMARK(PlanHardJobs)
+    ->Name("PlanExact/20_thirds_and_quarters_jobs")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK_CAPTURE(PlanLargestJob, stock_in_500mm, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(PlanLargestJob, stock_to_the_mm, false)->Unit(benchmark::kMillisecond)->Iterations(1);
 

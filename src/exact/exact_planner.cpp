@@ -24,8 +24,9 @@ namespace yobina {
 namespace {
 
 constexpr int32_t kRunTrials = 100;
-// The pricing tables grow with the longest bar over the pieces' common divisor.
-constexpr int64_t kMaxCapacitySteps = 2'000'000;
+// The pricing's table grows with the longest bar over the pieces' common
+// divisor, times the pieces: 32 MB at most.
+constexpr int64_t kMaxPricingBits = int64_t{1} << 28;
 // Part of the time limit kept for the plan without the short-first rule.
 constexpr double kWithoutRuleShare = 0.25;
 constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
@@ -132,7 +133,7 @@ bool GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPat
                          const Incumbent& best, const Deadline& deadline, BoundTracker* tracker) {
   for (size_t c = 0; c < cases.size(); ++c) {
     CaseState& state = cases[c];
-    if (PatternPricing(state.Model).CapacitySteps() > kMaxCapacitySteps) return false;
+    if (PatternPricing(state.Model).TableBits() > kMaxPricingBits) return false;
     std::vector<CutPattern> caseStart;
     for (const CutPattern& pattern : start) {
       if (state.Model.Types[pattern.Type].MaxBars > 0) caseStart.push_back(pattern);

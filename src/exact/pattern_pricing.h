@@ -14,9 +14,9 @@ class PatternPricing {
  public:
   explicit PatternPricing(const CuttingModel& model);
 
-  // The largest capacity step count the tables would need; the caller keeps
-  // jobs beyond its means away.
-  int64_t CapacitySteps() const { return maxCapacity_; }
+  // Bits of the table that remembers the choices; the caller keeps jobs
+  // beyond its means away.
+  int64_t TableBits() const { return static_cast<int64_t>(parts_.size()) * (maxCapacity_ + 1); }
 
   // Prices the pieces: `values` has one entry per item. Afterwards BestValue
   // and BestPattern answer for every type.

@@ -42,9 +42,10 @@ int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t cei
     if (type.MaxBars > type.MinBars) divisor = std::gcd(divisor, int64_t{type.Length});
   }
   // Totals are whole millimetres; a hair below the bound is rounding noise.
-  const auto wanted = static_cast<int64_t>(std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound))));
-  if (wanted > most) return std::numeric_limits<int64_t>::max();
-  if (wanted <= fixed) return fixed;
+  const double lowest = std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound)));
+  if (!(lowest > static_cast<double>(fixed))) return fixed;  // also before any bound is known
+  if (lowest > static_cast<double>(most)) return std::numeric_limits<int64_t>::max();
+  const auto wanted = static_cast<int64_t>(lowest);
   if (divisor == 0) return fixed;  // nothing to choose, and fixed < wanted <= most cannot happen
   const int64_t roughly = fixed + (wanted - fixed + divisor - 1) / divisor * divisor;
   const int64_t last = (std::min(ceiling, most) - fixed) / divisor;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "optimizer/random_job.h"
 #include "text/numeric.h"
 
 namespace yobina::testing {
@@ -79,6 +80,20 @@ std::string CheckPlan(const TJob& job, const TCutPlan& plan) {
     return "wrong rates";
   }
   return {};
+}
+
+TJob ThirdsAndQuartersJob(uint64_t seed) {
+  constexpr int32_t kBar = 6000;
+  JobRandom random(seed * 7919 + 2);
+  TJob job;
+  job.StockCount = 1;
+  job.StockTable[1] = {kBar, 300, 0};
+  job.CutCount = random.Between(30, 35);
+  for (int32_t k = 1; k <= job.CutCount; ++k) {
+    job.CutTable[k] = {random.Between(kBar / 4 - 100, kBar / 3 + 100), random.Between(1, 6), 0};
+  }
+  ExchangeSort(job.CutTable, job.CutCount);
+  return job;
 }
 
 }  // namespace yobina::testing
