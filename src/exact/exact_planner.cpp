@@ -128,12 +128,11 @@ void SolveCase(CaseState& state, Incumbent& best, const Deadline& deadline) {
   }
 }
 
-// Column generation for every case; returns false when the job is beyond the pricing's means.
-bool GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPattern>& start,
+// Column generation for every case.
+void GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPattern>& start,
                          const Incumbent& best, const Deadline& deadline, BoundTracker* tracker) {
   for (size_t c = 0; c < cases.size(); ++c) {
     CaseState& state = cases[c];
-    if (PatternPricing(state.Model).TableBits() > kMaxPricingBits) return false;
     std::vector<CutPattern> caseStart;
     for (const CutPattern& pattern : start) {
       if (state.Model.Types[pattern.Type].MaxBars > 0) caseStart.push_back(pattern);
@@ -149,7 +148,6 @@ bool GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPat
     if (tracker != nullptr)
       tracker->Update(c, state.Bound == kNone ? 1e300 : static_cast<double>(state.Bound));
   }
-  return true;
 }
 
 int64_t LeastBound(const std::vector<CaseState>& cases) {
@@ -181,8 +179,13 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
     result.Message = *refusal;
     return result;
   }
-  const Deadline deadline(limits.TimeLimitSeconds, limits.Stop);
   const CuttingModel model = ModelOf(job);
+  if (PatternPricing(model).TableBits() > kMaxPricingBits) {
+    result.Status = ExactStatus::Refused;
+    result.Message = Cp932("素材が長すぎるため、最適化できません。");
+    return result;
+  }
+  const Deadline deadline(limits.TimeLimitSeconds, limits.Stop);
   const double memberLength = MemberLengthOf(job);
   const bool withoutRule = HasShortStock(model);
   const Deadline ruleDeadline(
@@ -203,11 +206,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   std::vector<CaseState> cases;
   for (CuttingModel& caseModel : ShortFirstCases(model)) cases.push_back({std::move(caseModel), {}, {}, 0});
   BoundTracker tracker(cases.size(), memberLength, observer);
-  if (!GenerateCaseColumns(cases, best.Patterns, best, ruleDeadline, &tracker)) {
-    result.Status = ExactStatus::Refused;
-    result.Message = Cp932("素材が長すぎるため、最適化できません。");
-    return result;
-  }
+  GenerateCaseColumns(cases, best.Patterns, best, ruleDeadline, &tracker);
   const int64_t runStockLength = best.StockLength;
   SolveCases(cases, best, ruleDeadline,
              [&] { observer.BetterPlan(LossRateOf(static_cast<double>(best.StockLength), memberLength)); });
@@ -235,11 +234,10 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   if (withoutRule && !deadline.Passed()) {
     std::vector<CaseState> free{{model, {}, {}, 0}};
     Incumbent freeBest = best;
-    if (GenerateCaseColumns(free, best.Patterns, freeBest, deadline, nullptr)) {
-      SolveCases(free, freeBest, deadline, [] {});
-      const double lossRate = LossRateOf(static_cast<double>(freeBest.StockLength), memberLength);
-      if (lossRate < result.Plan.LossRate) result.WithoutShortFirstLossRate = lossRate;
-    }
+    GenerateCaseColumns(free, best.Patterns, freeBest, deadline, nullptr);
+    SolveCases(free, freeBest, deadline, [] {});
+    const double lossRate = LossRateOf(static_cast<double>(freeBest.StockLength), memberLength);
+    if (lossRate < result.Plan.LossRate) result.WithoutShortFirstLossRate = lossRate;
   }
   return result;
 }
