@@ -139,8 +139,11 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
     argv.push_back("-cutoff");
     argv.push_back(cutoff.c_str());
   }
-  if (!cuts_) {
+  if (model_ == Model::Patterns) {
     argv.push_back("-cuts");
+    argv.push_back("off");
+  } else {
+    argv.push_back("-preprocess");
     argv.push_back("off");
   }
   argv.push_back("-solve");

@@ -28,8 +28,10 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
-  // Cut generators pay on the arc-flow model; over patterns they only slow the search.
-  explicit CbcMipSolver(bool cuts) : cuts_(cuts) {}
+  // Over patterns, cut generators only slow the search; on the arc-flow
+  // model they pay, but its preprocessing is too slow to be stopped in time.
+  enum class Model { Patterns, ArcFlow };
+  explicit CbcMipSolver(Model model) : model_(model) {}
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
   void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
@@ -46,7 +48,7 @@ class CbcMipSolver : public MipSolver {
   std::vector<double> entryValue_;
   double cutoff_ = 1e100;
   double step_ = 0;
-  bool cuts_;
+  Model model_;
   std::vector<double> start_;
   double objective_ = 0;
   std::vector<double> values_;

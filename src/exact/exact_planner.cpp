@@ -104,21 +104,21 @@ void SolveCase(CaseState& state, Incumbent& best, const Deadline& deadline) {
   if (!state.LpBars.empty()) {
     std::vector<int32_t> taken;
     for (double bars : state.LpBars) taken.push_back(static_cast<int32_t>(std::floor(bars + 1e-9)));
-    CbcMipSolver restMip(false);
+    CbcMipSolver restMip(CbcMipSolver::Model::Patterns);
     const Deadline restDeadline(std::min(deadline.SecondsLeft(), kRestSeconds), deadline.StopFlag());
     const IntegerPlan rounded =
         SolvePatternProgram(state.Model, state.Columns, taken, best.StockLength, restMip, restDeadline);
     Adopt(state.Model, rounded.Outcome, rounded.Patterns, rounded.Bars, rounded.StockLength, best);
     if (state.Bound >= best.StockLength || deadline.Passed()) return;
   }
-  CbcMipSolver mip(false);
+  CbcMipSolver mip(CbcMipSolver::Model::Patterns);
   const IntegerPlan found =
       SolvePatternProgram(state.Model, state.Columns, {}, best.StockLength, mip, deadline);
   Adopt(state.Model, found.Outcome, found.Patterns, found.Bars, found.StockLength, best);
   if (state.Bound >= best.StockLength || deadline.Passed()) return;
 
   // The generated patterns leave a gap: the arc-flow model holds every pattern.
-  CbcMipSolver flowMip(true);
+  CbcMipSolver flowMip(CbcMipSolver::Model::ArcFlow);
   const ArcFlowResult flow = SolveArcFlow(state.Model, best.StockLength, flowMip, deadline);
   Adopt(state.Model, flow.Outcome, flow.Patterns, flow.Bars, flow.StockLength, best);
   if (flow.Outcome == MipOutcome::Optimal) {
@@ -199,8 +199,13 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   Incumbent best;
   if (optimizer->BestPlan().PatternCount > 0) {
     PlanToPatterns(optimizer->BestPlan(), job, model, best.Patterns, best.Bars);
-    best.StockLength = StockLengthOf(model, best.Patterns, best.Bars);
-    observer.BetterPlan(optimizer->BestPlan().LossRate);
+    // A cut row of negative count ends a Run's plan early, short of other rows' pieces.
+    if (SuppliesExactly(model, best.Patterns, best.Bars)) {
+      best.StockLength = StockLengthOf(model, best.Patterns, best.Bars);
+      observer.BetterPlan(optimizer->BestPlan().LossRate);
+    } else {
+      best = {};
+    }
   }
 
   std::vector<CaseState> cases;

@@ -113,6 +113,16 @@ std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
   return plan;
 }
 
+bool SuppliesExactly(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                     const std::vector<int32_t>& bars) {
+  for (size_t i = 0; i < model.Items.size(); ++i) {
+    int64_t supplied = 0;
+    for (size_t p = 0; p < patterns.size(); ++p) supplied += int64_t{patterns[p].Pieces[i]} * bars[p];
+    if (supplied != model.Items[i].Demand) return false;
+  }
+  return true;
+}
+
 void PlanToPatterns(const TCutPlan& plan, const TJob& job, const CuttingModel& model,
                     std::vector<CutPattern>& patterns, std::vector<int32_t>& bars) {
   for (int32_t p = 1; p <= plan.PatternCount; ++p) {

@@ -22,6 +22,10 @@ double LossRateOf(double stockLength, double memberLength);
 std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
                                      std::vector<CutPattern> patterns, std::vector<int32_t> bars);
 
+// Whether bar counts per pattern supply every item's demand, no piece more or less.
+bool SuppliesExactly(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                     const std::vector<int32_t>& bars);
+
 // The Run's plan as model patterns and bar counts (types by length).
 void PlanToPatterns(const TCutPlan& plan, const TJob& job, const CuttingModel& model,
                     std::vector<CutPattern>& patterns, std::vector<int32_t>& bars);

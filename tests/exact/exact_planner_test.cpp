@@ -217,6 +217,15 @@ TEST(PlanExact, RefusesJobsWithoutAMeaningfulOptimum) {
   EXPECT_FALSE(Plan(MakeJob({{6000, 5}}, {{20, 3}}, 20, 5)).Message.empty());
 }
 
+TEST(PlanExact, SuppliesEveryPieceWhereARunStopsShort) {
+  // The Run counts the negative row into the pieces left and stops after 3 pieces of 2000.
+  const TJob job = MakeJob({{6000, 10}}, {{1000, -3}, {2000, 5}}, 0, 0);
+  const ExactResult result = Plan(job);
+  ASSERT_EQ(result.Status, ExactStatus::Proven);
+  EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+  EXPECT_EQ(result.Plan.StockLength, 12000);
+}
+
 TEST(PlanExact, ProvesThatNoPlanExists) {
   EXPECT_EQ(Plan(MakeJob({{6000, 1}}, {{2000, 6}}, 0, 0)).Status, ExactStatus::NoPlan);
   EXPECT_EQ(Plan(MakeJob({{6000, 9}}, {{6001, 1}}, 0, 0)).Status, ExactStatus::NoPlan);
