@@ -247,6 +247,7 @@ TEST(PlanExact, StopEndsAtOnceWithTheRunsPlan) {
   const std::atomic<bool> stop{true};
   RecordingObserver observer;
   ExactLimits limits;
+  limits.TimeLimitSeconds = std::numeric_limits<double>::infinity();  // the stop alone ends it
   limits.Stop = &stop;
   const TJob job = testing::LargestInputJob(7);
   const auto start = std::chrono::steady_clock::now();
