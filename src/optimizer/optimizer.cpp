@@ -189,9 +189,9 @@ bool Optimizer::AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft)
   return true;
 }
 
-void Optimizer::OrderPatterns() {
-  auto& patterns = bestPlan_.Patterns;
-  const int32_t n = std::clamp(bestPlan_.PatternCount, 0, kMaxPatterns);
+void OrderPlanPatterns(TCutPlan& plan) {
+  auto& patterns = plan.Patterns;
+  const int32_t n = std::clamp(plan.PatternCount, 0, kMaxPatterns);
   auto swapPatterns = [&](int32_t a, int32_t b) {
     patterns[0] = patterns[a];
     patterns[a] = patterns[b];

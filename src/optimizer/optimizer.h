@@ -14,6 +14,9 @@
 
 namespace yobina {
 
+// Puts a plan's patterns in report order: by stock row, then bar count descending.
+void OrderPlanPatterns(TCutPlan& plan);
+
 // What the trial driver tells its caller while it works.
 class TrialProgress {
  public:
@@ -45,7 +48,7 @@ class Optimizer {
   void RunTrials(TJob& job, int32_t trials, TrialProgress& progress);
 
   // Puts BestPlan's patterns in report order: by stock row, then bar count descending.
-  void OrderPatterns();
+  void OrderPatterns() { OrderPlanPatterns(bestPlan_); }
 
   // Ends the running Run within the current attempt (a few thousand pieces),
   // keeping the best plan of the finished trials; the interrupted trial is
