@@ -1,0 +1,28 @@
+// Tells a job file written in UTF-8 from one in code page 932, as its bytes
+// stream past, so that such a file is refused instead of loaded as mojibake.
+#pragma once
+
+#include <string_view>
+
+namespace yobina {
+
+class EncodingCheck {
+ public:
+  void Feed(std::string_view bytes);
+  // Valid UTF-8 with some non-ASCII character, and not valid code page 932.
+  bool IsUtf8Only() const;
+  // Further bytes cannot make IsUtf8Only() true.
+  bool Decided() const { return !utf8Valid_; }
+
+ private:
+  void FeedUtf8(unsigned char byte);
+  void FeedCp932(unsigned char byte);
+
+  bool utf8Valid_ = true;
+  int utf8Pending_ = 0;  // continuation bytes still due
+  bool nonAscii_ = false;
+  bool cp932Valid_ = true;
+  bool cp932Trail_ = false;  // the next byte completes a two-byte character
+};
+
+}  // namespace yobina
