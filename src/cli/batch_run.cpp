@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/readable_name.h"
 #include "job/memory_input_page.h"
 #include "text/codec.h"
 
@@ -56,6 +57,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   MemoryInputPage page;
   auto workspace = std::make_unique<Workspace>();
   RunOutcome outcome;
+  const std::filesystem::path* file = &options.JobFile;  // the one an IoError is about
   try {
     if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
       WriteMessage(err, message::kWrongVersion);
@@ -66,14 +68,16 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     run.BackupFile = options.SaveFile;
     run.TrialsOverride = options.Trials;
     ProgressLines progress(options.Progress ? err : nullptr);
+    if (options.SaveFile) file = &*options.SaveFile;
     outcome = RunCommand(page, *workspace, progress, run);
     if (!outcome.PlanFound) {
       WriteMessage(err, message::kNoPlan);
       return kExitNoPlan;
     }
+    file = nullptr;  // the printer's texts name their file
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
   } catch (const IoError& error) {
-    WriteMessage(err, error.what());
+    WriteMessage(err, file != nullptr ? ReadableFileName(*file) + ": " + error.what() : error.what());
     return kExitFailure;
   }
 

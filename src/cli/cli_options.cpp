@@ -2,7 +2,8 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFile>
+
+#include "cli/argument_bytes.h"
 
 namespace yobina {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 constexpr const char* kProgramName = "yobina-cli";
 
 std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
+  return std::filesystem::path(ArgumentBytes(text));
 }
 
 ParsedCommandLine Failure(const QString& what) {

@@ -103,6 +103,14 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
+void CheckWritableTarget(const fs::path& target) {
+  const fs::path file = FinalTarget(target);
+  struct stat existing {};
+  CheckReplaceable(file, existing);
+  const fs::path folder = file.parent_path();
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) ThrowErrno(errno);
+}
+
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
   const fs::path file = FinalTarget(target);
   struct stat existing {};

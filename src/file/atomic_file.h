@@ -17,4 +17,9 @@ namespace yobina {
 // and IoError carries a Japanese text.
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Throws the IoError WriteFileAtomically would throw before writing anything,
+// for a target it must not replace or a folder it cannot create a file in; for
+// output that is made before it is written.
+void CheckWritableTarget(const std::filesystem::path& target);
+
 }  // namespace yobina

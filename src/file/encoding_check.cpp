@@ -4,15 +4,14 @@ namespace yobina {
 
 void EncodingCheck::Feed(std::string_view bytes) {
   for (const char c : bytes) {
-    if (!utf8Valid_) return;
     const auto byte = static_cast<unsigned char>(c);
-    FeedUtf8(byte);
+    if (utf8Valid_) FeedUtf8(byte);
     FeedCp932(byte);
   }
 }
 
 bool EncodingCheck::IsUtf8Only() const {
-  return utf8Valid_ && utf8Pending_ == 0 && nonAscii_ && (!cp932Valid_ || cp932Trail_);
+  return IsValidUtf8() && nonAscii_ && !IsValidCp932();
 }
 
 void EncodingCheck::FeedUtf8(unsigned char byte) {

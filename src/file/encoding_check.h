@@ -1,5 +1,5 @@
-// Tells a job file written in UTF-8 from one in code page 932, as its bytes
-// stream past, so that such a file is refused instead of loaded as mojibake.
+// Tells text in UTF-8 from text in code page 932 as its bytes stream past: a
+// job file in UTF-8 is refused instead of loaded as mojibake.
 #pragma once
 
 #include <string_view>
@@ -11,6 +11,8 @@ class EncodingCheck {
   void Feed(std::string_view bytes);
   // Valid UTF-8 with some non-ASCII character, and not valid code page 932.
   bool IsUtf8Only() const;
+  bool IsValidUtf8() const { return utf8Valid_ && utf8Pending_ == 0; }
+  bool IsValidCp932() const { return cp932Valid_ && !cp932Trail_; }
   // Further bytes cannot make IsUtf8Only() true.
   bool Decided() const { return !utf8Valid_; }
 

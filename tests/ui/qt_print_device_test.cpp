@@ -94,7 +94,7 @@ class QtPrintDeviceTest : public QObject {
     device.ApplyPaperSetup(setup);
     QCOMPARE(int(printer->pageLayout().pageSize().id()), expectedSize);
     QCOMPARE(int(printer->pageLayout().orientation()), expectedOrientation);
-    QCOMPARE(printer->copyCount(), 1);
+    QCOMPARE(printer->copyCount(), 4);  // what the dialog chose stays
     QCOMPARE(printer->colorMode(), QPrinter::GrayScale);
     QCOMPARE(printer->outputFileName(), folder.filePath("out.pdf"));
   }
