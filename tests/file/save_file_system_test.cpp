@@ -11,6 +11,7 @@
 
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/readable_name.h"
 #include "file/temp_folder.h"
 #include "file/temporary_name.h"
 #include "job/memory_input_page.h"
@@ -118,6 +119,12 @@ TEST(SaveFileSystem, RemovesTheLeftoversOfKilledSaves) {
   EXPECT_FALSE(fs::exists(folder / stale));
   EXPECT_TRUE(fs::exists(folder / running));
   EXPECT_TRUE(fs::exists(folder / otherJob));
+}
+
+TEST(SaveFileSystem, MessagesShowNamesReadably) {
+  EXPECT_EQ(ReadableFileName("/tmp/\xE9\x89\x84/job.qzl"), "/tmp/鉄/job.qzl");
+  EXPECT_EQ(ReadableFileName("/tmp/\xE9\x89\x84/\x83\x65\x83\x58\x83\x67.qzl"), "/tmp/鉄/テスト.qzl");
+  EXPECT_EQ(ReadableFileName("a\xFF\x80.qzl"), "a\\xFF\\x80.qzl");
 }
 
 TEST(SaveFileSystem, NoErrorTextIsTheCLibrarys) {
