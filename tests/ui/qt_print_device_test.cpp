@@ -198,7 +198,9 @@ class QtPrintDeviceTest : public QObject {
     QTemporaryDir folder;
     auto printer = MakePdfPrinter(folder.filePath("out.pdf"));
     const QRectF own = printer->pageRect(QPrinter::DevicePixel);
-    printer->setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+    const QMarginsF halfInch(36, 36, 36, 36);
+    printer->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, halfInch, QPageLayout::Point, halfInch));
     QtPrintDevice device(*printer);
     device.ApplyPaperSetup({9, 1, true});
     QCOMPARE(printer->pageRect(QPrinter::DevicePixel), own);

@@ -95,7 +95,10 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
   // an earlier printer left (the page layout survives a change of printer in
   // the dialog) must go.
   if (printer_.outputFormat() == QPrinter::PdfFormat) {
-    printer_.setPageMargins(PdfMarginsInPoints(), QPageLayout::Point);
+    // A fresh layout: the old printer's minimum margins came along too.
+    const QPageLayout layout = printer_.pageLayout();
+    printer_.setPageLayout(
+        QPageLayout(layout.pageSize(), layout.orientation(), PdfMarginsInPoints(), QPageLayout::Point));
   } else {
     const QPageLayout layout = printer_.pageLayout();
     printer_.setPageMargins(layout.minimumMargins(), layout.units());
@@ -253,9 +256,9 @@ std::unique_ptr<QPrinter> MakePdfPrinter(const QString& path) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(path);
-  printer->setPageSize(QPageSize(QPageSize::A4));
-  printer->setPageOrientation(QPageLayout::Portrait);
-  printer->setPageMargins(PdfMarginsInPoints(), QPageLayout::Point);
+  // Wholly new: with a printer installed the toolkit starts from its layout.
+  printer->setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, PdfMarginsInPoints(), QPageLayout::Point));
   return printer;
 }
 
