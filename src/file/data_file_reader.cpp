@@ -17,11 +17,20 @@ namespace {
   throw IoError(PlatformErrorText(errorNumber));
 }
 
+// A FIFO or a device is refused at once, before opening it could wait or act.
+void CheckRegularFile(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) ThrowErrno(errno);
+  if (S_ISDIR(info.st_mode)) ThrowErrno(EISDIR);
+  if (!S_ISREG(info.st_mode)) throw IoError(std::string(kNotRegularFileText));
+}
+
 class ReadOnlyFile {
  public:
-  // Opening does not wait: a FIFO or a device is refused at once.
-  explicit ReadOnlyFile(const std::filesystem::path& path)
-      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)) {
+  // Checked again once open: the name may have changed hands in between.
+  explicit ReadOnlyFile(const std::filesystem::path& path) {
+    CheckRegularFile(path);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd_ < 0) ThrowErrno(errno);
     struct stat info {};
     if (::fstat(fd_, &info) != 0) Fail(errno);
@@ -54,7 +63,7 @@ class ReadOnlyFile {
     ThrowErrno(errorNumber);
   }
 
-  int fd_;
+  int fd_ = -1;
 };
 
 using Buffer = std::array<char, 64 * 1024>;
