@@ -1,6 +1,5 @@
 // The Qt print device: paper set-up, Windows-style font sizes, text placed by
 // the top-left of its cell, and PDF output.
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -10,9 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <cstring>
 
+#include "file/file_size_limit.h"
 #include "file/io_error.h"
 #include "text/codec.h"
 #include "ui/print/japanese_faces.h"
@@ -245,20 +244,14 @@ class QtPrintDeviceTest : public QObject {
     old.write("old");
     old.close();
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 2000;
-    setrlimit(RLIMIT_FSIZE, &limited);
     QString failure;
     try {
+      const FileSizeLimit limit(2000);
       auto printer = MakePdfPrinter(pdf);
       PrintNumberedPages(*printer, 2);
     } catch (const IoError& error) {
       failure = QString::fromUtf8(error.what());
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
 
     QVERIFY2(failure.contains("ファイルが大きすぎます。"), qPrintable(failure));
     QVERIFY(old.open(QIODevice::ReadOnly));
