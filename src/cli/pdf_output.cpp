@@ -32,18 +32,18 @@ void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem
 
 }  // namespace
 
-int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv) {
+int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag& stop) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQuiet);
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // the toolkit took the user's locale
-  return RunBatch(options, stdout, stderr, PrintPdf);
+  return RunBatch(options, stdout, stderr, PrintPdf, stop);
 }
 
 #else
 
-int RunBatchWithPdf(const CliOptions& options, int&, char**) {
-  return RunBatch(options, stdout, stderr, {});
+int RunBatchWithPdf(const CliOptions& options, int&, char**, StopFlag& stop) {
+  return RunBatch(options, stdout, stderr, {}, stop);
 }
 
 #endif
