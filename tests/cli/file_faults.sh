@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# yobina-cli against hostile file systems: full disk, killed saves, odd names,
-# links, read-only files, FIFOs. Usage: file_faults.sh CLI EXAMPLES WORK [pdf]
+# yobina-cli against hostile file systems (full disk, killed saves, odd names,
+# links, read-only files, FIFOs) and interrupts. Usage: file_faults.sh CLI EXAMPLES WORK [pdf]
 set -u
 cli=$1 examples=$2 work=$3 pdf=${4:-}
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
@@ -75,5 +75,22 @@ mkfifo fifo.qzl
 expect 2 "通常のファイルではありません。" timeout 5 "$cli" fifo.qzl
 no_temporaries
 
-[ "$failures" = 0 ] && echo "all file faults handled"
+# Ctrl+C or SIGTERM during a long Run stops it like Esc: the best plan so far,
+# its report, exit 3, and nothing left behind.
+for signal in INT TERM; do
+  start=$(date +%s%N)
+  "$cli" "$job" --trials 100000000 --save interrupted.qzl >report.txt 2>err.txt &
+  sleep 0.3
+  kill -s "$signal" $!
+  wait $!
+  status=$?
+  elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+  [ "$status" = 3 ] || fail "SIG$signal: exit $status, expected 3"
+  grep -qx "中断しました" err.txt || fail "SIG$signal said '$(cat err.txt)'"
+  grep -q "素材延長=" report.txt || fail "SIG$signal: no report of the best plan"
+  [ "$elapsed_ms" -lt 2000 ] || fail "SIG$signal: stopped after $elapsed_ms ms"
+done
+no_temporaries
+
+[ "$failures" = 0 ] && echo "all faults handled"
 exit "$failures"
