@@ -13,6 +13,7 @@
 #include "app/run_labels.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/readable_name.h"
 #include "job/memory_input_page.h"
 #include "text/codec.h"
 
@@ -137,20 +138,23 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   MemoryInputPage page;
   auto workspace = std::make_unique<Workspace>();
   BatchOutcome outcome;
+  const std::filesystem::path* file = &options.JobFile;  // the one an IoError is about
   try {
     if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
       WriteMessage(err, message::kWrongVersion);
       return kExitFailure;
     }
+    if (options.SaveFile) file = &*options.SaveFile;
     outcome = options.Exact ? PlanExactly(page, *workspace, options, stop, err)
                             : RunTrials(page, *workspace, options, stop, err);
     if (outcome.ReportLines.empty()) {
       WriteMessage(err, outcome.Message);
       return outcome.ExitCode;
     }
+    file = nullptr;  // the printer's texts name their file
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
   } catch (const IoError& error) {
-    WriteMessage(err, error.what());
+    WriteMessage(err, file != nullptr ? ReadableFileName(*file) + ": " + error.what() : error.what());
     return kExitFailure;
   }
 

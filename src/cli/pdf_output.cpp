@@ -26,7 +26,7 @@ void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
 
 void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
-  QtPrintDevice device(*printer);
+  QtPrintDevice device(*printer, file);  // the name byte for byte, whatever the locale
   PrintReport(page, workspace, device);
 }
 
