@@ -98,7 +98,7 @@ class ExactTest : public QObject {
     QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
     const QString report = f_.Memo()->toPlainText();
     QVERIFY2(report.contains(" 素材延長=  49.000(m)"), qPrintable(report));
-    QVERIFY(report.contains("\n 最適化: "));
+    QVERIFY(report.contains("\n 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)\n"));
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.Label("lbZhiMin"), QString("  2.510 %"));
     QVERIFY(QFile::exists(f_.Folder().filePath("#BackUp.Qzl")));
