@@ -1,5 +1,6 @@
-// The Run command and the other window commands that need no window, shared
-// by the window and the batch program.
+// The Run: the workspace it fills, what it shows while it works, its options
+// and outcome, and the steps every planner starts with. Shared by the window
+// and the batch program; the other commands are in commands.h.
 #pragma once
 
 #include <filesystem>
