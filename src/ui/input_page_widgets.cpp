@@ -92,25 +92,9 @@ TStringGrid* AddGrid(QWidget* parent, GridId id, QRect geometry, int countColumn
 }  // namespace
 
 TEditField* InputPageWidgets::Field(FieldId id) const {
-  switch (id) {
-    case FieldId::Year:
-      return year;
-    case FieldId::Month:
-      return month;
-    case FieldId::Day:
-      return day;
-    case FieldId::ProjectName:
-      return projectName;
-    case FieldId::MemberName:
-      return memberName;
-    case FieldId::UnitWeight:
-      return unitWeight;
-    case FieldId::Margin:
-      return margin;
-    case FieldId::Kerf:
-      return kerf;
-  }
-  return nullptr;
+  // In the order of FieldId.
+  TEditField* const fields[] = {year, month, day, projectName, memberName, unitWeight, margin, kerf};
+  return fields[static_cast<std::size_t>(id)];
 }
 
 TStringGrid* InputPageWidgets::Grid(GridId id) const {
