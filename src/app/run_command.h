@@ -35,6 +35,8 @@ class RunView {
   virtual ~RunView() = default;
   virtual void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) = 0;
   virtual void SetTrialLabel(const std::string& lbZhi) = 0;
+  // How many trials are over, those without a plan included.
+  virtual void SetTrialsDone(int32_t /*trials*/) {}
   // Lets the window process pending events; it may ask the optimizer to stop.
   virtual void ProcessEvents() = 0;
 };

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/exact_runner.h"
+#include "ui/run_progress_display.h"
 #include "window_fixture.h"
 
 namespace yobina::test {
@@ -123,9 +124,13 @@ class ExactTest : public QObject {
     QTest::qWait(300);
     QVERIFY(ticks >= 10);  // the planner works on a thread of its own
     QVERIFY(f_.window->IsRunning());
+    auto* progress = f_.Find<RunProgressDisplay>("runProgress");
+    QVERIFY(progress->BarText().endsWith(" / 10"));  // seconds of its time limit
 
     QTest::keyClick(f_.window.get(), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 2000);
+    QVERIFY2(progress->Notice().startsWith("中断しました (") && progress->Notice().endsWith(" / 10 秒)"),
+             qPrintable(progress->Notice()));
     QVERIFY(Button()->isEnabled());
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.dialogs.Texts("information"), QStringList());  // stopped: nothing to say about the job
