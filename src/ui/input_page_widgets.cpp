@@ -94,6 +94,7 @@ TStringGrid* AddGrid(QWidget* parent, GridId id, QRect geometry, int countColumn
 TEditField* InputPageWidgets::Field(FieldId id) const {
   // In the order of FieldId.
   TEditField* const fields[] = {year, month, day, projectName, memberName, unitWeight, margin, kerf};
+  static_assert(sizeof fields / sizeof fields[0] == kFieldElements.size());
   return fields[static_cast<std::size_t>(id)];
 }
 
