@@ -32,7 +32,7 @@ void Optimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t
   draws_.Reset(seed_, static_cast<uint32_t>(index_.RowCount()));
   flatRun_ = step_.StartRun(index_);
   const RowMask128 needed = NeededRows(job);
-  PrepareStep(job, needed);
+  PrepareStep(job, needed, job.StockTable[stockRow].Length);
   FillBarIndexed(job, stockRow, attempts, needed);
   seed_ = draws_.Seed();
 }
@@ -45,8 +45,9 @@ RowMask128 Optimizer::NeededRows(const TJob& job) const {
   return needed;
 }
 
-void Optimizer::PrepareStep(const TJob& job, RowMask128 needed) {
-  flatStep_ = flatRun_ && !needed.Empty() && step_.Prepare(job.CutTable, needed.low);
+void Optimizer::PrepareStep(const TJob& job, RowMask128 needed, int64_t longestBar) {
+  flatStep_ = flatRun_ && !needed.Empty() &&
+              step_.Prepare(job.CutTable, needed.low, std::min(longestBar, step_.LongestBar()));
 }
 
 // The flat loop (fill_bar_flat.cpp) gives the same patterns and draws as the

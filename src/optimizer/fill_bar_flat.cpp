@@ -51,8 +51,8 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
     if (percent < bestPattern_.LeftoverPercent) KeepAttempt(stockRow, stockLength, percent);
     return;
   }
-  // With no row that can run out in an attempt the counters drop out.
-  if (step.CounterStart() != 0) {
+  // On a bar where no row can run out in an attempt the counters drop out.
+  if (step.CounterStart() != 0 && stockLength >= step.RunOutBar()) {
     FlatDraws<true>(job, stockRow, attempts, needed);
   } else {
     FlatDraws<false>(job, stockRow, attempts, needed);

@@ -18,7 +18,6 @@ bool FlatStep::StartRun(const CutTableIndex& index) {
   if (!index.SortedRows() || index.RowCount() > kMaxRows) return false;
   rowCount_ = index.RowCount();
   rows_[kNoRow] = {{std::numeric_limits<int32_t>::max(), 0}, 0};
-  const int64_t longestBar = index.LargestFree();
   int64_t leastNeed = std::numeric_limits<int64_t>::max();
   int64_t leastStep = std::numeric_limits<int64_t>::max();
   for (int32_t k = 1; k <= rowCount_; ++k) {
@@ -26,7 +25,6 @@ bool FlatStep::StartRun(const CutTableIndex& index) {
     const int64_t step = index.PieceStep(k);
     if (need < 1 || step < 1) return false;
     rows_[k].piece = {Capped(need), Capped(step)};
-    mostPieces_[k] = longestBar >= need ? (longestBar - need) / step + 1 : 0;
     leastNeed = std::min(leastNeed, need);
     leastStep = std::min(leastStep, step);
   }
@@ -35,23 +33,27 @@ bool FlatStep::StartRun(const CutTableIndex& index) {
   return true;
 }
 
-bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed) {
+bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed, int64_t longestBar) {
   needed_ = needed;
   lowestRow_ = std::countr_zero(needed | (uint64_t{1} << kNoRow));
   lanes_ = 0;
   counterStart_ = 0;
+  runOutBar_ = std::numeric_limits<int64_t>::max();
   for (int32_t k = 1; k <= rowCount_; ++k) {
     rows_[k].increment = 0;
     if ((needed >> k & 1) == 0) continue;
     // Only a row that fits more pieces on the longest bar than it needs can
-    // run out inside an attempt; it gets an 8-bit counter that starts at
-    // 127 - Remaining, so its bit 7 rises with the piece too many.
+    // run out inside an attempt: Remaining pieces leave the free length
+    // its need. It gets an 8-bit counter that starts at 127 - Remaining, so
+    // its bit 7 rises with the piece too many.
     const int32_t remaining = cut[k].Remaining;
-    if (remaining >= mostPieces_[k]) continue;
+    const int64_t runOutBar = rows_[k].piece.need + int64_t{remaining} * rows_[k].piece.step;
+    if (longestBar < runOutBar) continue;
     if (lanes_ == kLanes || remaining > kMaxTightRemaining) return false;
     rows_[k].increment = uint64_t{1} << (8 * lanes_);
     counterStart_ |= static_cast<uint64_t>(127 - remaining) << (8 * lanes_);
     laneBit_[lanes_++] = uint64_t{1} << k;
+    runOutBar_ = std::min(runOutBar_, runOutBar);
   }
   // Backwards, so each start row takes the next needed row's entry; past the
   // last needed row the search wraps to the lowest.

@@ -140,7 +140,7 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
       }
     }
     const RowMask128 needed = NeededRows(job);
-    PrepareStep(job, needed);
+    PrepareStep(job, needed, longestStock);
     if (chosen != 0) {
       FillBarIndexed(job, chosen, kShortStockAttempts, needed);
     } else {
