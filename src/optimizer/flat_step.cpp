@@ -38,6 +38,8 @@ bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed, int64_t longest
   lowestRow_ = std::countr_zero(needed | (uint64_t{1} << kNoRow));
   lanes_ = 0;
   counterStart_ = 0;
+  lowestLane_ = 0;
+  lowestRanOut_ = 0;
   runOutBar_ = std::numeric_limits<int64_t>::max();
   for (int32_t k = 1; k <= rowCount_; ++k) {
     rows_[k].increment = 0;
@@ -52,20 +54,31 @@ bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed, int64_t longest
     if (lanes_ == kLanes || remaining > kMaxTightRemaining) return false;
     rows_[k].increment = uint64_t{1} << (8 * lanes_);
     counterStart_ |= static_cast<uint64_t>(127 - remaining) << (8 * lanes_);
+    if (k == lowestRow_) {
+      lowestLane_ = uint64_t{0xFF} << (8 * lanes_);
+      lowestRanOut_ = uint64_t{127} << (8 * lanes_);
+    }
     laneBit_[lanes_++] = uint64_t{1} << k;
     runOutBar_ = std::min(runOutBar_, runOutBar);
   }
+  FillTable(needed, full_);
+  // Only a counted lowest row can run out.
+  if (lowestLane_ != 0) FillTable(needed & ~(uint64_t{1} << lowestRow_), reduced_);
+  return true;
+}
+
+void FlatStep::FillTable(uint64_t needed, Table& table) const {
   // Backwards, so each start row takes the next needed row's entry; past the
   // last needed row the search wraps to the lowest.
-  int32_t next = lowestRow_;
+  const int32_t lowest = std::countr_zero(needed | (uint64_t{1} << kNoRow));
+  int32_t next = lowest;
   for (int32_t h = rowCount_; h >= 1; --h) {
     if ((needed >> h & 1) != 0) next = h;
-    pieces_[h] = rows_[next].piece;
-    increments_[h] = rows_[next].increment;
+    table.pieces[h] = rows_[next].piece;
+    table.increments[h] = rows_[next].increment;
   }
-  pieces_[0] = rows_[lowestRow_].piece;
-  increments_[0] = rows_[lowestRow_].increment;
-  return true;
+  table.pieces[0] = rows_[lowest].piece;
+  table.increments[0] = rows_[lowest].increment;
 }
 
 const FlatRow* FlatStep::ExactPick(int32_t h, int64_t free, uint64_t counters) const {
