@@ -38,9 +38,14 @@ void Optimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t
 }
 
 RowMask128 Optimizer::NeededRows(const TJob& job) const {
+  // Without branches: whether a row is still needed is a coin toss.
   RowMask128 needed{};
-  for (int32_t k = 1; k <= index_.RowCount(); ++k) {
-    if (job.CutTable[k].Remaining > 0) needed.Set(k);
+  const int32_t rows = index_.RowCount();
+  for (int32_t k = 1; k <= std::min(rows, 63); ++k) {
+    needed.low |= static_cast<uint64_t>(job.CutTable[k].Remaining > 0) << k;
+  }
+  for (int32_t k = 64; k <= rows; ++k) {
+    needed.high |= static_cast<uint64_t>(job.CutTable[k].Remaining > 0) << (k - 64);
   }
   return needed;
 }

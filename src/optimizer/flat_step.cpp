@@ -41,9 +41,9 @@ bool FlatStep::Prepare(const TLengthTable& cut, uint64_t needed, int64_t longest
   lowestLane_ = 0;
   lowestRanOut_ = 0;
   runOutBar_ = std::numeric_limits<int64_t>::max();
-  for (int32_t k = 1; k <= rowCount_; ++k) {
-    rows_[k].increment = 0;
-    if ((needed >> k & 1) == 0) continue;
+  for (int32_t k = 1; k <= rowCount_; ++k) rows_[k].increment = 0;
+  for (uint64_t rest = needed; rest != 0; rest &= rest - 1) {
+    const int32_t k = std::countr_zero(rest);
     // Only a row that fits more pieces on the longest bar than it needs can
     // run out inside an attempt: Remaining pieces leave the free length
     // its need. It gets an 8-bit counter that starts at 127 - Remaining, so
