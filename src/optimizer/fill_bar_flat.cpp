@@ -68,6 +68,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
   const FlatStep::Table* table = &step.Full();
   int32_t lowestNeed = table->pieces[0].need;
   int32_t lowestStep = table->pieces[0].step;
+  auto lowestIncrement = static_cast<int64_t>(table->increments[0]);
   int64_t beatingFree = BeatingFreeBound(stockLength);
   // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
@@ -94,6 +95,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
     table = &tables;
     lowestNeed = tables.pieces[0].need;
     lowestStep = tables.pieces[0].step;
+    lowestIncrement = static_cast<int64_t>(tables.increments[0]);
     checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   };
   const auto keptBest = [&] {
@@ -127,7 +129,9 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
       const bool fits = Unpredictable(free >= entry.need);
       int32_t after = Select(fits, free - entry.step, free - lowestStep);
       if constexpr (kCounted) {
-        uint64_t counted = counters + table->increments[Select(fits, h, 0)];
+        // Selected as signed values, which g++ keeps as a conditional move.
+        const int64_t increment = Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
+        uint64_t counted = counters + static_cast<uint64_t>(increment);
         if ((counted & FlatStep::kOverflowBits) != 0) {
           // The tables picked a row that has run out in this attempt.
           const FlatRow* exact = step.ExactPick(h, free, counters);
