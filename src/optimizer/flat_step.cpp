@@ -85,9 +85,13 @@ const FlatRow* FlatStep::ExactPick(int32_t h, int64_t free, uint64_t counters) c
   // Bit 7 of each counter byte that reads 127: that row has all its pieces.
   constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
   const uint64_t differs = counters ^ kLow7;
-  uint64_t ranOut = ~(((differs & kLow7) + kLow7) | differs | kLow7);
-  uint64_t needed = needed_;
-  for (; ranOut != 0; ranOut &= ranOut - 1) needed &= ~laneBit_[std::countr_zero(ranOut) / 8];
+  const uint64_t ranOut = ~(((differs & kLow7) + kLow7) | differs | kLow7);
+  // Over every lane, without a branch on how many ran out (unused lanes never read 127).
+  uint64_t ranOutRows = 0;
+  for (int32_t lane = 0; lane < kLanes; ++lane) {
+    ranOutRows |= laneBit_[lane] & (uint64_t{0} - (ranOut >> (8 * lane + 7) & 1));
+  }
+  const uint64_t needed = needed_ & ~ranOutRows;
   const int32_t shortest = std::countr_zero(needed | (uint64_t{1} << kNoRow));
   if (free < rows_[shortest].piece.need) return nullptr;
   const int32_t next = std::countr_zero((needed & (~uint64_t{0} << h)) | (uint64_t{1} << kNoRow));
