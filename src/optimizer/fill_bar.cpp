@@ -32,21 +32,27 @@ void Optimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t
   draws_.Reset(seed_, static_cast<uint32_t>(index_.RowCount()));
   flatRun_ = step_.StartRun(index_);
   const RowMask128 needed = NeededRows(job);
-  PrepareStep(job, needed);
+  PrepareStep(job, needed, job.StockTable[stockRow].Length);
   FillBarIndexed(job, stockRow, attempts, needed);
   seed_ = draws_.Seed();
 }
 
 RowMask128 Optimizer::NeededRows(const TJob& job) const {
+  // Without branches: whether a row is still needed is a coin toss.
   RowMask128 needed{};
-  for (int32_t k = 1; k <= index_.RowCount(); ++k) {
-    if (job.CutTable[k].Remaining > 0) needed.Set(k);
+  const int32_t rows = index_.RowCount();
+  for (int32_t k = 1; k <= std::min(rows, 63); ++k) {
+    needed.low |= static_cast<uint64_t>(job.CutTable[k].Remaining > 0) << k;
+  }
+  for (int32_t k = 64; k <= rows; ++k) {
+    needed.high |= static_cast<uint64_t>(job.CutTable[k].Remaining > 0) << (k - 64);
   }
   return needed;
 }
 
-void Optimizer::PrepareStep(const TJob& job, RowMask128 needed) {
-  flatStep_ = flatRun_ && !needed.Empty() && step_.Prepare(job.CutTable, needed.low);
+void Optimizer::PrepareStep(const TJob& job, RowMask128 needed, int64_t longestBar) {
+  flatStep_ = flatRun_ && !needed.Empty() &&
+              step_.Prepare(job.CutTable, needed.low, std::min(longestBar, step_.LongestBar()));
 }
 
 // The flat loop (fill_bar_flat.cpp) gives the same patterns and draws as the

@@ -40,9 +40,8 @@ static_assert(FlatStep::kMaxAttemptPieces <= StartRowStream::kCapacity / 2,
 void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
   if (attempts <= 0) return;
   const FlatStep& step = step_;
-  const int32_t lowestNeed = step.Lowest().piece.need;
   const int32_t stockLength = job.StockTable[stockRow].Length;
-  if (stockLength < lowestNeed) {
+  if (stockLength < step.Lowest().piece.need) {
     // Nothing fits: every attempt takes its first draw, if any, and leaves the bar whole.
     if (stockLength + index_.Margin() >= 0) draws_.Skip(static_cast<uint64_t>(attempts));
     pollCountdown_ -= attempts;
@@ -51,8 +50,8 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
     if (percent < bestPattern_.LeftoverPercent) KeepAttempt(stockRow, stockLength, percent);
     return;
   }
-  // With no row that can run out in an attempt the counters drop out.
-  if (step.CounterStart() != 0) {
+  // On a bar where no row can run out in an attempt the counters drop out.
+  if (step.CounterStart() != 0 && stockLength >= step.RunOutBar()) {
     FlatDraws<true>(job, stockRow, attempts, needed);
   } else {
     FlatDraws<false>(job, stockRow, attempts, needed);
@@ -62,103 +61,115 @@ void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts,
 template <bool kCounted>
 void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
   const FlatStep& step = step_;
-  const int32_t lowestNeed = step.Lowest().piece.need;
-  const int32_t lowestStep = step.Lowest().piece.step;
   const int32_t stockLength = job.StockTable[stockRow].Length;
-  const FlatPiece* pieces = step.Pieces();
-  const uint64_t* increments = step.Increments();
   const uint64_t counterStart = step.CounterStart();
+  // The current attempt's tables: the full ones, or once the lowest row has
+  // run out in it, the reduced ones, whose lowest row is the next one up.
+  const FlatStep::Table* table = &step.Full();
+  int32_t lowestNeed = table->pieces[0].need;
+  int32_t lowestStep = table->pieces[0].step;
+  auto lowestIncrement = static_cast<int64_t>(table->increments[0]);
   int64_t beatingFree = BeatingFreeBound(stockLength);
   // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   int32_t free = stockLength;
-  uint64_t placed = 0;  // the counters less counterStart: pieces of each counted row in this attempt
+  uint64_t counters = counterStart;  // pieces of each counted row in this attempt
   int32_t left = attempts;
-  const uint8_t* rows = draws_.Data();
-  const uint8_t* next = rows + draws_.Position();
-  // starts[left & 1] is where the current attempt began. The other slot takes
-  // the draw after every piece, so when an attempt ends it holds the next one's start.
-  std::array<const uint8_t*, 2> starts{next, next};
+  const uint8_t* const rows = draws_.Data();
+  // Positions in the draw stream: the next draw, and the current attempt's first.
+  auto next = static_cast<int32_t>(draws_.Position());
+  int32_t attemptStart = next;
   int32_t countdown = pollCountdown_;
-  // An attempt has ended with `ended` free: keeps it when it beats the best.
-  // Values in and out, so that the loop's state can stay in registers.
-  const auto keep = [this, &job, stockRow, needed](const uint8_t* base, const uint8_t* start,
-                                                   const uint8_t* end, int32_t ended) {
-    return KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(start - base),
-                           static_cast<uint32_t>(end - base), std::max(ended, 0));
+  // An attempt on draws start..end-1 has ended with `ended` free: keeps it
+  // when it beats the best. Values in and out, so that the loop's state can
+  // stay in registers.
+  const auto keep = [this, &job, stockRow, needed](int32_t start, int32_t end, int32_t ended,
+                                                   int32_t countdownNow, int32_t& countdownAfter) {
+    pollCountdown_ = countdownNow;
+    const FlatKeep result = KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(start),
+                                            static_cast<uint32_t>(end), std::max(ended, 0));
+    countdownAfter = pollCountdown_;
+    return result;
   };
-  const auto updateBounds = [&] {
+  const auto useTable = [&](const FlatStep::Table& tables) {
+    table = &tables;
+    lowestNeed = tables.pieces[0].need;
+    lowestStep = tables.pieces[0].step;
+    lowestIncrement = static_cast<int64_t>(tables.increments[0]);
+    checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+  };
+  const auto keptBest = [&] {
     beatingFree = BeatingFreeBound(stockLength);
     checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   };
 
   while (left > 0) {
-    draws_.SetPosition(static_cast<uint32_t>(next - rows));
+    draws_.SetPosition(static_cast<uint32_t>(next));
     if (draws_.Position() == draws_.End()) {
-      const auto start = static_cast<uint32_t>(starts[left & 1] - rows);
-      starts[left & 1] = rows + (start - draws_.Refill(start));
+      attemptStart -= static_cast<int32_t>(draws_.Refill(static_cast<uint32_t>(attemptStart)));
     }
     if (countdown <= 0) {
       if (PollRun()) return;
       countdown = pollCountdown_;
     }
-    next = rows + draws_.Position();
-    const uint8_t* const chunkStart = next;
-    const uint8_t* const limit =
-        rows + std::min(draws_.End(), draws_.Position() + static_cast<uint32_t>(countdown));
+    next = static_cast<int32_t>(draws_.Position());
+    const int32_t chunkStart = next;
+    const auto limit =
+        static_cast<int32_t>(std::min(draws_.End(), draws_.Position() + static_cast<uint32_t>(countdown)));
     while (next < limit) {
-      const uint32_t h = *next;
-      const FlatPiece entry = pieces[h];
+      if constexpr (kCounted) {
+        // An attempt starts with the whole bar, and with the full tables.
+        if (table != &step.Full() && free == stockLength) [[unlikely]]
+          useTable(step.Full());
+      }
+      const int32_t h = rows[next];
+      const FlatPiece& entry = table->pieces[h];
       // The free length after the piece; below the lowest need the attempt
       // has ended, so it never goes below 0 into the next piece.
       const bool fits = Unpredictable(free >= entry.need);
       int32_t after = Select(fits, free - entry.step, free - lowestStep);
-      uint64_t increment = 0;
       if constexpr (kCounted) {
-        increment = increments[h & (0u - static_cast<uint32_t>(fits))];
-        if (((placed + increment + counterStart) & FlatStep::kOverflowBits) != 0) {
+        // Selected as signed values, which g++ keeps as a conditional move.
+        const int64_t increment = Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
+        uint64_t counted = counters + static_cast<uint64_t>(increment);
+        if ((counted & FlatStep::kOverflowBits) != 0) {
           // The tables picked a row that has run out in this attempt.
-          const FlatRow* exact = step.ExactPick(static_cast<int32_t>(h), free, placed + counterStart);
+          const FlatRow* exact = step.ExactPick(h, free, counters);
           if (exact == nullptr) {
             // The attempt ended before this draw, which starts the next one.
             if (free < beatingFree) {
-              pollCountdown_ = countdown;
-              const FlatKeep result = keep(rows, starts[left & 1], next, free);
-              countdown = pollCountdown_;
+              const FlatKeep result = keep(attemptStart, next, free, countdown, countdown);
               if (result == FlatKeep::kStopped) return;
-              if (result == FlatKeep::kKept) updateBounds();
+              if (result == FlatKeep::kKept) keptBest();
             }
             free = stockLength;
-            placed = 0;
-            starts[--left & 1] = next;
-            if (left == 0) break;
+            counters = counterStart;
+            attemptStart = next;
+            if (--left == 0) break;
             continue;
           }
           after = free - exact->piece.step;
-          increment = exact->increment;
+          counted = counters + exact->increment;
+          if (step.LowestRanOut(counters)) useTable(step.Reduced());
         }
+        counters = counted;
       }
       ++next;
       if (after < checkBelow) {
-        pollCountdown_ = countdown;
-        const FlatKeep result = keep(rows, starts[left & 1], next, after);
-        countdown = pollCountdown_;
+        const FlatKeep result = keep(attemptStart, next, after, countdown, countdown);
         if (result == FlatKeep::kStopped) return;
-        if (result == FlatKeep::kKept) updateBounds();
+        if (result == FlatKeep::kKept) keptBest();
       }
       const bool ended = Unpredictable(after < lowestNeed);
-      if constexpr (kCounted) {
-        const uint64_t keepMask = static_cast<uint64_t>(ended) - 1;  // 0 when the attempt ended
-        placed = (placed + increment) & keepMask;
-      }
       free = Select(ended, stockLength, after);
-      starts[(left - 1) & 1] = next;
+      attemptStart = Select(ended, next, attemptStart);
       left -= static_cast<int32_t>(ended);
+      if constexpr (kCounted) counters = ended ? counterStart : counters;
       if (left == 0) break;
     }
-    countdown -= static_cast<int32_t>(next - chunkStart);
+    countdown -= next - chunkStart;
   }
-  draws_.SetPosition(static_cast<uint32_t>(next - rows));
+  draws_.SetPosition(static_cast<uint32_t>(next));
   pollCountdown_ = countdown;
 }
 

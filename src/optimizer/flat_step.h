@@ -44,17 +44,29 @@ class FlatStep {
   int64_t LongestBar() const { return longestBar_; }
 
   // Sets up the step for the rows in `needed` (bit k = row k) and their
-  // Remaining counts; false when more than eight of them could run out on
-  // the Run's longest bar, or one with more than 126 pieces.
-  bool Prepare(const TLengthTable& cut, uint64_t needed);
+  // Remaining counts, on bars up to `longestBar`; false when more than eight
+  // of them could run out on that bar, or one with more than 126 pieces.
+  bool Prepare(const TLengthTable& cut, uint64_t needed, int64_t longestBar);
 
   // Entry h (1..RowCount) is the first needed row at or after start row h,
   // cyclically; entry 0 is the lowest needed row, the shortest. The need and
   // step, and the counter increment, are apart so that each is one load.
-  const FlatPiece* Pieces() const { return pieces_.data(); }
-  const uint64_t* Increments() const { return increments_.data(); }
+  // The reduced table leaves out the lowest row, for the rest of an attempt
+  // in which it has run out.
+  struct Table {
+    std::array<FlatPiece, 64> pieces{};
+    std::array<uint64_t, 64> increments{};
+  };
+  const Table& Full() const { return full_; }
+  const Table& Reduced() const { return reduced_; }
   const FlatRow& Lowest() const { return rows_[lowestRow_]; }
   uint64_t CounterStart() const { return counterStart_; }
+  // The shortest bar on which a counted row can run out: shorter bars need no counters.
+  int64_t RunOutBar() const { return runOutBar_; }
+  // Whether the lowest row has all its pieces, by the counters before a piece.
+  bool LowestRanOut(uint64_t counters) const {
+    return lowestLane_ != 0 && (counters & lowestLane_) == lowestRanOut_;
+  }
 
   // The exact row for start row h, given the counters before the piece:
   // nullptr when no needed row fits, which ends the attempt before this draw.
@@ -68,12 +80,16 @@ class FlatStep {
   int32_t rowCount_ = 0;
   int64_t longestBar_ = 0;
   std::array<FlatRow, kNoRow + 1> rows_{};
-  std::array<int64_t, kNoRow + 1> mostPieces_{};  // of each row on the Run's longest bar
-  std::array<FlatPiece, kNoRow + 1> pieces_{};
-  std::array<uint64_t, kNoRow + 1> increments_{};
+  void FillTable(uint64_t needed, Table& table) const;
+
+  Table full_{};
+  Table reduced_{};
   int32_t lowestRow_ = kNoRow;
   uint64_t needed_ = 0;
   uint64_t counterStart_ = 0;
+  uint64_t lowestLane_ = 0;    // the bits of the lowest row's counter, 0 when it has none
+  uint64_t lowestRanOut_ = 0;  // that counter when the row has all its pieces
+  int64_t runOutBar_ = 0;
   int32_t lanes_ = 0;
   std::array<uint64_t, kLanes> laneBit_{};  // the row of each counter, as a row bit
 };

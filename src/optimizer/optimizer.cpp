@@ -2,6 +2,7 @@
 #include "optimizer/optimizer.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "text/numeric.h"
@@ -25,15 +26,12 @@ int32_t RowsInUse(int32_t count) {
 
 // The largest Length among rows with Remaining > 0 (negative lengths included), 0 when there is none.
 int64_t LongestRemaining(const TLengthTable& table, int32_t count) {
-  int64_t longest = 0;
-  bool any = false;
+  constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
+  int64_t longest = kNone;
   for (int32_t k = 1; k <= count; ++k) {
-    if (table[k].Remaining > 0 && (!any || table[k].Length > longest)) {
-      longest = table[k].Length;
-      any = true;
-    }
+    longest = std::max(longest, table[k].Remaining > 0 ? int64_t{table[k].Length} : kNone);
   }
-  return longest;
+  return longest == kNone ? 0 : longest;
 }
 
 // Clears the pointer to the caller's hooks however the Run ends.
@@ -141,7 +139,7 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
       }
     }
     const RowMask128 needed = NeededRows(job);
-    PrepareStep(job, needed);
+    PrepareStep(job, needed, longestStock);
     if (chosen != 0) {
       FillBarIndexed(job, chosen, kShortStockAttempts, needed);
     } else {

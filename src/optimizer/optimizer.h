@@ -73,8 +73,8 @@ class Optimizer {
   void BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int32_t cutCount);
   bool AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft);
   RowMask128 NeededRows(const TJob& job) const;
-  // Sets up the step whose rows still needing pieces are `needed`.
-  void PrepareStep(const TJob& job, RowMask128 needed);
+  // Sets up the step whose rows still needing pieces are `needed`, on bars up to `longestBar`.
+  void PrepareStep(const TJob& job, RowMask128 needed, int64_t longestBar);
   // FillBar on the prepared index_ and step.
   void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
   // Every job, piece by piece (fill_bar.cpp).

@@ -17,6 +17,26 @@ static_assert(kStartDrawRange - 1 <= FastModulo::kMaxValue);
 constexpr uint32_t kLanes = 64;
 static_assert(StartRowStream::kCapacity % kLanes == 0);
 
+// ScaledDraw(seed, kStartDrawRange) in 32-bit arithmetic, which vector
+// units do on eight lanes at once: with seed = a * 2^16 + b and the range
+// 2^16 + c, the high word of seed * range is a plus the high half of
+// a * c + b + (b * c >> 16), which stays below 2^32.
+constexpr uint32_t kRangeLow = kStartDrawRange - (1u << 16);
+static_assert(kStartDrawRange >= (1u << 16) && kStartDrawRange < (1u << 17));
+static_assert(uint64_t{0xFFFF} * kRangeLow + 0xFFFF + kRangeLow < (uint64_t{1} << 32));
+
+inline uint32_t StartDraw(uint32_t seed) {
+  const uint32_t a = seed >> 16;
+  const uint32_t b = seed & 0xFFFF;
+  return a + ((a * kRangeLow + b + ((b * kRangeLow) >> 16)) >> 16);
+}
+
+// (fraction * divisor) >> 32 for a divisor below 2^16, in the same way.
+inline uint32_t HighWord(uint32_t fraction, uint32_t divisor) {
+  return ((fraction >> 16) * divisor + (((fraction & 0xFFFF) * divisor) >> 16)) >> 16;
+}
+static_assert(FastModulo::kMaxDivisor < (1u << 16));
+
 }  // namespace
 
 // Two passes over a batch: the seeds, kLanes independent generators side by
@@ -40,9 +60,8 @@ __attribute__((target_clones("avx2", "default"))) void StartRowStream::Fill() {
   const auto divisor = static_cast<uint32_t>(modulo_.divisor);
   uint8_t* out = rows_.data() + end_;
   for (uint32_t i = 0; i < count; ++i) {
-    const uint32_t draw = ScaledDraw(seeds[i], kStartDrawRange);
-    const uint32_t fraction = magicLow * draw;
-    out[i] = static_cast<uint8_t>(((static_cast<uint64_t>(fraction) * divisor) >> 32) + 1);
+    const uint32_t fraction = magicLow * StartDraw(seeds[i]);
+    out[i] = static_cast<uint8_t>(HighWord(fraction, divisor) + 1);
   }
   end_ += count;
   fillSeed_ = AdvanceSeed(fillSeed_, count);
