@@ -20,12 +20,12 @@ class QuietObserver : public ExactObserver {
 };
 
 TJob LargestJob(bool roundStock) {
-  TJob job = testing::LargestInputJob(kJobSeed);
+  TJob job = test::LargestInputJob(kJobSeed);
   if (roundStock) {
     for (int32_t k = 1; k <= job.StockCount; ++k) {
       job.StockTable[k].Length = (job.StockTable[k].Length + 250) / 500 * 500;
     }
-    testing::ExchangeSort(job.StockTable, job.StockCount);
+    test::ExchangeSort(job.StockTable, job.StockCount);
   }
   return job;
 }
@@ -54,8 +54,7 @@ void PlanHardJobs(benchmark::State& state) {
   for (auto _ : state) {
     for (uint64_t seed = 1; seed <= 20; ++seed) {
       QuietObserver observer;
-      proven +=
-          PlanExact(testing::ThirdsAndQuartersJob(seed), limits, observer).Status == ExactStatus::Proven;
+      proven += PlanExact(test::ThirdsAndQuartersJob(seed), limits, observer).Status == ExactStatus::Proven;
       ++jobs;
     }
   }

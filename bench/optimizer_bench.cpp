@@ -29,7 +29,7 @@ class CountingProgress : public TrialProgress {
 
 template <class T>
 void RunTrials(benchmark::State& state) {
-  const TJob job = testing::LargestInputJob(kJobSeed);
+  const TJob job = test::LargestInputJob(kJobSeed);
   const auto trials = static_cast<int32_t>(state.range(0));
   T optimizer;
   for (auto _ : state) {
@@ -47,11 +47,35 @@ BENCHMARK(RunTrials<Optimizer>)
     ->Arg(500)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(RunTrials<testing::ReferenceOptimizer>)
+BENCHMARK(RunTrials<test::ReferenceOptimizer>)
     ->Name("RunTrials/reference")
     ->Arg(500)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond);
+
+// Jobs whose attempts place billions of pieces, which the product places in
+// one step: 1 mm pieces that fill a two-billion-mm bar exactly, and pieces
+// that each add free length through a negative kerf.
+void RunOddJobs(benchmark::State& state) {
+  TJob job;
+  job.StockCount = 1;
+  job.CutCount = 1;
+  job.CutTable[1] = {1, 2000000000, 0};
+  if (state.range(0) == 0) {
+    job.StockTable[1] = {2000000000, 1, 0};
+  } else {
+    job.StockTable[1] = {6000, 10, 0};
+    job.Kerf = -10;
+  }
+  Optimizer optimizer;
+  for (auto _ : state) {
+    TJob work = job;
+    CountingProgress progress;
+    optimizer.RunTrials(work, 10, progress);
+    benchmark::DoNotOptimize(optimizer.BestPlan().LossRate);
+  }
+}
+BENCHMARK(RunOddJobs)->Name("RunTrials/odd_jobs")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's least CPU time per iteration for the closing lines:
 // on a machine shared with other work, real time measures the neighbours,
@@ -84,11 +108,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 // Both versions must produce the same plan and progress reports bit for bit.
 bool SameResult(int32_t trials) {
-  const TJob job = testing::LargestInputJob(kJobSeed);
+  const TJob job = test::LargestInputJob(kJobSeed);
   TJob fastJob = job;
   TJob plainJob = job;
   Optimizer fast;
-  testing::ReferenceOptimizer plain;
+  test::ReferenceOptimizer plain;
   CountingProgress fastProgress;
   CountingProgress plainProgress;
   fast.RunTrials(fastJob, trials, fastProgress);

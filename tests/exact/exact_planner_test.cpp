@@ -121,7 +121,7 @@ TEST(PlanExact, ReferenceJobIsProvenAt49000) {
   RecordingObserver observer;
   const ExactResult result = PlanExact(job, ExactLimits{}, observer);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
-  EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+  EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_EQ(result.Plan.StockLength, 49000);
   EXPECT_NEAR(result.Plan.LossRate, 2.510, 0.0005);
   EXPECT_EQ(result.BoundLossRate, result.Plan.LossRate);
@@ -133,7 +133,7 @@ TEST(PlanExact, ReferenceJobIsProvenAt49000) {
 }
 
 TEST(PlanExact, TinyJobsMatchBruteForce) {
-  testing::JobRandom random(81);
+  test::JobRandom random(81);
   for (int n = 0; n < 60; ++n) {
     std::vector<std::pair<int32_t, int32_t>> stock, cut;
     for (int r = random.Between(1, 3); r > 0; --r)
@@ -149,28 +149,28 @@ TEST(PlanExact, TinyJobsMatchBruteForce) {
       continue;
     }
     ASSERT_EQ(result.Status, ExactStatus::Proven);
-    EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+    EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
     EXPECT_EQ(result.Plan.StockLength, static_cast<double>(expected));
   }
 }
 
 TEST(PlanExact, RandomJobsBeatRunsAndKeepTheirBounds) {
-  const testing::JobShape shapes[] = {
+  const test::JobShape shapes[] = {
       {35, 5000, 13000, 40, 35, 100, 6000, 40, 50, 10, 0, 0, true},  // full page, long stock
       {5, 5000, 12000, 20, 10, 300, 4000, 15, 20, 5, 0, 0, true},    // few rows
       {3, 2000, 8000, 10, 35, 100, 2500, 8, 0, 10, 0, 0, true},      // short stock in play
       {2, 6000, 6000, 200, 30, 1900, 3100, 6, 0, 5, 0, 0, true},     // one length, 2-3 pieces a bar
   };
-  testing::JobRandom random(2026);
+  test::JobRandom random(2026);
   auto runner = std::make_unique<Optimizer>();
   for (int n = 0; n < kRandomJobs; ++n) {
-    const testing::JobShape& shape = shapes[n % std::size(shapes)];
-    TJob job = testing::RandomJob(random, shape);
+    const test::JobShape& shape = shapes[n % std::size(shapes)];
+    TJob job = test::RandomJob(random, shape);
     // Bars come in lengths of whole 500 mm, as the mills sell them.
     for (int32_t k = 1; k <= job.StockCount; ++k) {
       job.StockTable[k].Length = std::max(500, (job.StockTable[k].Length + 250) / 500 * 500);
     }
-    testing::ExchangeSort(job.StockTable, job.StockCount);
+    test::ExchangeSort(job.StockTable, job.StockCount);
     const ExactResult result = Plan(job, 5);
     SCOPED_TRACE(n);
     // Out of time (a loaded machine) the plan is still never worse than the
@@ -184,7 +184,7 @@ TEST(PlanExact, RandomJobsBeatRunsAndKeepTheirBounds) {
       continue;
     }
     ASSERT_TRUE(result.Status == ExactStatus::Proven || result.Status == ExactStatus::Unproven);
-    EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+    EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
     EXPECT_LE(result.BoundLossRate, result.Plan.LossRate);
     if (result.Status == ExactStatus::Proven) {
       EXPECT_EQ(result.BoundLossRate, result.Plan.LossRate);
@@ -201,11 +201,11 @@ TEST(PlanExact, RandomJobsBeatRunsAndKeepTheirBounds) {
 // bar, which only the arc-flow model proves.
 TEST(PlanExact, HardBinPackingJobsAreProvenByTheArcFlow) {
   for (const auto& [seed, bars] : {std::pair{4, 40}, std::pair{2, 32}}) {
-    const TJob job = testing::ThirdsAndQuartersJob(seed);
+    const TJob job = test::ThirdsAndQuartersJob(seed);
     const ExactResult result = Plan(job);
     SCOPED_TRACE(seed);
     ASSERT_EQ(result.Status, ExactStatus::Proven);
-    EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+    EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
     EXPECT_EQ(result.Plan.StockLength, bars * 6000.0);
   }
 }
@@ -224,7 +224,7 @@ TEST(PlanExact, SuppliesEveryPieceWhereARunStopsShort) {
   const TJob job = MakeJob({{6000, 10}}, {{1000, -3}, {2000, 5}}, 0, 0);
   const ExactResult result = Plan(job);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
-  EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+  EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_EQ(result.Plan.StockLength, 12000);
 }
 
@@ -239,7 +239,7 @@ TEST(PlanExact, ShortFirstRuleAndItsPrice) {
   const TJob job = MakeJob({{4000, 2}, {12000, 3}}, {{3000, 3}, {2900, 1}}, 0, 0);
   const ExactResult result = Plan(job);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
-  EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+  EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_EQ(result.Plan.StockLength, 20000);
   ASSERT_TRUE(result.WithoutShortFirstLossRate);
   EXPECT_DOUBLE_EQ(*result.WithoutShortFirstLossRate, (12000.0 - 11900) * 100 / 11900);
@@ -251,12 +251,12 @@ TEST(PlanExact, StopEndsAtOnceWithTheRunsPlan) {
   ExactLimits limits;
   limits.TimeLimitSeconds = std::numeric_limits<double>::infinity();  // the stop alone ends it
   limits.Stop = &stop;
-  const TJob job = testing::LargestInputJob(7);
+  const TJob job = test::LargestInputJob(7);
   const auto start = std::chrono::steady_clock::now();
   const ExactResult result = PlanExact(job, limits, observer);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   ASSERT_EQ(result.Status, ExactStatus::Unproven);
-  EXPECT_EQ(testing::CheckPlan(job, result.Plan), "");
+  EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_GT(result.GapMeters, 0);
 }
 

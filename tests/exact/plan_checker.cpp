@@ -6,7 +6,7 @@
 #include "optimizer/random_job.h"
 #include "text/numeric.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 namespace {
 
@@ -96,4 +96,4 @@ TJob ThirdsAndQuartersJob(uint64_t seed) {
   return job;
 }
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

@@ -9,7 +9,7 @@
 #include "job/job.h"
 #include "optimizer/cut_plan.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 // Empty when the plan keeps every rule; else the first broken one.
 std::string CheckPlan(const TJob& job, const TCutPlan& plan);
@@ -18,4 +18,4 @@ std::string CheckPlan(const TJob& job, const TCutPlan& plan);
 // 1400-2100 mm (a quarter to a third of the bar), 1-6 pieces each, no kerf.
 TJob ThirdsAndQuartersJob(uint64_t seed);
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

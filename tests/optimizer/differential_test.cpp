@@ -14,7 +14,7 @@
 #include "optimizer/reference_optimizer.h"
 #include "optimizer/start_row_stream.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 namespace {
 
 bool SameBits(double a, double b) {
@@ -327,4 +327,4 @@ TEST(FastModuloDifferential, EveryDrawForEveryRowCount) {
 }
 
 }  // namespace
-}  // namespace yobina::testing
+}  // namespace yobina::test

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace yobina::testing {
+namespace yobina::test {
 
 TJob MakeJob(std::initializer_list<Row> stock, std::initializer_list<Row> cut, int32_t margin, int32_t kerf) {
   TJob job;
@@ -25,4 +25,4 @@ std::string ThreeDecimals(double rate) {
   return text;
 }
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

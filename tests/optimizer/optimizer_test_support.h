@@ -11,7 +11,7 @@
 #include "job/job.h"
 #include "optimizer/optimizer.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 struct Row {
   int32_t Length;
@@ -45,4 +45,4 @@ class RecordingProgress : public TrialProgress {
 // A rate as the progress labels show it: three decimals.
 std::string ThreeDecimals(double rate);
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

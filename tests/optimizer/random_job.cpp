@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace yobina::testing {
+namespace yobina::test {
 
 uint64_t JobRandom::Next() {
   state_ += 0x9E3779B97F4A7C15u;
@@ -86,4 +86,4 @@ TJob LargestInputJob(uint64_t seed) {
   return job;
 }
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

@@ -5,7 +5,7 @@
 
 #include "job/job.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 // splitmix64: the same numbers on every platform and standard library.
 class JobRandom {
@@ -46,4 +46,4 @@ void ExchangeSort(TLengthTable& table, int32_t count);
 // kerf set, both tables sorted.
 TJob LargestInputJob(uint64_t seed);
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

@@ -4,7 +4,7 @@
 
 #include "optimizer/random_step.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 namespace {
 
@@ -176,4 +176,4 @@ void ReferenceOptimizer::RunTrial(TJob& job, int32_t t) {
   } while (piecesLeft > 0);
 }
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

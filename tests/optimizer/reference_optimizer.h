@@ -8,7 +8,7 @@
 #include "optimizer/cut_plan.h"
 #include "optimizer/optimizer.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 
 class ReferenceOptimizer {
  public:
@@ -32,4 +32,4 @@ class ReferenceOptimizer {
   TCutPlan bestPlan_{};
 };
 
-}  // namespace yobina::testing
+}  // namespace yobina::test

@@ -1,4 +1,4 @@
-// The trial driver's rules beyond the documented examples: plans that do
+// The trial driver's rules beyond the worked examples: plans that do
 // not count, the pattern limit, long bars, odd input, stop requests.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "optimizer/random_step.h"
 #include "optimizer/reference_optimizer.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 namespace {
 
 struct NoPlanCase {
@@ -254,22 +254,17 @@ TEST(RunTrialsStop, AHugeTrialYieldsAndStopsWithoutAPlan) {
   progress.onYield = [&] {
     if (progress.yields == 3) optimizer.RequestStop();
   };
-  const auto started = std::chrono::steady_clock::now();
   optimizer.RunTrials(job, 10, progress);
-  const auto elapsed = std::chrono::steady_clock::now() - started;
   EXPECT_EQ(progress.yields, 3);  // all inside the first trial
   EXPECT_TRUE(progress.reports.empty());
   EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
-  EXPECT_LT(elapsed, std::chrono::seconds(2));
 }
 
 TEST(RunTrialsRules, OneTinyPieceInBillionsIsPlacedAtOnce) {
   TJob job = MakeJob({{2000000000, 1}}, {{1, 2000000000}}, 0, 0);
   Optimizer optimizer;
   RecordingProgress progress;
-  const auto started = std::chrono::steady_clock::now();
-  optimizer.RunTrials(job, 10, progress);
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  optimizer.RunTrials(job, 10, progress);  // its speed: bench_optimizer's odd jobs
   const TCutPlan& plan = optimizer.BestPlan();
   ASSERT_EQ(plan.PatternCount, 1);
   EXPECT_EQ(plan.Patterns[1].PieceCount[1], 2000000000);
@@ -370,4 +365,4 @@ TEST(FillBarRules, ForcedRunsMatchPiecePerPiecePlacement) {
 }
 
 }  // namespace
-}  // namespace yobina::testing
+}  // namespace yobina::test

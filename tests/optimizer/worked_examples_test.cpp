@@ -1,5 +1,5 @@
-// The documented examples of the generator and the trial driver, run on the
-// product and on the plain reference version alike.
+// Worked examples of the generator and the trial driver with hand-checked
+// results, run on the product and on the plain reference version alike.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,7 +9,7 @@
 #include "optimizer/random_step.h"
 #include "optimizer/reference_optimizer.h"
 
-namespace yobina::testing {
+namespace yobina::test {
 namespace {
 
 template <class T>
@@ -247,4 +247,4 @@ TYPED_TEST(WorkedExamples, ReferenceJobHundredTrials) {
 }
 
 }  // namespace
-}  // namespace yobina::testing
+}  // namespace yobina::test
