@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "app/plan_export.h"
+#include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "job/memory_input_page.h"
@@ -45,10 +47,16 @@ bool WriteReport(std::FILE* out, const std::vector<std::string>& lines, OutputEn
   return std::fflush(out) == 0 && !std::ferror(out);
 }
 
+bool WriteText(std::FILE* out, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), out);
+  return std::fflush(out) == 0 && !std::ferror(out);
+}
+
 }  // namespace
 
-int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf) {
-  if (options.PdfFile && !pdf) {
+int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
+             const PdfWriter& diagrams) {
+  if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams)) {
     WriteMessage(err, "PDF output is not available in this build");
     return kExitFailure;
   }
@@ -72,12 +80,19 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
       return kExitNoPlan;
     }
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
+    if (options.DiagramsFile) diagrams(page, *workspace, *options.DiagramsFile);
+    if (options.CsvFile) {
+      WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->optimizer.BestPlan()));
+    }
   } catch (const IoError& error) {
     WriteMessage(err, error.what());
     return kExitFailure;
   }
 
-  if (!WriteReport(out, outcome.ReportLines, options.Encoding)) {
+  const bool written = options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob,
+                                                              workspace->optimizer.BestPlan(), std::nullopt))
+                                    : WriteReport(out, outcome.ReportLines, options.Encoding);
+  if (!written) {
     WriteMessage(err, PlatformErrorText(errno));
     return kExitFailure;
   }

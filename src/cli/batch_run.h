@@ -12,14 +12,15 @@
 
 namespace yobina {
 
-// Prints the last Run's report to a PDF file; throws IoError on failure.
+// Prints the last Run's report (or diagrams) to a PDF file; throws IoError on failure.
 using PdfWriter = std::function<void(const InputPage&, Workspace&, const std::filesystem::path&)>;
 
 inline constexpr int kExitPlanFound = 0;
 inline constexpr int kExitNoPlan = 1;
 inline constexpr int kExitFailure = 2;
 
-// `pdf` is empty when this build cannot print.
-int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf);
+// `pdf` and `diagrams` are empty when this build cannot print.
+int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
+             const PdfWriter& diagrams = {});
 
 }  // namespace yobina

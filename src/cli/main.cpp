@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     case yobina::ParsedCommandLine::Action::Run:
       break;
   }
-  if (parsed.Options.PdfFile) return yobina::RunBatchWithPdf(parsed.Options, argc, argv);
+  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile)
+    return yobina::RunBatchWithPdf(parsed.Options, argc, argv);
   return yobina::RunBatch(parsed.Options, stdout, stderr, {});
 }

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPen>
 #include <QPrinterInfo>
 #include <QTransform>
 #include <algorithm>
@@ -31,6 +32,11 @@ bool SameFont(const TLogFont& a, const TLogFont& b) {
 
 std::string_view FaceNameOf(const TLogFont& font) {
   return {font.FaceName, strnlen(font.FaceName, sizeof font.FaceName)};
+}
+
+QColor ColorOf(uint32_t colorRef) {
+  return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
+                static_cast<int>((colorRef >> 16) & 0xFF));
 }
 
 QString BeginFailureText(const QPrinter& printer) {
@@ -174,6 +180,21 @@ void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
   if (angleDegrees_ != 0) painter_.rotate(-angleDegrees_);
   if (horizontalScale_ != 1.0) painter_.scale(horizontalScale_, 1.0);
   painter_.drawText(QPointF(0, ascent_), ToQString(text));
+  painter_.restore();
+}
+
+void QtPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) {
+  if (!painter_.isActive() || right <= left || bottom <= top) return;
+  painter_.fillRect(QRectF(left, top, static_cast<double>(right) - left, static_cast<double>(bottom) - top),
+                    ColorOf(colorRef));
+}
+
+void QtPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                             uint32_t colorRef) {
+  if (!painter_.isActive()) return;
+  painter_.save();
+  painter_.setPen(QPen(ColorOf(colorRef), std::max(1, widthDots), Qt::SolidLine, Qt::FlatCap));
+  painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
   painter_.restore();
 }
 

@@ -42,6 +42,9 @@ class QtPrintDevice : public PrintDevice {
   void SetTextColor(uint32_t colorRef) override;
   void SetTransparentBackground() override;
   void DrawText(int32_t x, int32_t y, const std::string& text) override;
+  void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) override;
+  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                uint32_t colorRef) override;
 
   // What SelectFont made of the last logical font (for tests).
   const QFont& Font() const { return font_; }
