@@ -7,10 +7,13 @@ namespace yobina::diagram {
 
 uint32_t CutRowColor(int32_t cutRow) {
   constexpr double kGoldenAngle = 137.507764;
-  constexpr double kSaturation = 0.38;
+  // Every third row a paler or a stronger tone, so rows whose hues come round
+  // again still differ.
+  constexpr double kSaturations[] = {0.38, 0.22, 0.55};
   constexpr double kValue = 0.97;
+  const double saturation = kSaturations[(std::max(cutRow, 1) - 1) % 3];
   const double hue = std::fmod((std::max(cutRow, 1) - 1) * kGoldenAngle, 360.0) / 60;  // 0 .. 6
-  const double chroma = kValue * kSaturation;
+  const double chroma = kValue * saturation;
   const double second = chroma * (1 - std::fabs(std::fmod(hue, 2.0) - 1));
   double r = 0, g = 0, b = 0;
   switch (static_cast<int>(hue)) {
