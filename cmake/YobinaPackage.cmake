@@ -14,6 +14,17 @@ add_custom_command(OUTPUT ${changelog}
 add_custom_target(yobina_changelog ALL DEPENDS ${changelog})
 install(FILES ${changelog} DESTINATION ${YOBINA_DOC_DIR})
 
+# Manual pages, compressed the same way.
+foreach(page yobina yobina-cli)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.1 ${CMAKE_CURRENT_BINARY_DIR}/${page}.1 @ONLY)
+  add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${page}.1.gz
+    COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/${page}.1 -c > ${CMAKE_CURRENT_BINARY_DIR}/${page}.1.gz
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${page}.1)
+  list(APPEND manual_pages ${CMAKE_CURRENT_BINARY_DIR}/${page}.1.gz)
+endforeach()
+add_custom_target(yobina_manual_pages ALL DEPENDS ${manual_pages})
+install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE YOBINA_DEB_ARCH
   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 if(NOT YOBINA_DEB_ARCH)
