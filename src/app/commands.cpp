@@ -5,7 +5,8 @@
 namespace yobina {
 
 void PrintReport(const InputPage& page, Workspace& workspace, PrintDevice& printer) {
-  workspace.report.BuildReport(page, workspace.lastRunJob, workspace.optimizer.BestPlan(), printer);
+  workspace.report.BuildReport(page, workspace.lastRunJob, workspace.lastPlan, printer,
+                               workspace.lastPlanNotes);
 }
 
 void MergeEqualLengthsCommand(InputPage& page, Workspace& workspace) {

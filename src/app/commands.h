@@ -7,8 +7,9 @@
 
 namespace yobina {
 
-// Prints the report of the last Run: its best plan with the sorted tables that
-// Run made it from, so editing the grids since does not change what is printed.
+// Prints the report of the last plan, whichever planner made it, with the
+// sorted tables it was made from, so editing the grids since does not change
+// what is printed.
 // The fields (date, names, unit weight, margin, kerf) are read as they are now.
 // Throws IoError when the printer fails.
 void PrintReport(const InputPage& page, Workspace& workspace, PrintDevice& printer);

@@ -12,44 +12,56 @@ namespace {
 // Turns the trial driver's progress into the two loss-rate labels.
 class LossLabelProgress : public TrialProgress {
  public:
-  explicit LossLabelProgress(RunView& view) : view_(view) {}
+  LossLabelProgress(RunView& view, Optimizer& optimizer, const StopFlag* stop)
+      : view_(view), optimizer_(optimizer), stop_(stop) {}
 
   void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) override {
     view_.SetLossLabels(FormatTrialLossLabel(lossRate, trial), FormatBestLossLabel(bestLossRate));
   }
-  void YieldToWindow() override { view_.ProcessEvents(); }
+  void YieldToWindow() override {
+    view_.ProcessEvents();
+    if (stop_ != nullptr && stop_->ShouldStop()) optimizer_.RequestStop();
+  }
 
  private:
   RunView& view_;
+  Optimizer& optimizer_;
+  const StopFlag* stop_;
 };
 
 }  // namespace
 
-RunOutcome RunCommand(InputPage& page, Workspace& workspace, RunView& view, const RunOptions& options) {
+TJob& PrepareJob(InputPage& page, Workspace& workspace,
+                 const std::optional<std::filesystem::path>& backupFile) {
   TJob& job = workspace.job;
   job.SmallStockLimit = kSmallStockLimit;
   ReadJobFromInput(page, job);
   WriteJobToInput(job, page);
   SortStockTable(job);
   SortCutTable(job);
+  if (backupFile) SaveDataFile(page, *backupFile);
+  return job;
+}
 
-  if (options.BackupFile) SaveDataFile(page, *options.BackupFile);
+RunOutcome RunCommand(InputPage& page, Workspace& workspace, RunView& view, const RunOptions& options) {
+  TJob& job = PrepareJob(page, workspace, options.BackupFile);
 
   const int32_t trials =
       options.TrialsOverride ? std::max(*options.TrialsOverride, 1) : TrialCountFromPage(page);
-  LossLabelProgress progress(view);
+  LossLabelProgress progress(view, workspace.optimizer, options.Stop);
   workspace.optimizer.RunTrials(job, trials, progress);
-  // From here on the best plan belongs to these tables, found or not.
-  workspace.lastRunJob = job;
   view.SetTrialLabel(IdleTrialLabel());
 
   RunOutcome outcome;
   outcome.Stopped = workspace.optimizer.StopRequested();
-  if (workspace.optimizer.BestPlan().PatternCount == 0) return outcome;
-  workspace.optimizer.OrderPatterns();
-  outcome.PlanFound = true;
-  outcome.ReportLines =
-      workspace.report.BuildReport(page, workspace.lastRunJob, workspace.optimizer.BestPlan());
+  outcome.PlanFound = workspace.optimizer.BestPlan().PatternCount != 0;
+  if (outcome.PlanFound) workspace.optimizer.OrderPatterns();
+  // From here on the last plan belongs to these tables, found or not.
+  workspace.lastRunJob = job;
+  workspace.lastPlan = workspace.optimizer.BestPlan();
+  workspace.lastPlanNotes.clear();
+  if (!outcome.PlanFound) return outcome;
+  outcome.ReportLines = workspace.report.BuildReport(page, workspace.lastRunJob, workspace.lastPlan);
   return outcome;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/stop_flag.h"
 #include "graph/print_device.h"
 #include "job/input_page.h"
 #include "job/job.h"
@@ -16,12 +17,14 @@
 
 namespace yobina {
 
-// State that lives as long as the window: the optimizer with its best plan and
-// the sorted tables of the Run that made it, which every report is built from.
+// State that lives as long as the window: the last plan, whichever planner
+// made it, with the sorted tables it was made from; every report is built from them.
 struct Workspace {
   Optimizer optimizer;
-  TJob job;         // the tables the commands fill from the input page
-  TJob lastRunJob;  // the sorted tables of the last Run, paired with BestPlan
+  TJob job;                                // the tables the commands fill from the input page
+  TJob lastRunJob;                         // the sorted tables of the last plan
+  TCutPlan lastPlan{};                     // in report order; PatternCount 0 when the last planner found none
+  std::vector<std::string> lastPlanNotes;  // the optimal planner's report lines; none after a Run
   ReportBuilder report;
 };
 
@@ -45,7 +48,14 @@ struct RunOutcome {
 struct RunOptions {
   std::optional<std::filesystem::path> BackupFile;  // none: write no backup
   std::optional<int> TrialsOverride;                // else from the selected caption
+  const StopFlag* Stop = nullptr;                   // ends the trials early, keeping the best plan
 };
+
+// The steps every planner starts with: reads the page into workspace.job,
+// writes the normalised job back to it, sorts both tables and writes the
+// backup. Throws IoError when the backup cannot be written.
+TJob& PrepareJob(InputPage& page, Workspace& workspace,
+                 const std::optional<std::filesystem::path>& backupFile);
 
 // Reads, normalises and sorts the job, writes the backup, runs the trials and
 // builds the report. Throws IoError when the backup cannot be written (no trial runs).

@@ -13,13 +13,13 @@ namespace {
 
 constexpr int32_t kTrialsWithoutSelection = 10;
 
-// printf's "%7.3f" without its dependence on LC_NUMERIC.
-std::string FixedThreeDecimals(double value) {
+// printf's "%<width>.3f" without its dependence on LC_NUMERIC.
+std::string FixedThreeDecimals(double value, size_t width = 7) {
   std::array<char, 400> buffer{};
   const auto [end, error] =
       std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 3);
   std::string text = error == std::errc() ? std::string(buffer.data(), end) : std::string("?");
-  if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
   return text;
 }
 
@@ -31,6 +31,10 @@ std::string FormatTrialLossLabel(double lossRate, int32_t trial) {
 
 std::string FormatBestLossLabel(double lossRate) {
   return FixedThreeDecimals(lossRate) + " %";
+}
+
+std::string FormatBoundLabel(double boundLossRate) {
+  return Cp932("下限") + FixedThreeDecimals(boundLossRate, 6);
 }
 
 const std::string& IdleTrialLabel() {

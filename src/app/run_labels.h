@@ -16,6 +16,10 @@ std::string FormatTrialLossLabel(double lossRate, int32_t trial);
 // "%7.3f %%": the best loss rate so far.
 std::string FormatBestLossLabel(double lossRate);
 
+// "下限%6.3f" (code page 932): the optimal planner's lower bound while it
+// works, short enough for the trial label.
+std::string FormatBoundLabel(double boundLossRate);
+
 // "　ロス率" (code page 932): the trial label's caption between Runs.
 const std::string& IdleTrialLabel();
 

@@ -3,12 +3,16 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/exact_command.h"
 #include "app/messages.h"
 #include "app/plan_export.h"
+#include "app/run_labels.h"
 #include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
@@ -37,6 +41,85 @@ class ProgressLines : public RunView {
   std::FILE* err_;
 };
 
+// The optimal planner's better plans and bounds, as lines on stderr when asked for.
+class ExactProgressLines : public ExactObserver {
+ public:
+  explicit ExactProgressLines(std::FILE* err) : err_(err) {}
+  void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate); }
+  void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate); }
+
+ private:
+  void Write(const char* what, double rate) {
+    if (err_ == nullptr) return;
+    const std::lock_guard<std::mutex> lock(mutex_);  // the planner may report from more than one thread
+    std::fprintf(err_, "%s %s\n", what, FormatBestLossLabel(rate).c_str());
+  }
+
+  std::FILE* err_;
+  std::mutex mutex_;
+};
+
+// What either planner leaves for the batch program to say.
+struct BatchOutcome {
+  int ExitCode = kExitPlanFound;
+  std::string Message;  // UTF-8, for stderr; empty: nothing to say
+  std::vector<std::string> ReportLines;
+  std::optional<PlanProof> Proof;  // the optimal planner's bound and proof
+};
+
+BatchOutcome RunTrials(MemoryInputPage& page, Workspace& workspace, const CliOptions& options, StopFlag& stop,
+                       std::FILE* err) {
+  if (options.TimeLimitSeconds) stop.SetDeadline(*options.TimeLimitSeconds);
+  // The page as the Run leaves it is what a backup would hold: --save writes it there.
+  RunOptions run;
+  run.BackupFile = options.SaveFile;
+  run.TrialsOverride = options.Trials;
+  run.Stop = &stop;
+  ProgressLines progress(options.Progress ? err : nullptr);
+  RunOutcome outcome = RunCommand(page, workspace, progress, run);
+  BatchOutcome batch;
+  if (!outcome.PlanFound) {
+    batch.ExitCode = kExitNoPlan;
+    batch.Message = outcome.Stopped ? message::kStopped : message::kNoPlan;
+  } else if (outcome.Stopped) {
+    batch.ExitCode = kExitStopped;
+    batch.Message = message::kStopped;
+  }
+  batch.ReportLines = std::move(outcome.ReportLines);
+  return batch;
+}
+
+BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliOptions& options,
+                         const StopFlag& stop, std::FILE* err) {
+  ExactOptions exact;
+  exact.BackupFile = options.SaveFile;
+  if (options.TimeLimitSeconds) exact.TimeLimitSeconds = *options.TimeLimitSeconds;
+  exact.Stop = &stop.Flag();
+  ExactProgressLines progress(options.Progress ? err : nullptr);
+  ExactOutcome outcome = ExactCommand(page, workspace, progress, exact);
+  BatchOutcome batch;
+  // The time limit is part of this planner's method: a plan it could not prove
+  // says so in the report. Only the stop flag interrupts it.
+  const bool stopped = stop.Raised();
+  if (outcome.Status == ExactStatus::Refused) {
+    batch.ExitCode = kExitFailure;
+    batch.Message = Cp932ToUtf8(outcome.Message);
+  } else if (!outcome.PlanFound) {
+    batch.ExitCode = kExitNoPlan;
+    if (outcome.Status == ExactStatus::NoPlan) {
+      batch.Message = message::kNoPlan;
+    } else {
+      batch.Message = stopped ? message::kStopped : message::kNoPlanInTime;
+    }
+  } else if (stopped) {
+    batch.ExitCode = kExitStopped;
+    batch.Message = message::kStopped;
+  }
+  batch.ReportLines = std::move(outcome.ReportLines);
+  batch.Proof = outcome.Proof;
+  return batch;
+}
+
 // False, with errno set, when the output could not be written.
 bool WriteReport(std::FILE* out, const std::vector<std::string>& lines, OutputEncoding encoding) {
   for (const std::string& line : lines) {
@@ -55,7 +138,7 @@ bool WriteText(std::FILE* out, const std::string& text) {
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             const PdfWriter& diagrams) {
+             const PdfWriter& diagrams, StopFlag& stop) {
   if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams)) {
     WriteMessage(err, "PDF output is not available in this build");
     return kExitFailure;
@@ -63,40 +146,37 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
 
   MemoryInputPage page;
   auto workspace = std::make_unique<Workspace>();
-  RunOutcome outcome;
+  BatchOutcome outcome;
   try {
     if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
       WriteMessage(err, message::kWrongVersion);
       return kExitFailure;
     }
-    // The page as the Run leaves it is what a backup would hold: --save writes it there.
-    RunOptions run;
-    run.BackupFile = options.SaveFile;
-    run.TrialsOverride = options.Trials;
-    ProgressLines progress(options.Progress ? err : nullptr);
-    outcome = RunCommand(page, *workspace, progress, run);
-    if (!outcome.PlanFound) {
-      WriteMessage(err, message::kNoPlan);
-      return kExitNoPlan;
+    outcome = options.Exact ? PlanExactly(page, *workspace, options, stop, err)
+                            : RunTrials(page, *workspace, options, stop, err);
+    if (outcome.ReportLines.empty()) {
+      WriteMessage(err, outcome.Message);
+      return outcome.ExitCode;
     }
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
     if (options.DiagramsFile) diagrams(page, *workspace, *options.DiagramsFile);
     if (options.CsvFile) {
-      WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->optimizer.BestPlan()));
+      WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->lastPlan));
     }
   } catch (const IoError& error) {
     WriteMessage(err, error.what());
     return kExitFailure;
   }
 
-  const bool written = options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob,
-                                                              workspace->optimizer.BestPlan(), std::nullopt))
-                                    : WriteReport(out, outcome.ReportLines, options.Encoding);
+  const bool written =
+      options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob, workspace->lastPlan, outcome.Proof))
+                   : WriteReport(out, outcome.ReportLines, options.Encoding);
   if (!written) {
     WriteMessage(err, PlatformErrorText(errno));
     return kExitFailure;
   }
-  return kExitPlanFound;
+  if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);
+  return outcome.ExitCode;
 }
 
 }  // namespace yobina

@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <cmath>
 
 namespace yobina {
 namespace {
@@ -28,8 +29,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   parser.setApplicationDescription(QStringLiteral(
       "Runs a cutting job file as the Run button does and writes the report of the results page to stdout.\n"
       "ヨビナデータを「実 行」と同じ手順で計算し、結果ページの報告を標準出力に書きます。\n"
-      "Exit status: 0 plan found, 1 no plan, 2 bad usage or unreadable file.\n"
-      "終了コード: 0 ヨビナ成功、1 ヨビナ不能、2 使い方またはファイルの誤り。"));
+      "With --exact, finds the plan that uses the least stock instead, and says whether it is proven "
+      "optimal.\n"
+      "--exact では代わりに素材を最も少なく使う計画を求め、最適と証明できたかを報告に書きます。\n"
+      "Exit status: 0 plan found, 1 no plan (none exists, or none was found in time),\n"
+      "2 bad usage, unreadable file or a job --exact refuses, 3 stopped by --time-limit\n"
+      "(the report is the best plan so far; stderr says 中断しました).\n"
+      "終了コード: 0 ヨビナ成功、1 ヨビナ不能（または時間内に見つからず）、\n"
+      "2 使い方・ファイルの誤り、または --exact で扱えないデータ、3 中断（報告はそれまでの最良計画）。"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help.\nこのヘルプを表示します。"));
   const QCommandLineOption trials(
@@ -37,9 +44,26 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("Run N trials instead of the file's choice (10, 100 or 500).\n"
                      "試行回数をデータの選択に代えて N 回にします。"),
       QStringLiteral("N"));
-  const QCommandLineOption progress(QStringLiteral("progress"),
-                                    QStringLiteral("Write each successful trial's loss rates to stderr.\n"
-                                                   "試行ごとのロス率を標準エラーに書きます。"));
+  const QCommandLineOption exact(
+      QStringLiteral("exact"),
+      QStringLiteral(
+          "Find the plan that uses the least stock and prove it optimal, as the 最 適 化 button does.\n"
+          "素材を最も少なく使う計画を求め、最適であることを証明します（「最 適 化」と同じ）。"));
+  const QCommandLineOption timeLimit(
+      QStringLiteral("time-limit"),
+      QStringLiteral(
+          "Stop after S seconds with the best plan so far. A Run has no limit unless given, and exits "
+          "with 3 when it is reached; --exact has 10 s, and reports a plan it could not prove by then "
+          "as unproven, with its gap.\n"
+          "S 秒で打ち切り、それまでの最良計画を報告します（通常は無制限で、打ち切ると終了コード 3。"
+          "--exact は既定 10 秒で、証明できなかった計画は「未証明」と報告）。"),
+      QStringLiteral("S"));
+  const QCommandLineOption progress(
+      QStringLiteral("progress"),
+      QStringLiteral(
+          "Write each successful trial's loss rates to stderr; with --exact, each better plan and "
+          "each better lower bound.\n"
+          "試行ごとのロス率を標準エラーに書きます。--exact では計画と下限が良くなるたびに書きます。"));
   const QCommandLineOption encoding(
       QStringLiteral("encoding"),
       QStringLiteral("Encoding of the report: utf-8 (default) or cp932 (Shift-JIS as stored).\n"
@@ -66,7 +90,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("json"),
       QStringLiteral("Write the plan and its totals as JSON to stdout, instead of "
                      "the report.\nヨビナ結果を報告に代えて JSON で標準出力に書きます。"));
-  parser.addOptions({help, trials, progress, encoding, save, pdf, diagrams, csv, json});
+  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json});
   parser.addPositionalArgument(QStringLiteral("job"),
                                QStringLiteral("The job file to run.\n計算するヨビナデータ。"),
                                QStringLiteral("JOB.qzl"));
@@ -92,6 +116,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const int n = parser.value(trials).toInt(&ok);
     if (!ok || n < 1) return Failure(QStringLiteral("--trials needs a whole number of at least 1"));
     options.Trials = n;
+  }
+  options.Exact = parser.isSet(exact);
+  if (options.Exact && options.Trials) return Failure(QStringLiteral("--trials does not go with --exact"));
+  if (parser.isSet(timeLimit)) {
+    bool ok = false;
+    const double seconds = parser.value(timeLimit).toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds <= 0) {
+      return Failure(QStringLiteral("--time-limit needs a number of seconds above 0"));
+    }
+    options.TimeLimitSeconds = seconds;
   }
   options.Progress = parser.isSet(progress);
   const QString encodingName = parser.value(encoding).toLower();

@@ -2,9 +2,17 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/stop_flag.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/pdf_output.h"
+
+namespace {
+
+// The stop of the planning: a signal handler may raise it.
+yobina::StopFlag stopFlag;
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QStringList arguments;
@@ -20,7 +28,8 @@ int main(int argc, char** argv) {
     case yobina::ParsedCommandLine::Action::Run:
       break;
   }
-  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile)
-    return yobina::RunBatchWithPdf(parsed.Options, argc, argv);
-  return yobina::RunBatch(parsed.Options, stdout, stderr, {});
+  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
+    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopFlag);
+  }
+  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopFlag);
 }

@@ -46,7 +46,7 @@ void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::fi
   {
     const std::unique_ptr<QPrinter> printer = MakePdfPrinter(scratchFile);
     QtPrintDevice device(*printer);
-    PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.optimizer.BestPlan(), device);
+    PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
   }
   std::ifstream in(QFile::encodeName(scratchFile).toStdString(), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -56,18 +56,18 @@ void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::fi
 
 }  // namespace
 
-int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv) {
+int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag& stop) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQuiet);
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // the toolkit took the user's locale
-  return RunBatch(options, stdout, stderr, PrintPdf, PrintDiagramsPdf);
+  return RunBatch(options, stdout, stderr, PrintPdf, PrintDiagramsPdf, stop);
 }
 
 #else
 
-int RunBatchWithPdf(const CliOptions& options, int&, char**) {
-  return RunBatch(options, stdout, stderr, {});
+int RunBatchWithPdf(const CliOptions& options, int&, char**, StopFlag& stop) {
+  return RunBatch(options, stdout, stderr, {}, {}, stop);
 }
 
 #endif

@@ -46,17 +46,18 @@ void WriteFourColumnList(LineWriter& writer, int32_t count, Entry entry) {
 }  // namespace
 
 std::vector<std::string> ReportBuilder::BuildReport(const InputPage& page, const TJob& job,
-                                                    const TCutPlan& plan) {
+                                                    const TCutPlan& plan,
+                                                    const std::vector<std::string>& notes) {
   std::vector<std::string> lines;
   writer_.StartText(lines);
-  WriteReport(page, job, plan);
+  WriteReport(page, job, plan, notes);
   return lines;
 }
 
 void ReportBuilder::BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                                PrintDevice& printer) {
+                                PrintDevice& printer, const std::vector<std::string>& notes) {
   writer_.StartPrinter(printer);
-  WriteReport(page, job, plan);
+  WriteReport(page, job, plan, notes);
 }
 
 void ReportBuilder::TallyRequiredStock(const TJob& job, const TCutPlan& plan) {
@@ -78,7 +79,8 @@ void ReportBuilder::TallyRequiredStock(const TJob& job, const TCutPlan& plan) {
   }
 }
 
-void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan) {
+void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
+                                const std::vector<std::string>& notes) {
   const SectionTexts& t = Texts();
   const double unitWeight = TextToReal(page.FieldText(element::kUnitWeight));
 
@@ -116,6 +118,7 @@ void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TC
     writer_.ReportLine(0, WeightTotalsLine(plan.StockLength, plan.MemberLength, unitWeight, plan.LossRate),
                        9);
   }
+  for (const std::string& note : notes) writer_.ReportLine(0, note, 7);
   writer_.ReportLine(0, t.Rule, 7);
 
   const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);

@@ -18,12 +18,15 @@ namespace yobina {
 class ReportBuilder {
  public:
   // The report as the results text box shows it (code page 932 lines, page
-  // headers included). `job` holds the sorted tables of the Run that made `plan`;
-  // the date, names, unit weight, margin and kerf come from the page's fields.
-  std::vector<std::string> BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan);
+  // headers included). `job` holds the sorted tables `plan` was made from; the
+  // date, names, unit weight, margin and kerf come from the page's fields.
+  // `notes` (code page 932) follow the totals lines; a Run has none.
+  std::vector<std::string> BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
+                                       const std::vector<std::string>& notes = {});
 
   // The same report on paper. Throws IoError when the printer fails.
-  void BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer);
+  void BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer,
+                   const std::vector<std::string>& notes = {});
 
   // The stock bars the last report's plan needs: entry k (1..RequiredStockCount)
   // holds a stock-table row in Length and its number of bars in Count.
@@ -31,7 +34,8 @@ class ReportBuilder {
   int32_t RequiredStockCount() const { return requiredStockCount_; }
 
  private:
-  void WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan);
+  void WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
+                   const std::vector<std::string>& notes);
   void TallyRequiredStock(const TJob& job, const TCutPlan& plan);
 
   LineWriter writer_;

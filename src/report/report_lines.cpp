@@ -27,6 +27,12 @@ struct TitleTexts {
   std::string StockWeight = Cp932("素材重量=");
   std::string MemberWeight = Cp932("部材重量=");
   std::string LossRate = Cp932("ロス率=");
+  std::string Proven = Cp932("最適化: 証明済みの最適計画");
+  std::string Unproven = Cp932("最適化: 未証明");
+  std::string BoundLossRate = Cp932("下限ロス率=");
+  std::string GapAtMost = Cp932("最適との差 ");
+  std::string Within = Cp932("(m) 以内");
+  std::string WithoutShortFirst = Cp932("参考: 5000mm未満を優先しない場合のロス率=");
 };
 
 const TitleTexts& Texts() {
@@ -82,6 +88,22 @@ std::string WeightTotalsLine(double stockLength, double memberLength, double uni
   return Spaces(1) + t.StockWeight + FixedText(stockLength * unitWeight / 1000000, 8, 3) + "(t)" + Spaces(2) +
          t.MemberWeight + FixedText(memberLength * unitWeight / 1000000, 8, 3) + "(t)" + Spaces(19) +
          Spaces(2) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)";
+}
+
+std::string ProvenOptimalLine(double boundLossRate) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.Proven + Spaces(3) + t.BoundLossRate + FixedText(boundLossRate, 6, 3) + "(%)";
+}
+
+std::string UnprovenLine(double boundLossRate, double gapMeters) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate + FixedText(boundLossRate, 6, 3) + "(%)" +
+         Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
+}
+
+std::string WithoutShortFirstLine(double lossRate) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.WithoutShortFirst + FixedText(lossRate, 6, 3) + "(%)";
 }
 
 }  // namespace yobina

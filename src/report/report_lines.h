@@ -27,4 +27,11 @@ std::string LengthTotalsLine(double stockLength, double memberLength, double lef
 // Unit weight in kg/m; the loss rate closes the line under the leftover rate.
 std::string WeightTotalsLine(double stockLength, double memberLength, double unitWeight, double lossRate);
 
+// What the optimal planner knows of its plan, under the totals. Rates in
+// percent; the gap in m between the plan and the least stock the bound allows.
+std::string ProvenOptimalLine(double boundLossRate);
+std::string UnprovenLine(double boundLossRate, double gapMeters);
+// The loss rate a plan could reach if bars under 5000 mm were not used first.
+std::string WithoutShortFirstLine(double lossRate);
+
 }  // namespace yobina

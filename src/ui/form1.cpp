@@ -46,6 +46,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   BuildPages();
   BuildMenu();
   ConnectInputPage();
+  BuildExactCommand();
 
   const QString programFolder = setup.programFolder;
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -55,7 +56,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   stopShortcut_->setContext(Qt::WindowShortcut);
   stopShortcut_->setEnabled(false);
   connect(stopShortcut_, &QShortcut::activated, this, [this] {
-    if (running_) workspace_->optimizer.RequestStop();
+    if (running_) StopRunning();
   });
 
   // The client area is fixed; the menu bar comes on top of it.
@@ -194,8 +195,8 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (running_) {
-    // The Run stops after its current attempt; the window closes once it has returned.
-    workspace_->optimizer.RequestStop();
+    // The planner stops with its best plan so far; the window closes once it has returned.
+    StopRunning();
     closeAfterRun_ = true;
     event->ignore();
     return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <filesystem>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "ui/results_page_widgets.h"
 
 class QAction;
+class QPushButton;
 class QPrinter;
 class QShortcut;
 class QTabWidget;
@@ -19,6 +21,7 @@ class QTabWidget;
 namespace yobina {
 
 class Dialogs;
+class ExactRunner;
 class InputPage;
 class QtInputPage;
 struct Workspace;
@@ -72,6 +75,12 @@ class TForm1 : public QMainWindow {
   void SaveJob(const QString& file);
 
   void Button1Click();
+  // The 最 適 化 button and its menu entry (form1_exact.cpp).
+  void BuildExactCommand();
+  void ExactButtonClick();
+  void ExactFinished();
+  // Asks whichever planner is working to stop with its best plan so far.
+  void StopRunning();
   void Open1Click();
   void Save1Click();
   void SaveAs1Click();
@@ -99,6 +108,9 @@ class TForm1 : public QMainWindow {
   QString startupError_;  // shown once the window is on screen
   bool running_ = false;
   bool closeAfterRun_ = false;
+  QPushButton* exactButton_ = nullptr;
+  ExactRunner* exactRunner_ = nullptr;  // a child: stops and joins its thread when the window goes
+  QPointer<QWidget> focusBeforeExact_;
 };
 
 }  // namespace yobina

@@ -3,8 +3,9 @@
 #   ARGS       its arguments, separated by "|"
 #   EXIT       the expected exit status
 #   STDOUT     file the output must equal (else the output must be empty, unless STDOUT_HAS is given)
-#   STDOUT_HAS text the output must contain
+#   STDOUT_HAS texts the output must contain, separated by "|"
 #   STDERR     text stderr must equal (a line end is added); else stderr must be empty
+#   STDERR_HAS text stderr must contain (instead of STDERR)
 #   STDERR_FILE file stderr must equal
 #   PRODUCED / PRODUCED_EQUALS   a file the run writes, and the file it must equal
 #   PRODUCED_PREFIX              or the text it must start with
@@ -28,15 +29,25 @@ if(STDOUT)
     string(APPEND failures "stdout differs from ${STDOUT} (got ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual)\n")
   endif()
 elseif(STDOUT_HAS)
-  string(FIND "${out}" "${STDOUT_HAS}" at)
-  if(at EQUAL -1)
-    string(APPEND failures "stdout lacks '${STDOUT_HAS}':\n${out}\n")
-  endif()
+  string(REPLACE "|" ";" wanted_texts "${STDOUT_HAS}")
+  foreach(text IN LISTS wanted_texts)
+    string(FIND "${out}" "${text}" at)
+    if(at EQUAL -1)
+      string(APPEND failures "stdout lacks '${text}':\n${out}\n")
+    endif()
+  endforeach()
 elseif(NOT out STREQUAL "")
   string(APPEND failures "unexpected stdout:\n${out}\n")
 endif()
 
-if(STDERR_FILE)
+if(STDERR_HAS)
+  string(FIND "${err}" "${STDERR_HAS}" at)
+  if(at EQUAL -1)
+    string(APPEND failures "stderr lacks '${STDERR_HAS}':\n${err}\n")
+  endif()
+  set(err "")
+  set(expected_err "")
+elseif(STDERR_FILE)
   file(READ "${STDERR_FILE}" expected_err)
 elseif(DEFINED STDERR)
   set(expected_err "${STDERR}\n")

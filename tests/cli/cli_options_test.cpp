@@ -21,6 +21,14 @@ TEST(CliOptions, FullCommandLine) {
   EXPECT_EQ(parsed.Options.PdfFile, "out.pdf");
 }
 
+TEST(CliOptions, ExactWithATimeLimit) {
+  const ParsedCommandLine parsed = Parse({"job.qzl", "--exact", "--time-limit", "2.5"});
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run) << parsed.Text;
+  EXPECT_TRUE(parsed.Options.Exact);
+  EXPECT_EQ(parsed.Options.TimeLimitSeconds, 2.5);
+  EXPECT_EQ(Parse({"job.qzl", "--time-limit", "1"}).Options.TimeLimitSeconds, 1.0);  // bounds a Run too
+}
+
 TEST(CliOptions, Defaults) {
   const ParsedCommandLine parsed = Parse({"job.qzl"});
   ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run);
@@ -29,6 +37,8 @@ TEST(CliOptions, Defaults) {
   EXPECT_EQ(parsed.Options.Encoding, OutputEncoding::Utf8);
   EXPECT_FALSE(parsed.Options.SaveFile);
   EXPECT_FALSE(parsed.Options.PdfFile);
+  EXPECT_FALSE(parsed.Options.Exact);
+  EXPECT_FALSE(parsed.Options.TimeLimitSeconds);
 }
 
 TEST(CliOptions, BadUsage) {
@@ -40,6 +50,12 @@ TEST(CliOptions, BadUsage) {
       {"job.qzl", "--trials"},
       {"job.qzl", "--encoding", "latin1"},
       {"job.qzl", "--verbose"},
+      {"job.qzl", "--time-limit", "0"},
+      {"job.qzl", "--time-limit", "-1"},
+      {"job.qzl", "--time-limit", "inf"},
+      {"job.qzl", "--time-limit", "nan"},
+      {"job.qzl", "--time-limit", "soon"},
+      {"job.qzl", "--exact", "--trials", "10"},
   };
   for (const QStringList& arguments : cases) {
     const ParsedCommandLine parsed = Parse(arguments);
@@ -51,8 +67,8 @@ TEST(CliOptions, BadUsage) {
 TEST(CliOptions, HelpInBothLanguagesNamesEveryOption) {
   const ParsedCommandLine parsed = Parse({"--help"});
   ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::ShowHelp);
-  for (const char* text : {"Usage: yobina-cli", "--trials", "--progress", "--encoding", "--save", "--pdf",
-                           "Run N trials", "試行回数", "報告"}) {
+  for (const char* text : {"Usage: yobina-cli", "--trials", "--exact", "--time-limit", "--progress",
+                           "--encoding", "--save", "--pdf", "Run N trials", "試行回数", "報告"}) {
     EXPECT_NE(parsed.Text.find(text), std::string::npos) << text;
   }
 }

@@ -100,6 +100,28 @@ TEST(ReportBuilderTest, UnitWeightAddsTheWeightLineAndLossRate) {
   EXPECT_EQ(*(totals + 1), Cp932(kRule));
 }
 
+TEST(ReportBuilderTest, NotesFollowTheTotalsOnScreenAndPaper) {
+  const std::vector<std::string> notes = {Cp932(" note one"), Cp932(" note two")};
+  ReportBuilder builder;
+  const auto plain = builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan());
+  const auto noted = builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan(), notes);
+  const auto totals = std::find_if(plain.begin(), plain.end(), [](const std::string& line) {
+    return line.find(Cp932("残材率")) != std::string::npos;
+  });
+  ASSERT_NE(totals, plain.end());
+  const auto at = totals - plain.begin() + 1;
+  std::vector<std::string> expected = plain;
+  expected.insert(expected.begin() + at, notes.begin(), notes.end());
+  EXPECT_EQ(noted, expected);
+  EXPECT_EQ(noted[static_cast<size_t>(at) + 2], Cp932(kRule));
+
+  test::RecordingPrintDevice device(600);
+  builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan(), device, notes);
+  std::string drawn;  // drawn a character at a time
+  for (const auto& draw : device.Draws()) drawn += draw.Text;
+  EXPECT_NE(drawn.find("two"), std::string::npos);
+}
+
 TEST(ReportBuilderTest, DateLineHeadsTheReport) {
   struct Case {
     std::string year;

@@ -88,6 +88,19 @@ TEST(ReportLinesTest, ListCellAndTotals) {
   EXPECT_EQ(WeightTotalsLine(17500, 15400, 7.85, 3.25).size(), 80U);
 }
 
+TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
+  EXPECT_EQ(ProvenOptimalLine(2.51), Cp932(" 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)"));
+  EXPECT_EQ(UnprovenLine(2.4, 1.2),
+            Cp932(" 最適化: 未証明   下限ロス率= 2.400(%)   最適との差 1.200(m) 以内"));
+  EXPECT_EQ(WithoutShortFirstLine(0.5), Cp932(" 参考: 5000mm未満を優先しない場合のロス率= 0.500(%)"));
+  // The largest figures the input page allows: 35 stock rows of 999999 mm x 99999.
+  const double largestGap = 35.0 * 999999 * 99999 / 1000;
+  for (const std::string& line :
+       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(100)}) {
+    EXPECT_LE(line.size(), 82U) << Cp932ToUtf8(line);
+  }
+}
+
 TEST(PrinterPaperTest, NameTable) {
   struct Case {
     std::string paper;

@@ -79,9 +79,11 @@ class FakeDialogs : public Dialogs {
   // An unexpected dialog is cancelled, and the test sees it in `shown`.
   static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
     if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    // Copies the text, not the optional: GCC 12 misreads the optional's copy as uninitialised.
+    const bool answered = answers.front().has_value();
+    const QString text = answered ? *answers.front() : QString();
     answers.pop_front();
-    return answer;
+    return answered ? std::optional<QString>(text) : std::nullopt;
   }
 };
 

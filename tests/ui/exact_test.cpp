@@ -1,0 +1,160 @@
+// The 最 適 化 button: where it sits, the optimal planner off the window's
+// thread with live figures, its report, and Esc or closing stopping it.
+#include <QFontMetricsF>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "ui/exact_runner.h"
+#include "window_fixture.h"
+
+namespace yobina::test {
+namespace {
+
+void TypeReferenceJob(const WindowFixture& f) {
+  f.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
+  f.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+  f.Field("edyoyu")->SetText("0");
+  f.Field("edsiro")->SetText("5");
+}
+
+// Keeps any planner busy for seconds: one huge bar, millions of pieces.
+void TypeSlowJob(const WindowFixture& f) {
+  f.FillRows("Grid1", {{"1999999999", "100"}});
+  std::vector<std::pair<QString, QString>> cuts;
+  for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "2000000");
+  f.FillRows("Grid2", cuts);
+  f.Field("edsiro")->SetText("5");
+}
+
+}  // namespace
+
+class ExactTest : public QObject {
+  Q_OBJECT
+
+ private:
+  WindowFixture f_;
+
+  QPushButton* Button() const { return f_.Find<QPushButton>("btnExact"); }
+  void Click() { QTest::mouseClick(Button(), Qt::LeftButton); }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() {
+    f_.FreshFolder();
+    f_.dialogs.printToPdf.clear();
+    f_.Open();
+    f_.dialogs.shown.clear();  // the missing backup's message at start-up
+  }
+  void cleanup() { f_.window.reset(); }
+
+  void TheButtonSitsBelowRunAndCoversNothing() {
+    const QPushButton* run = f_.Find<QPushButton>("Button1");
+    QPushButton* exact = Button();
+    QVERIFY(exact != nullptr);
+    QCOMPARE(exact->text(), QString("最 適 化"));
+    QCOMPARE(exact->size(), run->size());
+    QCOMPARE(exact->x(), run->x());
+    QVERIFY(exact->y() > run->geometry().bottom());
+    QVERIFY(exact->parentWidget()->rect().contains(exact->geometry()));
+    for (const QWidget* other : exact->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other != exact && other->isVisible()) {
+        QVERIFY2(!other->geometry().intersects(exact->geometry()), qPrintable(other->objectName()));
+      }
+    }
+    QCOMPARE(f_.window->findChild<QAction*>("Exact1")->text(), QString("最適化(&O)"));
+  }
+
+  void ItReportsTheOptimalPlanAndPrintsIt() {
+    TypeReferenceJob(f_);
+    Click();
+    QVERIFY(f_.window->IsRunning());
+    QTRY_VERIFY(!f_.window->IsRunning());
+    QCOMPARE(f_.dialogs.Kinds(), QStringList());
+    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    const QString report = f_.Memo()->toPlainText();
+    QVERIFY2(report.contains(" 素材延長=  49.000(m)"), qPrintable(report));
+    QVERIFY(report.contains("\n 最適化: "));
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("  2.510 %"));
+    QVERIFY(QFile::exists(f_.Folder().filePath("#BackUp.Qzl")));
+
+    f_.dialogs.printToPdf = f_.Folder().filePath("exact.pdf");
+    QTest::mouseClick(f_.Find<QPushButton>("BtnPrint"), Qt::LeftButton);
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList());
+    QVERIFY(QFile::exists(f_.dialogs.printToPdf));
+  }
+
+  void TheWindowStaysLiveAndEscStopsIt() {
+    TypeSlowJob(f_);
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    f_.Trigger("Exact1");
+    QVERIFY(f_.window->IsRunning());
+    QVERIFY(!f_.Find<QPushButton>("Button1")->isEnabled());
+    QVERIFY(!Button()->isEnabled());
+    QVERIFY(!f_.window->menuBar()->isEnabled());
+    QTest::qWait(300);
+    QVERIFY(ticks >= 10);  // the planner works on a thread of its own
+    QVERIFY(f_.window->IsRunning());
+
+    QTest::keyClick(f_.window.get(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 2000);
+    QVERIFY(Button()->isEnabled());
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.dialogs.Texts("information"), QStringList());  // stopped: nothing to say about the job
+  }
+
+  void TheLabelsShowThePlannersFiguresAsTheyCome() {
+    auto* runner = f_.window->findChild<ExactRunner*>();
+    QVERIFY(runner != nullptr);
+    emit runner->betterBound(2.4);
+    emit runner->betterPlan(12.345);
+    QCOMPARE(f_.Label("lbZhi"), QString("下限 2.400"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString(" 12.345 %"));
+    const QLabel* lbZhi = f_.Find<QLabel>("lbZhi");
+    QVERIFY(QFontMetricsF(lbZhi->font()).horizontalAdvance("下限99.999") <= lbZhi->width());
+  }
+
+  void ClosingWaitsForThePlannerToEnd() {
+    TypeSlowJob(f_);
+    Click();
+    QVERIFY(f_.window->IsRunning());
+    f_.window->close();
+    QVERIFY(f_.window->isVisible());  // not while the planner's thread runs
+    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->isVisible(), 2000);
+    QVERIFY(!f_.window->IsRunning());
+  }
+
+  void DestroyingTheWindowStopsThePlanner() {
+    TypeSlowJob(f_);
+    Click();
+    QVERIFY(f_.window->IsRunning());
+    f_.window.reset();  // joins the thread: nothing outlives the window
+  }
+
+  void ARefusedJobSaysWhyAndStaysOnThePage() {
+    TypeReferenceJob(f_);
+    f_.Field("edsiro")->SetText("-10");
+    Click();
+    QTRY_VERIFY(!f_.window->IsRunning());
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList{"切り代が負のため、最適化できません。"});
+    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+  }
+
+  void NoPlanSaysSo() {
+    f_.FillRows("Grid1", {{"6000", "1"}});
+    f_.FillRows("Grid2", {{"9000", "1"}});
+    Click();
+    QTRY_VERIFY(!f_.window->IsRunning());
+    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+  }
+};
+
+}  // namespace yobina::test
+
+QTEST_MAIN(yobina::test::ExactTest)
+#include "exact_test.moc"
