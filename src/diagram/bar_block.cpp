@@ -34,13 +34,19 @@ std::string LeftoverText(double leftover, bool inside) {
   return inside ? number : kLeftover + number;
 }
 
+bool FitsIn(const std::string& label, double width) {
+  return LabelWidth(label) + 2 * kLabelPad <= width;
+}
+
 void AddBox(TBarBlock& block, double left, double right, int32_t cutRow, std::string label) {
-  TBarBox& box = block.Boxes.emplace_back();
-  box.Left = left;
-  box.Right = right;
-  box.CutRow = cutRow;
-  box.LabelInside = LabelWidth(label) + 2 * kLabelPad <= right - left;
-  box.Label = std::move(label);
+  block.Boxes.push_back({left, right, cutRow, std::move(label)});
+}
+
+void AddOutsideLabel(TBarBlock& block, double left, double right, std::string text) {
+  TLaneLabel& label = block.OutsideLabels.emplace_back();
+  label.Anchor = (left + right) / 2;
+  label.Width = LabelWidth(text);
+  block.OutsideTexts.push_back(std::move(text));
 }
 
 void Frame(TGraphContext& gc, double left, double top, double right, double bottom, double width,
@@ -92,33 +98,32 @@ TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double sca
   block.BarRight = at(bar.Extent);
   for (const TPieceRun& run : bar.Runs) {
     const double length = std::max(0.0, static_cast<double>(run.Length));
+    const std::string name = IntText(run.Length, 0);
+    const std::string runName = run.Count == 1 ? name : name + Cp932("×") + IntText(run.Count, 0);
     if (run.Count == 1 || length * scale >= kMinPieceWidth) {
-      // At most one box per kMinPieceWidth of the bar: the loop stays short.
+      // Every piece its own name, or the run one name under the bar.
+      const bool named = FitsIn(name, length * scale);
       double x = run.Start;
+      double runRight = at(x);
+      // At most one box per kMinPieceWidth of the bar: the loop stays short.
       for (int32_t k = 0; k < run.Count; ++k) {
-        AddBox(block, at(x), at(x + length), run.CutRow, IntText(run.Length, 0));
+        runRight = at(x + length);
+        AddBox(block, at(x), runRight, run.CutRow, named ? name : std::string());
         x = NextPieceStart(x, length, kerf, bar.BarLength);
       }
+      if (!named) AddOutsideLabel(block, at(run.Start), runRight, runName);
     } else {
       const double last = run.End <= bar.BarLength ? std::max(run.Start, run.End - kerf) : run.End;
-      AddBox(block, at(run.Start), at(last), run.CutRow,
-             IntText(run.Length, 0) + Cp932("×") + IntText(run.Count, 0));
+      const bool named = FitsIn(runName, (last - run.Start) * scale);
+      AddBox(block, at(run.Start), at(last), run.CutRow, named ? runName : std::string());
+      if (!named) AddOutsideLabel(block, at(run.Start), at(last), runName);
     }
   }
   if (bar.CutsEnd < bar.BarLength) {
-    AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0, LeftoverText(bar.Leftover, true));
-    TBarBox& leftover = block.Boxes.back();
-    if (!leftover.LabelInside) leftover.Label = LeftoverText(bar.Leftover, false);
-  }
-
-  for (size_t i = 0; i < block.Boxes.size(); ++i) {
-    const TBarBox& box = block.Boxes[i];
-    if (box.LabelInside) continue;
-    TLaneLabel& label = block.OutsideLabels.emplace_back();
-    label.Anchor = (box.Left + box.Right) / 2;
-    label.Width = LabelWidth(box.Label);
-    block.OutsideTexts.push_back(box.Label);
-    block.OutsideBoxes.push_back(i);
+    const std::string name = LeftoverText(bar.Leftover, true);
+    const bool named = FitsIn(name, (bar.BarLength - bar.CutsEnd) * scale);
+    AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0, named ? name : std::string());
+    if (!named) AddOutsideLabel(block, at(bar.CutsEnd), at(bar.BarLength), LeftoverText(bar.Leftover, false));
   }
   block.Lanes = PlaceInLanes(block.OutsideLabels, barLeft, areaRight, kLabelSpacing);
   return block;
@@ -138,7 +143,7 @@ void DrawBarBlock(TGraphContext& gc, const TBarBlock& block, double top, double 
   G_SetTextSize(gc, kLabelText.Height, kLabelText.Width, kLabelText.Gap);
   const double insideFoot = top + (kBarHeight + kLabelText.Height) / 2;
   for (const TBarBox& box : block.Boxes) {
-    if (!box.LabelInside) continue;
+    if (box.Label.empty()) continue;
     const double width = LabelWidth(box.Label);
     const double left = (box.Left + box.Right - width) / 2;
     // Hatching would run through the digits.

@@ -20,8 +20,7 @@ struct TBarBox {
   double Left = 0;  // page mm
   double Right = 0;
   int32_t CutRow = 0;  // 0: the leftover
-  std::string Label;   // code page 932
-  bool LabelInside = false;
+  std::string Label;   // code page 932, drawn in the box; empty: named under the bar
 };
 
 struct TBarBlock {
@@ -30,9 +29,10 @@ struct TBarBlock {
   double BarLeft = 0;          // page mm
   double BarRight = 0;         // the bar's extent
   std::vector<TBarBox> Boxes;  // pieces left to right, then the leftover if any
+  // Names of what is too narrow for its name: a piece, a run of equal pieces
+  // ("length×count"), the leftover ("残length").
   std::vector<TLaneLabel> OutsideLabels;
   std::vector<std::string> OutsideTexts;  // one per outside label
-  std::vector<size_t> OutsideBoxes;       // the box each outside label names
   int Lanes = 0;
 
   double Height() const;  // mm, the gap below included
