@@ -19,7 +19,7 @@ double LabelWidth(const std::string& text) {
 }
 
 std::string StockText(const TJob& job, const TCutPattern& pattern) {
-  return IntText(BarGeometryOf(job, pattern).StockLength, 0);
+  return IntText(StockLengthOf(job, pattern), 0);
 }
 
 std::string CountText(const TCutPattern& pattern) {

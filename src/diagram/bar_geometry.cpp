@@ -23,12 +23,15 @@ double NextPieceStart(double x, double length, double kerf, double barLength) {
   return RunEnd(x, std::max(0.0, length), std::max(0.0, kerf), 1, barLength);
 }
 
+int32_t StockLengthOf(const TJob& job, const TCutPattern& pattern) {
+  const int32_t stockCount = std::clamp(job.StockCount, 0, kTableCapacity);
+  const bool known = pattern.StockRow >= 1 && pattern.StockRow <= stockCount;
+  return known ? job.StockTable[pattern.StockRow].Length : 0;
+}
+
 TBarGeometry BarGeometryOf(const TJob& job, const TCutPattern& pattern) {
   TBarGeometry bar;
-  const int32_t stockCount = std::clamp(job.StockCount, 0, kTableCapacity);
-  if (pattern.StockRow >= 1 && pattern.StockRow <= stockCount) {
-    bar.StockLength = job.StockTable[pattern.StockRow].Length;
-  }
+  bar.StockLength = StockLengthOf(job, pattern);
   bar.BarLength = std::max(0.0, static_cast<double>(bar.StockLength));
   bar.Leftover = pattern.Leftover;
 

@@ -35,6 +35,9 @@ struct TBarGeometry {
 // any count without visiting every piece.
 TBarGeometry BarGeometryOf(const TJob& job, const TCutPattern& pattern);
 
+// The stock-table length of the pattern's bar; 0 for a row outside the table.
+int32_t StockLengthOf(const TJob& job, const TCutPattern& pattern);
+
 // Where a piece of `length` that starts at `x` ends with its kerf, on a bar of
 // `barLength`; the same rule BarGeometryOf applies to every piece.
 double NextPieceStart(double x, double length, double kerf, double barLength);
