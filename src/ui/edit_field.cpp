@@ -8,22 +8,30 @@
 #include "ui/cp932_validator.h"
 #include "ui/focus_order.h"
 #include "ui/ui_text.h"
+#include "ui/whole_text.h"
 
 namespace yobina {
 
 TEditField::TEditField(int formatCode, int byteLimit, QWidget* parent)
-    : QLineEdit(parent), formatCode_(formatCode), validator_(new Cp932Validator(this, byteLimit)) {
+    : QLineEdit(parent),
+      formatCode_(formatCode),
+      validator_(new Cp932Validator(
+          this, byteLimit, formatCode != 0 ? Cp932Validator::Kind::Number : Cp932Validator::Kind::Text)) {
   setValidator(validator_);
-  // Leaving the field for another element of the window tidies it; a dialog or
-  // another window taking the focus does not.
+  new WholeTextFit(this, font());
+  // Leaving the field for another element of the window tidies it, and shows
+  // a text too long for the field from its start; a dialog or another window
+  // taking the focus does neither.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    if (old == this && now != nullptr && now->window() == window()) Normalize();
+    if (old == this && now != nullptr && now->window() == window()) {
+      Normalize();
+      home(false);
+    }
   });
 }
 
 void TEditField::SetText(const QString& text) {
-  validator_->AcceptText(text);
-  setText(text);
+  validator_->SetTextAsProgram(text);
 }
 
 void TEditField::Normalize() {

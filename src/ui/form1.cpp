@@ -22,6 +22,7 @@
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "ui/dialogs.h"
+#include "ui/grid_clipboard.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_fonts.h"
 #include "ui/ui_text.h"
@@ -114,7 +115,11 @@ void TForm1::ConnectInputPage() {
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
     connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
     connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
+    connect(grid, &TStringGrid::cellsLeftOut, this, [this](int rows, int columns) {
+      dialogs_.ShowInformation(this, LeftOutMessage({rows, columns}));
+    });
   }
+  connect(input_.runProgress, &RunProgressDisplay::noticeChanged, results_.stopNotice, &QLabel::setText);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
   connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
     ClearMemo();

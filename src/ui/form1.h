@@ -86,6 +86,7 @@ class TForm1 : public QMainWindow {
   void SaveAs1Click();
   void CatMatome1Click();
   void CatListSortClick();
+  void PasteClick();
   void SpeedButton1Click();
   void BtnPrintClick();
   void SendMailMeClick();

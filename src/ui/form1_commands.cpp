@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -60,6 +61,10 @@ void TForm1::BuildMenu() {
           &TForm1::CatMatome1Click);
   connect(AddItem(edit, "CatListSort", QStringLiteral("切断リストのソート")), &QAction::triggered, this,
           &TForm1::CatListSortClick);
+  edit->addSeparator();
+  QAction* paste = AddItem(edit, "EditPaste", QStringLiteral("貼り付け(&P)"));
+  paste->setShortcut(QKeySequence::Paste);  // an edit with the focus takes Ctrl+V first
+  connect(paste, &QAction::triggered, this, &TForm1::PasteClick);
 
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("Help1"));
@@ -121,6 +126,19 @@ void TForm1::CatMatome1Click() {
 
 void TForm1::CatListSortClick() {
   Guarded([this] { SortCutListCommand(*page_, *workspace_); });
+}
+
+void TForm1::PasteClick() {
+  QWidget* focus = focusWidget();
+  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
+    if (focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
+      grid->PasteClipboard();
+      return;
+    }
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+    if (!edit->isReadOnly()) edit->paste();
+  }
 }
 
 void TForm1::SpeedButton1Click() {

@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "app/run_command.h"
+#include "app/run_labels.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/qt_input_page.h"
@@ -16,17 +17,31 @@
 namespace yobina {
 namespace {
 
+// The trial's number at the end of a trial label "%7.3f %%  (%d)"; 0 without one.
+int TrialOfLabel(const QString& label) {
+  const qsizetype open = label.lastIndexOf(QLatin1Char('('));
+  if (open < 0 || !label.endsWith(QLatin1Char(')'))) return 0;
+  return label.mid(open + 1, label.size() - open - 2).toInt();
+}
+
 // Shows the Run's loss rates and lets the window repaint after every trial.
 // The trial label ends where the best rate begins, which cuts off the trial's
-// number; the window caption carries the whole trial text while the Run works.
+// number; the window caption and the progress display carry it while the Run
+// works. Only trials that found a plan are reported: a failed trial counts
+// with the next one that finds a plan.
 class LabelRunView : public RunView {
  public:
-  LabelRunView(QLabel* trialLabel, QLabel* bestLabel, QWidget* window)
-      : trialLabel_(trialLabel), bestLabel_(bestLabel), window_(window), caption_(window->windowTitle()) {}
+  LabelRunView(QLabel* trialLabel, QLabel* bestLabel, RunProgressDisplay* progress, QWidget* window)
+      : trialLabel_(trialLabel),
+        bestLabel_(bestLabel),
+        progress_(progress),
+        window_(window),
+        caption_(window->windowTitle()) {}
   ~LabelRunView() override { window_->setWindowTitle(caption_); }
 
   void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
     const QString trial = ToQString(lbZhi);
+    progress_->SetValue(TrialOfLabel(trial));
     trialLabel_->setText(trial);
     bestLabel_->setText(ToQString(lbZhiMin));
     bestLabel_->adjustSize();
@@ -38,6 +53,7 @@ class LabelRunView : public RunView {
  private:
   QLabel* trialLabel_;
   QLabel* bestLabel_;
+  RunProgressDisplay* progress_;
   QWidget* window_;
   QString caption_;  // the caption before the Run, given back at its end
 };
@@ -57,12 +73,20 @@ void TForm1::Button1Click() {
   options.BackupFile = BackupFile();
   RunOutcome outcome;
   bool ran = false;
+  RunProgressDisplay* progress = input_.runProgress;
+  progress->Start(TrialCountFromPage(*page_));
   {
-    LabelRunView view(input_.trialLossLabel, input_.bestLossLabel, this);
+    LabelRunView view(input_.trialLossLabel, input_.bestLossLabel, progress, this);
     Guarded([&] {
       outcome = RunCommand(*page_, *workspace_, view, options);
       ran = true;
     });
+  }
+  // A stopped Run's plan is the best of the trials done: said on screen only.
+  if (ran && outcome.Stopped) {
+    progress->ShowStopped();
+  } else {
+    progress->Finish();
   }
 
   stopShortcut_->setEnabled(false);

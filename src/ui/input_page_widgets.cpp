@@ -153,6 +153,9 @@ InputPageWidgets BuildInputPage(QWidget* page) {
 
   AddLabel(p, "Label3", QStringLiteral("※5000mm未満の素材は優先的に使用します。"), 12, 412, GothicFont(17));
 
+  w.runProgress = Named(new RunProgressDisplay(page), "runProgress");
+  w.runProgress->setGeometry(416, 388, 260, 24);
+
   // The date fields sit in the gaps of their label.
   for (QWidget* edit :
        {static_cast<QWidget*>(w.year), static_cast<QWidget*>(w.month), static_cast<QWidget*>(w.day)}) {

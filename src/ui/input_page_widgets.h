@@ -9,6 +9,7 @@
 
 #include "ui/edit_field.h"
 #include "ui/radio_group.h"
+#include "ui/run_progress_display.h"
 #include "ui/string_grid.h"
 
 namespace yobina {
@@ -32,6 +33,9 @@ struct InputPageWidgets {
   QLabel* trialLossLabel = nullptr;         // lbZhi
   QLabel* bestLossLabel = nullptr;          // lbZhiMin
   QPushButton* runButton = nullptr;         // Button1
+  // Below the loss rates, clear of the page's elements; on the page rather
+  // than the panel, so it stays bright while the panel is disabled.
+  RunProgressDisplay* runProgress = nullptr;
 };
 
 // Creates the elements on `page` (TabSheet1) with their object names, texts,

@@ -25,6 +25,14 @@ ResultsPageWidgets BuildResultsPage(QWidget* page) {
   w.bottomStrip->setObjectName(QStringLiteral("Panel3"));
   w.bottomStrip->setFixedHeight(13);
   layout->addWidget(w.bottomStrip);
+  // The strip is free: a stopped Run says so there, below its report.
+  w.stopNotice = new QLabel(w.bottomStrip);
+  w.stopNotice->setObjectName(QStringLiteral("stopNotice"));
+  w.stopNotice->setFont(GothicFont(12));
+  QPalette palette = w.stopNotice->palette();
+  palette.setColor(QPalette::WindowText, Qt::red);
+  w.stopNotice->setPalette(palette);
+  w.stopNotice->setGeometry(4, 0, 400, 13);
 
   w.printButton = new QPushButton(QStringLiteral("印 刷"), page);
   w.printButton->setObjectName(QStringLiteral("BtnPrint"));

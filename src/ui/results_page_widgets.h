@@ -1,6 +1,7 @@
 // The results page: the report text and the Print button over its top right.
 #pragma once
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -11,6 +12,7 @@ struct ResultsPageWidgets {
   QPlainTextEdit* memo = nullptr;      // Memo1
   QWidget* bottomStrip = nullptr;      // Panel3
   QPushButton* printButton = nullptr;  // BtnPrint
+  QLabel* stopNotice = nullptr;        // in Panel3: that the last Run was stopped
 };
 
 // Creates the elements on `page` (TabSheet2).

@@ -1,66 +1,24 @@
 #include "ui/string_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 
 #include "text/number_text.h"
-#include "ui/cp932_validator.h"
+#include "text/typed_number.h"
+#include "ui/cell_delegate.h"
 #include "ui/focus_order.h"
+#include "ui/grid_clipboard.h"
 #include "ui/ui_text.h"
+#include "ui/whole_text.h"
 
 namespace yobina {
 namespace {
-
-// The cell editor: a frameless line edit that writes every change straight
-// into the cell, so the cell always holds what the user sees.
-class CellDelegate : public QStyledItemDelegate {
- public:
-  CellDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
-                        const QModelIndex& /*index*/) const override {
-    auto* editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    editor->setFont(grid_->font());
-    editor->setValidator(new Cp932Validator(editor, -1));
-    // Clicks reach it; the Tab key stops at the grid, not here.
-    editor->setFocusPolicy(Qt::ClickFocus);
-    auto* self = const_cast<CellDelegate*>(this);  // Qt hands out editors from a const call
-    connect(editor, &QLineEdit::textEdited, self, [self, editor] { emit self->commitData(editor); });
-    editor->installEventFilter(grid_);
-    return editor;
-  }
-
-  // A text as wide as the cell, its inner margins aside, is drawn whole and cut
-  // at the cell's edge, so a seven-digit length keeps its digits; a wider one
-  // ends in an ellipsis rather than in digits cut out of sight.
-  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-    QStyledItemDelegate::initStyleOption(option, index);
-    const QWidget* view = option->widget;
-    const QStyle* style = view != nullptr ? view->style() : QApplication::style();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    const bool fits = option->fontMetrics.horizontalAdvance(option->text) <= option->rect.width() + margin;
-    option->textElideMode = fits ? Qt::ElideNone : Qt::ElideRight;
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) line->setText(text);
-  }
-
- protected:
-  // The grid handles the editor's keys itself.
-  bool eventFilter(QObject* /*watched*/, QEvent* /*event*/) override { return false; }
-
- private:
-  TStringGrid* grid_;
-};
 
 QTableWidgetItem* NewCell() {
   auto* item = new QTableWidgetItem();
@@ -110,6 +68,7 @@ TStringGrid::TStringGrid(int dataRows, std::vector<int> formatCodes, QWidget* pa
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (old != nullptr && now != nullptr && Contains(old) && !Contains(now) && now->window() == window()) {
       NormalizeCurrentCell();
+      clearSelection();  // one grid at a time shows a selection
     }
   });
   setCurrentCell(0, 0);
@@ -158,13 +117,37 @@ void TStringGrid::SetCurrentCell(int column, int row) {
   setCurrentCell(row - 1, column - 1);
 }
 
+int TStringGrid::FormatCode(int column) const {
+  if (column < 1 || column > static_cast<int>(formatCodes_.size())) return 0;
+  return formatCodes_[static_cast<size_t>(column - 1)];
+}
+
+QString TStringGrid::TypedCellText(int column, const QString& typed) const {
+  const QString kept = KeepStorableCharacters(typed);
+  const int code = FormatCode(column);
+  if (code == 0) return kept;
+  return ToQString(RealToTextBlankZero(code, TextToReal(FoldFullWidthNumber(ToCp932(kept)))));
+}
+
 void TStringGrid::NormalizeCell(int row, int column) {
-  if (row < 0 || column < 0 || column >= static_cast<int>(formatCodes_.size())) return;
-  const int code = formatCodes_[static_cast<size_t>(column)];
-  if (code == 0 || row >= rowCount()) return;
+  const int code = FormatCode(column + 1);
+  if (code == 0 || row < 0 || row >= rowCount()) return;
   QTableWidgetItem* cell = item(row, column);
   const QString tidy = ToQString(RealToTextBlankZero(code, TextToReal(ToCp932(cell->text()))));
   if (tidy != cell->text()) cell->setText(tidy);
+}
+
+void TStringGrid::PasteClipboard() {
+  const QString text = QGuiApplication::clipboard()->text();
+  emit characterTyped();
+  if (!IsCellBlock(text)) {
+    if (QLineEdit* editor = CellEditor()) editor->paste();
+    return;
+  }
+  const PasteOutcome outcome = PasteCellBlock(*this, text);
+  if (outcome.rowsLeftOut > 0 || outcome.columnsLeftOut > 0) {
+    emit cellsLeftOut(outcome.rowsLeftOut, outcome.columnsLeftOut);
+  }
 }
 
 void TStringGrid::NormalizeCurrentCell() {
@@ -191,7 +174,12 @@ void TStringGrid::MoveDataRow(int fromRow, int toRow) {
 
 void TStringGrid::OnHeadingMoved(int /*logicalIndex*/, int oldVisualIndex, int newVisualIndex) {
   // The header only shows the move; put it back and move the data itself, so
-  // that whoever reads the cells by row number sees the new order.
+  // that whoever reads the cells by row number sees the new order. A cell
+  // being edited is finished first, as if the user had left it.
+  if (const QLineEdit* editor = CellEditor(); editor != nullptr && editor->hasFocus()) {
+    item(currentRow(), currentColumn())->setText(editor->text());
+    NormalizeCurrentCell();
+  }
   {
     const QSignalBlocker blocker(verticalHeader());
     verticalHeader()->moveSection(newVisualIndex, oldVisualIndex);
@@ -238,19 +226,41 @@ void TStringGrid::changeEvent(QEvent* event) {
   QTableWidget::changeEvent(event);
   // The editor shows the cell's text in the cell's font.
   if (event->type() == QEvent::FontChange) {
-    if (QLineEdit* editor = CellEditor()) editor->setFont(font());
+    if (QLineEdit* editor = CellEditor()) {
+      if (WholeTextFit* fit = WholeTextFit::Of(editor)) fit->SetBaseFont(font());
+    }
   }
 }
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == CellEditor()) {
-    if (event->type() == QEvent::KeyPress) return HandleEditorKey(static_cast<QKeyEvent*>(event));
-    if (event->type() == QEvent::InputMethod &&
-        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
-      emit characterTyped();
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        return HandleEditorKey(static_cast<QKeyEvent*>(event));
+      case QEvent::InputMethod:
+        if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+          emit characterTyped();
+          SelectCurrentCellOnly();
+        }
+        break;
+      case QEvent::MouseButtonPress:
+        SelectCurrentCellOnly();
+        break;
+      case QEvent::FocusIn:
+        // The editor always sits on the current cell; the view would make it
+        // current again and so drop the cells a mouse drag is selecting.
+        return false;
+      default:
+        break;
     }
   }
   return QTableWidget::eventFilter(watched, event);
+}
+
+void TStringGrid::SelectCurrentCellOnly() {
+  if (selectionModel()->selectedIndexes().size() > 1) {
+    selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+  }
 }
 
 bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
@@ -261,6 +271,21 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
   const int row = CurrentRow();
   const int column = CurrentColumn();
   const QLineEdit* editor = CellEditor();
+  if (event->matches(QKeySequence::Paste)) {
+    PasteClipboard();
+    return true;
+  }
+  // With one cell selected, Ctrl+C and Delete work on the editor's text;
+  // Ctrl+C takes the whole cell when none of it is selected.
+  const bool block = selectedIndexes().size() > 1;
+  if (event->matches(QKeySequence::Copy) && (block || !editor->hasSelectedText())) {
+    QGuiApplication::clipboard()->setText(CopyCellBlock(*this));
+    return true;
+  }
+  if (key == Qt::Key_Delete && block) {
+    ClearSelectedCells(*this);
+    return true;
+  }
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -306,6 +331,8 @@ bool TStringGrid::HandleEditorKey(QKeyEvent* event) {
     case Qt::Key_Escape:
       return true;
     default:
+      // Typing edits the current cell alone.
+      if (!event->text().isEmpty()) SelectCurrentCellOnly();
       return false;
   }
 }

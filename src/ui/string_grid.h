@@ -41,11 +41,23 @@ class TStringGrid : public QTableWidget {
   // The editor open on the current cell.
   QLineEdit* CellEditor() const;
 
+  // The format code of a data column (1..); 0 for a column of plain text.
+  int FormatCode(int column) const;
+  // What a cell of `column` holds after `typed` was typed into it and the
+  // cell was left: full-width digits taken as digits, characters the code
+  // page lacks left out, a number rewritten in its column's form.
+  QString TypedCellText(int column, const QString& typed) const;
+  // Ctrl+V: a block of cells (text with tabs or line breaks) fills the grid
+  // from the current cell; other text goes into the current cell's editor.
+  void PasteClipboard();
+
  signals:
   // Any character key (Enter included) reached the grid.
   void characterTyped();
   // A row was dragged to a new place.
   void rowMoved();
+  // A pasted block did not fit: so many rows and columns holding text were left out.
+  void cellsLeftOut(int rows, int columns);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +70,7 @@ class TStringGrid : public QTableWidget {
   void OpenEditor(int row, int column);
   bool HandleEditorKey(QKeyEvent* event);
   void NormalizeCell(int row, int column);
+  void SelectCurrentCellOnly();
   bool Contains(const QWidget* widget) const;
 
   std::vector<int> formatCodes_;

@@ -28,6 +28,31 @@ bool FitsCp932(const QString& text, int* byteCount) {
   return bytes.has_value();
 }
 
+bool IsStorableCharacter(const QString& character, int* byteCount) {
+  if (byteCount) *byteCount = 0;
+  if (character.isEmpty()) return false;
+  const char16_t first = character[0].unicode();
+  if (first < 0x20 || first == 0x7F) return false;
+  return FitsCp932(character, byteCount);
+}
+
+QString KeepStorableCharacters(const QString& text, bool* dropped) {
+  QString kept;
+  kept.reserve(text.size());
+  bool any = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QString one = text.mid(i, text[i].isHighSurrogate() ? 2 : 1);
+    i += one.size() - 1;
+    if (IsStorableCharacter(one)) {
+      kept += one;
+    } else {
+      any = true;
+    }
+  }
+  if (dropped) *dropped = any;
+  return kept;
+}
+
 QString FromUtf8(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

@@ -17,6 +17,15 @@ std::string ToCp932(const QString& text);
 // Whether the code page can hold every character of the text, and its length in bytes.
 bool FitsCp932(const QString& text, int* byteCount = nullptr);
 
+// Whether `character` (one character, one or two UTF-16 units) can stand in
+// typed text: the code page holds it and it is no control character, such as
+// a line break. Its length in code page 932 bytes goes to `byteCount`.
+bool IsStorableCharacter(const QString& character, int* byteCount = nullptr);
+
+// The text without the characters that cannot stand in typed text; `dropped`
+// tells whether there were any.
+QString KeepStorableCharacters(const QString& text, bool* dropped = nullptr);
+
 // UTF-8 text of the core (message texts, error texts).
 QString FromUtf8(std::string_view utf8);
 
