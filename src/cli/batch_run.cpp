@@ -16,6 +16,7 @@
 #include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/readable_name.h"
 #include "job/memory_input_page.h"
 #include "text/codec.h"
 
@@ -147,24 +148,28 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   MemoryInputPage page;
   auto workspace = std::make_unique<Workspace>();
   BatchOutcome outcome;
+  const std::filesystem::path* file = &options.JobFile;  // the one an IoError is about
   try {
     if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
       WriteMessage(err, message::kWrongVersion);
       return kExitFailure;
     }
+    if (options.SaveFile) file = &*options.SaveFile;
     outcome = options.Exact ? PlanExactly(page, *workspace, options, stop, err)
                             : RunTrials(page, *workspace, options, stop, err);
     if (outcome.ReportLines.empty()) {
       WriteMessage(err, outcome.Message);
       return outcome.ExitCode;
     }
+    file = nullptr;  // the printer's texts name their file
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
     if (options.DiagramsFile) diagrams(page, *workspace, *options.DiagramsFile);
     if (options.CsvFile) {
+      file = &*options.CsvFile;
       WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->lastPlan));
     }
   } catch (const IoError& error) {
-    WriteMessage(err, error.what());
+    WriteMessage(err, file != nullptr ? ReadableFileName(*file) + ": " + error.what() : error.what());
     return kExitFailure;
   }
 

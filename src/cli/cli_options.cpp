@@ -2,8 +2,9 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFile>
 #include <cmath>
+
+#include "cli/argument_bytes.h"
 
 namespace yobina {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr const char* kProgramName = "yobina-cli";
 
 std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
+  return std::filesystem::path(ArgumentBytes(text));
 }
 
 ParsedCommandLine Failure(const QString& what) {
@@ -33,10 +34,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       "optimal.\n"
       "--exact では代わりに素材を最も少なく使う計画を求め、最適と証明できたかを報告に書きます。\n"
       "Exit status: 0 plan found, 1 no plan (none exists, or none was found in time),\n"
-      "2 bad usage, unreadable file or a job --exact refuses, 3 stopped by --time-limit\n"
-      "(the report is the best plan so far; stderr says 中断しました).\n"
+      "2 bad usage, unreadable file, failed save or PDF, or a job --exact refuses,\n"
+      "3 stopped by --time-limit, Ctrl+C or SIGTERM (the report is the best plan so far;\n"
+      "stderr says 中断しました; a second Ctrl+C ends at once).\n"
       "終了コード: 0 ヨビナ成功、1 ヨビナ不能（または時間内に見つからず）、\n"
-      "2 使い方・ファイルの誤り、または --exact で扱えないデータ、3 中断（報告はそれまでの最良計画）。"));
+      "2 使い方・ファイル・保存・PDF の誤り、または --exact で扱えないデータ、\n"
+      "3 中断（--time-limit、Ctrl+C、SIGTERM。報告はそれまでの最良計画）。"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help.\nこのヘルプを表示します。"));
   const QCommandLineOption trials(

@@ -32,7 +32,8 @@ struct ParsedCommandLine {
   std::string Text;  // the help text, or what is wrong with the command line (UTF-8)
 };
 
-// `arguments` starts with the program's name, like argv.
+// `arguments` starts with the program's name, like argv; made by
+// ArgumentsFromArgv, so that file names keep their bytes.
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 }  // namespace yobina

@@ -1,8 +1,10 @@
 // yobina-cli: a job file in, the report of the results page out.
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 
 #include "app/stop_flag.h"
+#include "cli/argument_bytes.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/pdf_output.h"
@@ -12,12 +14,28 @@ namespace {
 // The stop of the planning: a signal handler may raise it.
 yobina::StopFlag stopFlag;
 
+extern "C" void RaiseStopFlag(int) {
+  stopFlag.Raise();
+}
+
+// The first Ctrl+C or SIGTERM stops like Esc: the best plan so far, its report,
+// exit 3. The handler then goes, so that a second one ends the program at once.
+void StopOnInterrupt() {
+  struct sigaction action {};
+  action.sa_handler = RaiseStopFlag;
+  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const yobina::ParsedCommandLine parsed = yobina::ParseCommandLine(arguments);
+  // Past a file size limit a write fails and says so, rather than killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  StopOnInterrupt();
+  const yobina::ParsedCommandLine parsed = yobina::ParseCommandLine(yobina::ArgumentsFromArgv(argc, argv));
   switch (parsed.Todo) {
     case yobina::ParsedCommandLine::Action::ShowHelp:
       std::fputs(parsed.Text.c_str(), stdout);

@@ -7,16 +7,10 @@
 #ifdef YOBINA_HAVE_PRINT
 #include <QFile>
 #include <QGuiApplication>
-#include <QTemporaryDir>
-#include <cerrno>
 #include <clocale>
-#include <fstream>
-#include <iterator>
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
-#include "file/atomic_file.h"
-#include "file/io_error.h"
 #include "ui/print/qt_print_device.h"
 #endif
 
@@ -33,25 +27,14 @@ void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
 
 void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
-  QtPrintDevice device(*printer);
+  QtPrintDevice device(*printer, file);  // the name byte for byte, whatever the locale
   PrintReport(page, workspace, device);
 }
 
-// The printer writes its file as it goes: print to a scratch file, then put it
-// in place as a save does, so a failure never leaves a truncated PDF behind.
 void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
-  const QTemporaryDir scratch;
-  if (!scratch.isValid()) throw IoError(scratch.errorString().toStdString());
-  const QString scratchFile = scratch.filePath(QStringLiteral("diagrams.pdf"));
-  {
-    const std::unique_ptr<QPrinter> printer = MakePdfPrinter(scratchFile);
-    QtPrintDevice device(*printer);
-    PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
-  }
-  std::ifstream in(QFile::encodeName(scratchFile).toStdString(), std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (!in.good() && !in.eof()) throw IoError(PlatformErrorText(errno));
-  WriteFileAtomically(file, bytes);
+  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
+  QtPrintDevice device(*printer, file);
+  PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The proven-optimal planner: the plan that uses the least stock under a Run's
-// rules, with a lower bound that proves it or says how far it may be off.
+// The proven-optimal planner: the plan that uses the least stock under the
+// rules a Run's plan keeps, with a lower bound that proves how good it is.
 #pragma once
 
 #include <atomic>
@@ -11,30 +11,41 @@
 
 namespace yobina {
 
-enum class ExactStatus { Proven, Unproven, NoPlan, NotFound, Refused };
+enum class ExactStatus {
+  Proven,    // the plan meets the lower bound: optimal
+  Unproven,  // a plan, with a gap (time limit or stop)
+  NoPlan,    // proven that no plan exists (stock too short or too few bars)
+  NotFound,  // stopped or out of time before any plan was found
+  Refused    // the job has no meaningful optimum; Message says why
+};
 
-class ExactObserver {  // called from the planner's thread
+// Called from the planner's thread.
+class ExactObserver {
  public:
   virtual ~ExactObserver() = default;
-  virtual void BetterPlan(double lossRate) = 0;        // percent
+  virtual void BetterPlan(double lossRate) = 0;        // percent, as TCutPlan::LossRate
   virtual void BetterBound(double boundLossRate) = 0;  // percent
 };
 
 struct ExactLimits {
   double TimeLimitSeconds = 10;
-  const std::atomic<bool>* Stop = nullptr;
+  const std::atomic<bool>* Stop = nullptr;  // set by another thread: end soon with the best so far
 };
 
 struct ExactResult {
   ExactStatus Status = ExactStatus::NotFound;
-  TCutPlan Plan{};           // report order; every TCutPlan field as a Run sets it; PatternCount 0 = none
-  double BoundLossRate = 0;  // percent
-  double GapMeters = 0;      // m between the plan and the bound (0 when proven)
+  // PatternCount 0 without a plan; else in report order, every field set as a Run sets it.
+  TCutPlan Plan{};
+  double BoundLossRate = 0;  // lower bound on the loss rate, percent
+  double GapMeters = 0;      // plan's stock length - the bound's, in m (0 when proven)
+  // Set when the job has bars under SmallStockLimit and dropping the
+  // short-first rule gives a lower loss rate.
   std::optional<double> WithoutShortFirstLossRate;
-  std::string Message;  // code page 932: why Refused
+  std::string Message;  // code page 932; why Refused
 };
 
-// `job`: read, normalised and sorted exactly as a Run leaves it.
+// `job` is read, normalised and sorted as a Run leaves it. Deterministic for a
+// given job, time limits aside.
 ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver& observer);
 
 }  // namespace yobina

@@ -17,18 +17,20 @@ enum class LoadResult { Loaded, WrongVersion };
 
 // Writes the whole input page. Goes through a temporary file in the same folder
 // that replaces the target only once it is complete, so a failed save leaves the
-// old file as it was. Throws IoError with the platform's text.
+// old file as it was (see WriteFileAtomically). Throws IoError.
 void SaveDataFile(const InputPage& page, const std::filesystem::path& file);
 
 // Applies the file's lines to the page. WrongVersion (nothing changed) for a
 // file whose first line is not the header. Throws IoError when the file cannot
-// be opened or read; lines applied before a read error stay applied.
+// be opened or read, is not a regular file, or is written in UTF-8 (valid
+// UTF-8, not valid code page 932: refused, nothing changed); lines applied
+// before a read error stay applied.
 LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file);
 
 // The bytes SaveDataFile writes for the page.
 std::string FormatDataFile(const InputPage& page);
 
-// LoadDataFile on a file's bytes already in memory.
+// LoadDataFile on a file's bytes already in memory, without the encoding check.
 LoadResult LoadDataFileFromBytes(InputPage& page, std::string_view bytes);
 
 }  // namespace yobina

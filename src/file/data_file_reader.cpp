@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -6,15 +7,38 @@
 
 #include "file/data_file.h"
 #include "file/data_file_parser.h"
+#include "file/encoding_check.h"
 #include "file/io_error.h"
 
 namespace yobina {
 namespace {
 
+[[noreturn]] void ThrowErrno(int errorNumber) {
+  throw IoError(PlatformErrorText(errorNumber));
+}
+
+// A FIFO or a device is refused at once, before opening it could wait or act.
+void CheckRegularFile(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) ThrowErrno(errno);
+  if (S_ISDIR(info.st_mode)) ThrowErrno(EISDIR);
+  if (!S_ISREG(info.st_mode)) throw IoError(std::string(kNotRegularFileText));
+}
+
 class ReadOnlyFile {
  public:
-  explicit ReadOnlyFile(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) throw IoError(PlatformErrorText(errno));
+  // Checked again once open: the name may have changed hands in between.
+  explicit ReadOnlyFile(const std::filesystem::path& path) {
+    CheckRegularFile(path);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd_ < 0) ThrowErrno(errno);
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) Fail(errno);
+    if (S_ISDIR(info.st_mode)) Fail(EISDIR);
+    if (!S_ISREG(info.st_mode)) {
+      ::close(fd_);
+      throw IoError(std::string(kNotRegularFileText));
+    }
   }
   ~ReadOnlyFile() { ::close(fd_); }
   ReadOnlyFile(const ReadOnlyFile&) = delete;
@@ -25,20 +49,43 @@ class ReadOnlyFile {
     for (;;) {
       const ssize_t n = ::read(fd_, buffer, size);
       if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno != EINTR) throw IoError(PlatformErrorText(errno));
+      if (errno != EINTR) ThrowErrno(errno);
     }
   }
 
+  void Rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) ThrowErrno(errno);
+  }
+
  private:
-  int fd_;
+  [[noreturn]] void Fail(int errorNumber) {
+    ::close(fd_);
+    ThrowErrno(errorNumber);
+  }
+
+  int fd_ = -1;
 };
+
+using Buffer = std::array<char, 64 * 1024>;
+
+bool WrittenInUtf8(ReadOnlyFile& input, Buffer& buffer) {
+  EncodingCheck check;
+  while (!check.Decided()) {
+    const std::size_t n = input.Read(buffer.data(), buffer.size());
+    if (n == 0) break;
+    check.Feed(std::string_view(buffer.data(), n));
+  }
+  return check.IsUtf8Only();
+}
 
 }  // namespace
 
 LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file) {
   ReadOnlyFile input(file);
+  Buffer buffer;
+  if (WrittenInUtf8(input, buffer)) throw IoError(std::string(kUtf8JobFileText));
+  input.Rewind();
   DataFileParser parser(page);
-  std::array<char, 64 * 1024> buffer;
   for (;;) {
     const std::size_t n = input.Read(buffer.data(), buffer.size());
     if (n == 0) break;

@@ -1,13 +1,12 @@
 #include "file/io_error.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace yobina {
 
 std::string PlatformErrorText(int errorNumber) {
   // The failures a user meets with job files, in the words a Japanese desktop
-  // uses for them; anything rarer falls back to the C library's text.
+  // uses for them.
   switch (errorNumber) {
     case ENOENT:
       return "ファイルが見つかりません";
@@ -32,12 +31,23 @@ std::string PlatformErrorText(int errorNumber) {
       return "開いているファイルが多すぎます。";
     case EIO:
       return "I/O デバイス エラーが発生しました。";
+    case EBUSY:
+    case ETXTBSY:
+      return "ファイルは使用中です。";
+    case ELOOP:
+      return "シンボリック リンクが循環しています。";
+    case ENXIO:
+    case ENODEV:
+      return std::string(kNotRegularFileText);
+    case EXDEV:
+      return "別のドライブへは置き換えられません。";
+    case ENOMEM:
+      return "メモリが足りません。";
+    case EINVAL:
+      return "ファイル名が正しくありません。";
     default:
-      break;
+      return "ファイルを読み書きできません (エラー " + std::to_string(errorNumber) + ")。";
   }
-  const char* text = std::strerror(errorNumber);
-  return (text != nullptr ? std::string(text) : std::string("I/O error")) + " (" +
-         std::to_string(errorNumber) + ")";
 }
 
 }  // namespace yobina

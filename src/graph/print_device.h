@@ -48,6 +48,8 @@ class PrintDevice {
   // Starts the document and its first page. Throws IoError when the
   // document cannot be started (no printer, unwritable PDF file).
   virtual void BeginDocument() = 0;
+  // Ends the page and starts the next. A page on which nothing is drawn is
+  // not emitted: no blank sheet after the last page.
   virtual void NewPage() = 0;
   virtual void EndDocument() = 0;
 

@@ -12,21 +12,18 @@ void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_
                           int64_t largestFree) {
   rowCount_ = std::clamp(rowCount, 0, kTableCapacity);
   margin_ = margin;
-  modulo_ = FastModulo::For(static_cast<uint32_t>(std::max(rowCount_, 1)));
+  largestFree_ = largestFree;
 
   sortedRows_ = true;
-  freeOnlyShrinks_ = true;
   for (int32_t k = 1; k <= rowCount_; ++k) {
     pieceStep_[k] = static_cast<int64_t>(cutTable[k].Length) + kerf;
     minFree_[k] = static_cast<int64_t>(cutTable[k].Length) - margin;
-    freeOnlyShrinks_ = freeOnlyShrinks_ && pieceStep_[k] >= 0;
     sortedRows_ = sortedRows_ && (k == 1 || cutTable[k - 1].Length <= cutTable[k].Length);
   }
 
-  if (rowCount_ < RowMask64::kMaxRow) minFree_[RowMask64::kMaxRow] = std::numeric_limits<int64_t>::max();
-
   longForcedRunsPossible_ = false;
-  for (int32_t k = 1; k <= rowCount_ && freeOnlyShrinks_; ++k) {
+  for (int32_t k = 1; k <= rowCount_; ++k) {
+    if (pieceStep_[k] < 0) continue;
     const int64_t most = std::max(cutTable[k].Count, cutTable[k].Remaining);
     longForcedRunsPossible_ = longForcedRunsPossible_ || ForcedRun(largestFree, most, cutTable[k].Length,
                                                                    pieceStep_[k], margin) >= kForcedRunMin;
@@ -36,6 +33,7 @@ void CutTableIndex::Build(const TLengthTable& cutTable, int32_t rowCount, int32_
   std::iota(rows.begin(), rows.begin() + rowCount_, 1);
   std::stable_sort(rows.begin(), rows.begin() + rowCount_,
                    [&](int32_t a, int32_t b) { return cutTable[a].Length < cutTable[b].Length; });
+  fitsAllFrom_ = rowCount_ == 0 ? 0 : static_cast<int64_t>(cutTable[rows[rowCount_ - 1]].Length) - margin;
   shortest_[0] = {};
   for (int32_t i = 0; i < rowCount_; ++i) {
     sortedLengths_[i] = cutTable[rows[i]].Length;

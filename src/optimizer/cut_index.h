@@ -37,10 +37,11 @@ class CutTableIndex {
   int32_t Margin() const { return margin_; }
   // Lengths ascending in row order: the rows a free length fits are then rows 1..FitCount.
   bool SortedRows() const { return sortedRows_; }
-  // No piece plus kerf is negative, so placing a piece never adds free length.
-  bool FreeOnlyShrinks() const { return freeOnlyShrinks_; }
+  // The longest bar the index was built for.
+  int64_t LargestFree() const { return largestFree_; }
 
-  // Some row could be the only fitting row for kForcedRunMin pieces in a row.
+  // Some row that never adds free length could be the only fitting row for
+  // kForcedRunMin pieces in a row.
   bool LongForcedRunsPossible() const { return longForcedRunsPossible_; }
 
   // Length plus kerf of a row: what placing one piece takes from the bar.
@@ -49,25 +50,17 @@ class CutTableIndex {
   // How many rows have a Length <= free + margin.
   int32_t FitCount(int64_t free) const {
     if (free >= 0 && free < fitTableSize_) return fitCount_[free];
+    if (free >= fitsAllFrom_) return rowCount_;  // huge bars: no search per piece
     return SearchFitCount(free + margin_);
   }
 
-  // The rows holding the `count` shortest lengths; whatever the row order,
-  // the rows a free length fits are Shortest(FitCount(free)).
-  template <class Mask>
-  Mask Shortest(int32_t count) const;
+  // The rows a free length fits, whatever the row order.
+  RowMask128 Fitting(int64_t free) const { return shortest_[FitCount(free)]; }
 
-  // Free length a row needs to fit (Length - margin). In tables of at most
-  // 62 rows, entry 63 stands for no row and never fits.
+  // Free length a row needs to fit (Length - margin).
   const int64_t* MinFree() const { return minFree_.data(); }
 
-  // x % RowCount() for x < 2^17 without a division.
-  FastModulo StartRowModulo() const { return modulo_; }
-
   const int64_t* PieceSteps() const { return pieceStep_.data(); }
-  // FitCount for free lengths 0..FitTableSize()-1.
-  const uint8_t* FitTable() const { return fitCount_.data(); }
-  int64_t FitTableSize() const { return fitTableSize_; }
 
  private:
   static constexpr int32_t kFitTableSize = 1 << 16;
@@ -77,25 +70,15 @@ class CutTableIndex {
   int32_t rowCount_ = 0;
   int32_t margin_ = 0;
   bool sortedRows_ = false;
-  bool freeOnlyShrinks_ = false;
   bool longForcedRunsPossible_ = false;
-  FastModulo modulo_{};
+  int64_t largestFree_ = 0;
   std::array<int64_t, kTableCapacity + 1> pieceStep_{};
   std::array<int64_t, kTableCapacity + 1> minFree_{};
   std::array<int32_t, kTableCapacity> sortedLengths_{};
   std::array<RowMask128, kTableCapacity + 1> shortest_{};
   int32_t fitTableSize_ = 0;
+  int64_t fitsAllFrom_ = 0;  // the free length from which every row fits
   std::array<uint8_t, kFitTableSize> fitCount_{};
 };
-
-template <>
-inline RowMask64 CutTableIndex::Shortest<RowMask64>(int32_t count) const {
-  return {shortest_[count].low};
-}
-
-template <>
-inline RowMask128 CutTableIndex::Shortest<RowMask128>(int32_t count) const {
-  return shortest_[count];
-}
 
 }  // namespace yobina

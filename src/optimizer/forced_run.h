@@ -9,21 +9,6 @@ namespace yobina {
 // Below this many pieces a forced run is placed piece by piece.
 constexpr int64_t kForcedRunMin = 64;
 
-// The seed after `draws` more draws: the generator's affine step composed by squaring.
-inline uint32_t AdvanceSeed(uint32_t seed, int64_t draws) {
-  uint32_t mul = 1, add = 0;
-  uint32_t stepMul = 134775813u, stepAdd = 1u;
-  for (auto n = static_cast<uint64_t>(draws); n != 0; n >>= 1) {
-    if ((n & 1) != 0) {
-      mul *= stepMul;
-      add = add * stepMul + stepAdd;
-    }
-    stepAdd = stepAdd * stepMul + stepAdd;
-    stepMul *= stepMul;
-  }
-  return seed * mul + add;
-}
-
 // How many pieces of one row go on a bar one after the other, this one
 // included, once that row is the only needed row that fits: the free length
 // only shrinks, so no other row can come to fit. `need` pieces are still

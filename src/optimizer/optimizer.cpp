@@ -59,7 +59,6 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
   seed_ = 0;
   stopRequested_ = false;
   attemptPattern_ = {};  // so that plans never carry counts of an earlier, longer cut table
-  placedCount_ = 0;
 
   const int32_t stockCount = RowsInUse(job.StockCount);
   const int32_t cutCount = RowsInUse(job.CutCount);
@@ -84,8 +83,16 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
     longestStock = std::max<int64_t>(longestStock, job.StockTable[k].Length);
   }
   index_.Build(job.CutTable, cutCount, job.Kerf, job.Margin, longestStock);
+  draws_.Reset(seed_, static_cast<uint32_t>(cutCount));
+  flatRun_ = step_.StartRun(index_);
 
   RunScope scope(progress_, progress);
+  RunAllTrials(job, trials, stockCount, cutCount);
+  seed_ = draws_.Seed();
+}
+
+void Optimizer::RunAllTrials(TJob& job, int32_t trials, int32_t stockCount, int32_t cutCount) {
+  TrialProgress& progress = *progress_;
   lastYield_ = std::chrono::steady_clock::now();
   pollCountdown_ = kPollInterval;
   for (int32_t trial = 1; trial <= trials; ++trial) {
@@ -133,6 +140,7 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
       }
     }
     const RowMask128 needed = NeededRows(job);
+    PrepareStep(job, needed);
     if (chosen != 0) {
       FillBarIndexed(job, chosen, kShortStockAttempts, needed);
     } else {
@@ -181,9 +189,9 @@ bool Optimizer::AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft)
   return true;
 }
 
-void Optimizer::OrderPatterns() {
-  auto& patterns = bestPlan_.Patterns;
-  const int32_t n = std::clamp(bestPlan_.PatternCount, 0, kMaxPatterns);
+void OrderPlanPatterns(TCutPlan& plan) {
+  auto& patterns = plan.Patterns;
+  const int32_t n = std::clamp(plan.PatternCount, 0, kMaxPatterns);
   auto swapPatterns = [&](int32_t a, int32_t b) {
     patterns[0] = patterns[a];
     patterns[a] = patterns[b];

@@ -8,8 +8,14 @@
 #include "job/job.h"
 #include "optimizer/cut_index.h"
 #include "optimizer/cut_plan.h"
+#include "optimizer/flat_step.h"
+#include "optimizer/random_step.h"
+#include "optimizer/start_row_stream.h"
 
 namespace yobina {
+
+// Puts a plan's patterns in report order: by stock row, then bar count descending.
+void OrderPlanPatterns(TCutPlan& plan);
 
 // What the trial driver tells its caller while it works.
 class TrialProgress {
@@ -27,11 +33,8 @@ class TrialProgress {
 // lives as long as the window, and BestPlan stays valid until the next Run.
 class Optimizer {
  public:
-  // 32-bit LCG draw in 0..n-1 (n > 0).
-  uint32_t NextRandom(uint32_t n) {
-    seed_ = seed_ * 134775813u + 1u;
-    return static_cast<uint32_t>((static_cast<uint64_t>(seed_) * n) >> 32);
-  }
+  // The generator's step: a draw in 0..n-1 (n > 0).
+  uint32_t NextRandom(uint32_t n) { return StepRandom(seed_, n); }
 
   // Best of `attempts` randomized fills of one bar of `stockRow`, kept in
   // BestPattern() when strictly better. Reads the job's cut table, which
@@ -45,7 +48,7 @@ class Optimizer {
   void RunTrials(TJob& job, int32_t trials, TrialProgress& progress);
 
   // Puts BestPlan's patterns in report order: by stock row, then bar count descending.
-  void OrderPatterns();
+  void OrderPatterns() { OrderPlanPatterns(bestPlan_); }
 
   // Ends the running Run within the current attempt (a few thousand pieces),
   // keeping the best plan of the finished trials; the interrupted trial is
@@ -62,37 +65,54 @@ class Optimizer {
  private:
   // Pieces placed (and attempts made) between two looks at the clock.
   static constexpr int32_t kPollInterval = 4096;
-  // Rows an attempt remembers placing, so the next one clears only those.
-  static constexpr int32_t kPlacedCapacity = 128;
 
+  // The trials of RunTrials, once the index and the draws are set up.
+  void RunAllTrials(TJob& job, int32_t trials, int32_t stockCount, int32_t cutCount);
   void BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int32_t cutCount);
   bool AddBestPattern(TJob& job, int32_t cutCount, int64_t& piecesLeft);
   RowMask128 NeededRows(const TJob& job) const;
-  // FillBar on the prepared index_, given the rows that still need pieces.
+  // Sets up the step whose rows still needing pieces are `needed`.
+  void PrepareStep(const TJob& job, RowMask128 needed);
+  // FillBar on the prepared index_ and step.
   void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
-  template <class Mask, bool kSortedRows, bool kFreeOnlyShrinks, bool kForcedRuns>
-  void FillBarWith(const TJob& job, int32_t stockRow, int32_t attempts, Mask neededAtStart);
-  void FillBarSorted(const TJob& job, int32_t stockRow, int32_t attempts, uint64_t neededAtStart);
+  // Every job, piece by piece (fill_bar.cpp).
+  void FillBarExact(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  // The usual jobs, one flat loop over the draws (fill_bar_flat.cpp).
+  void FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  // The flat loop's draws, with or without run-out counters.
+  template <bool kCounted>
+  void FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
 
-  // Zeroes the piece counts of the last attempt, which placed `placed` pieces.
-  void ClearPieceCounts(int32_t placed) {
-    if (placed <= kPlacedCapacity) {
-      for (int32_t i = 0; i < placed; ++i) attemptPattern_.PieceCount[placedRows_[i]] = 0;
-    } else {
-      attemptPattern_.PieceCount.fill(0);
-    }
-  }
-  // Lists the row of a piece for ClearPieceCounts.
-  void RecordPlaced(int32_t& placed, int32_t row) {
-    if (placed < kPlacedCapacity) {
-      placedRows_[placed++] = static_cast<uint8_t>(row);
-    } else {
-      placed = kPlacedCapacity + 1;  // too many to list: the next attempt clears every row
-    }
-  }
+  // Where an attempt can stop placing pieces one by one: from a free length
+  // of `free` on, every needed piece is placed (see PlanTailJump).
+  struct TailJump {
+    int64_t free = 0;
+    bool exact = false;  // the free length at the end is known exactly, else the attempt cannot be kept
+  };
+  TailJump PlanTailJump(const TJob& job, RowMask128 needed, int32_t stockLength) const;
+  // One attempt on a bar of `stockLength`, its piece counts left in
+  // attemptPattern_ and its free length in `free`; false when a stop was requested.
+  bool ExactAttempt(const TJob& job, int32_t stockLength, RowMask128 neededAtStart, const TailJump& jump,
+                    int64_t& free);
+  // Places every needed piece at once, the draw of the first already taken.
+  int64_t PlaceRemaining(const TJob& job, RowMask128 needed, int64_t free, bool exact);
+  // A flat-loop attempt on draws start..end-1 ended with `free`, below
+  // BeatingFreeBound: replays it piece by piece and keeps it when it beats BestPattern().
+  enum class FlatKeep { kNotKept, kKept, kStopped };
+  FlatKeep KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, uint32_t end,
+                           int64_t free);
+
   // A free length that an attempt on a bar of `stockLength` must stay below
   // to beat BestPattern(): the exact test by LeftoverPercent follows.
-  int64_t BeatingFreeBound(int32_t stockLength) const;
+  int64_t BeatingFreeBound(int32_t stockLength) const {
+    constexpr int64_t kAll = INT64_MAX;
+    if (stockLength <= 0) return kAll;
+    // Two above the exact bound: rounding moves a percentage far less than a
+    // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
+    const double bound = bestPattern_.LeftoverPercent * stockLength / 100 + 2;
+    if (!(bound < static_cast<double>(kMaxFreeLength))) return kAll;
+    return bound > 0 ? static_cast<int64_t>(bound) : 0;
+  }
   static double LeftoverPercent(int64_t free, int32_t stockLength) {
     return static_cast<double>(100 * free) / static_cast<double>(stockLength);
   }
@@ -114,8 +134,10 @@ class Optimizer {
   TCutPlan bestPlan_{};
 
   CutTableIndex index_{};
-  std::array<uint8_t, kPlacedCapacity> placedRows_{};
-  int32_t placedCount_ = 0;
+  StartRowStream draws_{};
+  bool flatRun_ = false;   // the Run's tables suit the flat loop
+  bool flatStep_ = false;  // and so do the current step's counts
+  FlatStep step_{};
   TrialProgress* progress_ = nullptr;  // set while a Run is going
   int32_t pollCountdown_ = kPollInterval;
   std::chrono::steady_clock::time_point lastYield_{};

@@ -6,26 +6,7 @@
 
 namespace yobina {
 
-// Rows 1..63 fit one word, the common case (the input grid offers 35 rows).
-struct RowMask64 {
-  uint64_t bits = 0;
-
-  static constexpr int32_t kMaxRow = 63;
-
-  bool Empty() const { return bits == 0; }
-  bool Single() const { return bits != 0 && (bits & (bits - 1)) == 0; }
-  void Set(int32_t row) { bits |= uint64_t{1} << row; }
-  void Clear(int32_t row) { bits &= ~(uint64_t{1} << row); }
-  RowMask64 operator&(RowMask64 other) const { return {bits & other.bits}; }
-
-  // The first row at or after `start`, wrapping to the lowest row; the mask must not be empty.
-  int32_t FirstFrom(int32_t start) const {
-    const uint64_t ahead = bits & (~uint64_t{0} << start);
-    return std::countr_zero(ahead != 0 ? ahead : bits);
-  }
-};
-
-// Rows 1..127, for tables past 63 rows.
+// Rows 1..127: every row a table holds.
 struct RowMask128 {
   uint64_t low = 0;
   uint64_t high = 0;
@@ -34,6 +15,7 @@ struct RowMask128 {
 
   bool Empty() const { return (low | high) == 0; }
   bool Single() const { return std::popcount(low) + std::popcount(high) == 1; }
+  bool Has(int32_t row) const { return ((row < 64 ? low >> row : high >> (row - 64)) & 1) != 0; }
   void Set(int32_t row) {
     if (row < 64) {
       low |= uint64_t{1} << row;

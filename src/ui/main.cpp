@@ -1,9 +1,12 @@
 #include <QApplication>
+#include <csignal>
 
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
+  // Past a file size limit a save fails with its message instead of killing the window.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("yobina"));
   QGuiApplication::setDesktopFileName(QStringLiteral("yobina"));

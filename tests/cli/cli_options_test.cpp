@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/argument_bytes.h"
+
 namespace yobina {
 namespace {
 
@@ -62,6 +64,22 @@ TEST(CliOptions, BadUsage) {
     EXPECT_EQ(parsed.Todo, ParsedCommandLine::Action::Fail) << arguments.join(' ').toStdString();
     EXPECT_NE(parsed.Text.find("--help"), std::string::npos);
   }
+}
+
+// Shift-JIS names from Windows archives, and bytes that are no text at all.
+TEST(CliOptions, FileNamesKeepTheirBytes) {
+  const std::string shiftJis = "\x83\x65\x83\x58\x83\x67.qzl";  // テスト
+  const std::string utf8 = "\xE9\x89\x84\xE9\xAA\xA8.qzl";      // 鉄骨
+  const std::string odd = "\xED\xB2\x80\xFF\xC0\xAF\xF0\x9F\x94\xA9";
+  char program[] = "yobina-cli";
+  std::string job = shiftJis, save = "--save=" + odd, pdf = utf8;
+  char* argv[] = {program, job.data(), save.data(), const_cast<char*>("--pdf"), pdf.data()};
+  const ParsedCommandLine parsed = ParseCommandLine(ArgumentsFromArgv(5, argv));
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run) << parsed.Text;
+  EXPECT_EQ(parsed.Options.JobFile.native(), shiftJis);
+  EXPECT_EQ(parsed.Options.SaveFile->native(), odd);
+  EXPECT_EQ(parsed.Options.PdfFile->native(), utf8);
+  EXPECT_EQ(ArgumentFromBytes(utf8), QString::fromUtf8("鉄骨.qzl"));
 }
 
 TEST(CliOptions, HelpInBothLanguagesNamesEveryOption) {

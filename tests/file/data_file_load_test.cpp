@@ -1,5 +1,6 @@
 // The reader: keyed by name, lenient about line ends and garbage, strict about the header.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -225,6 +226,56 @@ TEST(DataFileLoad, FileOnDiskLoadsLikeBytes) {
   EXPECT_EQ(LoadDataFile(page, folder / "job.qzl"), LoadResult::Loaded);
   EXPECT_EQ(page.FieldText("edYY"), "12");
   EXPECT_EQ(page.TrialIndex(), 0);
+}
+
+std::string LoadError(const std::filesystem::path& file, MemoryInputPage& page) {
+  try {
+    LoadDataFile(page, file);
+  } catch (const IoError& error) {
+    return error.what();
+  }
+  return "loaded";
+}
+
+// A FIFO would block the reader forever, a folder or a device has no job in it.
+TEST(DataFileLoad, NonRegularFilesAreRefusedAtOnce) {
+  test::TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "fifo.qzl").c_str(), 0666), 0);
+  MemoryInputPage page = FilledPage();
+  const std::string before = FormatDataFile(page);
+  EXPECT_EQ(LoadError(folder / "fifo.qzl", page), "通常のファイルではありません。");
+  EXPECT_EQ(LoadError("/dev/zero", page), "通常のファイルではありません。");
+  EXPECT_EQ(LoadError(folder.Path(), page), "ファイルではなくフォルダーです。");
+  EXPECT_EQ(FormatDataFile(page), before);
+}
+
+TEST(DataFileLoad, FileWrittenInUtf8IsRefusedNotLoadedAsMojibake) {
+  test::TempFolder folder;
+  struct Case {
+    std::string Value;
+    bool Refused;
+  };
+  const Case cases[] = {
+      {"\xE3\x80\x80\xE9\x89\x84", true},  // "　鉄" in UTF-8: the second 0x80 is no code page 932
+      {"\x81\x40\x93\x53", false},         // "　鉄" in code page 932
+      {"plain", false},
+      {"\xE9\x89\x84\xE9\xAA\xA8", false},  // "鉄骨" in UTF-8 reads as code page 932 too: kept as it is
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Value);
+    test::WriteBytes(folder / "job.qzl", kHeader + "edKname=" + c.Value + "\r\n");
+    MemoryInputPage page = FilledPage();
+    const std::string before = FormatDataFile(page);
+    const std::string result = LoadError(folder / "job.qzl", page);
+    if (c.Refused) {
+      EXPECT_EQ(result,
+                "UTF-8 で書かれたファイルは読み込めません。シフトJIS (CP932) で保存し直してください。");
+      EXPECT_EQ(FormatDataFile(page), before);
+    } else {
+      EXPECT_EQ(result, "loaded");
+      EXPECT_EQ(page.FieldText("edKname"), c.Value);
+    }
+  }
 }
 
 }  // namespace

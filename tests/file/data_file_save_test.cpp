@@ -1,13 +1,12 @@
 // A failed save leaves the old job as it was and no stray file behind.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "file/data_file.h"
+#include "file/file_size_limit.h"
 #include "file/io_error.h"
 #include "file/temp_folder.h"
 #include "job/memory_input_page.h"
@@ -52,15 +51,10 @@ TEST(DataFileSave, FailedWriteKeepsTheOldFile) {
   SaveDataFile(PageWithProject("old"), job);
   const std::string old = test::ReadBytes(job);
 
-  // A file size limit makes the write fail part way, as a full disk would.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit limited = saved;
-  limited.rlim_cur = 1000;
-  setrlimit(RLIMIT_FSIZE, &limited);
-  EXPECT_THROW(SaveDataFile(PageWithProject("new"), job), IoError);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  {
+    const test::FileSizeLimit limit(1000);
+    EXPECT_THROW(SaveDataFile(PageWithProject("new"), job), IoError);
+  }
 
   EXPECT_EQ(test::ReadBytes(job), old);
   EXPECT_EQ(FileCount(folder.Path()), 1);

@@ -10,7 +10,9 @@
 #include "optimizer/optimizer.h"
 #include "optimizer/optimizer_test_support.h"
 #include "optimizer/random_job.h"
+#include "optimizer/random_step.h"
 #include "optimizer/reference_optimizer.h"
+#include "optimizer/start_row_stream.h"
 
 namespace yobina::testing {
 namespace {
@@ -78,6 +80,7 @@ struct Family {
   JobShape shape;
   int32_t jobs;
   int32_t trials;
+  void (*finish)(TJob& job, JobRandom& random) = nullptr;  // changes beyond the shape
 };
 
 // Keeps the listed test names short: the family's name instead of its bytes.
@@ -165,6 +168,49 @@ const Family kFamilies[] = {
        s.maxCutCount = 63;
      }),
      15, 5},
+    // Pieces of a few mm: thousands on a bar, around the most one attempt of
+    // the fast loop may place.
+    {"ThousandsOfPiecesABar", Shape([](JobShape& s) {
+       s.maxStockRows = 3;
+       s.minStockLength = 6000;
+       s.maxStockLength = 14000;
+       s.maxCutRows = 3;
+       s.minCutLength = 2;
+       s.maxCutLength = 4;
+       s.maxCutCount = 4000;
+       s.maxMargin = 0;
+       s.maxKerf = 1;
+     }),
+     8, 2},
+    // Rows of one to three pieces: more rows can run out on a bar than the
+    // fast loop counts, so whole steps take the exact way.
+    {"ManyRowsRunningOut", Shape([](JobShape& s) {
+       s.maxCutRows = 35;
+       s.minCutLength = 100;
+       s.maxCutLength = 1500;
+       s.maxCutCount = 3;
+       s.minStockLength = 6000;
+     }),
+     20, 5},
+    // A kerf of about -1000 mm: tiny pieces add free length, so attempts
+    // place every piece, the longer ones taking some back; a wide margin lets
+    // the free length pass 999999 - margin, from where the rest is placed at once.
+    {"PiecesAddingFreeLength", Shape([](JobShape& s) {
+       s.maxStockRows = 3;
+       s.maxCutRows = 5;
+       s.maxCutCount = 600;
+     }),
+     12, 3,
+     [](TJob& job, JobRandom& random) {
+       job.Kerf = random.Between(-1000, -900);
+       job.Margin = random.Chance(50) ? random.Between(0, 990000) : 0;
+       for (int32_t k = 1; k <= job.CutCount; ++k) {
+         const bool tiny = random.Chance(70);
+         job.CutTable[k].Length = tiny ? random.Between(1, 60) : random.Between(900, 2500);
+         if (!tiny) job.CutTable[k].Count = random.Between(1, 40);
+       }
+       ExchangeSort(job.CutTable, job.CutCount);
+     }},
 };
 
 class OptimizerDifferential : public ::testing::TestWithParam<Family> {};
@@ -177,7 +223,8 @@ TEST_P(OptimizerDifferential, RandomJobsGiveIdenticalRuns) {
   JobRandom random(seed);
   for (int32_t n = 0; n < family.jobs; ++n) {
     SCOPED_TRACE("job " + std::to_string(n));
-    const TJob job = RandomJob(random, family.shape);
+    TJob job = RandomJob(random, family.shape);
+    if (family.finish != nullptr) family.finish(job, random);
     ExpectSameRun(job, family.trials);
     if (HasFailure()) return;
   }
@@ -245,6 +292,27 @@ TEST(OptimizerFillBarDifferential, RowCountsAroundOneMaskWord) {
       ExpectSamePattern(fast.BestPattern(), plain.BestPattern(), job.CutCount);
     if (HasFailure()) return;
   }
+}
+
+// The draw stream against the generator's step, through refills and skips.
+TEST(StartRowStreamDifferential, SameStartRowsAsTheStep) {
+  for (const uint32_t rows : {1u, 7u, 35u, 100u}) {
+    SCOPED_TRACE(rows);
+    StartRowStream stream;
+    stream.Reset(12345, rows);
+    uint32_t seed = 12345;
+    for (uint32_t i = 1; i <= 3 * StartRowStream::kCapacity; ++i) {
+      if (i % 2000 == 0) {  // past the held draws from time to time
+        stream.Skip(i);
+        for (uint32_t skipped = 0; skipped < i; ++skipped) seed = NextSeed(seed);
+      }
+      ASSERT_EQ(stream.Next(), static_cast<int32_t>(StepRandom(seed, 99999) % rows + 1)) << i;
+    }
+    EXPECT_EQ(stream.Seed(), seed);
+  }
+  uint32_t seed = 7;
+  for (uint64_t draws = 0; draws < 5000; ++draws, seed = NextSeed(seed))
+    ASSERT_EQ(AdvanceSeed(7, draws), seed);
 }
 
 TEST(FastModuloDifferential, EveryDrawForEveryRowCount) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "optimizer/random_step.h"
+
 namespace yobina::testing {
 
 namespace {
@@ -13,8 +15,7 @@ double Larger(double a, double b) {
 }  // namespace
 
 uint32_t ReferenceOptimizer::NextRandom(uint32_t n) {
-  seed_ = seed_ * 134775813u + 1u;
-  return static_cast<uint32_t>((static_cast<uint64_t>(seed_) * n) >> 32);
+  return StepRandom(seed_, n);
 }
 
 void ReferenceOptimizer::ResetBestPattern() {

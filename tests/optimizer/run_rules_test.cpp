@@ -7,6 +7,7 @@
 
 #include "optimizer/optimizer.h"
 #include "optimizer/optimizer_test_support.h"
+#include "optimizer/random_step.h"
 #include "optimizer/reference_optimizer.h"
 
 namespace yobina::testing {
@@ -160,10 +161,8 @@ TEST(FillBarRules, FreeLengthGrownByNegativePiecesStaysBounded) {
   plain.FillBar(job, 1, job.Kerf, job.Margin, 1);
   // Every piece is placed (one draw each, plus one as free + margin passes 999999); the
   // free length, capped at kMaxFreeLength, is far beyond 999 % of the bar, so nothing is kept.
-  uint32_t seed = 0;
-  for (int32_t draw = 0; draw < 3000001; ++draw) seed = seed * 134775813u + 1u;
-  EXPECT_EQ(fast.Seed(), seed);
-  EXPECT_EQ(plain.Seed(), seed);
+  EXPECT_EQ(fast.Seed(), AdvanceSeed(0, 3000001));
+  EXPECT_EQ(plain.Seed(), AdvanceSeed(0, 3000001));
   EXPECT_EQ(fast.BestPattern().StockRow, 0);
   EXPECT_EQ(plain.BestPattern().StockRow, 0);
 }
@@ -279,15 +278,80 @@ TEST(RunTrialsRules, OneTinyPieceInBillionsIsPlacedAtOnce) {
   EXPECT_EQ(progress.reports.size(), 10u);
 }
 
+TEST(RunTrialsRules, PiecesThatAddFreeLengthArePlacedAtOnce) {
+  // Each 1 mm piece adds 9 mm: an attempt places all two billion pieces, one
+  // draw each, and draws once more with the free length past 999999. No
+  // attempt is kept, so no trial finds a plan.
+  TJob job = MakeJob({{6000, 10}}, {{1, 2000000000}}, 0, -10);
+  Optimizer optimizer;
+  RecordingProgress progress;
+  optimizer.RunTrials(job, 3, progress);
+  EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
+  EXPECT_EQ(optimizer.Seed(), AdvanceSeed(0, uint64_t{3} * 10 * 2000000001));
+  EXPECT_EQ(progress.yields, 3);
+}
+
+// The job files that once ran for minutes: free length added by negative kerfs,
+// a two-billion-mm bar, tiny pieces in billions. A stop asked for from the
+// hook ends each Run well within a second.
+TEST(RunTrialsStop, SlowJobsStopSoonAfterTheRequest) {
+  constexpr int32_t kBillions = 2000000000;
+  TJob manyRows =
+      MakeJob({{6031, kBillions}, {6032, kBillions}, {6033, kBillions}, {6034, kBillions}}, {}, 0, -1000);
+  for (int32_t length = 2; length <= 21; ++length)
+    manyRows.CutTable[++manyRows.CutCount] = {length, kBillions, 0};
+  manyRows.CutTable[++manyRows.CutCount] = {1000, 50, 0};
+  TJob tinyPieces =
+      MakeJob({{4000, 56}, {4500, 34}, {6002, kBillions}, {6007, kBillions}, {6500, 36}, {11000, 37}},
+              {{10, 4400}}, 0, -1000);
+  for (int32_t length = 20; length <= 34; ++length) {
+    if (length != 28) tinyPieces.CutTable[++tinyPieces.CutCount] = {length, kBillions, 0};
+  }
+  for (const Row row :
+       {Row{1461, 16}, Row{1744, 11}, Row{2250, 0}, Row{4323, 11}, Row{5250, 6}, Row{5595, 8}})
+    tinyPieces.CutTable[++tinyPieces.CutCount] = {row.Length, row.Count, 0};
+  const TJob jobs[] = {
+      MakeJob({{6000, 10}}, {{1, kBillions}}, 0, -10),
+      MakeJob({{kBillions, kBillions}}, {{1, kBillions}, {2, kBillions}}, 0, 0),
+      MakeJob({{6000, kBillions}},
+              {{27, kBillions}, {28, kBillions}, {29, kBillions}, {30, kBillions}, {31, kBillions}}, 0, 5),
+      manyRows,
+      tinyPieces,
+  };
+  for (const TJob& shape : jobs) {
+    SCOPED_TRACE(::testing::Message() << shape.CutCount << " cut rows, kerf " << shape.Kerf);
+    TJob job = shape;
+    Optimizer optimizer;
+    RecordingProgress progress;
+    std::chrono::steady_clock::time_point requested;
+    progress.onYield = [&] {
+      if (optimizer.StopRequested()) return;
+      optimizer.RequestStop();
+      requested = std::chrono::steady_clock::now();
+    };
+    optimizer.RunTrials(job, 500, progress);
+    EXPECT_TRUE(optimizer.StopRequested());
+    EXPECT_LT(std::chrono::steady_clock::now() - requested, std::chrono::milliseconds(500));
+  }
+}
+
 struct ForcedRunCase {
   int32_t stock, margin, kerf, length, count;
 };
 
 TEST(FillBarRules, ForcedRunsMatchPiecePerPiecePlacement) {
   const ForcedRunCase cases[] = {
-      {1000000, 0, 0, 1, 900000},   {1000000, 0, 0, 1, 2000000}, {1000000, 5, 3, 7, 500000},
-      {1000000, 20, 0, 10, 200000}, {300000, 0, 0, 0, 100000},   {300000, 10, -3, 3, 100000},
-      {5000000, 0, 1, 2, 3000000},  {999999, 1, 0, 1, 999999},
+      {1000000, 0, 0, 1, 900000},
+      {1000000, 0, 0, 1, 2000000},
+      {1000000, 5, 3, 7, 500000},
+      {1000000, 20, 0, 10, 200000},
+      {300000, 0, 0, 0, 100000},
+      {300000, 10, -3, 3, 100000},
+      {5000000, 0, 1, 2, 3000000},
+      {999999, 1, 0, 1, 999999},
+      // Bars short of 999999 mm with hundreds of thousands of pieces an attempt.
+      {900000, 0, 0, 1, 2000000},
+      {500000, 7, 2, 9, 40000},
   };
   for (const ForcedRunCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.stock << " " << c.margin << " " << c.kerf << " " << c.length);

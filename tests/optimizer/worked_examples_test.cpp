@@ -6,6 +6,7 @@
 
 #include "optimizer/optimizer.h"
 #include "optimizer/optimizer_test_support.h"
+#include "optimizer/random_step.h"
 #include "optimizer/reference_optimizer.h"
 
 namespace yobina::testing {
@@ -21,14 +22,13 @@ using Implementations = ::testing::Types<Optimizer, ReferenceOptimizer>;
 TYPED_TEST_SUITE(WorkedExamples, Implementations);
 
 uint32_t SeedAfterDraws(int draws) {
-  uint32_t seed = 0;
-  for (int i = 0; i < draws; ++i) seed = seed * 134775813u + 1u;
-  return seed;
+  return AdvanceSeed(0, static_cast<uint64_t>(draws));
 }
 
 TYPED_TEST(WorkedExamples, FirstDrawsOfARun) {
   const std::array<uint32_t, 5> expected{0, 3137, 86103, 20257, 27291};
   for (uint32_t draw : expected) EXPECT_EQ(this->optimizer.NextRandom(99999), draw);
+  EXPECT_EQ(this->optimizer.Seed(), SeedAfterDraws(5));
 }
 
 struct SingleRowFill {

@@ -308,6 +308,26 @@ TEST(ReportBuilderTest, LargestBlocksEndAboveThePageLimitOnPaper) {
   EXPECT_EQ(device.Calls().back().Kind, test::DeviceCall::EndDocument);
 }
 
+// Positions count from the printable area's top-left, whatever its size: two
+// printers with different hardware margins print the report at the same place
+// on the sheet relative to their own areas.
+TEST(ReportBuilderTest, PositionsAreRelativeToEachPrintersOwnArea) {
+  const LargestReport report;
+  test::RecordingPrintDevice wide(600, 4961, 7016);    // no margins on A4
+  test::RecordingPrintDevice narrow(600, 4661, 6716);  // 1/4 inch less on each side
+  ReportBuilder builder;
+  builder.BuildReport(ExamplePage(), report.job, report.plan, wide);
+  builder.BuildReport(ExamplePage(), report.job, report.plan, narrow);
+  const auto a = wide.Draws();
+  const auto b = narrow.Draws();
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ASSERT_EQ(a[i].X, b[i].X) << i;
+    ASSERT_EQ(a[i].Y, b[i].Y) << i;
+    ASSERT_EQ(a[i].Page, b[i].Page) << i;
+  }
+}
+
 // Without a date line and weights the title block ends at 12 + 0.667 x (88 + 9 x
 // cut-list lines) mm; a block needs CutCount x 6.7 + 29 mm of the 275.
 TEST(ReportBuilderTest, FirstBlockMovesToPageTwoOnlyWhenItDoesNotFit) {

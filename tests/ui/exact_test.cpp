@@ -19,13 +19,36 @@ void TypeReferenceJob(const WindowFixture& f) {
   f.Field("edsiro")->SetText("5");
 }
 
-// Keeps any planner busy for seconds: one huge bar, millions of pieces.
+// Keeps the planner busy for seconds: 32 stock lengths to the mm, most of
+// them short, whose bar counts the proof must weigh against each other.
 void TypeSlowJob(const WindowFixture& f) {
-  f.FillRows("Grid1", {{"1999999999", "100"}});
-  std::vector<std::pair<QString, QString>> cuts;
-  for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "2000000");
-  f.FillRows("Grid2", cuts);
-  f.Field("edsiro")->SetText("5");
+  f.FillRows("Grid1", {{"1273", "29"},  {"1844", "36"}, {"1953", "33"},  {"2402", "36"},  {"2898", "32"},
+                       {"3211", "17"},  {"3712", "9"},  {"4568", "38"},  {"5225", "20"},  {"5475", "38"},
+                       {"5499", "6"},   {"5512", "18"}, {"5519", "33"},  {"5932", "10"},  {"6361", "8"},
+                       {"7633", "23"},  {"8152", "26"}, {"8171", "20"},  {"9178", "33"},  {"9507", "10"},
+                       {"9629", "4"},   {"9711", "4"},  {"9741", "37"},  {"10174", "13"}, {"10338", "38"},
+                       {"10485", "23"}, {"10678", "5"}, {"11610", "10"}, {"11670", "9"},  {"11972", "9"},
+                       {"12460", "8"},  {"12855", "27"}});
+  f.FillRows("Grid2", {{"161", "27"},
+                       {"681", "2"},
+                       {"687", "22"},
+                       {"923", "13"},
+                       {"926", "13"},
+                       {"939", "40"},
+                       {"1605", "14"},
+                       {"1832", "24"},
+                       {"2102", "37"},
+                       {"2252", "14"},
+                       {"2606", "35"},
+                       {"3086", "25"},
+                       {"3149", "26"},
+                       {"4121", "2"},
+                       {"4467", "15"},
+                       {"5081", "35"},
+                       {"5360", "7"},
+                       {"5436", "5"}});
+  f.Field("edyoyu")->SetText("5");
+  f.Field("edsiro")->SetText("0");
 }
 
 }  // namespace

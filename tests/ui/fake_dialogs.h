@@ -46,7 +46,7 @@ class FakeDialogs : public Dialogs {
     if (printToPdf.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToPdf);
-    printer.setCopyCount(3);  // the paper set-up resets it
+    printer.setCopyCount(3);  // a PDF gets its copies drawn into it
     return true;
   }
   void ShowError(QWidget* /*parent*/, const QString& text) override { shown.push_back({"error", text}); }

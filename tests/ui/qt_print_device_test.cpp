@@ -1,17 +1,21 @@
 // The Qt print device: paper set-up, Windows-style font sizes, text placed by
 // the top-left of its cell, and PDF output.
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 
+#include "file/file_size_limit.h"
 #include "file/io_error.h"
 #include "text/codec.h"
 #include "ui/print/japanese_faces.h"
+#include "ui/print/page_sequence.h"
 #include "ui/print/paper_sizes.h"
 #include "ui/print/qt_print_device.h"
 
@@ -37,6 +41,31 @@ QString PdfWordBoxes(const QString& pdf) {
   process.start(tool, {"-bbox", pdf, "-"});
   process.waitForFinished(30000);
   return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// pdftotext's text, pages ending in a form feed, or an empty text without poppler.
+QString PdfText(const QString& pdf) {
+  const QString tool = QStandardPaths::findExecutable("pdftotext");
+  if (tool.isEmpty()) return {};
+  QProcess process;
+  process.start(tool, {pdf, "-"});
+  process.waitForFinished(30000);
+  return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+// A document of `pages` pages, each with "pN" on it, and an empty page after them.
+void PrintNumberedPages(QPrinter& printer, int pages) {
+  QtPrintDevice device(printer);
+  device.ApplyPaperSetup({9, 1, true});
+  device.BeginDocument();
+  device.SelectFont(LogFont(device.VerticalDpi() / 6, 0, "ＭＳ 明朝"));
+  for (int page = 1; page <= pages; ++page) {
+    std::string text = std::to_string(page);
+    text.insert(0, 1, 'p');  // GCC 12 at -O3 warns falsely about "p" + std::string
+    device.DrawText(100, 100, text);
+    device.NewPage();
+  }
+  device.EndDocument();
 }
 
 }  // namespace
@@ -94,7 +123,7 @@ class QtPrintDeviceTest : public QObject {
     device.ApplyPaperSetup(setup);
     QCOMPARE(int(printer->pageLayout().pageSize().id()), expectedSize);
     QCOMPARE(int(printer->pageLayout().orientation()), expectedOrientation);
-    QCOMPARE(printer->copyCount(), 1);
+    QCOMPARE(printer->copyCount(), 4);  // what the dialog chose stays
     QCOMPARE(printer->colorMode(), QPrinter::GrayScale);
     QCOMPARE(printer->outputFileName(), folder.filePath("out.pdf"));
   }
@@ -160,6 +189,74 @@ class QtPrintDeviceTest : public QObject {
     } catch (const IoError& error) {
       QVERIFY(QString::fromUtf8(error.what()).contains("/nonexistent-folder/out.pdf"));
     }
+  }
+
+  // A print to a margin-free device after one with half-inch margins (the
+  // page layout survives the change of printer in the dialog).
+  void OriginIsThePrintableAreaOfTheChosenPrinter() {
+    QTemporaryDir folder;
+    auto printer = MakePdfPrinter(folder.filePath("out.pdf"));
+    const QRectF own = printer->pageRect(QPrinter::DevicePixel);
+    const QMarginsF halfInch(36, 36, 36, 36);
+    printer->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, halfInch, QPageLayout::Point, halfInch));
+    QtPrintDevice device(*printer);
+    device.ApplyPaperSetup({9, 1, true});
+    QCOMPARE(printer->pageRect(QPrinter::DevicePixel), own);
+  }
+
+  void PagesFollowTheDialogAndNoneIsBlank() {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("out.pdf");
+    auto printer = MakePdfPrinter(pdf);
+    PrintNumberedPages(*printer, 3);
+    const QString all = PdfText(pdf);
+    if (all.isEmpty()) QSKIP("pdftotext is not installed");
+    QCOMPARE(all, QString("p1 p2 p3"));
+    QProcess info;
+    info.start(QStandardPaths::findExecutable("pdfinfo"), {pdf});
+    info.waitForFinished(30000);
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages: +3\n")));
+
+    // Two collated copies of pages 2 and 3: a PDF makes no copies itself.
+    printer->setCopyCount(2);
+    printer->setPrintRange(QPrinter::PageRange);
+    printer->setFromTo(2, 3);
+    PrintNumberedPages(*printer, 4);
+    QCOMPARE(PdfText(pdf), QString("p2 p3 p2 p3"));
+  }
+
+  void PageSequenceHonoursRangeCopiesAndOrder() {
+    const std::vector<bool> ink = {true, true, false, true};  // page 3 is blank
+    QCOMPARE(PageSequence(ink, {}), (std::vector<int>{0, 1, 3}));
+    QCOMPARE(PageSequence(ink, {{{2, 4}}, 2, true, false}), (std::vector<int>{1, 3, 1, 3}));
+    QCOMPARE(PageSequence(ink, {{{1, 2}}, 2, false, false}), (std::vector<int>{0, 0, 1, 1}));
+    QCOMPARE(PageSequence(ink, {{}, 1, true, true}), (std::vector<int>{3, 1, 0}));
+    QCOMPARE(PageSequence(ink, {{{5, 9}}, 1, true, false}), std::vector<int>{});
+  }
+
+  // A full disk, as a file size limit makes it: the old PDF stays whole.
+  void FailedPdfWriteKeepsTheOldFile() {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("out.pdf");
+    QFile old(pdf);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+
+    QString failure;
+    try {
+      const FileSizeLimit limit(2000);
+      auto printer = MakePdfPrinter(pdf);
+      PrintNumberedPages(*printer, 2);
+    } catch (const IoError& error) {
+      failure = QString::fromUtf8(error.what());
+    }
+
+    QVERIFY2(failure.contains("ファイルが大きすぎます。"), qPrintable(failure));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
   }
 
   void TextIsDrawnFromTheTopLeftOfItsCell() {

@@ -1,5 +1,6 @@
 #include "ui/print/qt_print_device.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,9 +11,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "file/atomic_file.h"
 #include "file/io_error.h"
+#include "file/readable_name.h"
 #include "text/codec.h"
 #include "ui/print/japanese_faces.h"
+#include "ui/print/page_sequence.h"
 #include "ui/print/paper_sizes.h"
 
 namespace yobina {
@@ -39,19 +43,37 @@ QColor ColorOf(uint32_t colorRef) {
                 static_cast<int>((colorRef >> 16) & 0xFF));
 }
 
+QString PdfFailureText(const std::filesystem::path& file) {
+  return QStringLiteral("PDF ファイル「%1」を作成できません。")
+      .arg(QString::fromStdString(ReadableFileName(file)));
+}
+
 QString BeginFailureText(const QPrinter& printer) {
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    return QStringLiteral("PDF ファイル「%1」を作成できません。").arg(printer.outputFileName());
-  }
   return QStringLiteral("プリンタ「%1」で印刷を始められません。").arg(printer.printerName());
+}
+
+PageChoice ChoiceOf(const QPrinter& printer) {
+  PageChoice choice;
+  if (printer.printRange() == QPrinter::PageRange) {
+    for (const QPageRanges::Range& range : printer.pageRanges().toRangeList()) {
+      choice.Ranges.emplace_back(range.from, range.to);
+    }
+  }
+  // A printer that makes copies itself gets the document once.
+  choice.Copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+  choice.Collate = printer.collateCopies();
+  choice.LastPageFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+  return choice;
 }
 
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(QPrinter& printer) : printer_(printer) {}
+QtPrintDevice::QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile)
+    : printer_(printer), pdfFile_(std::move(pdfFile)) {}
 
 QtPrintDevice::~QtPrintDevice() {
   if (painter_.isActive()) painter_.end();
+  RestoreOutputFileName();
 }
 
 void QtPrintDevice::SetDocumentTitle(const std::string& title) {
@@ -60,18 +82,12 @@ void QtPrintDevice::SetDocumentTitle(const std::string& title) {
 
 void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
   QPageSize defaultSize(QPageSize::A4);
-  QPrinter::DuplexMode defaultDuplex = QPrinter::DuplexNone;
   if (printer_.outputFormat() == QPrinter::NativeFormat) {
     const QPrinterInfo info(printer_);
     if (!info.isNull() && info.defaultPageSize().isValid()) defaultSize = info.defaultPageSize();
-    if (!info.isNull()) defaultDuplex = info.defaultDuplexMode();
   }
   printer_.setPageSize(defaultSize);
   printer_.setPageOrientation(QPageLayout::Portrait);
-  printer_.setCopyCount(1);
-  printer_.setCollateCopies(true);
-  printer_.setDuplex(defaultDuplex);
-  printer_.setPageOrder(QPrinter::FirstPageFirst);
   printer_.setColorMode(QPrinter::Color);
 
   if (setup.PaperSize) {
@@ -80,25 +96,83 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
   if (setup.Orientation == 1) printer_.setPageOrientation(QPageLayout::Portrait);
   if (setup.Orientation == 2) printer_.setPageOrientation(QPageLayout::Landscape);
   if (setup.Monochrome) printer_.setColorMode(QPrinter::GrayScale);
+
+  // The origin is the top-left of this printer's own printable area: margins
+  // an earlier printer left (the page layout survives a change of printer in
+  // the dialog) must go.
+  if (printer_.outputFormat() == QPrinter::PdfFormat) {
+    // A fresh layout: the old printer's minimum margins came along too.
+    const QPageLayout layout = printer_.pageLayout();
+    printer_.setPageLayout(
+        QPageLayout(layout.pageSize(), layout.orientation(), PdfMarginsInPoints(), QPageLayout::Point));
+  } else {
+    const QPageLayout layout = printer_.pageLayout();
+    printer_.setPageMargins(layout.minimumMargins(), layout.units());
+  }
 }
 
 void QtPrintDevice::BeginDocument() {
   if (painter_.isActive()) return;
-  if (!painter_.begin(&printer_)) throw IoError(BeginFailureText(printer_).toStdString());
-  painter_.setBackgroundMode(Qt::TransparentMode);
-  painter_.setPen(color_);
+  pages_.assign(1, {});
+  if (printer_.outputFormat() == QPrinter::PdfFormat) {
+    outputFileName_ = printer_.outputFileName();
+    pdfTarget_ =
+        pdfFile_.empty() ? std::filesystem::path(QFile::encodeName(outputFileName_).toStdString()) : pdfFile_;
+    try {
+      CheckWritableTarget(pdfTarget_);
+    } catch (const IoError& error) {
+      throw IoError(PdfFailureText(pdfTarget_).toStdString() + error.what());
+    }
+    pdfBytes_.emplace();
+    printer_.setOutputFileName(pdfBytes_->Path());
+  }
+  if (!painter_.begin(&printer_)) {
+    const QString text = pdfBytes_ ? PdfFailureText(pdfTarget_) : BeginFailureText(printer_);
+    RestoreOutputFileName();
+    pdfBytes_.reset();
+    throw IoError(text.toStdString());
+  }
 }
 
 void QtPrintDevice::NewPage() {
-  if (!printer_.newPage()) throw IoError(QStringLiteral("改ページできません。").toStdString());
+  pages_.emplace_back();
 }
 
 void QtPrintDevice::EndDocument() {
   if (!painter_.isActive()) return;
+  EmitPages();
   painter_.end();
+  RestoreOutputFileName();
   if (printer_.printerState() == QPrinter::Error) {
     throw IoError(QStringLiteral("印刷を終えられません。").toStdString());
   }
+  if (!pdfBytes_) return;
+  const std::string bytes = pdfBytes_->Finish();  // the printer has closed it
+  pdfBytes_.reset();
+  try {
+    WriteFileAtomically(pdfTarget_, bytes);
+  } catch (const IoError& error) {
+    throw IoError(PdfFailureText(pdfTarget_).toStdString() + error.what());
+  }
+}
+
+void QtPrintDevice::EmitPages() {
+  std::vector<bool> hasInk;
+  for (const auto& page : pages_) hasInk.push_back(!page.empty());
+  bool first = true;
+  for (const int index : PageSequence(hasInk, ChoiceOf(printer_))) {
+    if (!first && !printer_.newPage()) throw IoError(QStringLiteral("改ページできません。").toStdString());
+    first = false;
+    for (const PageItem& item : pages_[static_cast<std::size_t>(index)]) {
+      std::visit([this](const auto& drawn) { Paint(drawn); }, item);
+    }
+  }
+  pages_.clear();
+}
+
+void QtPrintDevice::RestoreOutputFileName() {
+  // An empty name would turn the printer back into a native one.
+  if (pdfBytes_ && !outputFileName_.isEmpty()) printer_.setOutputFileName(outputFileName_);
 }
 
 int32_t QtPrintDevice::PageWidthDots() const {
@@ -162,39 +236,51 @@ void QtPrintDevice::SelectFont(const TLogFont& font) {
 void QtPrintDevice::SetTextColor(uint32_t colorRef) {
   color_ = QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
                   static_cast<int>((colorRef >> 16) & 0xFF));
-  if (painter_.isActive()) painter_.setPen(color_);
 }
 
 void QtPrintDevice::SetTransparentBackground() {
-  if (painter_.isActive()) painter_.setBackgroundMode(Qt::TransparentMode);
+  // Every text is drawn on a transparent background.
 }
 
 void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
   if (!painter_.isActive() || text.empty()) return;
+  pages_.back().push_back(
+      DrawnText{font_, color_, ascent_, angleDegrees_, horizontalScale_, x, y, ToQString(text)});
+}
+
+void QtPrintDevice::Paint(const DrawnText& drawn) {
   painter_.save();
-  painter_.setFont(font_);
-  painter_.setPen(color_);
+  painter_.setFont(drawn.Font);
+  painter_.setPen(drawn.Color);
   painter_.setBackgroundMode(Qt::TransparentMode);
   // The point is the cell's top-left corner; rotate and stretch about it.
-  painter_.translate(x, y);
-  if (angleDegrees_ != 0) painter_.rotate(-angleDegrees_);
-  if (horizontalScale_ != 1.0) painter_.scale(horizontalScale_, 1.0);
-  painter_.drawText(QPointF(0, ascent_), ToQString(text));
+  painter_.translate(drawn.X, drawn.Y);
+  if (drawn.Angle != 0) painter_.rotate(-drawn.Angle);
+  if (drawn.Scale != 1.0) painter_.scale(drawn.Scale, 1.0);
+  painter_.drawText(QPointF(0, drawn.Ascent), drawn.Text);
   painter_.restore();
 }
 
 void QtPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) {
   if (!painter_.isActive() || right <= left || bottom <= top) return;
-  painter_.fillRect(QRectF(left, top, static_cast<double>(right) - left, static_cast<double>(bottom) - top),
-                    ColorOf(colorRef));
+  const QRectF rect(left, top, static_cast<double>(right) - left, static_cast<double>(bottom) - top);
+  pages_.back().push_back(FilledRect{rect, ColorOf(colorRef)});
 }
 
 void QtPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
                              uint32_t colorRef) {
   if (!painter_.isActive()) return;
+  pages_.back().push_back(DrawnLine{QLineF(x1, y1, x2, y2), ColorOf(colorRef), std::max(1, widthDots)});
+}
+
+void QtPrintDevice::Paint(const FilledRect& rect) {
+  painter_.fillRect(rect.Rect, rect.Color);
+}
+
+void QtPrintDevice::Paint(const DrawnLine& line) {
   painter_.save();
-  painter_.setPen(QPen(ColorOf(colorRef), std::max(1, widthDots), Qt::SolidLine, Qt::FlatCap));
-  painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  painter_.setPen(QPen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap));
+  painter_.drawLine(line.Line);
   painter_.restore();
 }
 
@@ -202,9 +288,14 @@ std::unique_ptr<QPrinter> MakePdfPrinter(const QString& path) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(path);
-  printer->setPageSize(QPageSize(QPageSize::A4));
-  printer->setPageOrientation(QPageLayout::Portrait);
+  // Wholly new: with a printer installed the toolkit starts from its layout.
+  printer->setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, PdfMarginsInPoints(), QPageLayout::Point));
   return printer;
+}
+
+QMarginsF PdfMarginsInPoints() {
+  return {10, 10, 10, 10};  // the toolkit's own for PDF
 }
 
 }  // namespace yobina

@@ -4,31 +4,49 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
 #include <QPrinter>
+#include <QRectF>
 #include <QString>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "graph/print_device.h"
+#include "ui/print/output_capture.h"
 
 namespace yobina {
 
+// The pages are kept until the document ends, then emitted as the print
+// dialog asked: its page range, copies, collation and page order; a page with
+// nothing drawn on it is left out. A PDF is made in memory and written like a
+// save (see WriteFileAtomically): a failed write leaves the old file whole.
 class QtPrintDevice : public PrintDevice {
  public:
-  explicit QtPrintDevice(QPrinter& printer);
-  ~QtPrintDevice() override;  // ends a document left open
+  // `pdfFile`: where a PDF printer's output goes, byte for byte; empty: the
+  // printer's output file name.
+  explicit QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile = {});
+  ~QtPrintDevice() override;  // ends a document left open; an unfinished PDF is not written
   QtPrintDevice(const QtPrintDevice&) = delete;
   QtPrintDevice& operator=(const QtPrintDevice&) = delete;
 
   void SetDocumentTitle(const std::string& title) override;
-  // Resets the printer's page settings to their defaults (the printer, its
-  // output file and the page range stay), then applies the set-up.
+  // Resets the paper to the chosen printer's defaults: its default size,
+  // portrait, colour and its own printable area as the margins, so nothing of
+  // an earlier printer stays. Then applies the set-up. The printer, its output
+  // file and what the dialog chose for copies, collation, page range, page
+  // order and duplex stay.
   void ApplyPaperSetup(const TPaperSetup& setup) override;
 
+  // Throws IoError for a PDF file that cannot be written, before anything is drawn.
   void BeginDocument() override;
   void NewPage() override;
+  // Emits the pages; throws IoError when the printer or the PDF file fails.
   void EndDocument() override;
 
   int32_t PageWidthDots() const override;
@@ -59,8 +77,40 @@ class QtPrintDevice : public PrintDevice {
   };
   const FamilyMetrics& MetricsOf(const QString& family, bool bold, bool italic);
 
+  // One DrawText call with the state it was made in.
+  struct DrawnText {
+    QFont Font;
+    QColor Color;
+    double Ascent = 0;
+    double Angle = 0;
+    double Scale = 1;
+    int32_t X = 0;
+    int32_t Y = 0;
+    QString Text;
+  };
+  struct FilledRect {
+    QRectF Rect;
+    QColor Color;
+  };
+  struct DrawnLine {
+    QLineF Line;
+    QColor Color;
+    int Width = 1;
+  };
+  using PageItem = std::variant<DrawnText, FilledRect, DrawnLine>;
+  void EmitPages();
+  void Paint(const DrawnText& drawn);
+  void Paint(const FilledRect& rect);
+  void Paint(const DrawnLine& line);
+  void RestoreOutputFileName();
+
   QPrinter& printer_;
   QPainter painter_;
+  std::vector<std::vector<PageItem>> pages_;  // in drawing order
+  std::filesystem::path pdfFile_;
+  std::filesystem::path pdfTarget_;        // of the open document
+  std::optional<OutputCapture> pdfBytes_;  // while a PDF document is open
+  QString outputFileName_;                 // the printer's own, put back at the end
   QFont font_;
   double ascent_ = 0;
   double horizontalScale_ = 1;
@@ -73,5 +123,8 @@ class QtPrintDevice : public PrintDevice {
 
 // A QPrinter that writes a PDF file at `path` (A4 portrait by default).
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& path);
+
+// The margins of every PDF: a file has no printable area of its own.
+QMarginsF PdfMarginsInPoints();
 
 }  // namespace yobina

@@ -1,0 +1,166 @@
+#include "exact/coin_solvers.h"
+
+#include <coin/CbcEventHandler.hpp>
+#include <coin/CbcModel.hpp>
+#include <coin/ClpEventHandler.hpp>
+#include <coin/ClpSimplex.hpp>
+#include <coin/CoinMessageHandler.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+#include <coin/CoinTime.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <string>
+
+namespace yobina {
+
+namespace {
+
+// Ends the search at the next event once the deadline has passed: CBC's own
+// limit is checked less often, and not during every phase.
+class StopHandler : public CbcEventHandler {
+ public:
+  explicit StopHandler(const Deadline& deadline) : deadline_(deadline) {}
+  CbcAction event(CbcEvent) override { return deadline_.Passed() ? stop : noAction; }
+  CbcEventHandler* clone() const override { return new StopHandler(*this); }
+
+ private:
+  const Deadline& deadline_;
+};
+
+// Ends a simplex run at the next iteration once the deadline has passed, so
+// that a large root LP does not outlast it.
+class ClpStopHandler : public ClpEventHandler {
+ public:
+  explicit ClpStopHandler(const Deadline& deadline) : deadline_(deadline) {}
+  int event(Event whichEvent) override { return whichEvent == endOfIteration && deadline_.Passed() ? 0 : -1; }
+  ClpEventHandler* clone() const override { return new ClpStopHandler(*this); }
+
+ private:
+  const Deadline& deadline_;
+};
+
+}  // namespace
+
+ClpLpSolver::ClpLpSolver() : model_(std::make_unique<ClpSimplex>()) {
+  model_->setLogLevel(0);
+  model_->setRandomSeed(1);
+}
+
+ClpLpSolver::~ClpLpSolver() = default;
+
+void ClpLpSolver::AddRow(double lower, double upper) {
+  model_->addRow(0, nullptr, nullptr, lower, upper);
+}
+
+void ClpLpSolver::AddColumn(double cost, double upper, const ColumnEntries& entries) {
+  std::vector<int> rows;
+  std::vector<double> values;
+  for (const auto& [row, value] : entries) {
+    rows.push_back(row);
+    values.push_back(value);
+  }
+  model_->addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0.0, upper, cost);
+}
+
+bool ClpLpSolver::Solve() {
+  model_->primal();
+  return model_->isProvenOptimal();
+}
+
+double ClpLpSolver::Objective() const {
+  return model_->objectiveValue();
+}
+
+std::vector<double> ClpLpSolver::Duals() const {
+  const double* duals = model_->dualRowSolution();
+  return {duals, duals + model_->numberRows()};
+}
+
+std::vector<double> ClpLpSolver::Values() const {
+  const double* values = model_->primalColumnSolution();
+  return {values, values + model_->numberColumns()};
+}
+
+void CbcMipSolver::AddRow(double lower, double upper) {
+  rowLower_.push_back(lower);
+  rowUpper_.push_back(upper);
+}
+
+void CbcMipSolver::AddColumn(double cost, double upper, const ColumnEntries& entries) {
+  cost_.push_back(cost);
+  columnUpper_.push_back(upper);
+  for (const auto& [row, value] : entries) {
+    entryRow_.push_back(row);
+    entryValue_.push_back(value);
+  }
+  columnStart_.push_back(static_cast<int>(entryRow_.size()));
+}
+
+MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
+  const int columns = static_cast<int>(cost_.size());
+  const int rows = static_cast<int>(rowLower_.size());
+  std::vector<int> lengths(columns);
+  for (int c = 0; c < columns; ++c) lengths[c] = columnStart_[c + 1] - columnStart_[c];
+  const CoinPackedMatrix matrix(true, rows, columns, static_cast<CoinBigIndex>(entryRow_.size()),
+                                entryValue_.data(), entryRow_.data(), columnStart_.data(), lengths.data());
+  const std::vector<double> columnLower(columns, 0.0);
+
+  OsiClpSolverInterface solver;
+  solver.messageHandler()->setLogLevel(0);
+  solver.getModelPtr()->setLogLevel(0);
+  solver.loadProblem(matrix, columnLower.data(), columnUpper_.data(), cost_.data(), rowLower_.data(),
+                     rowUpper_.data());
+  for (int c = 0; c < columns; ++c) solver.setInteger(c);
+  ClpStopHandler lpHandler(deadline);
+  solver.getModelPtr()->passInEventHandler(&lpHandler);
+
+  CbcModel model(solver);
+  CbcMain0(model);
+  model.setLogLevel(0);
+  model.messageHandler()->setLogLevel(0);
+  const StopHandler handler(deadline);
+  model.passInEventHandler(&handler);
+  if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
+  if (cutoff_ < 1e99) model.setCutoff(cutoff_);
+
+  // In elapsed mode CBC counts from its clock's first reading in the process.
+  const std::string seconds = std::to_string(CoinWallclockTime() + deadline.SecondsLeft());
+  const std::string cutoff = std::to_string(cutoff_);
+  std::vector<const char*> argv = {
+      "yobina",         "-log", "0",         "-threads", "0",    "-randomSeed",  "1",
+      "-randomCbcSeed", "1",    "-timeMode", "elapsed",  "-sec", seconds.c_str()};
+  // A solution must beat the last by a whole step; a hair less keeps rounding out.
+  const std::string increment = std::to_string(step_ * 0.999);
+  if (step_ > 0) {
+    argv.push_back("-increment");
+    argv.push_back(increment.c_str());
+  }
+  if (cutoff_ < 1e99) {
+    argv.push_back("-cutoff");
+    argv.push_back(cutoff.c_str());
+  }
+  if (model_ == Model::Patterns) {
+    argv.push_back("-cuts");
+    argv.push_back("off");
+  } else {
+    argv.push_back("-preprocess");
+    argv.push_back("off");
+  }
+  argv.push_back("-solve");
+  argv.push_back("-quit");
+  CbcMain1(static_cast<int>(argv.size()), argv.data(), model);
+
+  const double* best = model.bestSolution();
+  values_.clear();
+  if (best != nullptr) {
+    values_.assign(best, best + columns);
+    objective_ = model.getObjValue();
+  }
+  // Proofs count only when nothing was cut short.
+  const bool finished = model.status() == 0 && !model.isSecondsLimitReached() && !deadline.Passed();
+  if (best != nullptr)
+    return finished && model.isProvenOptimal() ? MipOutcome::Optimal : MipOutcome::Feasible;
+  return finished && model.isProvenInfeasible() ? MipOutcome::Infeasible : MipOutcome::Unknown;
+}
+
+}  // namespace yobina

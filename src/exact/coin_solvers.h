@@ -1,0 +1,57 @@
+// The COIN-OR implementations of the solver interfaces: CLP for the LP, CBC
+// for the integer program. Both are silent and single-threaded.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "exact/linear_solver.h"
+
+class ClpSimplex;
+
+namespace yobina {
+
+class ClpLpSolver : public LpSolver {
+ public:
+  ClpLpSolver();
+  ~ClpLpSolver() override;
+  void AddRow(double lower, double upper) override;
+  void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
+  bool Solve() override;
+  double Objective() const override;
+  std::vector<double> Duals() const override;
+  std::vector<double> Values() const override;
+
+ private:
+  std::unique_ptr<ClpSimplex> model_;
+};
+
+class CbcMipSolver : public MipSolver {
+ public:
+  // Over patterns, cut generators only slow the search; on the arc-flow
+  // model they pay, but its preprocessing is too slow to be stopped in time.
+  enum class Model { Patterns, ArcFlow };
+  explicit CbcMipSolver(Model model) : model_(model) {}
+  void AddRow(double lower, double upper) override;
+  void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
+  void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
+  void SetObjectiveStep(double step) override { step_ = step; }
+  void SetStart(const std::vector<double>& values) override { start_ = values; }
+  MipOutcome Solve(const Deadline& deadline) override;
+  double Objective() const override { return objective_; }
+  std::vector<double> Values() const override { return values_; }
+
+ private:
+  std::vector<double> rowLower_, rowUpper_;
+  std::vector<double> cost_, columnUpper_;
+  std::vector<int> columnStart_{0}, entryRow_;
+  std::vector<double> entryValue_;
+  double cutoff_ = 1e100;
+  double step_ = 0;
+  Model model_;
+  std::vector<double> start_;
+  double objective_ = 0;
+  std::vector<double> values_;
+};
+
+}  // namespace yobina

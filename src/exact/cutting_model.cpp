@@ -1,0 +1,38 @@
+#include "exact/cutting_model.h"
+
+#include <numeric>
+
+namespace yobina {
+
+int64_t PatternWeight(const CuttingModel& model, const CutPattern& pattern) {
+  int64_t weight = 0;
+  for (size_t i = 0; i < model.Items.size(); ++i) weight += pattern.Pieces[i] * model.Items[i].Weight;
+  return weight;
+}
+
+int64_t StockTotalStep(const CuttingModel& model) {
+  int64_t step = 0;
+  for (const StockType& type : model.Types) {
+    if (type.MaxBars > type.MinBars) step = std::gcd(step, int64_t{type.Length});
+  }
+  return step > 0 ? step : 1;
+}
+
+int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
+  int64_t fixed = 0;
+  for (const StockType& type : model.Types) fixed += int64_t{type.Length} * type.MinBars;
+  const int64_t step = StockTotalStep(model);
+  if (below <= fixed) return below - 1;  // no total at all: any cutoff under the forced bars does
+  return fixed + (below - 1 - fixed) / step * step;
+}
+
+int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                      const std::vector<int32_t>& bars) {
+  int64_t total = 0;
+  for (size_t p = 0; p < patterns.size(); ++p) {
+    total += int64_t{model.Types[patterns[p].Type].Length} * bars[p];
+  }
+  return total;
+}
+
+}  // namespace yobina

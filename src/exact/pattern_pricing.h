@@ -1,0 +1,44 @@
+// The pricing of column generation: the most valuable pattern for every stock
+// type at once, a bounded knapsack solved by dynamic programming over the
+// used capacity (weights divided by their common divisor).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "exact/cutting_model.h"
+
+namespace yobina {
+
+class PatternPricing {
+ public:
+  explicit PatternPricing(const CuttingModel& model);
+
+  // Bits of the table that remembers the choices; the caller keeps jobs
+  // beyond its means away.
+  int64_t TableBits() const { return static_cast<int64_t>(parts_.size()) * (maxCapacity_ + 1); }
+
+  // Prices the pieces: `values` has one entry per item. Afterwards BestValue
+  // and BestPattern answer for every type.
+  void Price(const std::vector<double>& values);
+  double BestValue(int32_t type) const;
+  CutPattern BestPattern(int32_t type) const;
+
+ private:
+  struct Part {
+    int32_t Item;
+    int32_t Pieces;
+    int64_t Weight;  // in steps
+  };
+  int64_t StepsOf(int32_t type) const;
+
+  const CuttingModel& model_;
+  int64_t step_ = 1;  // the common divisor of the item weights
+  int64_t maxCapacity_ = 0;
+  std::vector<Part> parts_;         // the items split into 1, 2, 4, ... pieces
+  std::vector<double> best_;        // best value within each capacity
+  std::vector<uint64_t> taken_;     // per used part and capacity: did the part improve it
+  std::vector<int32_t> usedParts_;  // parts with a positive value, in DP order
+};
+
+}  // namespace yobina

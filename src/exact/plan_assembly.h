@@ -1,0 +1,33 @@
+// Turns a solution of the model into a plan of the Run's form: surplus pieces
+// taken off, bars assigned back to stock rows, every field computed as a Run
+// computes it, patterns in report order.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "exact/cutting_model.h"
+#include "job/job.h"
+#include "optimizer/cut_plan.h"
+
+namespace yobina {
+
+// The plan's required length, summed over every cut row as a Run sums it.
+double MemberLengthOf(const TJob& job);
+
+// LossRate of a plan using `stockLength` mm for `memberLength` mm of members.
+double LossRateOf(double stockLength, double memberLength);
+
+// nullopt when the solution does not supply the job or needs more than kMaxPatterns patterns.
+std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
+                                     std::vector<CutPattern> patterns, std::vector<int32_t> bars);
+
+// Whether bar counts per pattern supply every item's demand, no piece more or less.
+bool SuppliesExactly(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                     const std::vector<int32_t>& bars);
+
+// The Run's plan as model patterns and bar counts (types by length).
+void PlanToPatterns(const TCutPlan& plan, const TJob& job, const CuttingModel& model,
+                    std::vector<CutPattern>& patterns, std::vector<int32_t>& bars);
+
+}  // namespace yobina

@@ -1,0 +1,17 @@
+// Stock totals a plan can actually come to: a lower bound on the stock length
+// rises to the next sum of whole bars the stock table allows.
+#pragma once
+
+#include <cstdint>
+
+#include "exact/cutting_model.h"
+
+namespace yobina {
+
+// The least total of bar lengths, each type between its MinBars and MaxBars
+// bars, that is at least `bound`. Totals above `ceiling` are not looked at:
+// past it (or for tables too large to list) the bound is only rounded up to
+// the lengths' common divisor. INT64_MAX when no total reaches `bound`.
+int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling);
+
+}  // namespace yobina

@@ -1,0 +1,81 @@
+// What the flat pattern loop needs of one step of a trial. Within a step the
+// rows still needed when it starts are fixed, so for each start row the
+// first of them at or after it can be looked up instead of searched. A row
+// that runs out inside an attempt stays in these tables; counters catch the
+// one draw that would pick it again, and that draw is worked out exactly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "job/job.h"
+#include "optimizer/cut_index.h"
+
+namespace yobina {
+
+struct FlatPiece {
+  int32_t need = 0;  // the free length a piece needs to fit (Length - margin)
+  int32_t step = 0;  // what a piece takes from the bar (Length + kerf)
+};
+
+// One row as the flat loop sees it.
+struct FlatRow {
+  FlatPiece piece;
+  uint64_t increment = 0;  // added to the overflow counters per piece
+};
+
+class FlatStep {
+ public:
+  static constexpr int32_t kMaxRows = 62;
+  // Bars from 1 mm up to this length; needs and steps are capped just above it.
+  static constexpr int32_t kMaxBarLength = 1 << 30;
+  // An attempt's draws stay in the draw stream until it ends (for its
+  // replay), so an attempt may place at most this many pieces.
+  static constexpr int64_t kMaxAttemptPieces = 4096;
+  // A row with bit 7 set in its 8-bit counter got one piece more than it needs.
+  static constexpr uint64_t kOverflowBits = 0x8080808080808080u;
+
+  // Takes the rows of a Run; true for sorted tables of at most kMaxRows rows
+  // where every piece needs at least 1 mm of free length and shortens the
+  // bar by at least 1 mm, the tables the flat loop can take.
+  bool StartRun(const CutTableIndex& index);
+
+  // The longest bar on which no attempt can place more than kMaxAttemptPieces pieces.
+  int64_t LongestBar() const { return longestBar_; }
+
+  // Sets up the step for the rows in `needed` (bit k = row k) and their
+  // Remaining counts; false when more than eight of them could run out on
+  // the Run's longest bar, or one with more than 126 pieces.
+  bool Prepare(const TLengthTable& cut, uint64_t needed);
+
+  // Entry h (1..RowCount) is the first needed row at or after start row h,
+  // cyclically; entry 0 is the lowest needed row, the shortest. The need and
+  // step, and the counter increment, are apart so that each is one load.
+  const FlatPiece* Pieces() const { return pieces_.data(); }
+  const uint64_t* Increments() const { return increments_.data(); }
+  const FlatRow& Lowest() const { return rows_[lowestRow_]; }
+  uint64_t CounterStart() const { return counterStart_; }
+
+  // The exact row for start row h, given the counters before the piece:
+  // nullptr when no needed row fits, which ends the attempt before this draw.
+  const FlatRow* ExactPick(int32_t h, int64_t free, uint64_t counters) const;
+
+ private:
+  static constexpr int32_t kNoRow = 63;  // never fits; lets a bit search always find a row
+  static constexpr int32_t kLanes = 8;
+  static constexpr int32_t kMaxTightRemaining = 126;
+
+  int32_t rowCount_ = 0;
+  int64_t longestBar_ = 0;
+  std::array<FlatRow, kNoRow + 1> rows_{};
+  std::array<int64_t, kNoRow + 1> mostPieces_{};  // of each row on the Run's longest bar
+  std::array<FlatPiece, kNoRow + 1> pieces_{};
+  std::array<uint64_t, kNoRow + 1> increments_{};
+  int32_t lowestRow_ = kNoRow;
+  uint64_t needed_ = 0;
+  uint64_t counterStart_ = 0;
+  int32_t lanes_ = 0;
+  std::array<uint64_t, kLanes> laneBit_{};  // the row of each counter, as a row bit
+};
+
+}  // namespace yobina
