@@ -11,7 +11,7 @@
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
-#include "ui/print/qt_print_device.h"
+#include "print/qt_print_device.h"
 #endif
 
 namespace yobina {

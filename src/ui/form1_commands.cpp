@@ -12,9 +12,9 @@
 #include "app/file_names.h"
 #include "app/messages.h"
 #include "file/data_file.h"
+#include "print/qt_print_device.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
-#include "ui/print/qt_print_device.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
 

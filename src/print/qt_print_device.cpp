@@ -1,4 +1,4 @@
-#include "ui/print/qt_print_device.h"
+#include "print/qt_print_device.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -14,10 +14,10 @@
 #include "file/atomic_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
+#include "print/japanese_faces.h"
+#include "print/page_sequence.h"
+#include "print/paper_sizes.h"
 #include "text/codec.h"
-#include "ui/print/japanese_faces.h"
-#include "ui/print/page_sequence.h"
-#include "ui/print/paper_sizes.h"
 
 namespace yobina {
 namespace {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "graph/print_device.h"
-#include "ui/print/output_capture.h"
+#include "print/output_capture.h"
 
 namespace yobina {
 
