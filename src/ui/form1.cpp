@@ -101,10 +101,14 @@ void TForm1::BuildPages() {
   tabSheet2_->setObjectName(QStringLiteral("TabSheet2"));
   pageControl_->addTab(tabSheet1_, QStringLiteral("　ヨビナ条件　"));
   pageControl_->addTab(tabSheet2_, QStringLiteral("【結果】"));
+  diagramSheet_ = new QWidget();
+  diagramSheet_->setObjectName(QStringLiteral("DiagramSheet"));
+  pageControl_->addTab(diagramSheet_, QStringLiteral("【図】"));
 
   input_ = BuildInputPage(tabSheet1_);
   results_ = BuildResultsPage(tabSheet2_);
   page_ = std::make_unique<QtInputPage>(input_);
+  diagrams_ = BuildDiagramPage(diagramSheet_, *page_, *workspace_);
 }
 
 void TForm1::ConnectInputPage() {
@@ -132,6 +136,7 @@ void TForm1::ConnectInputPage() {
   connect(input_.reloadButton, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   connect(input_.runButton, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(results_.printButton, &QPushButton::clicked, this, &TForm1::BtnPrintClick);
+  connect(diagrams_.printButton, &QPushButton::clicked, this, &TForm1::BtnDiagramPrintClick);
 }
 
 void TForm1::FormCreate() {
