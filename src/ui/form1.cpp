@@ -193,6 +193,7 @@ void TForm1::SetCommandsEnabled(bool enabled) {
   input_.panel->setEnabled(enabled);
   menuBar()->setEnabled(enabled);
   results_.printButton->setEnabled(enabled);
+  diagrams_.printButton->setEnabled(enabled);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
