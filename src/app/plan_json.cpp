@@ -36,8 +36,8 @@ ordered_json PatternJson(const TJob& job, const TCutPattern& pattern) {
 std::string PlanJson(const InputPage& page, const TJob& job, const TCutPlan& plan,
                      const std::optional<PlanProof>& proof) {
   ordered_json json;
-  json["project"] = Cp932ToUtf8(page.FieldText(element::kProjectName));
-  json["member"] = Cp932ToUtf8(page.FieldText(element::kMemberName));
+  json["project"] = Cp932ToUtf8(page.FieldText(FieldId::ProjectName));
+  json["member"] = Cp932ToUtf8(page.FieldText(FieldId::MemberName));
   json["margin_mm"] = job.Margin;
   json["kerf_mm"] = job.Kerf;
 

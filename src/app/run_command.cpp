@@ -18,6 +18,7 @@ class LossLabelProgress : public TrialProgress {
   void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) override {
     view_.SetLossLabels(FormatTrialLossLabel(lossRate, trial), FormatBestLossLabel(bestLossRate));
   }
+  void TrialEnded(int32_t trial) override { view_.SetTrialsDone(trial); }
   void YieldToWindow() override {
     view_.ProcessEvents();
     if (stop_ != nullptr && stop_->ShouldStop()) optimizer_.RequestStop();

@@ -1,5 +1,6 @@
-// The Run command and the other window commands that need no window, shared
-// by the window and the batch program.
+// The Run: the workspace it fills, what it shows while it works, its options
+// and outcome, and the steps every planner starts with. Shared by the window
+// and the batch program; the other commands are in commands.h.
 #pragma once
 
 #include <filesystem>
@@ -34,6 +35,8 @@ class RunView {
   virtual ~RunView() = default;
   virtual void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) = 0;
   virtual void SetTrialLabel(const std::string& lbZhi) = 0;
+  // How many trials are over, those without a plan included.
+  virtual void SetTrialsDone(int32_t /*trials*/) {}
   // Lets the window process pending events; it may ask the optimizer to stop.
   virtual void ProcessEvents() = 0;
 };

@@ -43,8 +43,8 @@ void DrawHeader(TGraphContext& gc, const InputPage& page, const TJob& job, int32
   G_Text(gc, t.Title + "  " + MarginKerfLine(job.Margin, job.Kerf), 0, kHeaderTop + 5);
   const std::string number = IntText(pageNumber, 0) + " / " + IntText(pageCount, 0);
   G_Text(gc, number, right - static_cast<double>(number.size()) * kHeaderText.HalfPitch(), kHeaderTop + 5);
-  G_Text(gc, t.ProjectName + page.FieldText(element::kProjectName), 0, kHeaderTop + 11);
-  G_Text(gc, t.MemberName + page.FieldText(element::kMemberName), 0, kHeaderTop + 17);
+  G_Text(gc, t.ProjectName + page.FieldText(FieldId::ProjectName), 0, kHeaderTop + 11);
+  G_Text(gc, t.MemberName + page.FieldText(FieldId::MemberName), 0, kHeaderTop + 17);
   G_Line(gc, 0, kHeaderTop + kHeaderHeight - 2, right, kHeaderTop + kHeaderHeight - 2, kOutlineWidth,
          kOutlineColor);
 }

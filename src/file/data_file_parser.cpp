@@ -135,7 +135,7 @@ void DataFileParser::ApplyLine() {
     case PersistKind::Page:
       break;
     case PersistKind::TextField:
-      page_.SetFieldText(entry->Key, value_);
+      page_.SetFieldText(entry->Field, value_);
       break;
     case PersistKind::ChoiceGroup: {
       const int32_t index = TextToInt(value_);
@@ -148,12 +148,12 @@ void DataFileParser::ApplyLine() {
       break;
     }
     case PersistKind::Table:
-      ApplyTableRow(entry->Key);
+      ApplyTableRow(entry->Grid);
       break;
   }
 }
 
-void DataFileParser::ApplyTableRow(std::string_view grid) {
+void DataFileParser::ApplyTableRow(GridId grid) {
   SplitFields(value_, fields_);
   const int32_t row = TextToInt(fields_[1]);
   if (row < 1 || row >= page_.RowCount(grid)) return;  // the end marker " -1" among them

@@ -34,7 +34,7 @@ class DataFileParser {
   void KeyByte(unsigned char byte);
   void ValueByte(unsigned char byte);
   void ApplyLine();
-  void ApplyTableRow(std::string_view grid);
+  void ApplyTableRow(GridId grid);
 
   InputPage& page_;
   State state_ = State::Header;

@@ -41,10 +41,10 @@ void AppendFieldLine(std::string& out, std::string_view key, std::string_view va
   out.append(kLineEnd);
 }
 
-void AppendTableRows(std::string& out, const InputPage& page, std::string_view grid) {
+void AppendTableRows(std::string& out, const InputPage& page, GridId grid) {
   const int columns = page.ColumnCount(grid);
   for (int row = 1; row < page.RowCount(grid); ++row) {
-    AppendKey(out, grid);
+    AppendKey(out, KeyOf(grid));
     char number[16];
     std::snprintf(number, sizeof number, "%3d", row);
     out.append(number);
@@ -69,13 +69,13 @@ std::string FormatDataFile(const InputPage& page) {
         AppendFieldLine(out, entry.Key, {});
         break;
       case PersistKind::TextField:
-        AppendFieldLine(out, entry.Key, page.FieldText(entry.Key));
+        AppendFieldLine(out, entry.Key, page.FieldText(entry.Field));
         break;
       case PersistKind::ChoiceGroup:
         AppendFieldLine(out, entry.Key, std::to_string(page.TrialIndex()));
         break;
       case PersistKind::Table:
-        AppendTableRows(out, page, entry.Key);
+        AppendTableRows(out, page, entry.Grid);
         AppendFieldLine(out, entry.Key, " -1");
         break;
     }

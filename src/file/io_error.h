@@ -1,17 +1,12 @@
-// The error every failed file or printer operation raises: it carries a
-// Japanese text for the failure (UTF-8), which the front ends show as is.
+// The Japanese texts of the file layer's failures, carried by IoError.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace yobina {
+#include "text/io_error.h"
 
-class IoError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace yobina {
 
 inline constexpr std::string_view kNotRegularFileText = "通常のファイルではありません。";
 inline constexpr std::string_view kNoFileNameText = "ファイル名が指定されていません。";

@@ -1,11 +1,12 @@
 // The elements of the input page that the job file holds, in file order (the
-// window's focus order, page by page). The order and the keys are the format.
+// window's focus order, page by page). The order is the format; the keys and
+// captions are the page's own.
 #pragma once
 
 #include <array>
 #include <string_view>
 
-#include "job/input_page.h"
+#include "job/page_elements.h"
 
 namespace yobina {
 
@@ -19,23 +20,35 @@ enum class PersistKind {
 struct PersistEntry {
   std::string_view Key;
   PersistKind Kind;
-  std::string_view CaptionUtf8;  // pages only
+  std::string_view CaptionUtf8 = {};  // pages only
+  FieldId Field = FieldId::Year;      // text fields only
+  GridId Grid = GridId::Stock;        // tables only
 };
 
+constexpr PersistEntry PagePersist(const TabElement& tab) {
+  return {tab.Key, PersistKind::Page, tab.CaptionUtf8};
+}
+constexpr PersistEntry FieldPersist(FieldId field) {
+  return {ElementOf(field).Key, PersistKind::TextField, {}, field};
+}
+constexpr PersistEntry TablePersist(GridId grid) {
+  return {KeyOf(grid), PersistKind::Table, {}, FieldId::Year, grid};
+}
+
 inline constexpr std::array<PersistEntry, 13> kPersistList{{
-    {element::kTabSheet1, PersistKind::Page, "　ヨビナ条件　"},
-    {element::kYear, PersistKind::TextField, {}},
-    {element::kMonth, PersistKind::TextField, {}},
-    {element::kDay, PersistKind::TextField, {}},
-    {element::kProjectName, PersistKind::TextField, {}},
-    {element::kMemberName, PersistKind::TextField, {}},
-    {element::kUnitWeight, PersistKind::TextField, {}},
-    {element::kMargin, PersistKind::TextField, {}},
-    {element::kKerf, PersistKind::TextField, {}},
-    {element::kTrialCount, PersistKind::ChoiceGroup, {}},
-    {element::kStockGrid, PersistKind::Table, {}},
-    {element::kCutGrid, PersistKind::Table, {}},
-    {element::kTabSheet2, PersistKind::Page, "【結果】"},
+    PagePersist(kInputTab),
+    FieldPersist(FieldId::Year),
+    FieldPersist(FieldId::Month),
+    FieldPersist(FieldId::Day),
+    FieldPersist(FieldId::ProjectName),
+    FieldPersist(FieldId::MemberName),
+    FieldPersist(FieldId::UnitWeight),
+    FieldPersist(FieldId::Margin),
+    FieldPersist(FieldId::Kerf),
+    {kTrialCountElement.Key, PersistKind::ChoiceGroup},
+    TablePersist(GridId::Stock),
+    TablePersist(GridId::Cut),
+    PagePersist(kResultsTab),
 }};
 
 // The first entry whose key equals `key` exactly (case-sensitive), or nullptr.

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "text/io_error.h"
+
 namespace yobina {
 
 // A Windows-style logical font. A positive Height is the character cell height

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "job/page_elements.h"
+
 namespace yobina {
 
 struct TLengthRow {
@@ -13,7 +15,6 @@ struct TLengthRow {
 };
 
 constexpr int kTableCapacity = 100;
-constexpr int kGridDataRows = 35;  // rows 1..35 of each input grid
 constexpr int32_t kSmallStockLimit = 5000;
 
 // Rows 1..count are in use; row 0 is the scratch row of the sorts and the

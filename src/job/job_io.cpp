@@ -8,13 +8,10 @@ namespace yobina {
 
 namespace {
 
-constexpr int32_t kParameterFormat = 30;
-constexpr int32_t kLengthFormat = 60;
-constexpr int32_t kCountFormat = 50;
-constexpr int kLengthColumn = 1;
-constexpr int kCountColumn = 2;
+constexpr NumberFormat kLengthFormat = kGridColumnElements[kLengthColumn - 1].Format;
+constexpr NumberFormat kCountFormat = kGridColumnElements[kCountColumn - 1].Format;
 
-void ReadTable(const InputPage& page, std::string_view grid, TLengthTable& table, int32_t& count) {
+void ReadTable(const InputPage& page, GridId grid, TLengthTable& table, int32_t& count) {
   int32_t used = 0;
   const int rows = page.RowCount(grid);
   for (int r = 1; r < rows && used < kTableCapacity; ++r) {
@@ -26,7 +23,7 @@ void ReadTable(const InputPage& page, std::string_view grid, TLengthTable& table
   count = used;
 }
 
-void WriteTable(const TLengthTable& table, int32_t count, std::string_view grid, InputPage& page) {
+void WriteTable(const TLengthTable& table, int32_t count, GridId grid, InputPage& page) {
   const int rows = page.RowCount(grid);
   for (int r = 1; r < rows; ++r) {
     if (r <= count && r <= kTableCapacity) {
@@ -65,17 +62,17 @@ int32_t SaturatingAdd(int32_t a, int32_t b) {
 }  // namespace
 
 void ReadJobFromInput(const InputPage& page, TJob& job) {
-  job.Margin = TextToInt(page.FieldText(element::kMargin));
-  job.Kerf = TextToInt(page.FieldText(element::kKerf));
-  ReadTable(page, element::kStockGrid, job.StockTable, job.StockCount);
-  ReadTable(page, element::kCutGrid, job.CutTable, job.CutCount);
+  job.Margin = TextToInt(page.FieldText(FieldId::Margin));
+  job.Kerf = TextToInt(page.FieldText(FieldId::Kerf));
+  ReadTable(page, GridId::Stock, job.StockTable, job.StockCount);
+  ReadTable(page, GridId::Cut, job.CutTable, job.CutCount);
 }
 
 void WriteJobToInput(const TJob& job, InputPage& page) {
-  page.SetFieldText(element::kMargin, RealToText(kParameterFormat, job.Margin));
-  page.SetFieldText(element::kKerf, RealToText(kParameterFormat, job.Kerf));
-  WriteTable(job.StockTable, job.StockCount, element::kStockGrid, page);
-  WriteTable(job.CutTable, job.CutCount, element::kCutGrid, page);
+  page.SetFieldText(FieldId::Margin, RealToText(ElementOf(FieldId::Margin).Format, job.Margin));
+  page.SetFieldText(FieldId::Kerf, RealToText(ElementOf(FieldId::Kerf).Format, job.Kerf));
+  WriteTable(job.StockTable, job.StockCount, GridId::Stock, page);
+  WriteTable(job.CutTable, job.CutCount, GridId::Cut, page);
 }
 
 void SortStockTable(TJob& job) {

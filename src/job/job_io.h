@@ -11,8 +11,8 @@ namespace yobina {
 // in grid order (blank rows are skipped, not ends).
 void ReadJobFromInput(const InputPage& page, TJob& job);
 
-// Margin and kerf as width-3 numbers; the rows in use right-aligned (length
-// width 6, count width 5, zero as an empty cell), the other data rows emptied.
+// Margin and kerf in their fields' formats; the rows in use in their columns'
+// formats (zero as an empty cell), the other data rows emptied.
 void WriteJobToInput(const TJob& job, InputPage& page);
 
 // Ascending by length with a plain exchange sort through row 0; the order it

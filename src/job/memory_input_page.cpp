@@ -8,50 +8,32 @@ namespace yobina {
 
 namespace {
 
-constexpr std::array<std::string_view, MemoryInputPage::kFieldCount> kFieldNames = {
-    element::kYear,       element::kMonth,      element::kDay,    element::kProjectName,
-    element::kMemberName, element::kUnitWeight, element::kMargin, element::kKerf,
-};
-
 bool InGrid(int column, int row) {
   return column >= 0 && column < MemoryInputPage::kGridColumns && row >= 0 &&
          row < MemoryInputPage::kGridRows;
 }
 
+std::size_t Index(FieldId field) {
+  return static_cast<std::size_t>(field);
+}
+
+std::size_t Index(GridId grid) {
+  return static_cast<std::size_t>(grid);
+}
+
 }  // namespace
 
-MemoryInputPage::MemoryInputPage() : trialCaptions_{Cp932("10回"), Cp932("100回"), Cp932("500回")} {
+MemoryInputPage::MemoryInputPage() {
+  for (std::string_view item : kTrialCountElement.ItemsUtf8) trialCaptions_.push_back(Cp932(item));
   SetGridHeaders();
 }
 
-std::string* MemoryInputPage::FindField(std::string_view name) {
-  for (std::size_t i = 0; i < kFieldNames.size(); ++i) {
-    if (kFieldNames[i] == name) return &fields_[i];
-  }
-  return nullptr;
+std::string MemoryInputPage::FieldText(FieldId field) const {
+  return fields_[Index(field)];
 }
 
-const std::string* MemoryInputPage::FindField(std::string_view name) const {
-  return const_cast<MemoryInputPage*>(this)->FindField(name);
-}
-
-MemoryInputPage::Grid* MemoryInputPage::FindGrid(std::string_view grid) {
-  if (grid == element::kStockGrid) return &stockGrid_;
-  if (grid == element::kCutGrid) return &cutGrid_;
-  return nullptr;
-}
-
-const MemoryInputPage::Grid* MemoryInputPage::FindGrid(std::string_view grid) const {
-  return const_cast<MemoryInputPage*>(this)->FindGrid(grid);
-}
-
-std::string MemoryInputPage::FieldText(std::string_view name) const {
-  const std::string* field = FindField(name);
-  return field ? *field : std::string();
-}
-
-void MemoryInputPage::SetFieldText(std::string_view name, const std::string& text) {
-  if (std::string* field = FindField(name)) *field = text;
+void MemoryInputPage::SetFieldText(FieldId field, const std::string& text) {
+  fields_[Index(field)] = text;
 }
 
 void MemoryInputPage::SetTrialIndex(int index) {
@@ -63,36 +45,33 @@ std::string MemoryInputPage::TrialCaption(int index) const {
   return trialCaptions_[static_cast<std::size_t>(index)];
 }
 
-int MemoryInputPage::RowCount(std::string_view grid) const {
-  return FindGrid(grid) ? kGridRows : 0;
+int MemoryInputPage::RowCount(GridId) const {
+  return kGridRows;
 }
 
-int MemoryInputPage::ColumnCount(std::string_view grid) const {
-  return FindGrid(grid) ? kGridColumns : 0;
+int MemoryInputPage::ColumnCount(GridId) const {
+  return kGridColumns;
 }
 
-std::string MemoryInputPage::CellText(std::string_view grid, int column, int row) const {
-  const Grid* cells = FindGrid(grid);
-  if (!cells || !InGrid(column, row)) return std::string();
-  return (*cells)[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+std::string MemoryInputPage::CellText(GridId grid, int column, int row) const {
+  if (!InGrid(column, row)) return std::string();
+  return grids_[Index(grid)][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-void MemoryInputPage::SetCellText(std::string_view grid, int column, int row, const std::string& text) {
-  Grid* cells = FindGrid(grid);
-  if (!cells || !InGrid(column, row)) return;
-  (*cells)[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+void MemoryInputPage::SetCellText(GridId grid, int column, int row, const std::string& text) {
+  if (!InGrid(column, row)) return;
+  grids_[Index(grid)][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
 }
 
 void MemoryInputPage::SetGridHeaders() {
-  static const std::string kLengthHeading = Cp932("長さmm");
-  static const std::string kCountHeading = Cp932(" 本数");
-  for (Grid* grid : {&stockGrid_, &cutGrid_}) {
-    (*grid)[0][1] = kLengthHeading;
-    (*grid)[0][2] = kCountHeading;
+  for (Grid& grid : grids_) {
+    for (std::size_t column = 0; column < kGridColumnElements.size(); ++column) {
+      grid[0][column + 1] = Cp932(kGridColumnElements[column].HeadingUtf8);
+    }
     for (int row = 1; row < kGridRows; ++row) {
       char number[16];
       std::snprintf(number, sizeof number, "%3d", row);
-      (*grid)[static_cast<std::size_t>(row)][0] = number;
+      grid[static_cast<std::size_t>(row)][0] = number;
     }
   }
 }

@@ -106,6 +106,7 @@ void Optimizer::RunAllTrials(TJob& job, int32_t trials, int32_t stockCount, int3
       if (bestPlan_.LossRate > plan.LossRate) bestPlan_ = plan;
       progress.ReportTrialProgress(plan.LossRate, trial, bestPlan_.LossRate);
     }
+    progress.TrialEnded(trial);
     progress.YieldToWindow();
     lastYield_ = std::chrono::steady_clock::now();
     if (stopRequested_) return;

@@ -23,6 +23,8 @@ class TrialProgress {
   virtual ~TrialProgress() = default;
   // After every trial that produced a plan.
   virtual void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) = 0;
+  // After every trial, whether or not it produced a plan (trials count from 1).
+  virtual void TrialEnded(int32_t /*trial*/) {}
   // After every trial, and at most every ~50 ms inside a long one, so the
   // window can repaint. May call Optimizer::RequestStop(); must not start
   // another Run on the same optimizer.

@@ -9,6 +9,10 @@
 namespace yobina {
 namespace {
 
+// The cells of a pattern column: lengths five wide, counts four wide.
+constexpr NumberFormat kLengthCell{5, 0};
+constexpr NumberFormat kCountCell{4, 0};
+
 struct TableTexts {
   std::string Cell = Cp932("───");
   std::string TopBorder = Cp932("┌") + Cell + RepeatText(Cp932("┬") + Cell, kPatternsPerBlock) + Cp932("┐");
@@ -62,13 +66,13 @@ void WritePatternBlock(LineWriter& writer, const TJob& job, const TCutPlan& plan
   writer.ReportLine(0,
                     TableRow(t.StockLabel, plan, first,
                              [&](const TCutPattern& pattern) {
-                               return RealToTextSpaceZero(50, StockLengthOf(job, pattern)) + " ";
+                               return RealToTextSpaceZero(kLengthCell, StockLengthOf(job, pattern)) + " ";
                              }),
                     5);
   writer.ReportLine(
       0,
       TableRow(t.BarsLabel, plan, first,
-               [&](const TCutPattern& pattern) { return RealToText(40, pattern.BarCount) + t.Bars; }),
+               [&](const TCutPattern& pattern) { return RealToText(kCountCell, pattern.BarCount) + t.Bars; }),
       7);
   for (int32_t k = 1; k <= cutCount; ++k) {
     writer.ReportLine(0, t.Separator, 5);
@@ -77,17 +81,18 @@ void WritePatternBlock(LineWriter& writer, const TJob& job, const TCutPlan& plan
     writer.ReportLine(0,
                       TableRow(label, plan, first,
                                [&](const TCutPattern& pattern) {
-                                 return RealToTextSpaceZero(40, pattern.PieceCount[k]) + "  ";
+                                 return RealToTextSpaceZero(kCountCell, pattern.PieceCount[k]) + "  ";
                                }),
                       5);
   }
   writer.ReportLine(0, t.Separator, 5);
   if (writer.IsPrinter()) writer.ReportLine(0, t.Separator, 1);
-  writer.ReportLine(
-      0,
-      TableRow(t.LeftoverLabel, plan, first,
-               [&](const TCutPattern& pattern) { return RealToTextSpaceZero(50, pattern.Leftover) + " "; }),
-      5);
+  writer.ReportLine(0,
+                    TableRow(t.LeftoverLabel, plan, first,
+                             [&](const TCutPattern& pattern) {
+                               return RealToTextSpaceZero(kLengthCell, pattern.Leftover) + " ";
+                             }),
+                    5);
   writer.ReportLine(0, t.BottomBorder, 5);
 }
 

@@ -69,27 +69,26 @@ void ReportBuilder::TallyRequiredStock(const TJob& job, const TCutPlan& plan) {
     // A row outside the stock table would be a plan of other tables: skip it.
     if (pattern.StockRow >= 1 && pattern.StockRow <= stockCount) bars[pattern.StockRow] += pattern.BarCount;
   }
-  requiredStock_ = TLengthTable{};
+  requiredStock_ = RequiredStockList{};
   requiredStockCount_ = 0;
   for (int32_t i = 1; i <= stockCount; ++i) {
     if (bars[i] == 0) continue;
     ++requiredStockCount_;
-    requiredStock_[requiredStockCount_].Length = i;
-    requiredStock_[requiredStockCount_].Count = bars[i];
+    requiredStock_[requiredStockCount_] = {i, bars[i]};
   }
 }
 
 void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
                                 const std::vector<std::string>& notes) {
   const SectionTexts& t = Texts();
-  const double unitWeight = TextToReal(page.FieldText(element::kUnitWeight));
+  const double unitWeight = TextToReal(page.FieldText(FieldId::UnitWeight));
 
   const std::optional<std::string> date =
-      DateLine(TextToInt(page.FieldText(element::kYear)), TextToInt(page.FieldText(element::kMonth)),
-               TextToInt(page.FieldText(element::kDay)));
+      DateLine(TextToInt(page.FieldText(FieldId::Year)), TextToInt(page.FieldText(FieldId::Month)),
+               TextToInt(page.FieldText(FieldId::Day)));
   if (date) writer_.ReportLine(0, *date, 7);
-  writer_.ReportLine(2, t.ProjectName + page.FieldText(element::kProjectName), 7);
-  memberNameLine_ = MemberNameLine(page.FieldText(element::kMemberName), unitWeight);
+  writer_.ReportLine(2, t.ProjectName + page.FieldText(FieldId::ProjectName), 7);
+  memberNameLine_ = MemberNameLine(page.FieldText(FieldId::MemberName), unitWeight);
   writer_.ReportLine(2, memberNameLine_, 9);
   writer_.ReportLine(0, t.Rule, 7);
 
@@ -101,15 +100,13 @@ void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TC
   writer_.ReportLine(0, t.StockListTitle, 7);
   TallyRequiredStock(job, plan);
   WriteFourColumnList(writer_, requiredStockCount_, [&](int32_t k) {
-    TLengthRow row = requiredStock_[k];
-    row.Length = job.StockTable[row.Length].Length;
-    return row;
+    const RequiredStockEntry& entry = requiredStock_[k];
+    return TLengthRow{job.StockTable[entry.StockRow].Length, entry.Bars, 0};
   });
   writer_.ReportLine(0, t.Rule, 7);
 
   writer_.ReportLine(
-      1,
-      MarginKerfLine(TextToInt(page.FieldText(element::kMargin)), TextToInt(page.FieldText(element::kKerf))),
+      1, MarginKerfLine(TextToInt(page.FieldText(FieldId::Margin)), TextToInt(page.FieldText(FieldId::Kerf))),
       7);
   writer_.ReportLine(0, t.Rule, 7);
   writer_.ReportLine(

@@ -3,6 +3,7 @@
 // onto the printer.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,12 @@
 #include "report/line_writer.h"
 
 namespace yobina {
+
+struct RequiredStockEntry {
+  int32_t StockRow = 0;  // a row of the job's stock table
+  int32_t Bars = 0;      // bars of that row the plan cuts
+};
+using RequiredStockList = std::array<RequiredStockEntry, kTableCapacity + 1>;
 
 class ReportBuilder {
  public:
@@ -28,9 +35,9 @@ class ReportBuilder {
   void BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer,
                    const std::vector<std::string>& notes = {});
 
-  // The stock bars the last report's plan needs: entry k (1..RequiredStockCount)
-  // holds a stock-table row in Length and its number of bars in Count.
-  const TLengthTable& RequiredStock() const { return requiredStock_; }
+  // The stock bars the last report's plan needs, entries 1..RequiredStockCount
+  // in stock-table order (entry 0 is unused).
+  const RequiredStockList& RequiredStock() const { return requiredStock_; }
   int32_t RequiredStockCount() const { return requiredStockCount_; }
 
  private:
@@ -39,7 +46,7 @@ class ReportBuilder {
   void TallyRequiredStock(const TJob& job, const TCutPlan& plan);
 
   LineWriter writer_;
-  TLengthTable requiredStock_{};
+  RequiredStockList requiredStock_{};
   int32_t requiredStockCount_ = 0;
   std::string memberNameLine_;  // heads every pattern block
 };

@@ -15,6 +15,7 @@ namespace yobina {
 TEditField::TEditField(int formatCode, int byteLimit, QWidget* parent)
     : QLineEdit(parent),
       formatCode_(formatCode),
+      byteLimit_(byteLimit),
       validator_(new Cp932Validator(
           this, byteLimit, formatCode != 0 ? Cp932Validator::Kind::Number : Cp932Validator::Kind::Text)) {
   setValidator(validator_);

@@ -16,6 +16,7 @@ class TEditField : public QLineEdit {
   TEditField(int formatCode, int byteLimit, QWidget* parent);
 
   int FormatCode() const { return formatCode_; }
+  int ByteLimit() const { return byteLimit_; }
   // Sets the text as the program does: the typing limit does not apply.
   void SetText(const QString& text);
   // Rewrites a number field in its fixed-width form (zero shown as 0).
@@ -32,6 +33,7 @@ class TEditField : public QLineEdit {
 
  private:
   int formatCode_;
+  int byteLimit_;
   Cp932Validator* validator_;
 };
 

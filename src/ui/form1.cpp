@@ -20,7 +20,6 @@
 #include "app/messages.h"
 #include "app/run_command.h"
 #include "file/data_file.h"
-#include "file/io_error.h"
 #include "ui/dialogs.h"
 #include "ui/grid_clipboard.h"
 #include "ui/qt_input_page.h"
@@ -72,7 +71,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
 TForm1::~TForm1() = default;
 
 QString TForm1::CaptionPrefix() {
-  return QStringLiteral("【 鉄骨・ヨビナ Ver 2.14 】");
+  return QStringLiteral("【 鉄骨・ヨビナ Ver " YOBINA_VERSION " 】");
 }
 
 InputPage& TForm1::Page() {
@@ -96,11 +95,11 @@ void TForm1::BuildPages() {
   setCentralWidget(pageControl_);
 
   tabSheet1_ = new QWidget();
-  tabSheet1_->setObjectName(QStringLiteral("TabSheet1"));
+  tabSheet1_->setObjectName(ElementName(kInputTab.Key));
   tabSheet2_ = new QWidget();
-  tabSheet2_->setObjectName(QStringLiteral("TabSheet2"));
-  pageControl_->addTab(tabSheet1_, QStringLiteral("　ヨビナ条件　"));
-  pageControl_->addTab(tabSheet2_, QStringLiteral("【結果】"));
+  tabSheet2_->setObjectName(ElementName(kResultsTab.Key));
+  pageControl_->addTab(tabSheet1_, TabCaption(kInputTab));
+  pageControl_->addTab(tabSheet2_, TabCaption(kResultsTab));
   diagramSheet_ = new QWidget();
   diagramSheet_->setObjectName(QStringLiteral("DiagramSheet"));
   pageControl_->addTab(diagramSheet_, QStringLiteral("【図】"));
@@ -150,7 +149,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::SetGridHeaders() {
-  const QStringList headings = {QStringLiteral("長さmm"), QStringLiteral(" 本数")};
+  const QStringList headings = GridHeadings();
   input_.stockGrid->SetHeadings(headings);
   input_.cutGrid->SetHeadings(headings);
 }
@@ -167,9 +166,7 @@ void TForm1::ClearMemo() {
 void TForm1::Guarded(const std::function<void()>& command) {
   try {
     command();
-  } catch (const IoError& error) {
-    dialogs_.ShowError(this, FromUtf8(error.what()));
-  } catch (const std::exception& error) {
+  } catch (const std::exception& error) {  // IoError among them
     dialogs_.ShowError(this, FromUtf8(error.what()));
   }
 }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -116,6 +117,8 @@ class TForm1 : public QMainWindow {
   QPushButton* exactButton_ = nullptr;
   ExactRunner* exactRunner_ = nullptr;  // a child: stops and joins its thread when the window goes
   QPointer<QWidget> focusBeforeExact_;
+  QTimer* exactClock_ = nullptr;  // moves the progress display through the planner's seconds
+  qint64 exactStartedMs_ = 0;
 };
 
 }  // namespace yobina

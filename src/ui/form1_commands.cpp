@@ -19,12 +19,8 @@
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
 
-#ifndef YOBINA_SUPPORT_MAIL
-#define YOBINA_SUPPORT_MAIL "support@yobina.example"
-#endif
-#ifndef YOBINA_DOWNLOAD_URL
-#define YOBINA_DOWNLOAD_URL "https://yobina.example/download"
-#endif
+// YOBINA_SUPPORT_MAIL and YOBINA_DOWNLOAD_URL come from the build's cache
+// variables of the same names.
 
 namespace yobina {
 namespace {

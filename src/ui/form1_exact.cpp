@@ -2,6 +2,7 @@
 // plan and its lower bound in the loss-rate labels while it works. The page is
 // read before and the report built after on the window's thread, as for a Run.
 #include <QApplication>
+#include <QDateTime>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +23,7 @@ namespace yobina {
 namespace {
 
 constexpr int kButtonGap = 5;  // between 実 行 and 最 適 化
+constexpr int kClockTickMs = 200;
 
 }  // namespace
 
@@ -50,6 +52,15 @@ void TForm1::BuildExactCommand() {
     input_.trialLossLabel->setText(ToQString(FormatBoundLabel(boundLossRate)));
   });
   connect(exactRunner_, &ExactRunner::finished, this, &TForm1::ExactFinished);
+
+  // The planner's work has no count of its own: the display shows the seconds
+  // spent of its time limit.
+  exactClock_ = new QTimer(this);
+  exactClock_->setInterval(kClockTickMs);
+  connect(exactClock_, &QTimer::timeout, this, [this] {
+    const qint64 elapsedMs = QDateTime::currentMSecsSinceEpoch() - exactStartedMs_;
+    input_.runProgress->SetValue(static_cast<int>(elapsedMs / 1000));
+  });
 }
 
 void TForm1::StopRunning() {
@@ -72,10 +83,19 @@ void TForm1::ExactButtonClick() {
   running_ = true;
   SetCommandsEnabled(false);
   stopShortcut_->setEnabled(true);
+  input_.runProgress->Start(static_cast<int>(kDefaultExactSeconds), QStringLiteral("秒"));
+  exactStartedMs_ = QDateTime::currentMSecsSinceEpoch();
+  exactClock_->start();
   exactRunner_->Start(*job, kDefaultExactSeconds);
 }
 
 void TForm1::ExactFinished() {
+  exactClock_->stop();
+  if (exactRunner_->StopRequested()) {
+    input_.runProgress->ShowStopped();
+  } else {
+    input_.runProgress->Finish();
+  }
   stopShortcut_->setEnabled(false);
   SetCommandsEnabled(true);
   running_ = false;

@@ -17,18 +17,10 @@
 namespace yobina {
 namespace {
 
-// The trial's number at the end of a trial label "%7.3f %%  (%d)"; 0 without one.
-int TrialOfLabel(const QString& label) {
-  const qsizetype open = label.lastIndexOf(QLatin1Char('('));
-  if (open < 0 || !label.endsWith(QLatin1Char(')'))) return 0;
-  return label.mid(open + 1, label.size() - open - 2).toInt();
-}
-
 // Shows the Run's loss rates and lets the window repaint after every trial.
 // The trial label ends where the best rate begins, which cuts off the trial's
 // number; the window caption and the progress display carry it while the Run
-// works. Only trials that found a plan are reported: a failed trial counts
-// with the next one that finds a plan.
+// works.
 class LabelRunView : public RunView {
  public:
   LabelRunView(QLabel* trialLabel, QLabel* bestLabel, RunProgressDisplay* progress, QWidget* window)
@@ -41,13 +33,13 @@ class LabelRunView : public RunView {
 
   void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
     const QString trial = ToQString(lbZhi);
-    progress_->SetValue(TrialOfLabel(trial));
     trialLabel_->setText(trial);
     bestLabel_->setText(ToQString(lbZhiMin));
     bestLabel_->adjustSize();
     window_->setWindowTitle(caption_ + QStringLiteral("  ロス率 ") + trial.trimmed());
   }
   void SetTrialLabel(const std::string& lbZhi) override { trialLabel_->setText(ToQString(lbZhi)); }
+  void SetTrialsDone(int32_t trials) override { progress_->SetValue(trials); }
   void ProcessEvents() override { QCoreApplication::processEvents(); }
 
  private:

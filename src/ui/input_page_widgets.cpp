@@ -7,13 +7,10 @@
 #include <QVBoxLayout>
 
 #include "ui/ui_fonts.h"
+#include "ui/ui_text.h"
 
 namespace yobina {
 namespace {
-
-constexpr int kDataRows = 35;
-constexpr int kLengthCode = 60;
-constexpr int kCountCode = 50;
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -33,8 +30,10 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int lef
   return label;
 }
 
-TEditField* AddEdit(QWidget* parent, const char* name, int formatCode, int byteLimit, QRect geometry) {
-  auto* edit = Named(new TEditField(formatCode, byteLimit, parent), name);
+TEditField* AddEdit(QWidget* parent, FieldId id, QRect geometry) {
+  const FieldElement& element = ElementOf(id);
+  auto* edit = new TEditField(element.Format.Code(), element.ByteLimit, parent);
+  edit->setObjectName(ElementName(element.Key));
   edit->setGeometry(geometry);
   // Flat: a single line instead of a sunken frame.
   edit->setFrame(false);
@@ -72,8 +71,11 @@ QPixmap ReloadPicture() {
   return picture;
 }
 
-TStringGrid* AddGrid(QWidget* parent, const char* name, QRect geometry, int countColumnWidth) {
-  auto* grid = Named(new TStringGrid(kDataRows, {kLengthCode, kCountCode}, parent), name);
+TStringGrid* AddGrid(QWidget* parent, GridId id, QRect geometry, int countColumnWidth) {
+  std::vector<int> formatCodes;
+  for (const GridColumnElement& column : kGridColumnElements) formatCodes.push_back(column.Format.Code());
+  auto* grid = new TStringGrid(kGridDataRows, std::move(formatCodes), parent);
+  grid->setObjectName(ElementName(KeyOf(id)));
   grid->setGeometry(geometry);
   grid->setFont(GothicFont(20));
   grid->horizontalHeader()->setFont(GothicFont(20));
@@ -88,6 +90,32 @@ TStringGrid* AddGrid(QWidget* parent, const char* name, QRect geometry, int coun
 }
 
 }  // namespace
+
+TEditField* InputPageWidgets::Field(FieldId id) const {
+  // In the order of FieldId.
+  TEditField* const fields[] = {year, month, day, projectName, memberName, unitWeight, margin, kerf};
+  static_assert(sizeof fields / sizeof fields[0] == kFieldElements.size());
+  return fields[static_cast<std::size_t>(id)];
+}
+
+TStringGrid* InputPageWidgets::Grid(GridId id) const {
+  return id == GridId::Stock ? stockGrid : cutGrid;
+}
+
+QString ElementName(std::string_view key) {
+  return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+QStringList GridHeadings() {
+  QStringList headings;
+  for (const GridColumnElement& column : kGridColumnElements)
+    headings.push_back(FromUtf8(column.HeadingUtf8));
+  return headings;
+}
+
+QString TabCaption(const TabElement& tab) {
+  return FromUtf8(tab.CaptionUtf8);
+}
 
 QString LossLabelCaption() {
   return QStringLiteral("　ロス率");
@@ -115,30 +143,30 @@ InputPageWidgets BuildInputPage(QWidget* page) {
   AddLabel(p, "Label1", QStringLiteral("素材リスト"), 88, 20, heading, Qt::blue);
   AddLabel(p, "Label2", QStringLiteral("切断リスト"), 288, 20, heading, Qt::blue);
 
-  w.stockGrid = AddGrid(p, "Grid1", QRect(4, 44, 195, 357), 61);
-  w.cutGrid = AddGrid(p, "Grid2", QRect(208, 44, 198, 357), 64);
+  w.stockGrid = AddGrid(p, GridId::Stock, QRect(4, 44, 195, 357), 61);
+  w.cutGrid = AddGrid(p, GridId::Cut, QRect(208, 44, 198, 357), 64);
 
   AddLabel(p, "Label9", QStringLiteral("作成　 　　年 　 月　  日"), 453, 20, p->font());
-  w.year = AddEdit(p, "edYY", 50, 5, QRect(490, 17, 54, 23));
-  w.month = AddEdit(p, "edMM", 30, 2, QRect(565, 17, 34, 23));
-  w.day = AddEdit(p, "edDD", 30, 2, QRect(617, 17, 34, 23));
+  w.year = AddEdit(p, FieldId::Year, QRect(490, 17, 54, 23));
+  w.month = AddEdit(p, FieldId::Month, QRect(565, 17, 34, 23));
+  w.day = AddEdit(p, FieldId::Day, QRect(617, 17, 34, 23));
   AddLabel(p, "Label8", QStringLiteral("工 事 名"), 416, 72, p->font());
-  w.projectName = AddEdit(p, "edKname", 0, 32, QRect(490, 70, 293, 23));
+  w.projectName = AddEdit(p, FieldId::ProjectName, QRect(490, 70, 293, 23));
   AddLabel(p, "Label6", QStringLiteral("部 材 名"), 416, 116, p->font());
-  w.memberName = AddEdit(p, "edBname", 0, 32, QRect(490, 114, 293, 23));
+  w.memberName = AddEdit(p, FieldId::MemberName, QRect(490, 114, 293, 23));
   AddLabel(p, "Label7", QStringLiteral("単位重量　　　　　 (Kg/ｍ)"), 416, 144, p->font());
-  w.unitWeight = AddEdit(p, "edWunit", 82, 8, QRect(490, 140, 82, 23));
+  w.unitWeight = AddEdit(p, FieldId::UnitWeight, QRect(490, 140, 82, 23));
   AddLabel(p, "Label4", QStringLiteral("素材の余裕     (mm)"), 439, 236, p->font());
-  w.margin = AddEdit(p, "edyoyu", 30, 3, QRect(529, 233, 40, 23));
+  w.margin = AddEdit(p, FieldId::Margin, QRect(529, 233, 40, 23));
   AddLabel(p, "Label5", QStringLiteral("切り代     (mm)"), 635, 236, p->font());
-  w.kerf = AddEdit(p, "edsiro", 30, 3, QRect(691, 233, 40, 23));
+  w.kerf = AddEdit(p, FieldId::Kerf, QRect(691, 233, 40, 23));
 
-  w.trialCount =
-      Named(new TRadioGroup(QStringLiteral("試行回数"),
-                            {QStringLiteral("10回"), QStringLiteral("100回"), QStringLiteral("500回")}, p),
-            "rgTryCnt");
+  QStringList trialItems;
+  for (std::string_view item : kTrialCountElement.ItemsUtf8) trialItems.push_back(FromUtf8(item));
+  w.trialCount = new TRadioGroup(FromUtf8(kTrialCountElement.TitleUtf8), trialItems, p);
+  w.trialCount->setObjectName(ElementName(kTrialCountElement.Key));
   w.trialCount->setGeometry(424, 268, 357, 61);
-  w.trialCount->SetItemIndex(1);
+  w.trialCount->SetItemIndex(kTrialCountElement.DefaultIndex);
 
   w.trialLossLabel = AddLabel(p, "lbZhi", LossLabelCaption(), 416, 356, heading, Qt::black);
   w.bestLossLabel = AddLabel(p, "lbZhiMin", QStringLiteral("・・・・・"), 508, 356, heading, Qt::blue);

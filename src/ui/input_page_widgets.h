@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "job/page_elements.h"
 #include "ui/edit_field.h"
 #include "ui/radio_group.h"
 #include "ui/run_progress_display.h"
@@ -36,11 +37,20 @@ struct InputPageWidgets {
   // Below the loss rates, clear of the page's elements; on the page rather
   // than the panel, so it stays bright while the panel is disabled.
   RunProgressDisplay* runProgress = nullptr;
+
+  TEditField* Field(FieldId id) const;
+  TStringGrid* Grid(GridId id) const;
 };
 
 // Creates the elements on `page` (TabSheet1) with their object names, texts,
 // fonts and tab order.
 InputPageWidgets BuildInputPage(QWidget* page);
+
+// An element's object name: its key.
+QString ElementName(std::string_view key);
+// The grids' column headings and the tabs' captions.
+QStringList GridHeadings();
+QString TabCaption(const TabElement& tab);
 
 // The first caption of lbZhi, which it returns to after every Run.
 QString LossLabelCaption();

@@ -20,10 +20,10 @@ namespace {
 
 MemoryInputPage SmallJob() {
   MemoryInputPage page;
-  page.SetCellText("Grid1", 1, 1, "6000");
-  page.SetCellText("Grid1", 2, 1, "10");
-  page.SetCellText("Grid2", 1, 1, "2000");
-  page.SetCellText("Grid2", 2, 1, "3");
+  page.SetCellText(GridId::Stock, 1, 1, "6000");
+  page.SetCellText(GridId::Stock, 2, 1, "10");
+  page.SetCellText(GridId::Cut, 1, 1, "2000");
+  page.SetCellText(GridId::Cut, 2, 1, "3");
   page.SetTrialIndex(0);
   return page;
 }
@@ -119,7 +119,7 @@ TEST_F(ExactCommandTest, TheWholeRoadNormalisesPlansAndReports) {
   NoObserver observer;
   const ExactOutcome outcome = ExactCommand(page_, *workspace_, observer, {});
   ASSERT_TRUE(outcome.PlanFound);
-  EXPECT_EQ(page_.CellText("Grid1", 1, 1), "  6000");  // written back as a Run does
+  EXPECT_EQ(page_.CellText(GridId::Stock, 1, 1), "  6000");  // written back as a Run does
   EXPECT_EQ(workspace_->lastPlan.StockLength, 6000);
   EXPECT_EQ(workspace_->lastPlanNotes.size(), 1u);
 }

@@ -92,8 +92,8 @@ TEST(PlanExport, CsvOpensAsTheTableOfThePlan) {
 TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   const Reference ref;
   MemoryInputPage page;
-  page.SetFieldText(element::kProjectName, Cp932("港北\"倉庫\"\\新築"));
-  page.SetFieldText(element::kMemberName, std::string("L\x81", 2));  // a lead byte without its trail byte
+  page.SetFieldText(FieldId::ProjectName, Cp932("港北\"倉庫\"\\新築"));
+  page.SetFieldText(FieldId::MemberName, std::string("L\x81", 2));  // a lead byte without its trail byte
 
   const nlohmann::json json = nlohmann::json::parse(PlanJson(page, ref.job, ref.plan, std::nullopt));
   EXPECT_EQ(json["project"], "港北\"倉庫\"\\新築");

@@ -20,7 +20,7 @@ namespace {
 
 using Rows = std::vector<std::pair<const char*, const char*>>;
 
-void SetRows(InputPage& page, std::string_view grid, const Rows& rows) {
+void SetRows(InputPage& page, GridId grid, const Rows& rows) {
   int row = 1;
   for (const auto& [length, count] : rows) {
     page.SetCellText(grid, 1, row, length);
@@ -31,8 +31,8 @@ void SetRows(InputPage& page, std::string_view grid, const Rows& rows) {
 
 MemoryInputPage SmallJob() {
   MemoryInputPage page;
-  SetRows(page, "Grid1", {{"6000", "10"}});
-  SetRows(page, "Grid2", {{"2000", "3"}});
+  SetRows(page, GridId::Stock, {{"6000", "10"}});
+  SetRows(page, GridId::Cut, {{"2000", "3"}});
   page.SetTrialIndex(0);
   return page;
 }
@@ -94,8 +94,8 @@ TEST_F(RunCommandTest, AStoppedRunSaysSoWithOrWithoutAPlan) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryInputPage page;
-    SetRows(page, "Grid1", {{"6000", "10"}});
-    SetRows(page, "Grid2", c.cut);
+    SetRows(page, GridId::Stock, {{"6000", "10"}});
+    SetRows(page, GridId::Cut, c.cut);
     page.SetTrialIndex(2);
     StoppingRunView view(workspace_->optimizer);
     const RunOutcome outcome = RunCommand(page, *workspace_, view, {});
@@ -148,8 +148,8 @@ TEST_F(RunCommandTest, TrialsOverrideWinsOverTheSelection) {
 
 TEST_F(RunCommandTest, NoPlanLeavesTheLabelsAndWritesTheBackupAllTheSame) {
   MemoryInputPage page;
-  SetRows(page, "Grid1", {{"6000", "10"}, {"", ""}, {"5000", "2"}});
-  SetRows(page, "Grid2", {{"7000", "1"}});
+  SetRows(page, GridId::Stock, {{"6000", "10"}, {"", ""}, {"5000", "2"}});
+  SetRows(page, GridId::Cut, {{"7000", "1"}});
   RunOptions options;
   options.BackupFile = folder_ / kBackupFileName;
   const RunOutcome outcome = RunCommand(page, *workspace_, view_, options);
@@ -157,7 +157,7 @@ TEST_F(RunCommandTest, NoPlanLeavesTheLabelsAndWritesTheBackupAllTheSame) {
   EXPECT_TRUE(outcome.ReportLines.empty());
   EXPECT_TRUE(view_.LossLabels.empty());
   EXPECT_EQ(view_.TrialLabels.size(), 1u);
-  EXPECT_EQ(page.CellText("Grid1", 1, 2), "  5000");  // the blank row is gone
+  EXPECT_EQ(page.CellText(GridId::Stock, 1, 2), "  5000");  // the blank row is gone
   EXPECT_EQ(test::ReadBytes(folder_ / kBackupFileName), FormatDataFile(page));
 }
 
@@ -169,9 +169,9 @@ TEST_F(RunCommandTest, BackupHoldsTheCompactedPageInTypedOrder) {
   RunCommand(page, *workspace_, view_, options);
   EXPECT_EQ(test::ReadBytes(folder_ / kBackupFileName), FormatDataFile(page));
   const char* const lengths[] = {"  9000", "  6000", "  5500", ""};
-  for (int row = 1; row <= 4; ++row) EXPECT_EQ(page.CellText("Grid1", 1, row), lengths[row - 1]);
-  EXPECT_EQ(page.FieldText("edyoyu"), "  5");
-  EXPECT_EQ(page.FieldText("edsiro"), "  0");
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(page.CellText(GridId::Stock, 1, row), lengths[row - 1]);
+  EXPECT_EQ(page.FieldText(FieldId::Margin), "  5");
+  EXPECT_EQ(page.FieldText(FieldId::Kerf), "  0");
   EXPECT_EQ(workspace_->lastRunJob.StockTable[1].Length, 5500);  // only the tables are sorted
 }
 

@@ -83,8 +83,8 @@ struct Printed {
 };
 
 void Print(Printed& printed, const TJob& job, const TCutPlan& plan) {
-  printed.page.SetFieldText(element::kProjectName, Cp932("港北物流センター新築工事"));
-  printed.page.SetFieldText(element::kMemberName, Cp932("Ｌ－７５×７５×６"));
+  printed.page.SetFieldText(FieldId::ProjectName, Cp932("港北物流センター新築工事"));
+  printed.page.SetFieldText(FieldId::MemberName, Cp932("Ｌ－７５×７５×６"));
   PrintCuttingDiagrams(printed.page, job, plan, printed.device);
 }
 

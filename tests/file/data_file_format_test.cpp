@@ -50,12 +50,12 @@ TEST(DataFileFormat, FreshPageIsEightySixLinesInFocusOrder) {
 
 TEST(DataFileFormat, ValuesAreWrittenAsHeld) {
   MemoryInputPage page;
-  page.SetFieldText("edMM", "  3");
-  page.SetFieldText("edKname", Cp932(" 工事 "));
+  page.SetFieldText(FieldId::Month, "  3");
+  page.SetFieldText(FieldId::ProjectName, Cp932(" 工事 "));
   page.SetTrialIndex(-1);
-  page.SetCellText("Grid1", 1, 1, "  5500");
-  page.SetCellText("Grid1", 2, 1, "    3");
-  page.SetCellText("Grid2", 2, 35, "7");
+  page.SetCellText(GridId::Stock, 1, 1, "  5500");
+  page.SetCellText(GridId::Stock, 2, 1, "    3");
+  page.SetCellText(GridId::Cut, 2, 35, "7");
   const std::vector<std::string> lines = SplitCrLfLines(FormatDataFile(page));
   EXPECT_EQ(lines[4], "edMM        =  3");
   EXPECT_EQ(lines[6], "edKname     =" + Cp932(" 工事 "));
@@ -66,7 +66,7 @@ TEST(DataFileFormat, ValuesAreWrittenAsHeld) {
 
 TEST(DataFileFormat, LineBreakInsideAValueCannotStartALine) {
   MemoryInputPage page;
-  page.SetFieldText("edKname", "a\r\nedyoyu=999\nb");
+  page.SetFieldText(FieldId::ProjectName, "a\r\nedyoyu=999\nb");
   const std::vector<std::string> lines = SplitCrLfLines(FormatDataFile(page));
   ASSERT_EQ(lines.size(), 86u);
   EXPECT_EQ(lines[6], "edKname     =a  edyoyu=999 b");

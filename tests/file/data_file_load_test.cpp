@@ -18,11 +18,11 @@ const std::string kHeader = "File Version KVD.Tlmex  1.00\r\n";
 // A page with something in every kind of element, so that changes show.
 MemoryInputPage FilledPage() {
   MemoryInputPage page;
-  page.SetFieldText("edYY", " 2026");
-  page.SetFieldText("edKname", "old");
+  page.SetFieldText(FieldId::Year, " 2026");
+  page.SetFieldText(FieldId::ProjectName, "old");
   page.SetTrialIndex(1);
-  page.SetCellText("Grid2", 1, 5, "  2500");
-  page.SetCellText("Grid2", 2, 5, "    4");
+  page.SetCellText(GridId::Cut, 1, 5, "  2500");
+  page.SetCellText(GridId::Cut, 2, 5, "    4");
   return page;
 }
 
@@ -67,21 +67,27 @@ TEST(DataFileLoad, HeaderOnlyChangesNothing) {
 
 struct FieldCase {
   const char* Line;
-  const char* Field;
+  FieldId Field;
   std::string Expected;
 };
 
 TEST(DataFileLoad, FieldLinesAreKeyedByTrimmedExactName) {
   const FieldCase cases[] = {
-      {"edYY=1999", "edYY", "1999"},       {"   edYY      = 2001", "edYY", " 2001"},
-      {"\tedYY\x01=7", "edYY", "7"},  // control characters trimmed too
-      {"EDYY=1999", "edYY", " 2026"},      {"edyy=1999", "edYY", " 2026"},
-      {"ed YY=1999", "edYY", " 2026"},     {";edYY=1999", "edYY", " 2026"},  // comment
-      {"edYY 1999", "edYY", " 2026"},                                        // no "="
-      {"edMM=  3", "edMM", "  3"},                                           // leading spaces kept
-      {"edKname=a=b=", "edKname", "a=b="}, {"edKname=", "edKname", ""},
-      {"edKname=x  ", "edKname", "x  "},   {"edBname=a\tb", "edBname", "a\tb"},
-      {"unknown=1", "edYY", " 2026"},      {"TabSheet1=edYY=5", "edYY", " 2026"},
+      {"edYY=1999", FieldId::Year, "1999"},
+      {"   edYY      = 2001", FieldId::Year, " 2001"},
+      {"\tedYY\x01=7", FieldId::Year, "7"},  // control characters trimmed too
+      {"EDYY=1999", FieldId::Year, " 2026"},
+      {"edyy=1999", FieldId::Year, " 2026"},
+      {"ed YY=1999", FieldId::Year, " 2026"},
+      {";edYY=1999", FieldId::Year, " 2026"},  // comment
+      {"edYY 1999", FieldId::Year, " 2026"},   // no "="
+      {"edMM=  3", FieldId::Month, "  3"},     // leading spaces kept
+      {"edKname=a=b=", FieldId::ProjectName, "a=b="},
+      {"edKname=", FieldId::ProjectName, ""},
+      {"edKname=x  ", FieldId::ProjectName, "x  "},
+      {"edBname=a\tb", FieldId::MemberName, "a\tb"},
+      {"unknown=1", FieldId::Year, " 2026"},
+      {"TabSheet1=edYY=5", FieldId::Year, " 2026"},
   };
   for (const FieldCase& c : cases) {
     SCOPED_TRACE(c.Line);
@@ -94,9 +100,9 @@ TEST(DataFileLoad, FieldLinesAreKeyedByTrimmedExactName) {
 TEST(DataFileLoad, LaterLineWins) {
   MemoryInputPage page;
   LoadDataFileFromBytes(page, kHeader + "edDD=1\r\nedDD=2\r\nGrid1=  3,1,1\r\nGrid1=3,2\r\n");
-  EXPECT_EQ(page.FieldText("edDD"), "2");
-  EXPECT_EQ(page.CellText("Grid1", 1, 3), "2");
-  EXPECT_EQ(page.CellText("Grid1", 2, 3), "");
+  EXPECT_EQ(page.FieldText(FieldId::Day), "2");
+  EXPECT_EQ(page.CellText(GridId::Stock, 1, 3), "2");
+  EXPECT_EQ(page.CellText(GridId::Stock, 2, 3), "");
 }
 
 TEST(DataFileLoad, TrialIndexIsClamped) {
@@ -136,9 +142,10 @@ TEST(DataFileLoad, GridRowsOneToThirtyFiveOnly) {
     SCOPED_TRACE(c.Value);
     MemoryInputPage page = FilledPage();
     LoadDataFileFromBytes(page, kHeader + "Grid2=" + c.Value + "\r\n");
-    EXPECT_EQ(page.CellText("Grid2", 1, c.Row), c.Length);
-    EXPECT_EQ(page.CellText("Grid2", 2, c.Row), c.Count);
-    EXPECT_EQ(page.CellText("Grid2", 1, 0), MemoryInputPage().CellText("Grid2", 1, 0));  // headings stay
+    EXPECT_EQ(page.CellText(GridId::Cut, 1, c.Row), c.Length);
+    EXPECT_EQ(page.CellText(GridId::Cut, 2, c.Row), c.Count);
+    EXPECT_EQ(page.CellText(GridId::Cut, 1, 0),
+              MemoryInputPage().CellText(GridId::Cut, 1, 0));  // headings stay
   }
 }
 
@@ -146,9 +153,9 @@ TEST(DataFileLoad, ValueIsCutAt999BytesWithoutSplittingACharacter) {
   MemoryInputPage page;
   LoadDataFileFromBytes(page, kHeader + "edKname=" + std::string(1500, 'x') +
                                   "\r\nedBname=" + std::string(998, 'y') + "\x93\xfa" + "\r\nedYY=1\r\n");
-  EXPECT_EQ(page.FieldText("edKname"), std::string(999, 'x'));
-  EXPECT_EQ(page.FieldText("edBname"), std::string(998, 'y'));
-  EXPECT_EQ(page.FieldText("edYY"), "1");
+  EXPECT_EQ(page.FieldText(FieldId::ProjectName), std::string(999, 'x'));
+  EXPECT_EQ(page.FieldText(FieldId::MemberName), std::string(998, 'y'));
+  EXPECT_EQ(page.FieldText(FieldId::Year), "1");
 }
 
 TEST(DataFileLoad, AnyLineEndAndGarbageBetweenLines) {
@@ -165,17 +172,17 @@ TEST(DataFileLoad, AnyLineEndAndGarbageBetweenLines) {
   for (const std::string& file : variants) {
     MemoryInputPage page;
     ASSERT_EQ(LoadDataFileFromBytes(page, file), LoadResult::Loaded);
-    EXPECT_EQ(page.FieldText("edYY"), "1");
-    EXPECT_EQ(page.FieldText("edMM"), "2");
-    EXPECT_EQ(page.CellText("Grid1", 1, 1), "600");
-    EXPECT_EQ(page.CellText("Grid1", 2, 1), "3");
+    EXPECT_EQ(page.FieldText(FieldId::Year), "1");
+    EXPECT_EQ(page.FieldText(FieldId::Month), "2");
+    EXPECT_EQ(page.CellText(GridId::Stock, 1, 1), "600");
+    EXPECT_EQ(page.CellText(GridId::Stock, 2, 1), "3");
   }
 }
 
 TEST(DataFileLoad, NulBytesInsideAValueAreKept) {
   MemoryInputPage page;
   LoadDataFileFromBytes(page, kHeader + std::string("edKname=a\0b\r\n", 14));
-  EXPECT_EQ(page.FieldText("edKname"), std::string("a\0b", 3));
+  EXPECT_EQ(page.FieldText(FieldId::ProjectName), std::string("a\0b", 3));
 }
 
 TEST(DataFileLoad, ResultDoesNotDependOnHowTheBytesArrive) {
@@ -201,8 +208,8 @@ TEST(DataFileLoad, HugeLineIsReadInBoundedTime) {
   for (int i = 0; i < 64; ++i) parser.Feed(chunk);
   parser.Feed("\r\nedYY=5\r\n");
   EXPECT_EQ(parser.Finish(), LoadResult::Loaded);
-  EXPECT_EQ(page.FieldText("edKname").size(), 999u);
-  EXPECT_EQ(page.FieldText("edYY"), "5");
+  EXPECT_EQ(page.FieldText(FieldId::ProjectName).size(), 999u);
+  EXPECT_EQ(page.FieldText(FieldId::Year), "5");
 }
 
 TEST(DataFileLoad, MissingFileIsAnIoErrorAndChangesNothing) {
@@ -224,7 +231,7 @@ TEST(DataFileLoad, FileOnDiskLoadsLikeBytes) {
   test::WriteBytes(folder / "job.qzl", kHeader + "edYY=12\r\nrgTryCnt=0");
   MemoryInputPage page;
   EXPECT_EQ(LoadDataFile(page, folder / "job.qzl"), LoadResult::Loaded);
-  EXPECT_EQ(page.FieldText("edYY"), "12");
+  EXPECT_EQ(page.FieldText(FieldId::Year), "12");
   EXPECT_EQ(page.TrialIndex(), 0);
 }
 
@@ -273,7 +280,7 @@ TEST(DataFileLoad, FileWrittenInUtf8IsRefusedNotLoadedAsMojibake) {
       EXPECT_EQ(FormatDataFile(page), before);
     } else {
       EXPECT_EQ(result, "loaded");
-      EXPECT_EQ(page.FieldText("edKname"), c.Value);
+      EXPECT_EQ(page.FieldText(FieldId::ProjectName), c.Value);
     }
   }
 }

@@ -24,7 +24,7 @@ int FileCount(const fs::path& folder) {
 
 MemoryInputPage PageWithProject(const std::string& name) {
   MemoryInputPage page;
-  page.SetFieldText("edKname", name);
+  page.SetFieldText(FieldId::ProjectName, name);
   return page;
 }
 

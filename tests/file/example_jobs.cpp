@@ -20,7 +20,7 @@ struct TypedJob {
   Rows Stock, Cut;
 };
 
-void FillGrid(InputPage& page, std::string_view grid, const Rows& rows) {
+void FillGrid(InputPage& page, GridId grid, const Rows& rows) {
   int row = 1;
   for (const auto& [length, count] : rows) {
     page.SetCellText(grid, 1, row, RealToTextBlankZero(60, length));
@@ -30,17 +30,17 @@ void FillGrid(InputPage& page, std::string_view grid, const Rows& rows) {
 }
 
 void Fill(InputPage& page, const TypedJob& job) {
-  page.SetFieldText(element::kYear, RealToText(50, job.Year));
-  page.SetFieldText(element::kMonth, RealToText(30, job.Month));
-  page.SetFieldText(element::kDay, RealToText(30, job.Day));
-  page.SetFieldText(element::kProjectName, Cp932(job.ProjectName));
-  page.SetFieldText(element::kMemberName, Cp932(job.MemberName));
-  page.SetFieldText(element::kUnitWeight, RealToText(82, job.UnitWeight));
-  page.SetFieldText(element::kMargin, RealToText(30, job.Margin));
-  page.SetFieldText(element::kKerf, RealToText(30, job.Kerf));
+  page.SetFieldText(FieldId::Year, RealToText(50, job.Year));
+  page.SetFieldText(FieldId::Month, RealToText(30, job.Month));
+  page.SetFieldText(FieldId::Day, RealToText(30, job.Day));
+  page.SetFieldText(FieldId::ProjectName, Cp932(job.ProjectName));
+  page.SetFieldText(FieldId::MemberName, Cp932(job.MemberName));
+  page.SetFieldText(FieldId::UnitWeight, RealToText(82, job.UnitWeight));
+  page.SetFieldText(FieldId::Margin, RealToText(30, job.Margin));
+  page.SetFieldText(FieldId::Kerf, RealToText(30, job.Kerf));
   page.SetTrialIndex(job.TrialIndex);
-  FillGrid(page, element::kStockGrid, job.Stock);
-  FillGrid(page, element::kCutGrid, job.Cut);
+  FillGrid(page, GridId::Stock, job.Stock);
+  FillGrid(page, GridId::Cut, job.Cut);
 }
 
 const TypedJob kReference{2026,
@@ -79,23 +79,23 @@ const TypedJob kNoPlan{2026, 6, 1, "北町駐輪場上屋",        "□－１０
 // A job saved while still being typed: blank rows, numbers as typed, a length
 // twice in the cut list. A Run compacts and normalises it.
 void FillTypedInGaps(InputPage& page) {
-  page.SetFieldText(element::kYear, "8");
-  page.SetFieldText(element::kMonth, "11");
-  page.SetFieldText(element::kDay, " 3");
-  page.SetFieldText(element::kProjectName, Cp932("（仮称）西田邸新築工事"));
-  page.SetFieldText(element::kMemberName, Cp932("Ｈ－２００×１００×５．５×８"));
-  page.SetFieldText(element::kUnitWeight, "20.9");
-  page.SetFieldText(element::kMargin, "5");
-  page.SetFieldText(element::kKerf, "");
+  page.SetFieldText(FieldId::Year, "8");
+  page.SetFieldText(FieldId::Month, "11");
+  page.SetFieldText(FieldId::Day, " 3");
+  page.SetFieldText(FieldId::ProjectName, Cp932("（仮称）西田邸新築工事"));
+  page.SetFieldText(FieldId::MemberName, Cp932("Ｈ－２００×１００×５．５×８"));
+  page.SetFieldText(FieldId::UnitWeight, "20.9");
+  page.SetFieldText(FieldId::Margin, "5");
+  page.SetFieldText(FieldId::Kerf, "");
   page.SetTrialIndex(1);
-  const std::string_view stock = element::kStockGrid;
+  const GridId stock = GridId::Stock;
   page.SetCellText(stock, 1, 1, "9000");
   page.SetCellText(stock, 2, 1, "6");
   page.SetCellText(stock, 1, 3, "  6000");
   page.SetCellText(stock, 2, 3, "12");
   page.SetCellText(stock, 1, 4, "5500.7");
   page.SetCellText(stock, 2, 4, "4");
-  const std::string_view cut = element::kCutGrid;
+  const GridId cut = GridId::Cut;
   page.SetCellText(cut, 1, 1, "4200");
   page.SetCellText(cut, 2, 1, "4");
   page.SetCellText(cut, 1, 3, "2650");

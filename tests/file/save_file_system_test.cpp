@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 MemoryInputPage PageWithProject(const std::string& name) {
   MemoryInputPage page;
-  page.SetFieldText("edKname", name);
+  page.SetFieldText(FieldId::ProjectName, name);
   return page;
 }
 

@@ -14,14 +14,14 @@ namespace {
 using Rows = std::vector<std::pair<std::string, std::string>>;  // (length, count) cell texts
 using Values = std::vector<std::pair<int32_t, int32_t>>;        // (Length, Count)
 
-void FillGrid(MemoryInputPage& page, std::string_view grid, const Rows& rows) {
+void FillGrid(MemoryInputPage& page, GridId grid, const Rows& rows) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     page.SetCellText(grid, 1, static_cast<int>(i) + 1, rows[i].first);
     page.SetCellText(grid, 2, static_cast<int>(i) + 1, rows[i].second);
   }
 }
 
-Rows GridRows(const MemoryInputPage& page, std::string_view grid, int count) {
+Rows GridRows(const MemoryInputPage& page, GridId grid, int count) {
   Rows rows;
   for (int r = 1; r <= count; ++r) rows.emplace_back(page.CellText(grid, 1, r), page.CellText(grid, 2, r));
   return rows;
@@ -45,34 +45,33 @@ void SetLengths(TLengthTable& table, int32_t& count, const std::vector<int32_t>&
 
 TEST(ReadJobFromInput, SkipsBlankRowsAndCompactsOnWrite) {
   MemoryInputPage page;
-  FillGrid(page, element::kStockGrid, {{"6000", "10"}, {"", ""}, {"5500", "4"}});
+  FillGrid(page, GridId::Stock, {{"6000", "10"}, {"", ""}, {"5500", "4"}});
   TJob job;
   ReadJobFromInput(page, job);
   EXPECT_EQ(TableValues(job.StockTable, job.StockCount), (Values{{6000, 10}, {5500, 4}}));
 
   WriteJobToInput(job, page);
-  EXPECT_EQ(GridRows(page, element::kStockGrid, 3),
-            (Rows{{"  6000", "   10"}, {"  5500", "    4"}, {"", ""}}));
+  EXPECT_EQ(GridRows(page, GridId::Stock, 3), (Rows{{"  6000", "   10"}, {"  5500", "    4"}, {"", ""}}));
 }
 
 TEST(ReadJobFromInput, KeepsRowsByLengthOnly) {
   MemoryInputPage page;
   FillGrid(
-      page, element::kCutGrid,
+      page, GridId::Cut,
       {{"", "3"}, {"2500", ""}, {"6000.9", "2"}, {"-1.7", "1"}, {"0", "9"}, {"abc", "1"}, {" 300mm", "x"}});
   TJob job;
   ReadJobFromInput(page, job);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{2500, 0}, {6000, 2}, {-1, 1}, {300, 0}}));
 
   WriteJobToInput(job, page);
-  EXPECT_EQ(GridRows(page, element::kCutGrid, 5),
+  EXPECT_EQ(GridRows(page, GridId::Cut, 5),
             (Rows{{"  2500", ""}, {"  6000", "    2"}, {"    -1", "    1"}, {"   300", ""}, {"", ""}}));
 }
 
 TEST(ReadJobFromInput, ReadsTheLastGridRow) {
   MemoryInputPage page;
-  page.SetCellText(element::kStockGrid, 1, kGridDataRows, "9000");
-  page.SetCellText(element::kStockGrid, 2, kGridDataRows, "1");
+  page.SetCellText(GridId::Stock, 1, kGridDataRows, "9000");
+  page.SetCellText(GridId::Stock, 2, kGridDataRows, "1");
   TJob job;
   ReadJobFromInput(page, job);
   EXPECT_EQ(TableValues(job.StockTable, job.StockCount), (Values{{9000, 1}}));
@@ -81,8 +80,8 @@ TEST(ReadJobFromInput, ReadsTheLastGridRow) {
 TEST(WriteJobToInput, EmptyGridsClearEveryDataCell) {
   MemoryInputPage page;
   for (int r = 1; r <= kGridDataRows; ++r) {
-    page.SetCellText(element::kStockGrid, 2, r, "7");  // counts without lengths
-    page.SetCellText(element::kCutGrid, 2, r, "7");
+    page.SetCellText(GridId::Stock, 2, r, "7");  // counts without lengths
+    page.SetCellText(GridId::Cut, 2, r, "7");
   }
   TJob job;
   ReadJobFromInput(page, job);
@@ -90,25 +89,25 @@ TEST(WriteJobToInput, EmptyGridsClearEveryDataCell) {
   EXPECT_EQ(job.CutCount, 0);
   WriteJobToInput(job, page);
   for (int r = 1; r <= kGridDataRows; ++r) {
-    for (std::string_view grid : {element::kStockGrid, element::kCutGrid}) {
+    for (GridId grid : {GridId::Stock, GridId::Cut}) {
       EXPECT_EQ(page.CellText(grid, 1, r), "");
       EXPECT_EQ(page.CellText(grid, 2, r), "");
     }
   }
-  EXPECT_EQ(page.CellText(element::kStockGrid, 0, 7), "  7");  // row numbers stay
+  EXPECT_EQ(page.CellText(GridId::Stock, 0, 7), "  7");  // row numbers stay
 }
 
 TEST(WriteJobToInput, WritesMarginAndKerfWidthThree) {
   MemoryInputPage page;
-  page.SetFieldText(element::kMargin, "5");
-  page.SetFieldText(element::kKerf, "");
+  page.SetFieldText(FieldId::Margin, "5");
+  page.SetFieldText(FieldId::Kerf, "");
   TJob job;
   ReadJobFromInput(page, job);
   EXPECT_EQ(job.Margin, 5);
   EXPECT_EQ(job.Kerf, 0);
   WriteJobToInput(job, page);
-  EXPECT_EQ(page.FieldText(element::kMargin), "  5");
-  EXPECT_EQ(page.FieldText(element::kKerf), "  0");
+  EXPECT_EQ(page.FieldText(FieldId::Margin), "  5");
+  EXPECT_EQ(page.FieldText(FieldId::Kerf), "  0");
 }
 
 struct SortCase {
@@ -148,18 +147,18 @@ TEST(Sort, LeavesRowsPastTheCountAlone) {
 
 TEST(MergeEqualCutLengths, SumsCountsIntoTheFirstRowOfEachLength) {
   MemoryInputPage page;
-  FillGrid(page, element::kCutGrid, {{"3000", "2"}, {"2500", "1"}, {"3000", "5"}, {"2500", "4"}});
-  FillGrid(page, element::kStockGrid, {{"", ""}, {"6000", "3"}});
+  FillGrid(page, GridId::Cut, {{"3000", "2"}, {"2500", "1"}, {"3000", "5"}, {"2500", "4"}});
+  FillGrid(page, GridId::Stock, {{"", ""}, {"6000", "3"}});
   TJob job;
   MergeEqualCutLengths(page, job);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{3000, 7}, {2500, 5}}));
-  EXPECT_EQ(GridRows(page, element::kCutGrid, 3), (Rows{{"  3000", "    7"}, {"  2500", "    5"}, {"", ""}}));
-  EXPECT_EQ(GridRows(page, element::kStockGrid, 2), (Rows{{"  6000", "    3"}, {"", ""}}));
+  EXPECT_EQ(GridRows(page, GridId::Cut, 3), (Rows{{"  3000", "    7"}, {"  2500", "    5"}, {"", ""}}));
+  EXPECT_EQ(GridRows(page, GridId::Stock, 2), (Rows{{"  6000", "    3"}, {"", ""}}));
 }
 
 TEST(MergeEqualCutLengths, KeepsOrderAndDropsEveryMergedRow) {
   MemoryInputPage page;
-  FillGrid(page, element::kCutGrid,
+  FillGrid(page, GridId::Cut,
            {{"900", "1"}, {"", "8"}, {"900", "1"}, {"100", ""}, {"900", "1"}, {"100", "2"}});
   TJob job;
   MergeEqualCutLengths(page, job);
@@ -168,7 +167,7 @@ TEST(MergeEqualCutLengths, KeepsOrderAndDropsEveryMergedRow) {
 
 TEST(MergeEqualCutLengths, SaturatesHugeCounts) {
   MemoryInputPage page;
-  FillGrid(page, element::kCutGrid, {{"100", "2147483647"}, {"100", "2147483647"}, {"100", "-5"}});
+  FillGrid(page, GridId::Cut, {{"100", "2147483647"}, {"100", "2147483647"}, {"100", "-5"}});
   TJob job;
   MergeEqualCutLengths(page, job);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{100, 2147483642}}));

@@ -17,7 +17,7 @@ TEST(MemoryInputPage, StartsLikeTheWindow) {
   EXPECT_EQ(page.TrialCaption(0), Cp932("10回"));
   EXPECT_EQ(page.TrialCaption(1), Cp932("100回"));
   EXPECT_EQ(page.TrialCaption(2), Cp932("500回"));
-  for (std::string_view grid : {element::kStockGrid, element::kCutGrid}) {
+  for (GridId grid : {GridId::Stock, GridId::Cut}) {
     EXPECT_EQ(page.RowCount(grid), 36);
     EXPECT_EQ(page.ColumnCount(grid), 3);
     EXPECT_EQ(page.CellText(grid, 0, 0), "");
@@ -27,31 +27,26 @@ TEST(MemoryInputPage, StartsLikeTheWindow) {
     EXPECT_EQ(page.CellText(grid, 0, 35), " 35");
     EXPECT_EQ(page.CellText(grid, 1, 35), "");
   }
-  EXPECT_EQ(page.FieldText(element::kMargin), "");
+  EXPECT_EQ(page.FieldText(FieldId::Margin), "");
 }
 
 TEST(MemoryInputPage, KeepsFieldsAndCellsApart) {
   MemoryInputPage page;
-  page.SetFieldText(element::kYear, "2026");
-  page.SetFieldText(element::kKerf, "3");
-  page.SetCellText(element::kStockGrid, 1, 4, "6000");
-  EXPECT_EQ(page.FieldText(element::kYear), "2026");
-  EXPECT_EQ(page.FieldText(element::kKerf), "3");
-  EXPECT_EQ(page.FieldText(element::kMonth), "");
-  EXPECT_EQ(page.CellText(element::kStockGrid, 1, 4), "6000");
-  EXPECT_EQ(page.CellText(element::kCutGrid, 1, 4), "");
+  page.SetFieldText(FieldId::Year, "2026");
+  page.SetFieldText(FieldId::Kerf, "3");
+  page.SetCellText(GridId::Stock, 1, 4, "6000");
+  EXPECT_EQ(page.FieldText(FieldId::Year), "2026");
+  EXPECT_EQ(page.FieldText(FieldId::Kerf), "3");
+  EXPECT_EQ(page.FieldText(FieldId::Month), "");
+  EXPECT_EQ(page.CellText(GridId::Stock, 1, 4), "6000");
+  EXPECT_EQ(page.CellText(GridId::Cut, 1, 4), "");
 }
 
-TEST(MemoryInputPage, IgnoresUnknownNamesAndCellsOutsideTheGrid) {
+TEST(MemoryInputPage, IgnoresCellsOutsideTheGridAndItemsOutsideTheGroup) {
   MemoryInputPage page;
-  page.SetFieldText("nothing", "x");
-  EXPECT_EQ(page.FieldText("nothing"), "");
-  EXPECT_EQ(page.RowCount("Grid3"), 0);
-  page.SetCellText("Grid3", 1, 1, "x");
-  EXPECT_EQ(page.CellText("Grid3", 1, 1), "");
   for (const auto& [column, row] : {std::pair{-1, 1}, std::pair{3, 1}, std::pair{1, -1}, std::pair{1, 36}}) {
-    page.SetCellText(element::kStockGrid, column, row, "x");
-    EXPECT_EQ(page.CellText(element::kStockGrid, column, row), "");
+    page.SetCellText(GridId::Stock, column, row, "x");
+    EXPECT_EQ(page.CellText(GridId::Stock, column, row), "");
   }
   page.SetTrialIndex(3);
   EXPECT_EQ(page.TrialIndex(), -1);
@@ -63,11 +58,11 @@ TEST(MemoryInputPage, IgnoresUnknownNamesAndCellsOutsideTheGrid) {
 
 TEST(MemoryInputPage, RenumbersRowsAfterAMove) {
   MemoryInputPage page;
-  page.SetCellText(element::kCutGrid, 0, 2, "  5");
-  page.SetCellText(element::kCutGrid, 1, 0, "x");
+  page.SetCellText(GridId::Cut, 0, 2, "  5");
+  page.SetCellText(GridId::Cut, 1, 0, "x");
   page.SetGridHeaders();
-  EXPECT_EQ(page.CellText(element::kCutGrid, 0, 2), "  2");
-  EXPECT_EQ(page.CellText(element::kCutGrid, 1, 0), Cp932("長さmm"));
+  EXPECT_EQ(page.CellText(GridId::Cut, 0, 2), "  2");
+  EXPECT_EQ(page.CellText(GridId::Cut, 1, 0), Cp932("長さmm"));
 }
 
 }  // namespace

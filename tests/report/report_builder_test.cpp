@@ -206,8 +206,8 @@ TEST(ReportBuilderTest, RequiredStockTalliesBarsPerStockRow) {
   ReportBuilder builder;
   const auto lines = builder.BuildReport(ExamplePage(), job, plan);
   ASSERT_EQ(builder.RequiredStockCount(), 3);
-  EXPECT_EQ(builder.RequiredStock()[2].Length, 2);
-  EXPECT_EQ(builder.RequiredStock()[2].Count, 5);
+  EXPECT_EQ(builder.RequiredStock()[2].StockRow, 2);
+  EXPECT_EQ(builder.RequiredStock()[2].Bars, 5);
   const auto title = std::find(lines.begin(), lines.end(), Cp932("《必要素材リスト》"));
   ASSERT_NE(title, lines.end());
   EXPECT_EQ(*(title + 1), Cp932("        5500×   1本        6000×   5本        7000×   1本"));

@@ -46,14 +46,14 @@ inline TCutPlan ExamplePlan() {
 // Fields as the user types them (UTF-8 here, code page 932 on the page).
 inline FieldInputPage ExamplePage(const std::string& year = "", const std::string& unitWeight = "0") {
   FieldInputPage page;
-  page.SetFieldText(element::kYear, year);
-  page.SetFieldText(element::kMonth, "4");
-  page.SetFieldText(element::kDay, "1");
-  page.SetFieldText(element::kProjectName, Cp932("見本工事"));
-  page.SetFieldText(element::kMemberName, Cp932("H-200x100"));
-  page.SetFieldText(element::kUnitWeight, unitWeight);
-  page.SetFieldText(element::kMargin, "0");
-  page.SetFieldText(element::kKerf, "0");
+  page.SetFieldText(FieldId::Year, year);
+  page.SetFieldText(FieldId::Month, "4");
+  page.SetFieldText(FieldId::Day, "1");
+  page.SetFieldText(FieldId::ProjectName, Cp932("見本工事"));
+  page.SetFieldText(FieldId::MemberName, Cp932("H-200x100"));
+  page.SetFieldText(FieldId::UnitWeight, unitWeight);
+  page.SetFieldText(FieldId::Margin, "0");
+  page.SetFieldText(FieldId::Kerf, "0");
   return page;
 }
 

@@ -2,9 +2,8 @@
 // the grids are empty and no trial item is selected.
 #pragma once
 
-#include <map>
+#include <array>
 #include <string>
-#include <string_view>
 
 #include "job/input_page.h"
 
@@ -12,12 +11,9 @@ namespace yobina::test {
 
 class FieldInputPage : public InputPage {
  public:
-  std::string FieldText(std::string_view name) const override {
-    const auto it = fields_.find(std::string(name));
-    return it == fields_.end() ? std::string() : it->second;
-  }
-  void SetFieldText(std::string_view name, const std::string& text) override {
-    fields_[std::string(name)] = text;
+  std::string FieldText(FieldId field) const override { return fields_[static_cast<std::size_t>(field)]; }
+  void SetFieldText(FieldId field, const std::string& text) override {
+    fields_[static_cast<std::size_t>(field)] = text;
   }
 
   int TrialIndex() const override { return -1; }
@@ -25,14 +21,13 @@ class FieldInputPage : public InputPage {
   int TrialItemCount() const override { return 0; }
   std::string TrialCaption(int /*index*/) const override { return {}; }
 
-  int RowCount(std::string_view /*grid*/) const override { return 0; }
-  int ColumnCount(std::string_view /*grid*/) const override { return 0; }
-  std::string CellText(std::string_view /*grid*/, int /*column*/, int /*row*/) const override { return {}; }
-  void SetCellText(std::string_view /*grid*/, int /*column*/, int /*row*/,
-                   const std::string& /*text*/) override {}
+  int RowCount(GridId /*grid*/) const override { return 0; }
+  int ColumnCount(GridId /*grid*/) const override { return 0; }
+  std::string CellText(GridId /*grid*/, int /*column*/, int /*row*/) const override { return {}; }
+  void SetCellText(GridId /*grid*/, int /*column*/, int /*row*/, const std::string& /*text*/) override {}
 
  private:
-  std::map<std::string, std::string, std::less<>> fields_;
+  std::array<std::string, kFieldElements.size()> fields_{};
 };
 
 }  // namespace yobina::test

@@ -180,9 +180,9 @@ class DailyUseTest : public QObject {
     QCOMPARE(name->text(), QString("Ｈ－１２"));
     // What a file brings is shown exactly as it is stored, even in the open editor.
     InputPage& page = f_.window->Page();
-    page.SetFieldText("edMM", Cp932("１２３"));
+    page.SetFieldText(FieldId::Month, Cp932("１２３"));
     grid->SetCurrentCell(1, 2);
-    page.SetCellText("Grid2", 1, 2, Cp932("１２"));
+    page.SetCellText(GridId::Cut, 1, 2, Cp932("１２"));
     QCOMPARE(month->text(), QString("１２３"));
     QCOMPARE(grid->CellEditor()->text(), QString("１２"));
   }

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/exact_runner.h"
+#include "ui/run_progress_display.h"
 #include "window_fixture.h"
 
 namespace yobina::test {
@@ -98,7 +99,7 @@ class ExactTest : public QObject {
     QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
     const QString report = f_.Memo()->toPlainText();
     QVERIFY2(report.contains(" 素材延長=  49.000(m)"), qPrintable(report));
-    QVERIFY(report.contains("\n 最適化: "));
+    QVERIFY(report.contains("\n 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)\n"));
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.Label("lbZhiMin"), QString("  2.510 %"));
     QVERIFY(QFile::exists(f_.Folder().filePath("#BackUp.Qzl")));
@@ -123,9 +124,13 @@ class ExactTest : public QObject {
     QTest::qWait(300);
     QVERIFY(ticks >= 10);  // the planner works on a thread of its own
     QVERIFY(f_.window->IsRunning());
+    auto* progress = f_.Find<RunProgressDisplay>("runProgress");
+    QVERIFY(progress->BarText().endsWith(" / 10"));  // seconds of its time limit
 
     QTest::keyClick(f_.window.get(), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 2000);
+    QVERIFY2(progress->Notice().startsWith("中断しました (") && progress->Notice().endsWith(" / 10 秒)"),
+             qPrintable(progress->Notice()));
     QVERIFY(Button()->isEnabled());
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.dialogs.Texts("information"), QStringList());  // stopped: nothing to say about the job

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "job/input_page.h"
+#include "job/memory_input_page.h"
 #include "text/codec.h"
 #include "window_fixture.h"
 
@@ -55,6 +56,39 @@ class InputPageTest : public QObject {
     if (!geometry.size().isEmpty()) QCOMPARE(widget->size(), geometry.size());
   }
 
+  // The window and the batch program's page hold the same elements, as the
+  // element table describes them.
+  void BothPagesFollowTheElementTable() {
+    const InputPage& window = f_.window->Page();
+    const MemoryInputPage memory;
+    for (const FieldElement& element : kFieldElements) {
+      const TEditField* field = f_.Field(std::string(element.Key).c_str());
+      QVERIFY2(field != nullptr, element.Key.data());
+      QCOMPARE(field->FormatCode(), element.Format.Code());
+      QCOMPARE(field->ByteLimit(), element.ByteLimit);
+    }
+    for (FieldId id : kAllFields) QCOMPARE(window.FieldText(id), memory.FieldText(id));
+    for (GridId id : kAllGrids) {
+      const TStringGrid* grid = f_.Grid(std::string(KeyOf(id)).c_str());
+      QVERIFY(grid != nullptr);
+      QCOMPARE(window.RowCount(id), memory.RowCount(id));
+      QCOMPARE(window.RowCount(id), kGridDataRows + 1);
+      QCOMPARE(window.ColumnCount(id), memory.ColumnCount(id));
+      for (int column = 0; column < window.ColumnCount(id); ++column) {
+        QCOMPARE(window.CellText(id, column, 0), memory.CellText(id, column, 0));
+        if (column > 0) QCOMPARE(grid->FormatCode(column), kGridColumnElements[column - 1].Format.Code());
+      }
+    }
+    QVERIFY(f_.Find<TRadioGroup>(std::string(kTrialCountElement.Key).c_str()) != nullptr);
+    QCOMPARE(window.TrialIndex(), memory.TrialIndex());
+    QCOMPARE(window.TrialIndex(), kTrialCountElement.DefaultIndex);
+    QCOMPARE(window.TrialItemCount(), memory.TrialItemCount());
+    for (int i = 0; i < window.TrialItemCount(); ++i)
+      QCOMPARE(window.TrialCaption(i), memory.TrialCaption(i));
+    QVERIFY(f_.Find<QWidget>(std::string(kInputTab.Key).c_str()) != nullptr);
+    QVERIFY(f_.Find<QWidget>(std::string(kResultsTab.Key).c_str()) != nullptr);
+  }
+
   void WindowStartsEmptyOnTheInputPage() {
     TForm1& w = *f_.window;
     QCOMPARE(w.objectName(), QString("Form1"));
@@ -79,17 +113,18 @@ class InputPageTest : public QObject {
   }
 
   void GridsCarryHeadingsAndRowNumbers() {
-    for (const char* name : {"Grid1", "Grid2"}) {
+    for (GridId id : {GridId::Stock, GridId::Cut}) {
+      const std::string name(KeyOf(id));
       const InputPage& page = f_.window->Page();
-      QCOMPARE(page.RowCount(name), 36);
-      QCOMPARE(page.ColumnCount(name), 3);
-      QCOMPARE(page.CellText(name, 0, 0), std::string());
-      QCOMPARE(page.CellText(name, 1, 0), Cp932("長さmm"));
-      QCOMPARE(page.CellText(name, 2, 0), Cp932(" 本数"));
-      QCOMPARE(page.CellText(name, 0, 1), std::string("  1"));
-      QCOMPARE(page.CellText(name, 0, 35), std::string(" 35"));
-      QCOMPARE(f_.Grid(name)->rowHeight(0), 26);
-      QCOMPARE(f_.Grid(name)->columnWidth(0), 70);
+      QCOMPARE(page.RowCount(id), 36);
+      QCOMPARE(page.ColumnCount(id), 3);
+      QCOMPARE(page.CellText(id, 0, 0), std::string());
+      QCOMPARE(page.CellText(id, 1, 0), Cp932("長さmm"));
+      QCOMPARE(page.CellText(id, 2, 0), Cp932(" 本数"));
+      QCOMPARE(page.CellText(id, 0, 1), std::string("  1"));
+      QCOMPARE(page.CellText(id, 0, 35), std::string(" 35"));
+      QCOMPARE(f_.Grid(name.c_str())->rowHeight(0), 26);
+      QCOMPARE(f_.Grid(name.c_str())->columnWidth(0), 70);
     }
     QCOMPARE(f_.Grid("Grid1")->columnWidth(1), 61);
     QCOMPARE(f_.Grid("Grid2")->columnWidth(1), 64);
@@ -363,7 +398,7 @@ class InputPageTest : public QObject {
     const QStringList expected = {"1", "5", "2", "3", "4"};
     for (int row = 1; row <= 5; ++row) {
       QCOMPARE(grid->Cell(1, row), expected[row - 1]);
-      QCOMPARE(f_.window->Page().CellText("Grid2", 1, row), expected[row - 1].toStdString());
+      QCOMPARE(f_.window->Page().CellText(GridId::Cut, 1, row), expected[row - 1].toStdString());
     }
     QCOMPARE(grid->Cell(2, 2), QString("e"));
     for (int row = 1; row <= 35; ++row) {
