@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   coinor-libclp-dev coinor-libcbc-dev
+  nlohmann-json3-dev libcsv-dev lintian
   clang libclang-rt-14-dev clang-format-14
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick poppler-utils locales

@@ -39,6 +39,7 @@ ExactOutcome FinishExactCommand(const InputPage& page, Workspace& workspace, con
     return outcome;
   }
   workspace.lastPlanNotes = ExactReportNotes(result);
+  outcome.Proof = PlanProof{result.Status == ExactStatus::Proven, result.BoundLossRate, result.GapMeters};
   outcome.ReportLines =
       workspace.report.BuildReport(page, workspace.lastRunJob, workspace.lastPlan, workspace.lastPlanNotes);
   return outcome;

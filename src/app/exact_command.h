@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/plan_export.h"
 #include "app/run_command.h"
 #include "exact/exact_planner.h"
 #include "job/input_page.h"
@@ -28,6 +29,7 @@ struct ExactOutcome {
   bool PlanFound = false;
   std::vector<std::string> ReportLines;  // the results text when a plan was found
   std::string Message;                   // code page 932: why the job was refused
+  std::optional<PlanProof> Proof;        // with a plan: whether it is proven, and the bound
 };
 
 // The report lines the planner's result adds under the totals (code page 932).

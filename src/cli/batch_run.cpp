@@ -4,13 +4,16 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/exact_command.h"
 #include "app/messages.h"
+#include "app/plan_export.h"
 #include "app/run_labels.h"
+#include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
@@ -62,6 +65,7 @@ struct BatchOutcome {
   int ExitCode = kExitPlanFound;
   std::string Message;  // UTF-8, for stderr; empty: nothing to say
   std::vector<std::string> ReportLines;
+  std::optional<PlanProof> Proof;  // the optimal planner's bound and proof
 };
 
 BatchOutcome RunTrials(MemoryInputPage& page, Workspace& workspace, const CliOptions& options, StopFlag& stop,
@@ -113,6 +117,7 @@ BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliO
     batch.Message = message::kStopped;
   }
   batch.ReportLines = std::move(outcome.ReportLines);
+  batch.Proof = outcome.Proof;
   return batch;
 }
 
@@ -126,11 +131,16 @@ bool WriteReport(std::FILE* out, const std::vector<std::string>& lines, OutputEn
   return std::fflush(out) == 0 && !std::ferror(out);
 }
 
+bool WriteText(std::FILE* out, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), out);
+  return std::fflush(out) == 0 && !std::ferror(out);
+}
+
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             StopFlag& stop) {
-  if (options.PdfFile && !pdf) {
+             const PdfWriter& diagrams, StopFlag& stop) {
+  if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams)) {
     WriteMessage(err, "PDF output is not available in this build");
     return kExitFailure;
   }
@@ -153,12 +163,20 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     }
     file = nullptr;  // the printer's texts name their file
     if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
+    if (options.DiagramsFile) diagrams(page, *workspace, *options.DiagramsFile);
+    if (options.CsvFile) {
+      file = &*options.CsvFile;
+      WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->lastPlan));
+    }
   } catch (const IoError& error) {
     WriteMessage(err, file != nullptr ? ReadableFileName(*file) + ": " + error.what() : error.what());
     return kExitFailure;
   }
 
-  if (!WriteReport(out, outcome.ReportLines, options.Encoding)) {
+  const bool written =
+      options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob, workspace->lastPlan, outcome.Proof))
+                   : WriteReport(out, outcome.ReportLines, options.Encoding);
+  if (!written) {
     WriteMessage(err, PlatformErrorText(errno));
     return kExitFailure;
   }

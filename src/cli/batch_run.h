@@ -17,7 +17,7 @@
 
 namespace yobina {
 
-// Prints the last plan's report to a PDF file; throws IoError on failure.
+// Prints the last plan's report (or diagrams) to a PDF file; throws IoError on failure.
 using PdfWriter = std::function<void(const InputPage&, Workspace&, const std::filesystem::path&)>;
 
 inline constexpr int kExitPlanFound = 0;
@@ -25,8 +25,9 @@ inline constexpr int kExitNoPlan = 1;
 inline constexpr int kExitFailure = 2;
 inline constexpr int kExitStopped = 3;
 
-// `pdf` is empty when this build cannot print. `stop` ends the planning early
-// (a signal handler may raise it); --time-limit is added to it here.
-int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf, StopFlag& stop);
+// `pdf` and `diagrams` are empty when this build cannot print. `stop` ends the
+// planning early (a signal handler may raise it); --time-limit is added to it here.
+int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
+             const PdfWriter& diagrams, StopFlag& stop);
 
 }  // namespace yobina

@@ -80,7 +80,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption pdf(QStringLiteral("pdf"),
                                QStringLiteral("Print the report to a PDF file.\n報告を PDF に印刷します。"),
                                QStringLiteral("OUT.pdf"));
-  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf});
+  const QCommandLineOption diagrams(
+      QStringLiteral("diagrams"),
+      QStringLiteral("Draw every cutting pattern as a bar to scale, into a PDF file.\n"
+                     "切断パターンを棒図にして PDF に書きます。"),
+      QStringLiteral("OUT.pdf"));
+  const QCommandLineOption csv(QStringLiteral("csv"),
+                               QStringLiteral("Write the plan as a table for spreadsheets (UTF-8, CR LF).\n"
+                                              "ヨビナ結果を表計算用の CSV に書きます。"),
+                               QStringLiteral("OUT.csv"));
+  const QCommandLineOption json(
+      QStringLiteral("json"),
+      QStringLiteral("Write the plan and its totals as JSON to stdout, instead of "
+                     "the report.\nヨビナ結果を報告に代えて JSON で標準出力に書きます。"));
+  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json});
   parser.addPositionalArgument(QStringLiteral("job"),
                                QStringLiteral("The job file to run.\n計算するヨビナデータ。"),
                                QStringLiteral("JOB.qzl"));
@@ -128,6 +141,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(save)) options.SaveFile = ToPath(parser.value(save));
   if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));
+  if (parser.isSet(diagrams)) options.DiagramsFile = ToPath(parser.value(diagrams));
+  if (parser.isSet(csv)) options.CsvFile = ToPath(parser.value(csv));
+  options.Json = parser.isSet(json);
   return result;
 }
 

@@ -20,6 +20,9 @@ struct CliOptions {
   OutputEncoding Encoding = OutputEncoding::Utf8;
   std::optional<std::filesystem::path> SaveFile;
   std::optional<std::filesystem::path> PdfFile;
+  std::optional<std::filesystem::path> DiagramsFile;  // the cutting diagrams as a PDF
+  std::optional<std::filesystem::path> CsvFile;
+  bool Json = false;  // the plan as JSON on stdout instead of the report
 };
 
 struct ParsedCommandLine {

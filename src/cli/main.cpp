@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
     case yobina::ParsedCommandLine::Action::Run:
       break;
   }
-  if (parsed.Options.PdfFile) return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopFlag);
-  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, stopFlag);
+  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
+    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopFlag);
+  }
+  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopFlag);
 }

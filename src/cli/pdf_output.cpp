@@ -10,7 +10,8 @@
 #include <clocale>
 
 #include "app/commands.h"
-#include "ui/print/qt_print_device.h"
+#include "diagram/cutting_diagram.h"
+#include "print/qt_print_device.h"
 #endif
 
 namespace yobina {
@@ -30,6 +31,12 @@ void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem
   PrintReport(page, workspace, device);
 }
 
+void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
+  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
+  QtPrintDevice device(*printer, file);
+  PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
+}
+
 }  // namespace
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag& stop) {
@@ -37,13 +44,13 @@ int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag&
   qInstallMessageHandler(KeepQuiet);
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // the toolkit took the user's locale
-  return RunBatch(options, stdout, stderr, PrintPdf, stop);
+  return RunBatch(options, stdout, stderr, PrintPdf, PrintDiagramsPdf, stop);
 }
 
 #else
 
 int RunBatchWithPdf(const CliOptions& options, int&, char**, StopFlag& stop) {
-  return RunBatch(options, stdout, stderr, {}, stop);
+  return RunBatch(options, stdout, stderr, {}, {}, stop);
 }
 
 #endif

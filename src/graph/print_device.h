@@ -1,5 +1,6 @@
 // What the print graphics layer needs of a printer. Implemented over QPrinter
 // in the window layer (also writing PDF) and by a recording device in tests.
+// Text, filled rectangles and lines: enough for the report and the diagrams.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +65,13 @@ class PrintDevice {
   virtual void SetTransparentBackground() = 0;
   // Draws code page 932 text with the top-left of its character cell at (x, y).
   virtual void DrawText(int32_t x, int32_t y, const std::string& text) = 0;
+
+  // Fills the rectangle from (left, top) to (right, bottom) in dots, without an
+  // outline. An empty rectangle draws nothing.
+  virtual void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) = 0;
+  // A straight line widthDots thick (at least one dot), with flat ends.
+  virtual void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                        uint32_t colorRef) = 0;
 };
 
 }  // namespace yobina

@@ -100,10 +100,14 @@ void TForm1::BuildPages() {
   tabSheet2_->setObjectName(ElementName(kResultsTab.Key));
   pageControl_->addTab(tabSheet1_, TabCaption(kInputTab));
   pageControl_->addTab(tabSheet2_, TabCaption(kResultsTab));
+  diagramSheet_ = new QWidget();
+  diagramSheet_->setObjectName(QStringLiteral("DiagramSheet"));
+  pageControl_->addTab(diagramSheet_, QStringLiteral("【図】"));
 
   input_ = BuildInputPage(tabSheet1_);
   results_ = BuildResultsPage(tabSheet2_);
   page_ = std::make_unique<QtInputPage>(input_);
+  diagrams_ = BuildDiagramPage(diagramSheet_, *page_, *workspace_);
 }
 
 void TForm1::ConnectInputPage() {
@@ -131,6 +135,7 @@ void TForm1::ConnectInputPage() {
   connect(input_.reloadButton, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   connect(input_.runButton, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(results_.printButton, &QPushButton::clicked, this, &TForm1::BtnPrintClick);
+  connect(diagrams_.printButton, &QPushButton::clicked, this, &TForm1::BtnDiagramPrintClick);
 }
 
 void TForm1::FormCreate() {
@@ -185,6 +190,7 @@ void TForm1::SetCommandsEnabled(bool enabled) {
   input_.panel->setEnabled(enabled);
   menuBar()->setEnabled(enabled);
   results_.printButton->setEnabled(enabled);
+  diagrams_.printButton->setEnabled(enabled);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/diagram_page.h"
 #include "ui/input_page_widgets.h"
 #include "ui/results_page_widgets.h"
 
@@ -90,6 +91,7 @@ class TForm1 : public QMainWindow {
   void PasteClick();
   void SpeedButton1Click();
   void BtnPrintClick();
+  void BtnDiagramPrintClick();
   void SendMailMeClick();
   void DownLoadClick();
 
@@ -98,8 +100,10 @@ class TForm1 : public QMainWindow {
   QTabWidget* pageControl_ = nullptr;
   QWidget* tabSheet1_ = nullptr;
   QWidget* tabSheet2_ = nullptr;
+  QWidget* diagramSheet_ = nullptr;
   InputPageWidgets input_;
   ResultsPageWidgets results_;
+  DiagramPageWidgets diagrams_;
   std::unique_ptr<QtInputPage> page_;
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<QPrinter> printer_;  // keeps the print dialog's choice for the session

@@ -11,10 +11,11 @@
 #include "app/commands.h"
 #include "app/file_names.h"
 #include "app/messages.h"
+#include "diagram/cutting_diagram.h"
 #include "file/data_file.h"
+#include "print/qt_print_device.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
-#include "ui/print/qt_print_device.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
 
@@ -148,6 +149,16 @@ void TForm1::BtnPrintClick() {
   Guarded([this] {
     QtPrintDevice device(*printer_);
     PrintReport(*page_, *workspace_, device);
+  });
+}
+
+void TForm1::BtnDiagramPrintClick() {
+  if (workspace_->lastPlan.PatternCount == 0) return;
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
+  Guarded([this] {
+    QtPrintDevice device(*printer_);
+    PrintCuttingDiagrams(*page_, workspace_->lastRunJob, workspace_->lastPlan, device);
   });
 }
 

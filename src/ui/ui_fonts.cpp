@@ -1,6 +1,6 @@
 #include "ui/ui_fonts.h"
 
-#include "ui/print/japanese_faces.h"
+#include "print/japanese_faces.h"
 
 namespace yobina {
 namespace {

@@ -91,5 +91,14 @@ TEST(CliOptions, HelpInBothLanguagesNamesEveryOption) {
   }
 }
 
+TEST(CliOptions, ExportOptions) {
+  const ParsedCommandLine parsed = Parse({"job.qzl", "--diagrams", "d.pdf", "--csv", "p.csv", "--json"});
+  ASSERT_EQ(parsed.Todo, ParsedCommandLine::Action::Run) << parsed.Text;
+  EXPECT_EQ(parsed.Options.DiagramsFile, "d.pdf");
+  EXPECT_EQ(parsed.Options.CsvFile, "p.csv");
+  EXPECT_TRUE(parsed.Options.Json);
+  EXPECT_FALSE(Parse({"job.qzl"}).Options.Json);
+}
+
 }  // namespace
 }  // namespace yobina

@@ -50,6 +50,7 @@ void RecordingPrintDevice::SelectFont(const TLogFont& font) {
 }
 
 void RecordingPrintDevice::SetTextColor(uint32_t colorRef) {
+  textColor_ = colorRef;
   Record(DeviceCall::SetTextColor).Color = colorRef;
 }
 
@@ -62,6 +63,28 @@ void RecordingPrintDevice::DrawText(int32_t x, int32_t y, const std::string& tex
   call.X = x;
   call.Y = y;
   call.Text = text;
+  call.Color = textColor_;
+}
+
+void RecordingPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                                    uint32_t colorRef) {
+  RecordedCall& call = Record(DeviceCall::FillRect);
+  call.X = left;
+  call.Y = top;
+  call.X2 = right;
+  call.Y2 = bottom;
+  call.Color = colorRef;
+}
+
+void RecordingPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                                    uint32_t colorRef) {
+  RecordedCall& call = Record(DeviceCall::DrawLine);
+  call.X = x1;
+  call.Y = y1;
+  call.X2 = x2;
+  call.Y2 = y2;
+  call.LineWidth = widthDots;
+  call.Color = colorRef;
 }
 
 std::vector<RecordedCall> RecordingPrintDevice::CallsOf(DeviceCall kind) const {

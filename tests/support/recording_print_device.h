@@ -19,18 +19,23 @@ enum class DeviceCall {
   SelectFont,
   SetTextColor,
   SetTransparentBackground,
-  DrawText
+  DrawText,
+  FillRect,
+  DrawLine
 };
 
 struct RecordedCall {
   DeviceCall Kind{};
-  int32_t X = 0;
+  int32_t X = 0;  // text cell, rectangle's top-left or line's start
   int32_t Y = 0;
+  int32_t X2 = 0;  // rectangle's bottom-right or line's end
+  int32_t Y2 = 0;
+  int32_t LineWidth = 0;
   std::string Text;  // title or drawn text (code page 932)
   TLogFont Font{};   // selected font, or the font in effect for DrawText
   TPaperSetup Paper{};
-  uint32_t Color = 0;
-  int32_t Page = 0;  // 1-based page the call happened on (0 before the document)
+  uint32_t Color = 0;  // text, fill or line colour
+  int32_t Page = 0;    // 1-based page the call happened on (0 before the document)
 };
 
 class RecordingPrintDevice : public PrintDevice {
@@ -51,6 +56,9 @@ class RecordingPrintDevice : public PrintDevice {
   void SetTextColor(uint32_t colorRef) override;
   void SetTransparentBackground() override;
   void DrawText(int32_t x, int32_t y, const std::string& text) override;
+  void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) override;
+  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                uint32_t colorRef) override;
 
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   std::vector<RecordedCall> CallsOf(DeviceCall kind) const;
@@ -67,6 +75,7 @@ class RecordingPrintDevice : public PrintDevice {
   int32_t pageHeight_;
   int32_t page_ = 0;
   TLogFont font_{};
+  uint32_t textColor_ = 0;
   std::vector<RecordedCall> calls_;
 };
 

@@ -386,6 +386,27 @@ class CommandsTest : public QObject {
     QVERIFY2(errors.front().contains("no-such-folder/report.pdf"), qPrintable(errors.front()));
   }
 
+  void DiagramsTabShowsAndPrintsTheLastPlan() {
+    QCOMPARE(f_.window->PageControl()->tabText(2), QString("【図】"));
+    auto* view = f_.Find<QWidget>("DiagramView");
+    view->resize(900, 10);
+    view->grab();
+    QCOMPARE(view->minimumHeight(), 0);  // no plan yet: nothing drawn
+    TypeReferenceJob(f_);
+    Run();
+    view->grab();
+    const int tall = view->minimumHeight();
+    QVERIFY2(tall > 150, qPrintable(QString::number(tall)));  // four bars under the header
+    view->resize(450, tall);
+    view->grab();
+    QVERIFY(view->minimumHeight() >= tall);  // redrawn narrower: more names under the bars, if any
+
+    f_.dialogs.printToPdf = f_.Folder().filePath("diagrams.pdf");
+    QTest::mouseClick(f_.Find<QPushButton>("btnDiagramPrint"), Qt::LeftButton);
+    QCOMPARE(f_.dialogs.Texts("error"), QStringList());
+    QVERIFY(ReadFile(f_.dialogs.printToPdf).startsWith("%PDF-"));
+  }
+
   void HelpLinksGoToTheDesktop() {
     f_.Trigger("SendMailMe");
     f_.Trigger("DownLoad");

@@ -13,11 +13,11 @@
 
 #include "file/file_size_limit.h"
 #include "file/io_error.h"
+#include "print/japanese_faces.h"
+#include "print/page_sequence.h"
+#include "print/paper_sizes.h"
+#include "print/qt_print_device.h"
 #include "text/codec.h"
-#include "ui/print/japanese_faces.h"
-#include "ui/print/page_sequence.h"
-#include "ui/print/paper_sizes.h"
-#include "ui/print/qt_print_device.h"
 
 namespace yobina::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/print/page_sequence.h"
+#include "print/page_sequence.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/print/japanese_faces.h"
+#include "print/japanese_faces.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "ui/print/output_capture.h"
+#include "print/output_capture.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "ui/print/paper_sizes.h"
+#include "print/paper_sizes.h"
 
 namespace yobina {
 

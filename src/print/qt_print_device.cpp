@@ -1,9 +1,10 @@
-#include "ui/print/qt_print_device.h"
+#include "print/qt_print_device.h"
 
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPen>
 #include <QPrinterInfo>
 #include <QTransform>
 #include <algorithm>
@@ -13,10 +14,10 @@
 #include "file/atomic_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
+#include "print/japanese_faces.h"
+#include "print/page_sequence.h"
+#include "print/paper_sizes.h"
 #include "text/codec.h"
-#include "ui/print/japanese_faces.h"
-#include "ui/print/page_sequence.h"
-#include "ui/print/paper_sizes.h"
 
 namespace yobina {
 namespace {
@@ -35,6 +36,11 @@ bool SameFont(const TLogFont& a, const TLogFont& b) {
 
 std::string_view FaceNameOf(const TLogFont& font) {
   return {font.FaceName, strnlen(font.FaceName, sizeof font.FaceName)};
+}
+
+QColor ColorOf(uint32_t colorRef) {
+  return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
+                static_cast<int>((colorRef >> 16) & 0xFF));
 }
 
 QString PdfFailureText(const std::filesystem::path& file) {
@@ -157,7 +163,9 @@ void QtPrintDevice::EmitPages() {
   for (const int index : PageSequence(hasInk, ChoiceOf(printer_))) {
     if (!first && !printer_.newPage()) throw IoError(QStringLiteral("改ページできません。").toStdString());
     first = false;
-    for (const DrawnText& drawn : pages_[static_cast<std::size_t>(index)]) Paint(drawn);
+    for (const PageItem& item : pages_[static_cast<std::size_t>(index)]) {
+      std::visit([this](const auto& drawn) { Paint(drawn); }, item);
+    }
   }
   pages_.clear();
 }
@@ -236,7 +244,8 @@ void QtPrintDevice::SetTransparentBackground() {
 
 void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
   if (!painter_.isActive() || text.empty()) return;
-  pages_.back().push_back({font_, color_, ascent_, angleDegrees_, horizontalScale_, x, y, ToQString(text)});
+  pages_.back().push_back(
+      DrawnText{font_, color_, ascent_, angleDegrees_, horizontalScale_, x, y, ToQString(text)});
 }
 
 void QtPrintDevice::Paint(const DrawnText& drawn) {
@@ -249,6 +258,29 @@ void QtPrintDevice::Paint(const DrawnText& drawn) {
   if (drawn.Angle != 0) painter_.rotate(-drawn.Angle);
   if (drawn.Scale != 1.0) painter_.scale(drawn.Scale, 1.0);
   painter_.drawText(QPointF(0, drawn.Ascent), drawn.Text);
+  painter_.restore();
+}
+
+void QtPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) {
+  if (!painter_.isActive() || right <= left || bottom <= top) return;
+  const QRectF rect(left, top, static_cast<double>(right) - left, static_cast<double>(bottom) - top);
+  pages_.back().push_back(FilledRect{rect, ColorOf(colorRef)});
+}
+
+void QtPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                             uint32_t colorRef) {
+  if (!painter_.isActive()) return;
+  pages_.back().push_back(DrawnLine{QLineF(x1, y1, x2, y2), ColorOf(colorRef), std::max(1, widthDots)});
+}
+
+void QtPrintDevice::Paint(const FilledRect& rect) {
+  painter_.fillRect(rect.Rect, rect.Color);
+}
+
+void QtPrintDevice::Paint(const DrawnLine& line) {
+  painter_.save();
+  painter_.setPen(QPen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap));
+  painter_.drawLine(line.Line);
   painter_.restore();
 }
 

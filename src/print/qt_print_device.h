@@ -4,18 +4,21 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
 #include <QPrinter>
+#include <QRectF>
 #include <QString>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "graph/print_device.h"
-#include "ui/print/output_capture.h"
+#include "print/output_capture.h"
 
 namespace yobina {
 
@@ -57,6 +60,9 @@ class QtPrintDevice : public PrintDevice {
   void SetTextColor(uint32_t colorRef) override;
   void SetTransparentBackground() override;
   void DrawText(int32_t x, int32_t y, const std::string& text) override;
+  void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) override;
+  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t widthDots,
+                uint32_t colorRef) override;
 
   // What SelectFont made of the last logical font (for tests).
   const QFont& Font() const { return font_; }
@@ -82,13 +88,25 @@ class QtPrintDevice : public PrintDevice {
     int32_t Y = 0;
     QString Text;
   };
+  struct FilledRect {
+    QRectF Rect;
+    QColor Color;
+  };
+  struct DrawnLine {
+    QLineF Line;
+    QColor Color;
+    int Width = 1;
+  };
+  using PageItem = std::variant<DrawnText, FilledRect, DrawnLine>;
   void EmitPages();
   void Paint(const DrawnText& drawn);
+  void Paint(const FilledRect& rect);
+  void Paint(const DrawnLine& line);
   void RestoreOutputFileName();
 
   QPrinter& printer_;
   QPainter painter_;
-  std::vector<std::vector<DrawnText>> pages_;
+  std::vector<std::vector<PageItem>> pages_;  // in drawing order
   std::filesystem::path pdfFile_;
   std::filesystem::path pdfTarget_;        // of the open document
   std::optional<OutputCapture> pdfBytes_;  // while a PDF document is open

@@ -1,0 +1,167 @@
+#include "diagram/bar_block.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "diagram/diagram_style.h"
+#include "graph/graph_shapes.h"
+#include "graph/graph_text.h"
+#include "report/report_text.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+using namespace diagram;
+
+double LabelWidth(const std::string& text) {
+  return static_cast<double>(text.size()) * kLabelText.HalfPitch();
+}
+
+std::string StockText(const TJob& job, const TCutPattern& pattern) {
+  return IntText(StockLengthOf(job, pattern), 0);
+}
+
+std::string CountText(const TCutPattern& pattern) {
+  static const std::string kTimes = Cp932("× ");
+  static const std::string kBars = Cp932("本");
+  return kTimes + IntText(pattern.BarCount, 0) + kBars;
+}
+
+std::string LeftoverText(double leftover, bool inside) {
+  static const std::string kLeftover = Cp932("残");
+  const std::string number = IntText(static_cast<int64_t>(std::clamp(leftover, -9e15, 9e15)), 0);
+  return inside ? number : kLeftover + number;
+}
+
+bool FitsIn(const std::string& label, double width) {
+  return LabelWidth(label) + 2 * kLabelPad <= width;
+}
+
+void AddBox(TBarBlock& block, double left, double right, int32_t cutRow, std::string label) {
+  block.Boxes.push_back({left, right, cutRow, std::move(label)});
+}
+
+void AddOutsideLabel(TBarBlock& block, double left, double right, std::string text) {
+  TLaneLabel& label = block.OutsideLabels.emplace_back();
+  label.Anchor = (left + right) / 2;
+  label.Width = LabelWidth(text);
+  block.OutsideTexts.push_back(std::move(text));
+}
+
+void Frame(TGraphContext& gc, double left, double top, double right, double bottom, double width,
+           uint32_t color) {
+  G_Line(gc, left, top, right, top, width, color);
+  G_Line(gc, right, top, right, bottom, width, color);
+  G_Line(gc, right, bottom, left, bottom, width, color);
+  G_Line(gc, left, bottom, left, top, width, color);
+}
+
+// "/" lines across the rectangle, on a grid fixed to the page so that every
+// leftover's hatching lines up.
+void Hatch(TGraphContext& gc, double left, double top, double right, double bottom) {
+  const double height = bottom - top;
+  const double first = std::floor((left - height) / kHatchSpacing) * kHatchSpacing;
+  for (double t = first; t < right; t += kHatchSpacing) {
+    // The line x = t + (bottom - y), clipped to the rectangle.
+    const double from = std::max(0.0, left - t);
+    const double to = std::min(height, right - t);
+    if (from < to) G_Line(gc, t + from, bottom - from, t + to, bottom - to, kThinWidth, kHatchColor);
+  }
+}
+
+double LaneTop(double barTop, int lane) {
+  return barTop + kBarHeight + kLaneTopGap + lane * kLaneHeight;
+}
+
+}  // namespace
+
+double TBarBlock::Height() const {
+  const double lanes = Lanes > 0 ? kLaneTopGap + Lanes * kLaneHeight : 0;
+  return kBarHeight + lanes + kBlockGap;
+}
+
+double LeftColumnWidth(const TJob& job, const TCutPattern& pattern) {
+  return std::max(LabelWidth(StockText(job, pattern)), LabelWidth(CountText(pattern)));
+}
+
+TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double scale, double barLeft,
+                         double areaRight) {
+  const TBarGeometry bar = BarGeometryOf(job, pattern);
+  const double kerf = std::max(0.0, static_cast<double>(job.Kerf));
+  const auto at = [&](double x) { return barLeft + x * scale; };
+
+  TBarBlock block;
+  block.StockText = StockText(job, pattern);
+  block.CountText = CountText(pattern);
+  block.BarLeft = barLeft;
+  block.BarRight = at(bar.Extent);
+  for (const TPieceRun& run : bar.Runs) {
+    const double length = std::max(0.0, static_cast<double>(run.Length));
+    const std::string name = IntText(run.Length, 0);
+    const std::string runName = run.Count == 1 ? name : name + Cp932("×") + IntText(run.Count, 0);
+    if (run.Count == 1 || length * scale >= kMinPieceWidth) {
+      // Every piece its own name, or the run one name under the bar.
+      const bool named = FitsIn(name, length * scale);
+      double x = run.Start;
+      double runRight = at(x);
+      // At most one box per kMinPieceWidth of the bar: the loop stays short.
+      for (int32_t k = 0; k < run.Count; ++k) {
+        runRight = at(x + length);
+        AddBox(block, at(x), runRight, run.CutRow, named ? name : std::string());
+        x = NextPieceStart(x, length, kerf, bar.BarLength);
+      }
+      if (!named) AddOutsideLabel(block, at(run.Start), runRight, runName);
+    } else {
+      const double last = run.End <= bar.BarLength ? std::max(run.Start, run.End - kerf) : run.End;
+      const bool named = FitsIn(runName, (last - run.Start) * scale);
+      AddBox(block, at(run.Start), at(last), run.CutRow, named ? runName : std::string());
+      if (!named) AddOutsideLabel(block, at(run.Start), at(last), runName);
+    }
+  }
+  if (bar.CutsEnd < bar.BarLength) {
+    const std::string name = LeftoverText(bar.Leftover, true);
+    const bool named = FitsIn(name, (bar.BarLength - bar.CutsEnd) * scale);
+    AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0, named ? name : std::string());
+    if (!named) AddOutsideLabel(block, at(bar.CutsEnd), at(bar.BarLength), LeftoverText(bar.Leftover, false));
+  }
+  block.Lanes = PlaceInLanes(block.OutsideLabels, barLeft, areaRight, kLabelSpacing);
+  return block;
+}
+
+void DrawBarBlock(TGraphContext& gc, const TBarBlock& block, double top, double columnRight) {
+  const double bottom = top + kBarHeight;
+  G_FillRect(gc, block.BarLeft, top, block.BarRight, bottom, kKerfColor);
+  for (const TBarBox& box : block.Boxes) {
+    const bool leftover = box.CutRow == 0;
+    G_FillRect(gc, box.Left, top, box.Right, bottom, leftover ? kLeftoverColor : CutRowColor(box.CutRow));
+    if (leftover) Hatch(gc, box.Left, top, box.Right, bottom);
+    Frame(gc, box.Left, top, box.Right, bottom, kOutlineWidth, kOutlineColor);
+  }
+  Frame(gc, block.BarLeft, top, block.BarRight, bottom, kOutlineWidth, kOutlineColor);
+
+  G_SetTextSize(gc, kLabelText.Height, kLabelText.Width, kLabelText.Gap);
+  const double insideFoot = top + (kBarHeight + kLabelText.Height) / 2;
+  for (const TBarBox& box : block.Boxes) {
+    if (box.Label.empty()) continue;
+    const double width = LabelWidth(box.Label);
+    const double left = (box.Left + box.Right - width) / 2;
+    // Hatching would run through the digits.
+    if (box.CutRow == 0) {
+      G_FillRect(gc, left - kLabelPad / 2, insideFoot - kLabelText.Height, left + width + kLabelPad / 2,
+                 insideFoot + kLabelPad / 2, kLeftoverColor);
+    }
+    G_Text(gc, box.Label, left, insideFoot);
+  }
+  for (size_t i = 0; i < block.OutsideLabels.size(); ++i) {
+    const TLaneLabel& label = block.OutsideLabels[i];
+    const double laneTop = LaneTop(top, label.Lane);
+    G_Line(gc, label.Anchor, bottom, label.Left + label.Width / 2, laneTop + 0.3, kThinWidth, kLeaderColor);
+    G_Text(gc, block.OutsideTexts[i], label.Left, laneTop + kLaneHeight - 0.6);
+  }
+
+  G_Text(gc, block.StockText, columnRight - LabelWidth(block.StockText), top + 3);
+  G_Text(gc, block.CountText, columnRight - LabelWidth(block.CountText), top + 6.5);
+}
+
+}  // namespace yobina

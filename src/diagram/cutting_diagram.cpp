@@ -1,0 +1,113 @@
+#include "diagram/cutting_diagram.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "diagram/bar_block.h"
+#include "diagram/diagram_style.h"
+#include "graph/graph_context.h"
+#include "graph/graph_shapes.h"
+#include "graph/graph_text.h"
+#include "report/printer_paper.h"
+#include "report/report_lines.h"
+#include "report/report_text.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+using namespace diagram;
+
+struct HeaderTexts {
+  std::string Title = Cp932("《切 断 図》");
+  std::string ProjectName = Cp932("工事名：");
+  std::string MemberName = Cp932("部材名：");
+  std::string DocumentTitle = Cp932("ヨビナ 切断図");
+  std::string Gothic = Cp932("ＭＳ ゴシック");
+};
+
+const HeaderTexts& Texts() {
+  static const HeaderTexts texts;
+  return texts;
+}
+
+void SetTextSize(TGraphContext& gc, const TTextSize& size) {
+  G_SetTextSize(gc, size.Height, size.Width, size.Gap);
+}
+
+void DrawHeader(TGraphContext& gc, const InputPage& page, const TJob& job, int32_t pageNumber,
+                int32_t pageCount, double right) {
+  const HeaderTexts& t = Texts();
+  SetTextSize(gc, kHeaderText);
+  G_Text(gc, t.Title + "  " + MarginKerfLine(job.Margin, job.Kerf), 0, kHeaderTop + 5);
+  const std::string number = IntText(pageNumber, 0) + " / " + IntText(pageCount, 0);
+  G_Text(gc, number, right - static_cast<double>(number.size()) * kHeaderText.HalfPitch(), kHeaderTop + 5);
+  G_Text(gc, t.ProjectName + page.FieldText(FieldId::ProjectName), 0, kHeaderTop + 11);
+  G_Text(gc, t.MemberName + page.FieldText(FieldId::MemberName), 0, kHeaderTop + 17);
+  G_Line(gc, 0, kHeaderTop + kHeaderHeight - 2, right, kHeaderTop + kHeaderHeight - 2, kOutlineWidth,
+         kOutlineColor);
+}
+
+}  // namespace
+
+void PrintCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan,
+                          PrintDevice& printer) {
+  TPaperSetup paper = PaperSetupFor("A4", Cp932("たて"));
+  paper.Monochrome = false;
+  printer.SetDocumentTitle(Texts().DocumentTitle);
+  printer.ApplyPaperSetup(paper);
+  DrawCuttingDiagrams(page, job, plan, printer);
+}
+
+void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& device) {
+  TGraphContext gc;
+  G_Begin(gc, device);
+  G_SetFontName(gc, Texts().Gothic);
+  G_SetTextColor(gc, kTextColor);
+
+  const double right = gc.WindowRight - kRightMargin;
+  const double bottom = gc.WindowBottom - kBottomMargin;
+  const double contentTop = kHeaderTop + kHeaderHeight;
+  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
+
+  double columnWidth = 0;
+  double longest = 1;
+  for (int32_t p = 1; p <= patternCount; ++p) {
+    columnWidth = std::max(columnWidth, LeftColumnWidth(job, plan.Patterns[p]));
+    longest = std::max(longest, BarGeometryOf(job, plan.Patterns[p]).Extent);
+  }
+  const double columnRight = columnWidth + 1;
+  const double barLeft = columnRight + 2;
+  const double scale = std::max(right - barLeft, 10.0) / longest;
+
+  // Pages first, so that every header can say how many there are.
+  std::vector<TBarBlock> blocks;
+  std::vector<int32_t> pageOf;
+  std::vector<double> topOf;
+  int32_t pageCount = 1;
+  double y = contentTop;
+  for (int32_t p = 1; p <= patternCount; ++p) {
+    TBarBlock block = LayoutBarBlock(job, plan.Patterns[p], scale, barLeft, right);
+    if (y > contentTop && y + block.Height() - kBlockGap > bottom) {
+      ++pageCount;
+      y = contentTop;
+    }
+    pageOf.push_back(pageCount);
+    topOf.push_back(y);
+    y += block.Height();
+    blocks.push_back(std::move(block));
+  }
+
+  DrawHeader(gc, page, job, 1, pageCount, right);
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    if (i > 0 && pageOf[i] != pageOf[i - 1]) {
+      device.NewPage();
+      DrawHeader(gc, page, job, pageOf[i], pageCount, right);
+    }
+    DrawBarBlock(gc, blocks[i], topOf[i], columnRight);
+  }
+  G_End(gc);
+}
+
+}  // namespace yobina

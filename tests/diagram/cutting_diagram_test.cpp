@@ -1,0 +1,263 @@
+#include "diagram/cutting_diagram.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "diagram/diagram_calls.h"
+#include "diagram/diagram_style.h"
+#include "job/job_io.h"
+#include "job/memory_input_page.h"
+#include "optimizer/optimizer.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+using test::DeviceCall;
+using test::DrawnBar;
+using test::DrawnLabel;
+using test::RecordingPrintDevice;
+
+struct NoProgress : TrialProgress {
+  void ReportTrialProgress(double, int32_t, double) override {}
+  void YieldToWindow() override {}
+};
+
+TJob SortedJob(const std::vector<std::pair<int32_t, int32_t>>& stock,
+               const std::vector<std::pair<int32_t, int32_t>>& cut, int32_t margin, int32_t kerf) {
+  TJob job;
+  for (const auto& [length, count] : stock) job.StockTable[++job.StockCount] = {length, count, count};
+  for (const auto& [length, count] : cut) job.CutTable[++job.CutCount] = {length, count, count};
+  job.Margin = margin;
+  job.Kerf = kerf;
+  SortStockTable(job);
+  SortCutTable(job);
+  return job;
+}
+
+TCutPlan PlanOf(TJob job, int32_t trials) {
+  Optimizer optimizer;
+  NoProgress progress;
+  optimizer.RunTrials(job, trials, progress);
+  optimizer.OrderPatterns();
+  return optimizer.BestPlan();
+}
+
+TJob ReferenceJob() {
+  return SortedJob({{6000, 30}, {7000, 10}}, {{2300, 7}, {1700, 9}, {1300, 5}, {900, 11}}, 0, 5);
+}
+
+// 35 stock lengths and 35 cut lengths: the input page full.
+TJob FullJob() {
+  std::vector<std::pair<int32_t, int32_t>> stock, cut;
+  for (int32_t i = 0; i < 35; ++i) stock.push_back({4000 + 150 * i, 20});
+  for (int32_t k = 0; k < 35; ++k) cut.push_back({280 + 131 * k, 2 + k % 4});
+  return SortedJob(stock, cut, 0, 3);
+}
+
+// A plan of `patterns` patterns drawn from the job's rows, bar count = pattern number.
+TCutPlan MadePlan(const TJob& job, const std::vector<std::vector<int32_t>>& pieces, int32_t stockRow = 1) {
+  TCutPlan plan;
+  for (const std::vector<int32_t>& counts : pieces) {
+    TCutPattern& pattern = plan.Patterns[++plan.PatternCount];
+    pattern.StockRow = stockRow;
+    pattern.BarCount = plan.PatternCount;
+    double used = 0;
+    for (size_t k = 0; k < counts.size(); ++k) {
+      pattern.PieceCount[k + 1] = counts[k];
+      used += (job.CutTable[k + 1].Length + job.Kerf) * static_cast<double>(counts[k]);
+    }
+    pattern.Leftover = std::max(0.0, job.StockTable[stockRow].Length - used);
+  }
+  return plan;
+}
+
+struct Printed {
+  RecordingPrintDevice device{600};
+  MemoryInputPage page;
+};
+
+void Print(Printed& printed, const TJob& job, const TCutPlan& plan) {
+  printed.page.SetFieldText(FieldId::ProjectName, Cp932("港北物流センター新築工事"));
+  printed.page.SetFieldText(FieldId::MemberName, Cp932("Ｌ－７５×７５×６"));
+  PrintCuttingDiagrams(printed.page, job, plan, printed.device);
+}
+
+std::vector<DrawnBar> Bars(const Printed& printed) {
+  return test::BarsOf(printed.device, diagram::kKerfColor);
+}
+
+bool Overlap(const test::Rect& a, const test::Rect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+void ExpectOnPage(const Printed& printed) {
+  const int32_t width = printed.device.PageWidthDots();
+  const int32_t height = printed.device.PageHeightDots();
+  for (const test::RecordedCall& call : printed.device.Calls()) {
+    if (call.Kind != DeviceCall::FillRect && call.Kind != DeviceCall::DrawLine &&
+        call.Kind != DeviceCall::DrawText) {
+      continue;
+    }
+    for (const auto& [x, y] : {std::pair{call.X, call.Y}, std::pair{call.X2, call.Y2}}) {
+      ASSERT_TRUE(x >= 0 && x <= width && y >= 0 && y <= height)
+          << "call " << static_cast<int>(call.Kind) << " at " << x << "," << y << " on page " << call.Page;
+    }
+  }
+}
+
+void ExpectNoLabelOverlaps(const Printed& printed) {
+  const std::vector<DrawnLabel> labels = test::LabelsOf(printed.device);
+  for (size_t i = 0; i < labels.size(); ++i) {
+    for (size_t j = i + 1; j < labels.size(); ++j) {
+      if (labels[i].Page != labels[j].Page) continue;
+      EXPECT_FALSE(Overlap(labels[i].Cell, labels[j].Cell))
+          << Cp932ToUtf8(labels[i].Text) << " and " << Cp932ToUtf8(labels[j].Text) << " on page "
+          << labels[i].Page;
+    }
+  }
+}
+
+TEST(CuttingDiagram, ReferenceBarsAreToOneScaleAndAddUpToTheirStockLength) {
+  const TJob job = ReferenceJob();
+  const TCutPlan plan = PlanOf(job, 10);
+  ASSERT_EQ(plan.PatternCount, 4);
+  Printed printed;
+  Print(printed, job, plan);
+  const std::vector<DrawnBar> bars = Bars(printed);
+  ASSERT_EQ(bars.size(), 4U);
+
+  const double scale = bars[0].Body.Width() / 6000.0;  // dots per bar mm
+  const auto near = [&](int32_t dots, double mm) { return std::abs(dots - mm * scale) <= 1.5; };
+  std::map<int32_t, uint32_t> colorOfLength;
+  for (int32_t p = 1; p <= 4; ++p) {
+    const TCutPattern& pattern = plan.Patterns[p];
+    const DrawnBar& bar = bars[p - 1];
+    SCOPED_TRACE(p);
+    EXPECT_EQ(bar.Page, 1);
+    EXPECT_TRUE(near(bar.Body.Width(), job.StockTable[pattern.StockRow].Length));
+
+    // Pieces longest first, each followed by a kerf, then the leftover to the end.
+    std::vector<int32_t> lengths;
+    for (int32_t k = job.CutCount; k >= 1; --k)
+      lengths.insert(lengths.end(), pattern.PieceCount[k], job.CutTable[k].Length);
+    ASSERT_EQ(bar.Boxes.size(), lengths.size() + 1);
+    int32_t x = bar.Body.Left;
+    for (size_t i = 0; i < lengths.size(); ++i) {
+      const test::Rect& box = bar.Boxes[i];
+      EXPECT_TRUE(near(box.Left - x, i == 0 ? 0 : job.Kerf)) << "gap before piece " << i;
+      EXPECT_TRUE(near(box.Width(), lengths[i])) << "piece " << i;
+      const auto [entry, added] = colorOfLength.emplace(lengths[i], bar.BoxColors[i]);
+      EXPECT_EQ(entry->second, bar.BoxColors[i]) << "colour of " << lengths[i];
+      x = box.Right;
+    }
+    const test::Rect& leftover = bar.Boxes.back();
+    EXPECT_EQ(bar.BoxColors.back(), diagram::kLeftoverColor);
+    EXPECT_TRUE(near(leftover.Left - x, job.Kerf));
+    EXPECT_TRUE(near(leftover.Width(), pattern.Leftover));
+    EXPECT_EQ(leftover.Right, bar.Body.Right);
+  }
+  EXPECT_EQ(colorOfLength.size(), 4U);
+  std::vector<uint32_t> colors;
+  for (const auto& [length, color] : colorOfLength) colors.push_back(color);
+  std::sort(colors.begin(), colors.end());
+  EXPECT_EQ(std::unique(colors.begin(), colors.end()), colors.end()) << "rows share a colour";
+}
+
+TEST(CuttingDiagram, LabelsNeverOverlap) {
+  // Short pieces push their labels under the bar, a few lanes deep.
+  const TJob crowded = SortedJob({{12000, 50}}, {{40, 99}, {75, 99}, {150, 99}, {320, 99}, {2000, 9}}, 0, 3);
+  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded};
+  const std::vector<TCutPlan> plans = {
+      PlanOf(jobs[0], 10), PlanOf(jobs[1], 10),
+      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}})};
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    SCOPED_TRACE(i);
+    Printed printed;
+    Print(printed, jobs[i], plans[i]);
+    ExpectNoLabelOverlaps(printed);
+    ExpectOnPage(printed);
+  }
+}
+
+TEST(CuttingDiagram, BarsStayWholeOnOnePageInReportOrder) {
+  const TJob job = SortedJob({{9000, 500}}, {{200, 9999}, {450, 9999}, {700, 9999}}, 0, 4);
+  std::vector<std::vector<int32_t>> pieces;
+  for (int32_t p = 0; p < kMaxPatterns; ++p) pieces.push_back({p % 7, (p * 3) % 11, p % 5});
+  Printed printed;
+  Print(printed, job, MadePlan(job, pieces));
+  ExpectOnPage(printed);
+
+  const std::vector<DrawnBar> bars = Bars(printed);
+  ASSERT_EQ(bars.size(), static_cast<size_t>(kMaxPatterns));
+  const int32_t pages = printed.device.PageCount();
+  EXPECT_GT(pages, 3);
+  const std::vector<DrawnLabel> labels = test::LabelsOf(printed.device);
+  for (size_t b = 0; b < bars.size(); ++b) {
+    for (const test::RecordedCall& call : bars[b].Calls) {
+      ASSERT_EQ(call.Page, bars[b].Page) << "bar " << b + 1;
+    }
+    if (b > 0) {
+      EXPECT_TRUE(bars[b].Page == bars[b - 1].Page + 1 ||
+                  (bars[b].Page == bars[b - 1].Page && bars[b].Body.Top > bars[b - 1].Body.Top));
+    }
+    // The bar count, which MadePlan sets to the pattern number, gives the order.
+    const std::string count = Cp932("× ") + std::to_string(b + 1) + Cp932("本");
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                            [&](const DrawnLabel& label) {
+                              return label.Page == bars[b].Page && label.Text == count &&
+                                     label.Cell.Top >= bars[b].Body.Top &&
+                                     label.Cell.Top < bars[b].Body.Bottom;
+                            }))
+        << "bar " << b + 1;
+  }
+  for (int32_t page = 1; page <= pages; ++page) {
+    const std::string number = std::to_string(page) + " / " + std::to_string(pages);
+    const std::string project = Cp932("工事名：港北物流センター新築工事");
+    for (const std::string& wanted : {number, project}) {
+      EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const DrawnLabel& label) {
+        return label.Page == page && label.Text == wanted;
+      })) << Cp932ToUtf8(wanted);
+    }
+  }
+}
+
+TEST(CuttingDiagram, OddPlansStayOnThePageWithFewCalls) {
+  struct Case {
+    const char* name;
+    TJob job;
+    TCutPlan plan;
+  };
+  std::vector<Case> cases;
+  // Two thousand million 1 mm pieces: drawn as one box per cut row.
+  TJob huge = SortedJob({{2000000000, 2}}, {{1, 2000000000}, {2, 2000000000}}, 0, 0);
+  cases.push_back({"huge counts", huge, MadePlan(huge, {{2000000000, 0}, {0, 999999999}})});
+  // Kerfs below zero, pieces past the bar's end into the margin, a row outside the stock table.
+  TJob negative = SortedJob({{6000, 10}}, {{1000, 50}}, 0, -10);
+  cases.push_back({"negative kerf", negative, MadePlan(negative, {{7}})});
+  TJob margin = SortedJob({{6000, 10}}, {{2000, 30}}, 10, 5);
+  cases.push_back({"into the margin", margin, MadePlan(margin, {{3}})});
+  cases.push_back({"unknown stock row", margin, MadePlan(margin, {{2}}, 7)});
+  cases.push_back({"no plan", margin, TCutPlan{}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Printed printed;
+    Print(printed, c.job, c.plan);
+    EXPECT_LT(printed.device.Calls().size(), 20000U);
+    ExpectOnPage(printed);
+    ExpectNoLabelOverlaps(printed);
+    for (const DrawnBar& bar : Bars(printed)) {
+      for (const test::Rect& box : bar.Boxes) {
+        EXPECT_TRUE(box.Left >= bar.Body.Left && box.Right <= bar.Body.Right && box.Left <= box.Right);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace yobina
