@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/diagram_page.h"
 #include "ui/input_page_widgets.h"
@@ -67,6 +69,8 @@ class TForm1 : public QMainWindow {
   void SetGridHeaders();
   void UpdateCaption();
   void ClearMemo();
+  // The report of a plan on the results page, which comes to the front.
+  void ShowReport(const std::vector<std::string>& reportLines);
   void SetCommandsEnabled(bool enabled);
   // Runs a command; a failed file or printer operation is shown in an error box.
   void Guarded(const std::function<void()>& command);

@@ -133,11 +133,7 @@ void TForm1::ExactFinished() {
     if (!exactRunner_->StopRequested()) dialogs_.ShowInformation(this, FromUtf8(message::kNoPlanInTime));
     return;
   }
-  QStringList lines;
-  lines.reserve(static_cast<qsizetype>(outcome.ReportLines.size()));
-  for (const std::string& line : outcome.ReportLines) lines << ToQString(line);
-  results_.memo->setPlainText(lines.join(QLatin1Char('\n')));
-  pageControl_->setCurrentWidget(tabSheet2_);
+  ShowReport(outcome.ReportLines);
 }
 
 }  // namespace yobina

@@ -95,9 +95,13 @@ void TForm1::Button1Click() {
     if (!outcome.Stopped) dialogs_.ShowInformation(this, FromUtf8(message::kNoPlan));
     return;
   }
+  ShowReport(outcome.ReportLines);
+}
+
+void TForm1::ShowReport(const std::vector<std::string>& reportLines) {
   QStringList lines;
-  lines.reserve(static_cast<qsizetype>(outcome.ReportLines.size()));
-  for (const std::string& line : outcome.ReportLines) lines << ToQString(line);
+  lines.reserve(static_cast<qsizetype>(reportLines.size()));
+  for (const std::string& line : reportLines) lines << ToQString(line);
   results_.memo->setPlainText(lines.join(QLatin1Char('\n')));
   pageControl_->setCurrentWidget(tabSheet2_);
 }
