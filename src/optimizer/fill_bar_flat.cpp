@@ -70,7 +70,6 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
   int32_t lowestStep = table->pieces[0].step;
   auto lowestIncrement = static_cast<int64_t>(table->increments[0]);
   int64_t beatingFree = BeatingFreeBound(stockLength);
-  // An attempt ending below this free length may beat the best pattern.
   int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
   int32_t free = stockLength;
   uint64_t counters = counterStart;  // pieces of each counted row in this attempt
@@ -91,16 +90,23 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
     countdownAfter = pollCountdown_;
     return result;
   };
+  // An attempt ending below checkBelow is looked at: on the full tables
+  // when it may beat the best pattern, on the reduced ones always, so that
+  // the next attempt starts on the full ones.
+  const auto setCheckBelow = [&] {
+    checkBelow =
+        table == &step.Full() ? static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree)) : lowestNeed;
+  };
   const auto useTable = [&](const FlatStep::Table& tables) {
     table = &tables;
     lowestNeed = tables.pieces[0].need;
     lowestStep = tables.pieces[0].step;
     lowestIncrement = static_cast<int64_t>(tables.increments[0]);
-    checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+    setCheckBelow();
   };
   const auto keptBest = [&] {
     beatingFree = BeatingFreeBound(stockLength);
-    checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+    setCheckBelow();
   };
 
   while (left > 0) {
@@ -117,11 +123,6 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
     const auto limit =
         static_cast<int32_t>(std::min(draws_.End(), draws_.Position() + static_cast<uint32_t>(countdown)));
     while (next < limit) {
-      if constexpr (kCounted) {
-        // An attempt starts with the whole bar, and with the full tables.
-        if (table != &step.Full() && free == stockLength) [[unlikely]]
-          useTable(step.Full());
-      }
       const int32_t h = rows[next];
       const FlatPiece& entry = table->pieces[h];
       // The free length after the piece; below the lowest need the attempt
@@ -133,8 +134,16 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
         const int64_t increment = Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
         uint64_t counted = counters + static_cast<uint64_t>(increment);
         if ((counted & FlatStep::kOverflowBits) != 0) {
-          // The tables picked a row that has run out in this attempt.
-          const FlatRow* exact = step.ExactPick(h, free, counters);
+          // The tables picked a row that has run out in this attempt. Mostly
+          // it is the lowest row: the reduced tables then give this draw's
+          // row, unless the attempt has ended.
+          const FlatRow* exact = nullptr;
+          if (table == &step.Full() && step.LowestRanOut(counters)) {
+            useTable(step.Reduced());
+            if (free >= lowestNeed) continue;
+          } else {
+            exact = step.ExactPick(h, free, counters);
+          }
           if (exact == nullptr) {
             // The attempt ended before this draw, which starts the next one.
             if (free < beatingFree) {
@@ -142,6 +151,7 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
               if (result == FlatKeep::kStopped) return;
               if (result == FlatKeep::kKept) keptBest();
             }
+            if (table != &step.Full()) useTable(step.Full());
             free = stockLength;
             counters = counterStart;
             attemptStart = next;
@@ -150,15 +160,25 @@ void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, R
           }
           after = free - exact->piece.step;
           counted = counters + exact->increment;
-          if (step.LowestRanOut(counters)) useTable(step.Reduced());
         }
         counters = counted;
       }
       ++next;
       if (after < checkBelow) {
-        const FlatKeep result = keep(attemptStart, next, after, countdown, countdown);
-        if (result == FlatKeep::kStopped) return;
-        if (result == FlatKeep::kKept) keptBest();
+        if (after < std::min<int64_t>(lowestNeed, beatingFree)) {
+          const FlatKeep result = keep(attemptStart, next, after, countdown, countdown);
+          if (result == FlatKeep::kStopped) return;
+          if (result == FlatKeep::kKept) keptBest();
+        }
+        if (kCounted && table != &step.Full() && after < lowestNeed) {
+          // The end of an attempt on the reduced tables; the next starts on the full ones.
+          useTable(step.Full());
+          free = stockLength;
+          counters = counterStart;
+          attemptStart = next;
+          if (--left == 0) break;
+          continue;
+        }
       }
       const bool ended = Unpredictable(after < lowestNeed);
       free = Select(ended, stockLength, after);
