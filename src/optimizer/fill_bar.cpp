@@ -5,6 +5,7 @@
 // start row is a bit search.
 #include <algorithm>
 #include <limits>
+#include <span>
 
 #include "optimizer/forced_run.h"
 #include "optimizer/optimizer.h"
@@ -33,7 +34,7 @@ void Optimizer::FillBar(const TJob& job, int32_t stockRow, int32_t kerf, int32_t
   flatRun_ = step_.StartRun(index_);
   const RowMask128 needed = NeededRows(job);
   PrepareStep(job, needed, job.StockTable[stockRow].Length);
-  FillBarIndexed(job, stockRow, attempts, needed);
+  FillBars(job, std::span(&stockRow, 1), attempts, needed);
   seed_ = draws_.Seed();
 }
 
@@ -64,13 +65,38 @@ void Optimizer::PrepareStep(const TJob& job, RowMask128 needed, int64_t longestB
 // extra draw, and that takes at most FlatStep::kMaxAttemptPieces pieces.
 // Everything else, including huge bars, tiny pieces in great numbers,
 // negative lengths and pieces that add free length, goes the exact way.
-void Optimizer::FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
+Optimizer::BarPath Optimizer::PathFor(const TJob& job, int32_t stockRow) const {
   const int64_t stockLength = job.StockTable[stockRow].Length;
-  if (flatStep_ && stockLength >= 1 && stockLength <= step_.LongestBar() &&
-      stockLength + index_.Margin() < kNoShortestPiece) {
-    FillBarFlat(job, stockRow, attempts, needed);
-  } else {
-    FillBarExact(job, stockRow, attempts, needed);
+  if (!flatStep_ || stockLength < 1 || stockLength > step_.LongestBar() ||
+      stockLength + index_.Margin() >= kNoShortestPiece) {
+    return BarPath::kExact;
+  }
+  if (stockLength < step_.Lowest().piece.need) return BarPath::kNothingFits;
+  // On a bar where no row can run out in an attempt the counters drop out.
+  if (step_.CounterStart() != 0 && stockLength >= step_.RunOutBar()) return BarPath::kFlatCounted;
+  return BarPath::kFlat;
+}
+
+void Optimizer::FillBars(const TJob& job, std::span<const int32_t> stockRows, int32_t attempts,
+                         RowMask128 needed) {
+  if (attempts <= 0) return;
+  while (!stockRows.empty() && !stopRequested_) {
+    size_t done = 1;
+    switch (PathFor(job, stockRows.front())) {
+      case BarPath::kExact:
+        FillBarExact(job, stockRows.front(), attempts, needed);
+        break;
+      case BarPath::kNothingFits:
+        FillBarNothingFits(job, stockRows.front(), attempts);
+        break;
+      case BarPath::kFlat:
+        done = FlatDraws<false>(job, stockRows, attempts, needed);
+        break;
+      case BarPath::kFlatCounted:
+        done = FlatDraws<true>(job, stockRows, attempts, needed);
+        break;
+    }
+    stockRows = stockRows.subspan(done);
   }
 }
 

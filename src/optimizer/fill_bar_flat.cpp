@@ -1,11 +1,13 @@
-// The pattern generator's flat loop for the usual jobs (see FillBarIndexed):
-// one pass over the Run's draw stream in which a draw costs a table lookup,
-// a compare, two selects and a subtraction. Attempts follow one another
-// without a branch: the end of one resets the free length, the overflow
-// counters and the start of the next. Piece counts are not kept; the rare
-// attempt that beats the best pattern is replayed piece by piece.
+// The pattern generator's flat loop for the usual jobs (see Optimizer::PathFor):
+// one pass over the Run's draw stream, bar after bar of a step, in which a
+// draw costs a table lookup, a compare, two selects and a subtraction.
+// Attempts follow one another without a branch: the end of one resets the
+// free length, the overflow counters and the start of the next. Piece counts
+// are not kept; the rare attempt that beats the best pattern is replayed
+// piece by piece.
 #include <algorithm>
 #include <array>
+#include <span>
 #include <type_traits>
 
 #include "optimizer/optimizer.h"
@@ -32,166 +34,240 @@ inline bool Unpredictable(bool cond) {
 #endif
 }
 
+// Where the flat loop is: in the draws, in the current attempt and in the bar's attempts.
+struct FlatCursor {
+  int64_t next = 0;          // the next draw, as a position in the draw stream
+  int64_t attemptStart = 0;  // the current attempt's first draw
+  int32_t free = 0;
+  int32_t left = 0;       // attempts to end on this bar, the current one included
+  uint64_t counters = 0;  // pieces of each counted row in this attempt
+  // The full tables, or the reduced ones once the lowest row has run out in this attempt.
+  const FlatStep::Table* table = nullptr;
+};
+
+// Why the loop stopped.
+enum class FlatEvent {
+  kLimit,       // at the limit
+  kDone,        // the bar's last attempt has ended
+  kCheck,       // an attempt ended with `free` below beatingFree: it may beat the best pattern
+  kEndedEarly,  // as kCheck, but the attempt ended before draw `next`, which starts the next one
+  kRunOut,      // at draw `next` the tables picked a row that has run out, not only the lowest
+};
+
+// The draws of one bar from cursor.next up to `limit`, until an event. On
+// its own and small, so that the compiler keeps its state in registers.
+template <bool kCounted>
+[[gnu::noinline]] FlatEvent RunFlatLoop(FlatCursor& cursor, const FlatStep& step, const uint8_t* rows,
+                                        int64_t limit, int32_t stockLength, int64_t beatingFree) {
+  const FlatStep::Table* const full = &step.Full();
+  const auto counterStart = static_cast<int64_t>(step.CounterStart());
+  const FlatStep::Table* table = nullptr;
+  int32_t lowestNeed = 0;
+  int32_t lowestStep = 0;
+  int64_t lowestIncrement = 0;
+  // An attempt ending below checkBelow stops the fast path: on the full
+  // tables when it may beat the best pattern, on the reduced ones always, so
+  // that the next attempt starts on the full ones.
+  int32_t checkBelow = 0;
+  const auto useTable = [&](const FlatStep::Table* tables) {
+    table = tables;
+    lowestNeed = tables->pieces[0].need;
+    lowestStep = tables->pieces[0].step;
+    lowestIncrement = static_cast<int64_t>(tables->increments[0]);
+    checkBelow =
+        tables == full ? static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree)) : lowestNeed;
+  };
+  useTable(cursor.table);
+  int64_t next = cursor.next;
+  int64_t attemptStart = cursor.attemptStart;
+  int32_t free = cursor.free;
+  int32_t left = cursor.left;
+  auto counters = static_cast<int64_t>(cursor.counters);
+  // Ends an attempt that cannot beat the best pattern; the next starts at draw `next`.
+  const auto endAttempt = [&] {
+    if (table != full) useTable(full);
+    free = stockLength;
+    counters = counterStart;
+    attemptStart = next;
+    return --left != 0;
+  };
+
+  FlatEvent event = FlatEvent::kLimit;
+  while (next < limit) {
+    const int32_t h = rows[next];
+    const FlatPiece& entry = table->pieces[h];
+    // The first needed row from h when it fits, else the lowest. Below the
+    // lowest need the attempt has ended, so free never goes below 0.
+    const bool fits = Unpredictable(free >= entry.need);
+    const int32_t after = free - Select(fits, entry.step, lowestStep);
+    if constexpr (kCounted) {
+      // Selected as signed values, which g++ keeps as conditional moves.
+      const int64_t counted =
+          counters + Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
+      if ((static_cast<uint64_t>(counted) & FlatStep::kOverflowBits) != 0) [[unlikely]] {
+        // The tables picked a row that has run out in this attempt, mostly
+        // the lowest: then the reduced tables give this draw's row, unless
+        // no needed row fits any more.
+        if (table != full || !step.LowestRanOut(static_cast<uint64_t>(counters))) {
+          event = FlatEvent::kRunOut;
+          break;
+        }
+        useTable(&step.Reduced());
+        if (free >= lowestNeed) continue;
+        if (free < beatingFree) {
+          event = FlatEvent::kEndedEarly;
+          break;
+        }
+        if (!endAttempt()) {
+          event = FlatEvent::kDone;
+          break;
+        }
+        continue;
+      }
+      counters = counted;
+    }
+    ++next;
+    if (after < checkBelow) [[unlikely]] {
+      if (after < lowestNeed && after < beatingFree) {
+        free = after;
+        event = FlatEvent::kCheck;
+        break;
+      }
+      if (after < lowestNeed) {
+        if (!endAttempt()) {
+          event = FlatEvent::kDone;
+          break;
+        }
+        continue;
+      }
+    }
+    const bool ended = Unpredictable(after < lowestNeed);
+    free = Select(ended, stockLength, after);
+    attemptStart = Select(ended, next, attemptStart);
+    if constexpr (kCounted) counters = Select(ended, counterStart, counters);
+    left -= static_cast<int32_t>(ended);
+    if (left == 0) [[unlikely]] {
+      event = FlatEvent::kDone;
+      break;
+    }
+  }
+  cursor = {next, attemptStart, free, left, static_cast<uint64_t>(counters), table};
+  return event;
+}
+
 static_assert(FlatStep::kMaxAttemptPieces <= StartRowStream::kCapacity / 2,
               "a refill keeps the running attempt's draws and still adds new ones");
 
 }  // namespace
 
-void Optimizer::FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
-  if (attempts <= 0) return;
-  const FlatStep& step = step_;
+void Optimizer::FillBarNothingFits(const TJob& job, int32_t stockRow, int32_t attempts) {
+  // Every attempt takes its first draw, if any, and leaves the bar whole.
   const int32_t stockLength = job.StockTable[stockRow].Length;
-  if (stockLength < step.Lowest().piece.need) {
-    // Nothing fits: every attempt takes its first draw, if any, and leaves the bar whole.
-    if (stockLength + index_.Margin() >= 0) draws_.Skip(static_cast<uint64_t>(attempts));
-    pollCountdown_ -= attempts;
-    std::fill(attemptPattern_.PieceCount.begin(), attemptPattern_.PieceCount.end(), 0);
-    const double percent = LeftoverPercent(stockLength, stockLength);
-    if (percent < bestPattern_.LeftoverPercent) KeepAttempt(stockRow, stockLength, percent);
-    return;
-  }
-  // On a bar where no row can run out in an attempt the counters drop out.
-  if (step.CounterStart() != 0 && stockLength >= step.RunOutBar()) {
-    FlatDraws<true>(job, stockRow, attempts, needed);
-  } else {
-    FlatDraws<false>(job, stockRow, attempts, needed);
-  }
+  if (stockLength + index_.Margin() >= 0) draws_.Skip(static_cast<uint64_t>(attempts));
+  pollCountdown_ -= attempts;
+  std::fill(attemptPattern_.PieceCount.begin(), attemptPattern_.PieceCount.end(), 0);
+  const double percent = LeftoverPercent(stockLength, stockLength);
+  if (percent < bestPattern_.LeftoverPercent) KeepAttempt(stockRow, stockLength, percent);
 }
 
 template <bool kCounted>
-void Optimizer::FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed) {
+size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows, int32_t attempts,
+                            RowMask128 needed) {
+  constexpr BarPath kPath = kCounted ? BarPath::kFlatCounted : BarPath::kFlat;
   const FlatStep& step = step_;
-  const int32_t stockLength = job.StockTable[stockRow].Length;
-  const uint64_t counterStart = step.CounterStart();
-  // The current attempt's tables: the full ones, or once the lowest row has
-  // run out in it, the reduced ones, whose lowest row is the next one up.
-  const FlatStep::Table* table = &step.Full();
-  int32_t lowestNeed = table->pieces[0].need;
-  int32_t lowestStep = table->pieces[0].step;
-  auto lowestIncrement = static_cast<int64_t>(table->increments[0]);
+  size_t barsDone = 0;
+  int32_t stockRow = stockRows.front();
+  int32_t stockLength = job.StockTable[stockRow].Length;
   int64_t beatingFree = BeatingFreeBound(stockLength);
-  int32_t checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
-  int32_t free = stockLength;
-  uint64_t counters = counterStart;  // pieces of each counted row in this attempt
-  int32_t left = attempts;
   const uint8_t* const rows = draws_.Data();
-  // Positions in the draw stream: the next draw, and the current attempt's first.
-  auto next = static_cast<int32_t>(draws_.Position());
-  int32_t attemptStart = next;
+  FlatCursor cursor{draws_.Position(), draws_.Position(),   stockLength,
+                    attempts,          step.CounterStart(), &step.Full()};
   int32_t countdown = pollCountdown_;
-  // An attempt on draws start..end-1 has ended with `ended` free: keeps it
-  // when it beats the best. Values in and out, so that the loop's state can
-  // stay in registers.
-  const auto keep = [this, &job, stockRow, needed](int32_t start, int32_t end, int32_t ended,
-                                                   int32_t countdownNow, int32_t& countdownAfter) {
-    pollCountdown_ = countdownNow;
-    const FlatKeep result = KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(start),
-                                            static_cast<uint32_t>(end), std::max(ended, 0));
-    countdownAfter = pollCountdown_;
-    return result;
+  // The attempt on the draws from cursor.attemptStart up to `end` ended with
+  // `free`, below beatingFree: keeps it when it beats the best pattern.
+  const auto keep = [&](int64_t end, int32_t free) {
+    pollCountdown_ = countdown;
+    const FlatKeep result = KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(cursor.attemptStart),
+                                            static_cast<uint32_t>(end), std::max(free, 0));
+    countdown = pollCountdown_;
+    if (result == FlatKeep::kKept) beatingFree = BeatingFreeBound(stockLength);
+    return result != FlatKeep::kStopped;
   };
-  // An attempt ending below checkBelow is looked at: on the full tables
-  // when it may beat the best pattern, on the reduced ones always, so that
-  // the next attempt starts on the full ones.
-  const auto setCheckBelow = [&] {
-    checkBelow =
-        table == &step.Full() ? static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree)) : lowestNeed;
-  };
-  const auto useTable = [&](const FlatStep::Table& tables) {
-    table = &tables;
-    lowestNeed = tables.pieces[0].need;
-    lowestStep = tables.pieces[0].step;
-    lowestIncrement = static_cast<int64_t>(tables.increments[0]);
-    setCheckBelow();
-  };
-  const auto keptBest = [&] {
-    beatingFree = BeatingFreeBound(stockLength);
-    setCheckBelow();
+  // The next attempt starts at cursor.next; after the bar's last, on the next
+  // stock row when it takes this loop too, which saves a return to the driver
+  // every few draws. False when this loop is done.
+  const auto nextAttempt = [&] {
+    if (cursor.left == 0 || --cursor.left == 0) {
+      if (++barsDone == stockRows.size() || PathFor(job, stockRows[barsDone]) != kPath) return false;
+      stockRow = stockRows[barsDone];
+      stockLength = job.StockTable[stockRow].Length;
+      beatingFree = BeatingFreeBound(stockLength);
+      cursor.left = attempts;
+    }
+    cursor.attemptStart = cursor.next;
+    cursor.free = stockLength;
+    cursor.counters = step.CounterStart();
+    cursor.table = &step.Full();
+    return true;
   };
 
-  while (left > 0) {
-    draws_.SetPosition(static_cast<uint32_t>(next));
-    if (draws_.Position() == draws_.End()) {
-      attemptStart -= static_cast<int32_t>(draws_.Refill(static_cast<uint32_t>(attemptStart)));
+  for (;;) {
+    if (cursor.next == draws_.End()) {
+      const uint32_t moved = draws_.Refill(static_cast<uint32_t>(cursor.attemptStart));
+      cursor.attemptStart -= moved;
+      cursor.next -= moved;
     }
     if (countdown <= 0) {
-      if (PollRun()) return;
+      if (PollRun()) return barsDone + 1;
       countdown = pollCountdown_;
     }
-    next = static_cast<int32_t>(draws_.Position());
-    const int32_t chunkStart = next;
-    const auto limit =
-        static_cast<int32_t>(std::min(draws_.End(), draws_.Position() + static_cast<uint32_t>(countdown)));
-    while (next < limit) {
-      const int32_t h = rows[next];
-      const FlatPiece& entry = table->pieces[h];
-      // The free length after the piece; below the lowest need the attempt
-      // has ended, so it never goes below 0 into the next piece.
-      const bool fits = Unpredictable(free >= entry.need);
-      int32_t after = Select(fits, free - entry.step, free - lowestStep);
-      if constexpr (kCounted) {
-        // Selected as signed values, which g++ keeps as a conditional move.
-        const int64_t increment = Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
-        uint64_t counted = counters + static_cast<uint64_t>(increment);
-        if ((counted & FlatStep::kOverflowBits) != 0) {
-          // The tables picked a row that has run out in this attempt. Mostly
-          // it is the lowest row: the reduced tables then give this draw's
-          // row, unless the attempt has ended.
-          const FlatRow* exact = nullptr;
-          if (table == &step.Full() && step.LowestRanOut(counters)) {
-            useTable(step.Reduced());
-            if (free >= lowestNeed) continue;
-          } else {
-            exact = step.ExactPick(h, free, counters);
-          }
-          if (exact == nullptr) {
-            // The attempt ended before this draw, which starts the next one.
-            if (free < beatingFree) {
-              const FlatKeep result = keep(attemptStart, next, free, countdown, countdown);
-              if (result == FlatKeep::kStopped) return;
-              if (result == FlatKeep::kKept) keptBest();
-            }
-            if (table != &step.Full()) useTable(step.Full());
-            free = stockLength;
-            counters = counterStart;
-            attemptStart = next;
-            if (--left == 0) break;
-            continue;
-          }
-          after = free - exact->piece.step;
-          counted = counters + exact->increment;
+    const int64_t start = cursor.next;
+    const int64_t limit = std::min<int64_t>(draws_.End(), start + countdown);
+    const FlatEvent event = RunFlatLoop<kCounted>(cursor, step, rows, limit, stockLength, beatingFree);
+    countdown -= static_cast<int32_t>(cursor.next - start);
+    bool more = true;
+    switch (event) {
+      case FlatEvent::kLimit:
+        break;
+      case FlatEvent::kDone:
+        more = nextAttempt();
+        break;
+      case FlatEvent::kCheck:
+      case FlatEvent::kEndedEarly:
+        if (!keep(cursor.next, cursor.free)) return barsDone + 1;
+        more = nextAttempt();
+        break;
+      case FlatEvent::kRunOut: {
+        // Worked out exactly, as one draw of the loop.
+        const FlatRow* exact = step.ExactPick(rows[cursor.next], cursor.free, cursor.counters);
+        if (exact == nullptr) {
+          // The attempt ended before this draw, which starts the next one.
+          if (cursor.free < beatingFree && !keep(cursor.next, cursor.free)) return barsDone + 1;
+          more = nextAttempt();
+          break;
         }
-        counters = counted;
+        const int32_t after = cursor.free - exact->piece.step;
+        cursor.counters += exact->increment;
+        ++cursor.next;
+        --countdown;
+        if (after >= cursor.table->pieces[0].need) {
+          cursor.free = after;
+          break;
+        }
+        if (after < beatingFree && !keep(cursor.next, after)) return barsDone + 1;
+        more = nextAttempt();
+        break;
       }
-      ++next;
-      if (after < checkBelow) {
-        if (after < std::min<int64_t>(lowestNeed, beatingFree)) {
-          const FlatKeep result = keep(attemptStart, next, after, countdown, countdown);
-          if (result == FlatKeep::kStopped) return;
-          if (result == FlatKeep::kKept) keptBest();
-        }
-        if (kCounted && table != &step.Full() && after < lowestNeed) {
-          // The end of an attempt on the reduced tables; the next starts on the full ones.
-          useTable(step.Full());
-          free = stockLength;
-          counters = counterStart;
-          attemptStart = next;
-          if (--left == 0) break;
-          continue;
-        }
-      }
-      const bool ended = Unpredictable(after < lowestNeed);
-      free = Select(ended, stockLength, after);
-      attemptStart = Select(ended, next, attemptStart);
-      left -= static_cast<int32_t>(ended);
-      if constexpr (kCounted) counters = ended ? counterStart : counters;
-      if (left == 0) break;
     }
-    countdown -= next - chunkStart;
+    if (!more) break;
   }
-  draws_.SetPosition(static_cast<uint32_t>(next));
+  draws_.SetPosition(static_cast<uint32_t>(cursor.next));
   pollCountdown_ = countdown;
+  return barsDone;
 }
+
+template size_t Optimizer::FlatDraws<false>(const TJob&, std::span<const int32_t>, int32_t, RowMask128);
+template size_t Optimizer::FlatDraws<true>(const TJob&, std::span<const int32_t>, int32_t, RowMask128);
 
 Optimizer::FlatKeep Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed,
                                                uint32_t start, uint32_t end, int64_t free) {

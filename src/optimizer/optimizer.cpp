@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 #include <utility>
 
 #include "text/numeric.h"
@@ -141,15 +142,21 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
     const RowMask128 needed = NeededRows(job);
     PrepareStep(job, needed, longestStock);
     if (chosen != 0) {
-      FillBarIndexed(job, chosen, kShortStockAttempts, needed);
+      FillBars(job, std::span(&chosen, 1), kShortStockAttempts, needed);
     } else {
-      for (int32_t k = 1; k <= stockCount && !stopRequested_; ++k) {
-        if (stock[k].Remaining <= 0) continue;
-        FillBarIndexed(job, k, kStockRowAttempts, needed);
-        const double barLength = stock[bestPattern_.StockRow].Length;
-        if (trial < kEarlyStopTrialBound &&
-            bestPattern_.Leftover / RealMax(0.1, barLength) < kEarlyStopShare) {
-          break;
+      std::array<int32_t, kTableCapacity> rows{};
+      size_t rowCount = 0;
+      for (int32_t k = 1; k <= stockCount; ++k) {
+        if (stock[k].Remaining > 0) rows[rowCount++] = k;
+      }
+      if (trial >= kEarlyStopTrialBound) {
+        FillBars(job, std::span(rows.data(), rowCount), kStockRowAttempts, needed);
+      } else {
+        // Early trials stop at the first bar whose best pattern wastes little.
+        for (size_t i = 0; i < rowCount && !stopRequested_; ++i) {
+          FillBars(job, std::span(&rows[i], 1), kStockRowAttempts, needed);
+          const double barLength = stock[bestPattern_.StockRow].Length;
+          if (bestPattern_.Leftover / RealMax(0.1, barLength) < kEarlyStopShare) break;
         }
       }
     }

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "job/job.h"
 #include "optimizer/cut_index.h"
@@ -75,15 +77,20 @@ class Optimizer {
   RowMask128 NeededRows(const TJob& job) const;
   // Sets up the step whose rows still needing pieces are `needed`, on bars up to `longestBar`.
   void PrepareStep(const TJob& job, RowMask128 needed, int64_t longestBar);
-  // FillBar on the prepared index_ and step.
-  void FillBarIndexed(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  // FillBar for each stock row in turn, on the prepared index_ and step.
+  void FillBars(const TJob& job, std::span<const int32_t> stockRows, int32_t attempts, RowMask128 needed);
+  // The way a bar of `stockRow` is filled in this step, and why (fill_bar.cpp).
+  enum class BarPath { kExact, kNothingFits, kFlat, kFlatCounted };
+  BarPath PathFor(const TJob& job, int32_t stockRow) const;
   // Every job, piece by piece (fill_bar.cpp).
   void FillBarExact(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
-  // The usual jobs, one flat loop over the draws (fill_bar_flat.cpp).
-  void FillBarFlat(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
-  // The flat loop's draws, with or without run-out counters.
+  // The usual jobs, one flat loop over the draws (fill_bar_flat.cpp): a bar
+  // shorter than every needed piece,
+  void FillBarNothingFits(const TJob& job, int32_t stockRow, int32_t attempts);
+  // and the draws of the leading stock rows that take the same loop, with or
+  // without run-out counters, one after the other; returns how many rows it filled.
   template <bool kCounted>
-  void FlatDraws(const TJob& job, int32_t stockRow, int32_t attempts, RowMask128 needed);
+  size_t FlatDraws(const TJob& job, std::span<const int32_t> stockRows, int32_t attempts, RowMask128 needed);
 
   // Where an attempt can stop placing pieces one by one: from a free length
   // of `free` on, every needed piece is placed (see PlanTailJump).
@@ -111,7 +118,7 @@ class Optimizer {
     if (stockLength <= 0) return kAll;
     // Two above the exact bound: rounding moves a percentage far less than a
     // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
-    const double bound = bestPattern_.LeftoverPercent * stockLength / 100 + 2;
+    const double bound = bestPattern_.LeftoverPercent * stockLength * 0.01 + 2;
     if (!(bound < static_cast<double>(kMaxFreeLength))) return kAll;
     return bound > 0 ? static_cast<int64_t>(bound) : 0;
   }
