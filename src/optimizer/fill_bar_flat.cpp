@@ -43,23 +43,36 @@ struct FlatCursor {
   uint64_t counters = 0;  // pieces of each counted row in this attempt
   // The full tables, or the reduced ones once the lowest row has run out in this attempt.
   const FlatStep::Table* table = nullptr;
+  int32_t bar = 0;  // in FlatBars
+};
+
+// The bars of a step that the loop fills one after the other.
+struct FlatBars {
+  const int32_t* lengths = nullptr;
+  int32_t count = 0;
+  int32_t attempts = 0;    // on each
+  double bestPercent = 0;  // the best pattern's LeftoverPercent
 };
 
 // Why the loop stopped.
 enum class FlatEvent {
   kLimit,       // at the limit
-  kDone,        // the bar's last attempt has ended
+  kDone,        // the last bar's last attempt has ended
   kCheck,       // an attempt ended with `free` below beatingFree: it may beat the best pattern
   kEndedEarly,  // as kCheck, but the attempt ended before draw `next`, which starts the next one
   kRunOut,      // at draw `next` the tables picked a row that has run out, not only the lowest
 };
 
-// The draws of one bar from cursor.next up to `limit`, until an event. On
-// its own and small, so that the compiler keeps its state in registers.
+// The draws from cursor.next up to `limit`, until an event; an attempt
+// count of 0 moves on to the next bar first. On its own and small, so that
+// the compiler keeps its state in registers.
 template <bool kCounted>
 [[gnu::noinline]] FlatEvent RunFlatLoop(FlatCursor& cursor, const FlatStep& step, const uint8_t* rows,
-                                        int64_t limit, int32_t stockLength, int64_t beatingFree) {
+                                        int64_t limit, const FlatBars& bars) {
   const FlatStep::Table* const full = &step.Full();
+  int32_t bar = cursor.bar;
+  int32_t stockLength = bars.lengths[bar];
+  int64_t beatingFree = BeatingFreeBound(bars.bestPercent, stockLength);
   const auto counterStart = static_cast<int64_t>(step.CounterStart());
   const FlatStep::Table* table = nullptr;
   int32_t lowestNeed = 0;
@@ -83,16 +96,27 @@ template <bool kCounted>
   int32_t free = cursor.free;
   int32_t left = cursor.left;
   auto counters = static_cast<int64_t>(cursor.counters);
+  // After a bar's last attempt, the next bar; false after the last.
+  const auto nextBar = [&] {
+    if (bar + 1 == bars.count) return false;
+    stockLength = bars.lengths[++bar];
+    beatingFree = BeatingFreeBound(bars.bestPercent, stockLength);
+    checkBelow = static_cast<int32_t>(std::min<int64_t>(lowestNeed, beatingFree));
+    free = stockLength;
+    left = bars.attempts;
+    return true;
+  };
   // Ends an attempt that cannot beat the best pattern; the next starts at draw `next`.
   const auto endAttempt = [&] {
     if (table != full) useTable(full);
     free = stockLength;
     counters = counterStart;
     attemptStart = next;
-    return --left != 0;
+    return --left != 0 || nextBar();
   };
 
   FlatEvent event = FlatEvent::kLimit;
+  if (left == 0 && !nextBar()) limit = next;
   while (next < limit) {
     const int32_t h = rows[next];
     const FlatPiece& entry = table->pieces[h];
@@ -146,12 +170,13 @@ template <bool kCounted>
     attemptStart = Select(ended, next, attemptStart);
     if constexpr (kCounted) counters = Select(ended, counterStart, counters);
     left -= static_cast<int32_t>(ended);
-    if (left == 0) [[unlikely]] {
+    if (left == 0 && !nextBar()) [[unlikely]] {
       event = FlatEvent::kDone;
       break;
     }
   }
-  cursor = {next, attemptStart, free, left, static_cast<uint64_t>(counters), table};
+  if (left == 0) event = FlatEvent::kDone;
+  cursor = {next, attemptStart, free, left, static_cast<uint64_t>(counters), table, bar};
   return event;
 }
 
@@ -175,40 +200,37 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
                             RowMask128 needed) {
   constexpr BarPath kPath = kCounted ? BarPath::kFlatCounted : BarPath::kFlat;
   const FlatStep& step = step_;
-  size_t barsDone = 0;
-  int32_t stockRow = stockRows.front();
-  int32_t stockLength = job.StockTable[stockRow].Length;
-  int64_t beatingFree = BeatingFreeBound(stockLength);
+  // The first bar, and those after it that take this loop too: one loop
+  // over them saves a return to the driver every few draws.
+  std::array<int32_t, kTableCapacity> lengths;
+  int32_t barCount = 0;
+  for (const int32_t row : stockRows) {
+    if (barCount > 0 && PathFor(job, row) != kPath) break;
+    lengths[barCount++] = job.StockTable[row].Length;
+  }
+  FlatBars bars{lengths.data(), barCount, attempts, bestPattern_.LeftoverPercent};
   const uint8_t* const rows = draws_.Data();
-  FlatCursor cursor{draws_.Position(), draws_.Position(),   stockLength,
-                    attempts,          step.CounterStart(), &step.Full()};
+  FlatCursor cursor{draws_.Position(),   draws_.Position(), lengths[0], attempts,
+                    step.CounterStart(), &step.Full(),      0};
   int32_t countdown = pollCountdown_;
   // The attempt on the draws from cursor.attemptStart up to `end` ended with
-  // `free`, below beatingFree: keeps it when it beats the best pattern.
+  // `free`, which may beat the best pattern: keeps it when it does.
   const auto keep = [&](int64_t end, int32_t free) {
     pollCountdown_ = countdown;
-    const FlatKeep result = KeepFlatAttempt(job, stockRow, needed, static_cast<uint32_t>(cursor.attemptStart),
-                                            static_cast<uint32_t>(end), std::max(free, 0));
+    const FlatKeep result =
+        KeepFlatAttempt(job, stockRows[cursor.bar], needed, static_cast<uint32_t>(cursor.attemptStart),
+                        static_cast<uint32_t>(end), std::max(free, 0));
     countdown = pollCountdown_;
-    if (result == FlatKeep::kKept) beatingFree = BeatingFreeBound(stockLength);
+    bars.bestPercent = bestPattern_.LeftoverPercent;
     return result != FlatKeep::kStopped;
   };
-  // The next attempt starts at cursor.next; after the bar's last, on the next
-  // stock row when it takes this loop too, which saves a return to the driver
-  // every few draws. False when this loop is done.
+  // The next attempt starts at cursor.next (on the next bar when the count reaches 0).
   const auto nextAttempt = [&] {
-    if (cursor.left == 0 || --cursor.left == 0) {
-      if (++barsDone == stockRows.size() || PathFor(job, stockRows[barsDone]) != kPath) return false;
-      stockRow = stockRows[barsDone];
-      stockLength = job.StockTable[stockRow].Length;
-      beatingFree = BeatingFreeBound(stockLength);
-      cursor.left = attempts;
-    }
     cursor.attemptStart = cursor.next;
-    cursor.free = stockLength;
+    cursor.free = lengths[cursor.bar];
     cursor.counters = step.CounterStart();
     cursor.table = &step.Full();
-    return true;
+    --cursor.left;
   };
 
   for (;;) {
@@ -218,52 +240,43 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
       cursor.next -= moved;
     }
     if (countdown <= 0) {
-      if (PollRun()) return barsDone + 1;
+      if (PollRun()) return static_cast<size_t>(cursor.bar) + 1;
       countdown = pollCountdown_;
     }
     const int64_t start = cursor.next;
     const int64_t limit = std::min<int64_t>(draws_.End(), start + countdown);
-    const FlatEvent event = RunFlatLoop<kCounted>(cursor, step, rows, limit, stockLength, beatingFree);
+    const FlatEvent event = RunFlatLoop<kCounted>(cursor, step, rows, limit, bars);
     countdown -= static_cast<int32_t>(cursor.next - start);
-    bool more = true;
-    switch (event) {
-      case FlatEvent::kLimit:
-        break;
-      case FlatEvent::kDone:
-        more = nextAttempt();
-        break;
-      case FlatEvent::kCheck:
-      case FlatEvent::kEndedEarly:
-        if (!keep(cursor.next, cursor.free)) return barsDone + 1;
-        more = nextAttempt();
-        break;
-      case FlatEvent::kRunOut: {
-        // Worked out exactly, as one draw of the loop.
-        const FlatRow* exact = step.ExactPick(rows[cursor.next], cursor.free, cursor.counters);
-        if (exact == nullptr) {
-          // The attempt ended before this draw, which starts the next one.
-          if (cursor.free < beatingFree && !keep(cursor.next, cursor.free)) return barsDone + 1;
-          more = nextAttempt();
-          break;
-        }
-        const int32_t after = cursor.free - exact->piece.step;
-        cursor.counters += exact->increment;
-        ++cursor.next;
-        --countdown;
-        if (after >= cursor.table->pieces[0].need) {
-          cursor.free = after;
-          break;
-        }
-        if (after < beatingFree && !keep(cursor.next, after)) return barsDone + 1;
-        more = nextAttempt();
-        break;
+    if (event == FlatEvent::kDone) break;
+    if (event == FlatEvent::kCheck || event == FlatEvent::kEndedEarly) {
+      if (!keep(cursor.next, cursor.free)) return static_cast<size_t>(cursor.bar) + 1;
+      nextAttempt();
+    } else if (event == FlatEvent::kRunOut) {
+      // Worked out exactly, as one draw of the loop.
+      const int64_t beatingFree = BeatingFreeBound(lengths[cursor.bar]);
+      const FlatRow* exact = step.ExactPick(rows[cursor.next], cursor.free, cursor.counters);
+      if (exact == nullptr) {
+        // The attempt ended before this draw, which starts the next one.
+        if (cursor.free < beatingFree && !keep(cursor.next, cursor.free))
+          return static_cast<size_t>(cursor.bar) + 1;
+        nextAttempt();
+        continue;
       }
+      const int32_t after = cursor.free - exact->piece.step;
+      cursor.counters += exact->increment;
+      ++cursor.next;
+      --countdown;
+      if (after >= cursor.table->pieces[0].need) {
+        cursor.free = after;
+        continue;
+      }
+      if (after < beatingFree && !keep(cursor.next, after)) return static_cast<size_t>(cursor.bar) + 1;
+      nextAttempt();
     }
-    if (!more) break;
   }
   draws_.SetPosition(static_cast<uint32_t>(cursor.next));
   pollCountdown_ = countdown;
-  return barsDone;
+  return static_cast<size_t>(barCount);
 }
 
 template size_t Optimizer::FlatDraws<false>(const TJob&, std::span<const int32_t>, int32_t, RowMask128);

@@ -19,6 +19,18 @@ namespace yobina {
 // Puts a plan's patterns in report order: by stock row, then bar count descending.
 void OrderPlanPatterns(TCutPlan& plan);
 
+// A free length that an attempt on a bar of `stockLength` must stay below
+// to beat a pattern of `bestPercent`: the exact test by LeftoverPercent follows.
+inline int64_t BeatingFreeBound(double bestPercent, int32_t stockLength) {
+  constexpr int64_t kAll = INT64_MAX;
+  if (stockLength <= 0) return kAll;
+  // Two above the exact bound: rounding moves a percentage far less than a
+  // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
+  const double bound = bestPercent * stockLength * 0.01 + 2;
+  if (!(bound < static_cast<double>(kMaxFreeLength))) return kAll;
+  return bound > 0 ? static_cast<int64_t>(bound) : 0;
+}
+
 // What the trial driver tells its caller while it works.
 class TrialProgress {
  public:
@@ -111,16 +123,9 @@ class Optimizer {
   FlatKeep KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, uint32_t end,
                            int64_t free);
 
-  // A free length that an attempt on a bar of `stockLength` must stay below
-  // to beat BestPattern(): the exact test by LeftoverPercent follows.
+  // BeatingFreeBound for BestPattern().
   int64_t BeatingFreeBound(int32_t stockLength) const {
-    constexpr int64_t kAll = INT64_MAX;
-    if (stockLength <= 0) return kAll;
-    // Two above the exact bound: rounding moves a percentage far less than a
-    // millimetre does. Past kMaxFreeLength (or NaN) every attempt is checked.
-    const double bound = bestPattern_.LeftoverPercent * stockLength * 0.01 + 2;
-    if (!(bound < static_cast<double>(kMaxFreeLength))) return kAll;
-    return bound > 0 ? static_cast<int64_t>(bound) : 0;
+    return yobina::BeatingFreeBound(bestPattern_.LeftoverPercent, stockLength);
   }
   static double LeftoverPercent(int64_t free, int32_t stockLength) {
     return static_cast<double>(100 * free) / static_cast<double>(stockLength);
