@@ -73,7 +73,7 @@ void FlatStep::FillTable(uint64_t needed, Table& table) const {
   const int32_t lowest = std::countr_zero(needed | (uint64_t{1} << kNoRow));
   int32_t next = lowest;
   for (int32_t h = rowCount_; h >= 1; --h) {
-    if ((needed >> h & 1) != 0) next = h;
+    next += (h - next) & -static_cast<int32_t>(needed >> h & 1);  // without a branch
     table.pieces[h] = rows_[next].piece;
     table.increments[h] = rows_[next].increment;
   }

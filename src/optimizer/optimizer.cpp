@@ -30,7 +30,9 @@ int64_t LongestRemaining(const TLengthTable& table, int32_t count) {
   constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
   int64_t longest = kNone;
   for (int32_t k = 1; k <= count; ++k) {
-    longest = std::max(longest, table[k].Remaining > 0 ? int64_t{table[k].Length} : kNone);
+    // By mask: whether a row still has pieces is a coin toss.
+    const int64_t mask = -static_cast<int64_t>(table[k].Remaining > 0);
+    longest = std::max(longest, (int64_t{table[k].Length} & mask) | (kNone & ~mask));
   }
   return longest == kNone ? 0 : longest;
 }
@@ -135,19 +137,20 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
     int32_t chosen = 0;
     for (int32_t k = 1; k <= stockCount; ++k) {
       const TLengthRow& row = stock[k];
-      if (row.Remaining > 0 && row.Length < job.SmallStockLimit && row.Length < stock[chosen].Length) {
-        chosen = k;
-      }
+      const bool shorter =
+          (row.Remaining > 0) & (row.Length < job.SmallStockLimit) & (row.Length < stock[chosen].Length);
+      chosen = shorter ? k : chosen;
     }
     const RowMask128 needed = NeededRows(job);
     PrepareStep(job, needed, longestStock);
     if (chosen != 0) {
       FillBars(job, std::span(&chosen, 1), kShortStockAttempts, needed);
     } else {
-      std::array<int32_t, kTableCapacity> rows{};
+      std::array<int32_t, kTableCapacity> rows;
       size_t rowCount = 0;
       for (int32_t k = 1; k <= stockCount; ++k) {
-        if (stock[k].Remaining > 0) rows[rowCount++] = k;
+        rows[rowCount] = k;
+        rowCount += static_cast<size_t>(stock[k].Remaining > 0);
       }
       if (trial >= kEarlyStopTrialBound) {
         FillBars(job, std::span(rows.data(), rowCount), kStockRowAttempts, needed);
