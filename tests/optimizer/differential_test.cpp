@@ -104,6 +104,13 @@ const Family kFamilies[] = {
        s.maxCutCount = 12;
      }),
      30, 55},
+    // Past trial 50 a step's bars run in one loop; few pieces a row make rows run out.
+    {"ManyBarsFewPieces", Shape([](JobShape& s) {
+       s.maxStockCount = 6;
+       s.maxCutCount = 4;
+       s.maxCutRows = 40;
+     }),
+     20, 60},
     {"UnsortedTables", Shape([](JobShape& s) { s.sorted = false; }), 40, 10},
     {"ShortStockOnly", Shape([](JobShape& s) {
        s.minStockLength = 500;
