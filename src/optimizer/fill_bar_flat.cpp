@@ -125,11 +125,10 @@ template <bool kCounted>
     const bool fits = Unpredictable(free >= entry.need);
     const int32_t after = free - Select(fits, entry.step, lowestStep);
     if constexpr (kCounted) {
-      // Selected as signed values, which g++ keeps as conditional moves, and
-      // added as unsigned ones, whose sum wraps.
-      const auto counted = static_cast<int64_t>(
-          static_cast<uint64_t>(counters) +
-          static_cast<uint64_t>(Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement)));
+      // Selected as signed values, which g++ keeps as conditional moves (the
+      // top byte holds no counter, so the sum stays positive).
+      const int64_t counted =
+          counters + Select(fits, static_cast<int64_t>(table->increments[h]), lowestIncrement);
       if ((static_cast<uint64_t>(counted) & FlatStep::kOverflowBits) != 0) [[unlikely]] {
         // The tables picked a row that has run out in this attempt, mostly
         // the lowest: then the reduced tables give this draw's row, unless

@@ -33,7 +33,8 @@ class FlatStep {
   // replay), so an attempt may place at most this many pieces.
   static constexpr int64_t kMaxAttemptPieces = 4096;
   // A row with bit 7 set in its 8-bit counter got one piece more than it needs.
-  static constexpr uint64_t kOverflowBits = 0x8080808080808080u;
+  // Seven counters, so that their sum as a signed 64-bit value never reaches the sign bit.
+  static constexpr uint64_t kOverflowBits = 0x0080808080808080u;
 
   // Takes the rows of a Run; true for sorted tables of at most kMaxRows rows
   // where every piece needs at least 1 mm of free length and shortens the
@@ -44,7 +45,7 @@ class FlatStep {
   int64_t LongestBar() const { return longestBar_; }
 
   // Sets up the step for the rows in `needed` (bit k = row k) and their
-  // Remaining counts, on bars up to `longestBar`; false when more than eight
+  // Remaining counts, on bars up to `longestBar`; false when more than seven
   // of them could run out on that bar, or one with more than 126 pieces.
   bool Prepare(const TLengthTable& cut, uint64_t needed, int64_t longestBar);
 
@@ -74,7 +75,7 @@ class FlatStep {
 
  private:
   static constexpr int32_t kNoRow = 63;  // never fits; lets a bit search always find a row
-  static constexpr int32_t kLanes = 8;
+  static constexpr int32_t kLanes = 7;
   static constexpr int32_t kMaxTightRemaining = 126;
 
   int32_t rowCount_ = 0;

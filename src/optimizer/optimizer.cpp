@@ -26,7 +26,13 @@ int32_t RowsInUse(int32_t count) {
 }
 
 // The largest Length among rows with Remaining > 0 (negative lengths included), 0 when there is none.
-int64_t LongestRemaining(const TLengthTable& table, int32_t count) {
+int64_t LongestRemaining(const TLengthTable& table, int32_t count, bool ascending) {
+  if (ascending) {
+    for (int32_t k = count; k >= 1; --k) {
+      if (table[k].Remaining > 0) return table[k].Length;
+    }
+    return 0;
+  }
   constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
   int64_t longest = kNone;
   for (int32_t k = 1; k <= count; ++k) {
@@ -35,6 +41,25 @@ int64_t LongestRemaining(const TLengthTable& table, int32_t count) {
     longest = std::max(longest, (int64_t{table[k].Length} & mask) | (kNone & ~mask));
   }
   return longest == kNone ? 0 : longest;
+}
+
+// The first of the shortest stock rows with bars left and a length below
+// the short-stock limit and kNoStockLength (row 0's length), 0 when there is none.
+int32_t ShortStockRow(const TJob& job, int32_t stockCount, bool ascending) {
+  const TLengthTable& stock = job.StockTable;
+  int32_t chosen = 0;
+  for (int32_t k = 1; k <= stockCount; ++k) {
+    const TLengthRow& row = stock[k];
+    if (ascending) {
+      // The first row with bars left is the shortest of them.
+      if (row.Remaining <= 0) continue;
+      return row.Length < job.SmallStockLimit && row.Length < stock[0].Length ? k : 0;
+    }
+    const bool shorter =
+        (row.Remaining > 0) & (row.Length < job.SmallStockLimit) & (row.Length < stock[chosen].Length);
+    chosen = shorter ? k : chosen;
+  }
+  return chosen;
 }
 
 // Clears the pointer to the caller's hooks however the Run ends.
@@ -84,6 +109,9 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
     longestStock = std::max<int64_t>(longestStock, job.StockTable[k].Length);
   }
   index_.Build(job.CutTable, cutCount, job.Kerf, job.Margin, longestStock);
+  stockAscending_ =
+      std::is_sorted(job.StockTable.begin() + 1, job.StockTable.begin() + 1 + stockCount,
+                     [](const TLengthRow& a, const TLengthRow& b) { return a.Length < b.Length; });
   draws_.Reset(seed_, static_cast<uint32_t>(cutCount));
   flatRun_ = step_.StartRun(index_);
 
@@ -125,8 +153,8 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
 
   int64_t piecesLeft = 0;
   do {
-    const int64_t longestStock = LongestRemaining(stock, stockCount);
-    const int64_t longestPiece = LongestRemaining(cut, cutCount);
+    const int64_t longestStock = LongestRemaining(stock, stockCount, stockAscending_);
+    const int64_t longestPiece = LongestRemaining(cut, cutCount, index_.SortedRows());
     if (longestStock + job.Margin < longestPiece) {
       currentPlan_.PatternCount = 0;
       return;
@@ -134,13 +162,7 @@ void Optimizer::BuildTrialPlan(TJob& job, int32_t trial, int32_t stockCount, int
 
     ResetBestPattern();
     stock[0].Length = kNoStockLength;
-    int32_t chosen = 0;
-    for (int32_t k = 1; k <= stockCount; ++k) {
-      const TLengthRow& row = stock[k];
-      const bool shorter =
-          (row.Remaining > 0) & (row.Length < job.SmallStockLimit) & (row.Length < stock[chosen].Length);
-      chosen = shorter ? k : chosen;
-    }
+    const int32_t chosen = ShortStockRow(job, stockCount, stockAscending_);
     const RowMask128 needed = NeededRows(job);
     PrepareStep(job, needed, longestStock);
     if (chosen != 0) {

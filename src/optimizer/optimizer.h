@@ -149,8 +149,9 @@ class Optimizer {
 
   CutTableIndex index_{};
   StartRowStream draws_{};
-  bool flatRun_ = false;   // the Run's tables suit the flat loop
-  bool flatStep_ = false;  // and so do the current step's counts
+  bool stockAscending_ = false;  // the stock table is sorted by length, as read jobs are
+  bool flatRun_ = false;         // the Run's tables suit the flat loop
+  bool flatStep_ = false;        // and so do the current step's counts
   FlatStep step_{};
   TrialProgress* progress_ = nullptr;  // set while a Run is going
   int32_t pollCountdown_ = kPollInterval;
