@@ -58,7 +58,7 @@ struct FlatBars {
 enum class FlatEvent {
   kLimit,       // at the limit
   kDone,        // the last bar's last attempt has ended
-  kCheck,       // an attempt ended with `free` below beatingFree: it may beat the best pattern
+  kCheck,       // an attempt ended with `free`, which beats the best pattern
   kEndedEarly,  // as kCheck, but the attempt ended before draw `next`, which starts the next one
   kRunOut,      // at draw `next` the tables picked a row that has run out, not only the lowest
 };
@@ -139,7 +139,7 @@ template <bool kCounted>
         }
         useTable(&step.Reduced());
         if (free >= lowestNeed) continue;
-        if (free < beatingFree) {
+        if (free < beatingFree && LeftoverPercent(std::max(free, 0), stockLength) < bars.bestPercent) {
           event = FlatEvent::kEndedEarly;
           break;
         }
@@ -153,18 +153,18 @@ template <bool kCounted>
     }
     ++next;
     if (after < checkBelow) [[unlikely]] {
-      if (after < lowestNeed && after < beatingFree) {
+      // The attempt has ended (checkBelow is at most lowestNeed); it stops
+      // the loop when it beats the best pattern.
+      if (after < beatingFree && LeftoverPercent(std::max(after, 0), stockLength) < bars.bestPercent) {
         free = after;
         event = FlatEvent::kCheck;
         break;
       }
-      if (after < lowestNeed) {
-        if (!endAttempt()) {
-          event = FlatEvent::kDone;
-          break;
-        }
-        continue;
+      if (!endAttempt()) {
+        event = FlatEvent::kDone;
+        break;
       }
+      continue;
     }
     const bool ended = Unpredictable(after < lowestNeed);
     free = Select(ended, stockLength, after);

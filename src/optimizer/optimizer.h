@@ -31,6 +31,11 @@ inline int64_t BeatingFreeBound(double bestPercent, int32_t stockLength) {
   return bound > 0 ? static_cast<int64_t>(bound) : 0;
 }
 
+// The share of a bar of `stockLength` that a free length of `free` leaves, in percent.
+inline double LeftoverPercent(int64_t free, int32_t stockLength) {
+  return static_cast<double>(100 * free) / static_cast<double>(stockLength);
+}
+
 // What the trial driver tells its caller while it works.
 class TrialProgress {
  public:
@@ -126,9 +131,6 @@ class Optimizer {
   // BeatingFreeBound for BestPattern().
   int64_t BeatingFreeBound(int32_t stockLength) const {
     return yobina::BeatingFreeBound(bestPattern_.LeftoverPercent, stockLength);
-  }
-  static double LeftoverPercent(int64_t free, int32_t stockLength) {
-    return static_cast<double>(100 * free) / static_cast<double>(stockLength);
   }
   // Makes the attempt just made, whose piece counts are in attemptPattern_, the best pattern.
   void KeepAttempt(int32_t stockRow, int64_t free, double leftoverPercent) {
