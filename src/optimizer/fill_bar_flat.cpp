@@ -214,16 +214,12 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
   FlatCursor cursor{draws_.Position(),   draws_.Position(), lengths[0], attempts,
                     step.CounterStart(), &step.Full(),      0};
   int32_t countdown = pollCountdown_;
-  // The attempt on the draws from cursor.attemptStart up to `end` ended with
-  // `free`, which may beat the best pattern: keeps it when it does.
-  const auto keep = [&](int64_t end, int32_t free) {
-    pollCountdown_ = countdown;
-    const FlatKeep result =
-        KeepFlatAttempt(job, stockRows[cursor.bar], needed, static_cast<uint32_t>(cursor.attemptStart),
-                        static_cast<uint32_t>(end), std::max(free, 0));
-    countdown = pollCountdown_;
+  // The attempt from draw cursor.attemptStart on ended with `free`, which may
+  // beat the best pattern: keeps it when it does.
+  const auto keep = [&](int32_t free) {
+    KeepFlatAttempt(job, stockRows[cursor.bar], needed, static_cast<uint32_t>(cursor.attemptStart),
+                    std::max(free, 0));
     bars.bestPercent = bestPattern_.LeftoverPercent;
-    return result != FlatKeep::kStopped;
   };
   // The next attempt starts at cursor.next (on the next bar when the count reaches 0).
   const auto nextAttempt = [&] {
@@ -236,9 +232,22 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
 
   for (;;) {
     if (cursor.next == draws_.End()) {
-      const uint32_t moved = draws_.Refill(static_cast<uint32_t>(cursor.attemptStart));
+      // The refill keeps the running attempt's draws, and those of the best
+      // attempt while they leave room; else that one is replayed first.
+      auto keepFrom = static_cast<uint32_t>(cursor.attemptStart);
+      if (unreplayed_.waiting) {
+        if (draws_.End() - unreplayed_.start <= StartRowStream::kCapacity / 2) {
+          keepFrom = unreplayed_.start;
+        } else {
+          pollCountdown_ = countdown;
+          if (!ReplayBestAttempt(job)) return static_cast<size_t>(cursor.bar) + 1;
+          countdown = pollCountdown_;
+        }
+      }
+      const uint32_t moved = draws_.Refill(keepFrom);
       cursor.attemptStart -= moved;
       cursor.next -= moved;
+      unreplayed_.start -= moved;
     }
     if (countdown <= 0) {
       if (PollRun()) return static_cast<size_t>(cursor.bar) + 1;
@@ -250,7 +259,7 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
     countdown -= static_cast<int32_t>(cursor.next - start);
     if (event == FlatEvent::kDone) break;
     if (event == FlatEvent::kCheck || event == FlatEvent::kEndedEarly) {
-      if (!keep(cursor.next, cursor.free)) return static_cast<size_t>(cursor.bar) + 1;
+      keep(cursor.free);
       nextAttempt();
     } else if (event == FlatEvent::kRunOut) {
       // Worked out exactly, as one draw of the loop.
@@ -258,8 +267,7 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
       const FlatRow* exact = step.ExactPick(rows[cursor.next], cursor.free, cursor.counters);
       if (exact == nullptr) {
         // The attempt ended before this draw, which starts the next one.
-        if (cursor.free < beatingFree && !keep(cursor.next, cursor.free))
-          return static_cast<size_t>(cursor.bar) + 1;
+        if (cursor.free < beatingFree) keep(cursor.free);
         nextAttempt();
         continue;
       }
@@ -271,32 +279,46 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
         cursor.free = after;
         continue;
       }
-      if (after < beatingFree && !keep(cursor.next, after)) return static_cast<size_t>(cursor.bar) + 1;
+      if (after < beatingFree) keep(after);
       nextAttempt();
     }
   }
   draws_.SetPosition(static_cast<uint32_t>(cursor.next));
   pollCountdown_ = countdown;
+  ReplayBestAttempt(job);
   return static_cast<size_t>(barCount);
 }
 
 template size_t Optimizer::FlatDraws<false>(const TJob&, std::span<const int32_t>, int32_t, RowMask128);
 template size_t Optimizer::FlatDraws<true>(const TJob&, std::span<const int32_t>, int32_t, RowMask128);
 
-Optimizer::FlatKeep Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed,
-                                               uint32_t start, uint32_t end, int64_t free) {
+bool Optimizer::KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start,
+                                int64_t free) {
   const int32_t stockLength = job.StockTable[stockRow].Length;
   const double percent = LeftoverPercent(free, stockLength);
-  if (!(percent < bestPattern_.LeftoverPercent)) return FlatKeep::kNotKept;
-  // The attempt's draws are still held: refills keep those from its start.
-  draws_.SetPosition(start);
+  if (!(percent < bestPattern_.LeftoverPercent)) return false;
+  // The piece counts wait for ReplayBestAttempt: a later attempt may beat this one first.
+  bestPattern_.StockRow = stockRow;
+  bestPattern_.Leftover = static_cast<double>(free);
+  bestPattern_.LeftoverPercent = percent;
+  unreplayed_ = {true, stockRow, start, percent, needed};
+  return true;
+}
+
+bool Optimizer::ReplayBestAttempt(const TJob& job) {
+  if (!unreplayed_.waiting) return true;
+  unreplayed_.waiting = false;
+  // Its draws are still held: refills keep those from its start.
+  const uint32_t position = draws_.Position();
+  draws_.SetPosition(unreplayed_.start);
   int64_t replayed = 0;
-  if (!ExactAttempt(job, stockLength, needed, TailJump{kMaxFreeLength + 1, false}, replayed)) {
-    return FlatKeep::kStopped;
+  if (!ExactAttempt(job, job.StockTable[unreplayed_.stockRow].Length, unreplayed_.needed,
+                    TailJump{kMaxFreeLength + 1, false}, replayed)) {
+    return false;
   }
-  draws_.SetPosition(end);
-  KeepAttempt(stockRow, replayed, percent);
-  return FlatKeep::kKept;
+  draws_.SetPosition(position);
+  KeepAttempt(unreplayed_.stockRow, replayed, unreplayed_.percent);
+  return true;
 }
 
 }  // namespace yobina

@@ -85,6 +85,7 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
   seed_ = 0;
   stopRequested_ = false;
   attemptPattern_ = {};  // so that plans never carry counts of an earlier, longer cut table
+  unreplayed_ = {};
 
   const int32_t stockCount = RowsInUse(job.StockCount);
   const int32_t cutCount = RowsInUse(job.CutCount);

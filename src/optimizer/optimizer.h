@@ -122,11 +122,13 @@ class Optimizer {
                     int64_t& free);
   // Places every needed piece at once, the draw of the first already taken.
   int64_t PlaceRemaining(const TJob& job, RowMask128 needed, int64_t free, bool exact);
-  // A flat-loop attempt on draws start..end-1 ended with `free`, below
-  // BeatingFreeBound: replays it piece by piece and keeps it when it beats BestPattern().
-  enum class FlatKeep { kNotKept, kKept, kStopped };
-  FlatKeep KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, uint32_t end,
-                           int64_t free);
+  // A flat-loop attempt from draw `start` on ended with `free`: when it
+  // beats BestPattern(), it becomes the best pattern, its piece counts still
+  // to be replayed; false when it does not.
+  bool KeepFlatAttempt(const TJob& job, int32_t stockRow, RowMask128 needed, uint32_t start, int64_t free);
+  // Replays the attempt KeepFlatAttempt kept last, if not yet done, for
+  // BestPattern's piece counts; false when a stop was requested.
+  bool ReplayBestAttempt(const TJob& job);
 
   // BeatingFreeBound for BestPattern().
   int64_t BeatingFreeBound(int32_t stockLength) const {
@@ -149,6 +151,15 @@ class Optimizer {
   TCutPlan currentPlan_{};
   TCutPlan bestPlan_{};
 
+  // The flat loop's best attempt whose piece counts are not yet in bestPattern_.
+  struct UnreplayedAttempt {
+    bool waiting = false;
+    int32_t stockRow = 0;
+    uint32_t start = 0;  // its first draw in draws_
+    double percent = 0;
+    RowMask128 needed{};
+  };
+  UnreplayedAttempt unreplayed_{};
   CutTableIndex index_{};
   StartRowStream draws_{};
   bool stockAscending_ = false;  // the stock table is sorted by length, as read jobs are
