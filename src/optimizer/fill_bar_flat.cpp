@@ -123,7 +123,8 @@ template <bool kCounted>
     // The first needed row from h when it fits, else the lowest. Below the
     // lowest need the attempt has ended, so free never goes below 0.
     const bool fits = Unpredictable(free >= entry.need);
-    const int32_t after = free - Select(fits, entry.step, lowestStep);
+    // Both differences first: the select then waits only for the compare.
+    const int32_t after = Select(fits, free - entry.step, free - lowestStep);
     if constexpr (kCounted) {
       // Selected as signed values, which g++ keeps as conditional moves (the
       // top byte holds no counter, so the sum stays positive).
