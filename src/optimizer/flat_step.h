@@ -2,7 +2,8 @@
 // rows still needed when it starts are fixed, so for each start row the
 // first of them at or after it can be looked up instead of searched. A row
 // that runs out inside an attempt stays in these tables; counters catch the
-// one draw that would pick it again, and that draw is worked out exactly.
+// one draw that would pick it again. For the lowest row the reduced table
+// then takes over; for any other that draw is worked out exactly.
 #pragma once
 
 #include <array>
