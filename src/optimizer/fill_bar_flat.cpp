@@ -264,11 +264,10 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
       nextAttempt();
     } else if (event == FlatEvent::kRunOut) {
       // Worked out exactly, as one draw of the loop.
-      const int64_t beatingFree = BeatingFreeBound(lengths[cursor.bar]);
       const FlatRow* exact = step.ExactPick(rows[cursor.next], cursor.free, cursor.counters);
       if (exact == nullptr) {
         // The attempt ended before this draw, which starts the next one.
-        if (cursor.free < beatingFree) keep(cursor.free);
+        keep(cursor.free);
         nextAttempt();
         continue;
       }
@@ -280,7 +279,7 @@ size_t Optimizer::FlatDraws(const TJob& job, std::span<const int32_t> stockRows,
         cursor.free = after;
         continue;
       }
-      if (after < beatingFree) keep(after);
+      keep(after);
       nextAttempt();
     }
   }

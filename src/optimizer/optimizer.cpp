@@ -36,9 +36,7 @@ int64_t LongestRemaining(const TLengthTable& table, int32_t count, bool ascendin
   constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
   int64_t longest = kNone;
   for (int32_t k = 1; k <= count; ++k) {
-    // By mask: whether a row still has pieces is a coin toss.
-    const int64_t mask = -static_cast<int64_t>(table[k].Remaining > 0);
-    longest = std::max(longest, (int64_t{table[k].Length} & mask) | (kNone & ~mask));
+    longest = std::max(longest, table[k].Remaining > 0 ? int64_t{table[k].Length} : kNone);
   }
   return longest == kNone ? 0 : longest;
 }
@@ -47,17 +45,19 @@ int64_t LongestRemaining(const TLengthTable& table, int32_t count, bool ascendin
 // the short-stock limit and kNoStockLength (row 0's length), 0 when there is none.
 int32_t ShortStockRow(const TJob& job, int32_t stockCount, bool ascending) {
   const TLengthTable& stock = job.StockTable;
+  if (ascending) {
+    // The first row with bars left is the shortest of them.
+    for (int32_t k = 1; k <= stockCount; ++k) {
+      if (stock[k].Remaining <= 0) continue;
+      return stock[k].Length < job.SmallStockLimit && stock[k].Length < stock[0].Length ? k : 0;
+    }
+    return 0;
+  }
   int32_t chosen = 0;
   for (int32_t k = 1; k <= stockCount; ++k) {
     const TLengthRow& row = stock[k];
-    if (ascending) {
-      // The first row with bars left is the shortest of them.
-      if (row.Remaining <= 0) continue;
-      return row.Length < job.SmallStockLimit && row.Length < stock[0].Length ? k : 0;
-    }
-    const bool shorter =
-        (row.Remaining > 0) & (row.Length < job.SmallStockLimit) & (row.Length < stock[chosen].Length);
-    chosen = shorter ? k : chosen;
+    if (row.Remaining > 0 && row.Length < job.SmallStockLimit && row.Length < stock[chosen].Length)
+      chosen = k;
   }
   return chosen;
 }
