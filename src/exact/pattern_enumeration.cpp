@@ -1,12 +1,16 @@
 // Depth first over the bounded knapsack of one type at a time: the items in
 // falling value per mm, each item's count from the most that fits down to
-// zero. A branch ends when even the fractional fill of the rest cannot reach
-// the value asked for, or when it cannot end maximal.
+// zero. A branch ends when it cannot end maximal or the rest cannot reach the
+// value asked for: first by the fractional fill, cheap and falling with the
+// count, then by a table of the best whole-piece fill of the later items,
+// which ends nearly every branch that would list nothing (on bars of 6 to
+// 12 m with 30 items, about 15 choices per listed pattern).
 #include "exact/pattern_enumeration.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace yobina {
 
@@ -15,6 +19,8 @@ namespace {
 constexpr double kRelativeTolerance = 1e-9;
 constexpr int64_t kStopPollMask = 4095;  // the stop flag is read once every 4096 choices
 constexpr int64_t kNoneOpen = std::numeric_limits<int64_t>::max();
+// Entries of the whole-piece bound's table: 32 MB at most, else the fractional bound alone.
+constexpr int64_t kMaxLaterBest = int64_t{1} << 22;
 
 struct Entry {
   int32_t Item = 0;
@@ -66,6 +72,7 @@ class TypeSearch {
       laterWeight_[k] = laterWeight_[k + 1] + entries_[k].Most * entries_[k].Weight;
     const double scale = std::max(std::fabs(minValue), Bound(0, capacity_));
     threshold_ = minValue - kRelativeTolerance * scale;
+    FillLaterBest();
   }
 
   // False when a limit or the stop ended the search.
@@ -93,6 +100,9 @@ class TypeSearch {
         if (entry.Value >= 0) break;
         continue;
       }
+      // Whole pieces can fall short of the fractional bound, but fewer of
+      // this item may leave room that later ones use better.
+      if (!laterBest_.empty() && reached + LaterBest(depth + 1, left) < threshold_) continue;
       pieces_[entry.Item] = static_cast<int32_t>(count);
       if (!Visit(depth + 1, left, reached, nowOpen)) return false;
     }
@@ -112,6 +122,39 @@ class TypeSearch {
     if (whole < positives_)
       bound += static_cast<double>(reach - priorWeight_[whole]) * entries_[whole].Density;
     return bound;
+  }
+
+  // The knapsack of the positive entries from each one on, whole pieces, by
+  // dynamic programming over the room in steps of the weights' common divisor.
+  void FillLaterBest() {
+    int64_t step = 0;
+    for (size_t k = 0; k < positives_; ++k) step = std::gcd(step, entries_[k].Weight);
+    if (step == 0) return;
+    const int64_t steps = capacity_ / step;
+    if (static_cast<int64_t>(positives_ + 1) * (steps + 1) > kMaxLaterBest) return;
+    step_ = step;
+    width_ = static_cast<size_t>(steps) + 1;
+    laterBest_.assign((positives_ + 1) * width_, 0.0);
+    for (size_t k = positives_; k-- > 0;) {
+      double* row = &laterBest_[k * width_];
+      std::copy_n(&laterBest_[(k + 1) * width_], width_, row);
+      const Entry& entry = entries_[k];
+      int64_t left = entry.Most;
+      for (int64_t pieces = 1; left > 0; pieces *= 2) {
+        const int64_t take = std::min(pieces, left);
+        left -= take;
+        const auto weight = static_cast<size_t>(take * entry.Weight / step);
+        const double value = static_cast<double>(take) * entry.Value;
+        for (size_t room = width_; room-- > weight;)
+          row[room] = std::max(row[room], row[room - weight] + value);
+      }
+    }
+  }
+
+  // The table's answer: the most the entries from `from` on add in `room`.
+  double LaterBest(size_t from, int64_t room) const {
+    if (from >= positives_) return 0;
+    return laterBest_[from * width_ + static_cast<size_t>(room / step_)];
   }
 
   bool CountNode() {
@@ -140,7 +183,10 @@ class TypeSearch {
   std::vector<double> priorValue_;    // the same for the value, over the positive entries
   std::vector<int64_t> laterWeight_;  // per entry: the weight of every piece of it and the entries after
   double threshold_ = 0;
-  std::vector<int32_t> pieces_;  // per item: the branch's counts
+  int64_t step_ = 1;
+  size_t width_ = 0;
+  std::vector<double> laterBest_;  // per positive entry and room in steps; empty when too large
+  std::vector<int32_t> pieces_;    // per item: the branch's counts
 };
 
 }  // namespace

@@ -27,8 +27,8 @@
 namespace yobina {
 
 struct EnumerationLimits {
-  size_t MaxPatterns = 300000;              // the list may not grow past this
-  int64_t MaxNodes = 200'000'000;           // choices the search may make, over all types: a second or two
+  size_t MaxPatterns = 300000;     // the list may not grow past this
+  int64_t MaxNodes = 100'000'000;  // choices the search may make, over all types: a few seconds at most
   const std::atomic<bool>* Stop = nullptr;  // read every few thousand choices
 };
 
@@ -39,8 +39,9 @@ struct PatternEnumeration {
 };
 
 // Every maximal pattern of every type with MaxBars > 0 whose value, the sum of
-// values[i] per piece of item i, is at least minValue[type]. Values should be
-// finite; the search prunes best with them at or above zero. A relative
+// values[i] per piece of item i, is at least minValue[type]. Item weights are
+// positive, as the model makes them; values should be finite, and the search
+// prunes best with them at or above zero. A relative
 // tolerance of 1e-9 lets patterns a rounding error below the limit in: a few
 // extra patterns harm no proof, a missing one would. A negative capacity holds
 // only the empty pattern, as in the pricing. Same input, same list in the same
