@@ -4,17 +4,19 @@
 //
 // Only maximal patterns are listed (no piece of an item still under its demand
 // fits the room the bar has left), each with at most the demand of every item.
-// Under the cover rows that loses nothing: any plan's pattern can be cut back
-// to the demands and then filled up to a maximal one, which supplies as much,
-// costs the same bar and is worth no less, so its reduced cost is no higher.
+// Under the cover rows that loses nothing: cutting a plan's patterns back to
+// the demands and filling each up to a maximal one keeps the plan's cover and
+// its stock, so any plan better than a given one has a twin of such patterns
+// only, to which the reduced-cost bound applies as to every plan.
 //
 // Pieces of no value are not settled by a fixed fill: two maximal patterns that
 // differ only in such pieces cover different rows, so neither can stand in for
 // the other. Every maximal way to fill the room is listed; the search instead
 // cuts every branch that cannot end maximal (the pieces still to choose could
 // not bring the room below the lightest piece left short of its demand), which
-// keeps it to about one dead end per listed pattern. Where the list still grows
-// past the limits, the result says it is incomplete.
+// keeps the search near the size of the list: about 15 choices per listed
+// pattern on jobs of 30 items. Where the list still grows past the limits, the
+// result says it is incomplete.
 #pragma once
 
 #include <atomic>
