@@ -1,5 +1,7 @@
 #include "report/report_lines.h"
 
+#include <algorithm>
+
 #include "report/report_text.h"
 #include "text/codec.h"
 
@@ -41,6 +43,10 @@ const TitleTexts& Texts() {
 }
 
 }  // namespace
+
+std::string NameFieldText(const InputPage& page, FieldId field) {
+  return CutToBytes(page.FieldText(field), static_cast<size_t>(std::max(0, ElementOf(field).ByteLimit)));
+}
 
 std::optional<std::string> DateLine(int32_t year, int32_t month, int32_t day) {
   const TitleTexts& t = Texts();

@@ -7,6 +7,7 @@
 #include "report/printer_paper.h"
 #include "report/report_lines.h"
 #include "report/report_text.h"
+#include "support/field_input_page.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -51,6 +52,35 @@ TEST(ReportTextTest, DecimalPointIgnoresTheLocale) {
   const std::string text = FixedText(7.85, 0, 2);
   std::setlocale(LC_NUMERIC, saved.c_str());
   EXPECT_EQ(text, "7.85");
+}
+
+TEST(ReportTextTest, CutsEndBetweenCharacters) {
+  const std::string kanji = Cp932("鋼");
+  const std::string ellipsis = Cp932("…");
+  const std::string name = "ab" + kanji + kanji + "c";  // 7 bytes
+  EXPECT_EQ(CutToBytes(name, 7), name);
+  EXPECT_EQ(CutToBytes(name, 5), "ab" + kanji);  // not the first byte of the second kanji
+  EXPECT_EQ(CutToBytes(name, 3), "ab");
+  EXPECT_EQ(CutToBytes(name, 0), "");
+  // A text within the limit is kept byte for byte, even a stray lead byte at its end.
+  EXPECT_EQ(CutToBytes("ab\x88", 3), "ab\x88");
+
+  EXPECT_EQ(CutWithEllipsis(name, 7), name);
+  EXPECT_EQ(CutWithEllipsis(name, 6), "ab" + kanji + ellipsis);
+  EXPECT_EQ(CutWithEllipsis(name, 5), "ab" + ellipsis);  // not half the kanji before it
+  EXPECT_EQ(CutWithEllipsis(name, 3), "a" + ellipsis);
+  EXPECT_EQ(CutWithEllipsis(name, 1), "a");
+}
+
+TEST(ReportLinesTest, NameFieldsAreCutToWhatTheWindowTakes) {
+  test::FieldInputPage page;
+  const std::string kanji = Cp932("鋼");
+  page.SetFieldText(FieldId::ProjectName, std::string(999, 'x'));
+  page.SetFieldText(FieldId::MemberName, std::string(31, 'y') + kanji);
+  EXPECT_EQ(NameFieldText(page, FieldId::ProjectName), std::string(32, 'x'));
+  EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(31, 'y'));
+  page.SetFieldText(FieldId::MemberName, std::string(30, 'y') + kanji);
+  EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(30, 'y') + kanji);
 }
 
 TEST(ReportLinesTest, DateForms) {
