@@ -34,7 +34,8 @@ struct TitleTexts {
   std::string BoundLossRate = Cp932("下限ロス率=");
   std::string GapAtMost = Cp932("最適との差 ");
   std::string Within = Cp932("(m) 以内");
-  std::string WithoutShortFirst = Cp932("参考: 5000mm未満を優先しない場合のロス率=");
+  std::string WithoutShortFirst = Cp932("参考: 5000mm未満の素材を優先しなければ");
+  std::string AtMost = Cp932("以下");
 };
 
 const TitleTexts& Texts() {
@@ -107,9 +108,10 @@ std::string UnprovenLine(double boundLossRate, double gapMeters) {
          Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
 }
 
-std::string WithoutShortFirstLine(double lossRate) {
+std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven) {
   const TitleTexts& t = Texts();
-  return Spaces(1) + t.WithoutShortFirst + FixedText(lossRate, 6, 3) + "(%)";
+  return Spaces(1) + t.WithoutShortFirst + Spaces(1) + t.StockLength + FixedText(stockLength / 1000, 8, 3) +
+         "(m)" + Spaces(1) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)" + (proven ? "" : t.AtMost);
 }
 
 }  // namespace yobina

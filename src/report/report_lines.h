@@ -38,7 +38,8 @@ std::string WeightTotalsLine(double stockLength, double memberLength, double uni
 // percent; the gap in m between the plan and the least stock the bound allows.
 std::string ProvenOptimalLine(double boundLossRate);
 std::string UnprovenLine(double boundLossRate, double gapMeters);
-// The loss rate a plan could reach if bars under 5000 mm were not used first.
-std::string WithoutShortFirstLine(double lossRate);
+// The stock (mm) and loss rate a plan could reach if bars under 5000 mm were
+// not used first; "at most" when that figure is not proven.
+std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven);
 
 }  // namespace yobina

@@ -122,11 +122,14 @@ TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
   EXPECT_EQ(ProvenOptimalLine(2.51), Cp932(" 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)"));
   EXPECT_EQ(UnprovenLine(2.4, 1.2),
             Cp932(" 最適化: 未証明   下限ロス率= 2.400(%)   最適との差 1.200(m) 以内"));
-  EXPECT_EQ(WithoutShortFirstLine(0.5), Cp932(" 参考: 5000mm未満を優先しない場合のロス率= 0.500(%)"));
+  EXPECT_EQ(WithoutShortFirstLine(610272, 0.5, true),
+            Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長= 610.272(m) ロス率= 0.500(%)"));
+  EXPECT_EQ(WithoutShortFirstLine(12000, 12.25, false),
+            Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長=  12.000(m) ロス率=12.250(%)以下"));
   // The largest figures the input page allows: 35 stock rows of 999999 mm x 99999.
   const double largestGap = 35.0 * 999999 * 99999 / 1000;
   for (const std::string& line :
-       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(100)}) {
+       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(9999999, 100, false)}) {
     EXPECT_LE(line.size(), 82U) << Cp932ToUtf8(line);
   }
 }
