@@ -11,6 +11,7 @@
 #include "exact/dive.h"
 #include "exact/integer_stage.h"
 #include "exact/job_model.h"
+#include "exact/packing_search.h"
 #include "exact/pattern_enumeration.h"
 #include "exact/pattern_pricing.h"
 #include "exact/stock_totals.h"
@@ -34,6 +35,8 @@ double Now() {
     }                                        \
   } while (0)
 
+// Stock totals, from the bound up, at which a plan is searched for by packing.
+constexpr int32_t kPackTargets = 4;
 constexpr DiveRounding kRoundings[] = {DiveRounding::Down, DiveRounding::DownOneUp,
                                        DiveRounding::LargestFirst};
 
@@ -48,53 +51,64 @@ bool Adopt(CaseSearch& search, MipOutcome outcome, const std::vector<CutPattern>
   return true;
 }
 
-// The least value a pattern of each type must have to be in a plan under
-// `cutoff`: a plan's stock is at least the Lagrangian bound plus, for every bar,
-// how far its pattern's value falls short of the best pattern of its type.
-std::vector<double> LeastValues(const CaseSearch& search, int64_t cutoff, const Deadline& deadline) {
-  PatternPricing pricing(search.Model);
-  if (!pricing.Price(search.BoundValues, deadline)) return {};
-  const double slack = static_cast<double>(StockTotalUnder(search.Model, cutoff)) - search.RawBound;
-  std::vector<double> least(search.Model.Types.size());
-  for (int32_t t = 0; t < static_cast<int32_t>(least.size()); ++t) {
-    const double best = pricing.BestValue(t);
+// Every pattern a plan of at most `top` mm of stock could use: a plan's stock
+// is at least the Lagrangian bound plus, for every bar, how far its pattern's
+// value falls short of the best pattern of its type (`bestValues`).
+PatternEnumeration ListPatterns(const CaseSearch& search, const std::vector<double>& bestValues, int64_t top,
+                                const SearchBudget& budget, const Deadline& deadline) {
+  const double slack = static_cast<double>(top) - search.RawBound;
+  std::vector<double> least(bestValues.size());
+  for (size_t t = 0; t < least.size(); ++t) {
     // Rounding in the LP's values must never drop a pattern: list a few too many.
-    least[t] = best - slack - 1e-6 * std::max(1.0, std::abs(best)) - 1e-3;
+    least[t] = bestValues[t] - slack - 1e-6 * std::max(1.0, std::abs(bestValues[t])) - 1e-3;
   }
-  return least;
-}
-
-// The proof: every pattern a plan under `cutoff` could use, and the integer
-// program over exactly those. False when the list or the program outgrew the budget.
-bool ProveOverListedPatterns(CaseSearch& search, int64_t cutoff, const SearchBudget& budget,
-                             const Deadline& deadline) {
-  const std::vector<double> least = LeastValues(search, cutoff, deadline);
-  if (least.empty()) return false;
   EnumerationLimits limits;
   limits.MaxPatterns = budget.MaxListed;
   limits.MaxNodes = budget.EnumerationNodes;
   limits.Stop = deadline.StopFlag();
-  TRACE("enumerate cutoff=%lld raw=%.3f", (long long)cutoff, search.RawBound);
-  const PatternEnumeration listed = EnumeratePatterns(search.Model, search.BoundValues, least, limits);
-  TRACE("listed %zu complete=%d nodes=%lld", listed.Patterns.size(), listed.Complete,
-        (long long)listed.Nodes);
-  search.Listed = true;
-  if (!listed.Complete || deadline.Passed()) return false;
-  CbcMipSolver mip;
-  mip.SetNodeLimit(budget.ProofNodes);
-  const IntegerPlan plan = SolvePatternProgram(search.Model, listed.Patterns, cutoff, mip, deadline);
-  TRACE("proof mip outcome=%d stock=%lld", (int)plan.Outcome, (long long)plan.StockLength);
-  if (plan.Outcome == MipOutcome::Optimal) {
-    Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
-    search.Bound = std::max(search.Bound, plan.StockLength);
-    return true;
+  return EnumeratePatterns(search.Model, search.BoundValues, least, limits);
+}
+
+// The proof, as a climb: plans of at most T mm for T from the bound up to the
+// last total under the cutoff. Each rung lists every pattern such a plan could
+// use and solves the integer program over exactly those: the plan it finds is
+// optimal, and none raises the bound past T. The first rungs are small, so a
+// plan at the bound is found and proven at once. False when a list or a
+// program outgrew the budget before the cutoff was reached.
+bool ClimbToCutoff(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, const Deadline& deadline) {
+  const CuttingModel& model = search.Model;
+  PatternPricing pricing(model);
+  if (!pricing.Price(search.BoundValues, deadline)) return false;
+  std::vector<double> bestValues(model.Types.size());
+  for (int32_t t = 0; t < static_cast<int32_t>(bestValues.size()); ++t) bestValues[t] = pricing.BestValue(t);
+
+  const int64_t top = StockTotalUnder(model, cutoff);
+  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise *= 2) {
+    const int64_t target = std::min(top, StockTotalUnder(model, search.Bound + rise));
+    if (target < search.Bound) continue;  // no total this close above the bound
+    const PatternEnumeration listed = ListPatterns(search, bestValues, target, budget, deadline);
+    TRACE("rung target=%lld bound=%lld listed %zu complete=%d", (long long)target, (long long)search.Bound,
+          listed.Patterns.size(), listed.Complete);
+    if (!listed.Complete || deadline.Passed()) return false;
+    CbcMipSolver mip;
+    mip.SetNodeLimit(budget.ProofNodes);
+    const IntegerPlan plan = SolvePatternProgram(model, listed.Patterns, target + 1, mip, deadline);
+    TRACE("rung mip outcome=%d stock=%lld", (int)plan.Outcome, (long long)plan.StockLength);
+    if (plan.Outcome == MipOutcome::Optimal) {
+      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+      search.Bound = std::max(search.Bound, plan.StockLength);
+      return true;
+    }
+    if (plan.Outcome != MipOutcome::Infeasible) {
+      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+      return false;
+    }
+    search.Bound =
+        target == top
+            ? std::max(search.Bound, cutoff)
+            : std::max(search.Bound, RoundUpToStockTotal(model, static_cast<double>(target + 1), cutoff));
   }
-  if (plan.Outcome == MipOutcome::Infeasible) {
-    search.Bound = std::max(search.Bound, cutoff);
-    return true;
-  }
-  Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
-  return false;
+  return search.Bound > top;
 }
 
 }  // namespace
@@ -137,6 +151,21 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
       betterPlan(dive.StockLength);
     }
   }
+
+  // The search for a plan at the bound, then at the next totals up: where
+  // the pieces fill their bars (nearly) exactly, rounding misses that plan.
+  int64_t total = search.Bound;
+  for (int32_t target = 0; target < kPackTargets && total < search.Best.StockLength && !deadline.Passed();
+       ++target) {
+    const std::optional<PackedPlan> packed =
+        PackToTotal(model, total, budget.PackNodes / kPackTargets, deadline);
+    TRACE("pack total=%lld found=%d", (long long)total, packed.has_value());
+    if (packed && Adopt(search, MipOutcome::Feasible, packed->Patterns, packed->Bars, packed->StockLength)) {
+      betterPlan(packed->StockLength);
+      return;
+    }
+    total = RoundUpToStockTotal(model, static_cast<double>(total + 1), search.Best.StockLength);
+  }
 }
 
 void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, const Deadline& deadline,
@@ -147,8 +176,10 @@ void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, c
   const auto tellBetter = [&] {
     if (search.Best.StockLength < before) betterPlan(search.Best.StockLength);
   };
-  // Whole bars over the patterns priced so far: cheap, and often the plan
-  // that meets the bound.
+  if (!search.BoundValues.empty() && ClimbToCutoff(search, cutoff, budget, deadline)) return tellBetter();
+  cutoff = std::min(cutoff, search.Best.StockLength);
+  if (search.Bound >= cutoff || deadline.Passed()) return tellBetter();
+  // The lists grew too long: whole bars over the patterns priced so far.
   if (!search.Pooled) {
     search.Pooled = true;
     CbcMipSolver poolMip;
@@ -161,11 +192,9 @@ void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, c
       cutoff = pooled.StockLength;
     if (search.Bound >= cutoff || deadline.Passed()) return tellBetter();
   }
-  if (!search.BoundValues.empty() && ProveOverListedPatterns(search, cutoff, budget, deadline))
-    return tellBetter();
   if (deadline.Passed() || budget.ArcFlowNodes == 0) return tellBetter();
 
-  // The list was too long: the arc-flow model holds every pattern at once.
+  // The arc-flow model holds every pattern at once.
   CbcMipSolver flowMip;
   flowMip.SetNodeLimit(budget.ArcFlowNodes);
   const ArcFlowResult flow = SolveArcFlow(search.Model, cutoff, flowMip, deadline);

@@ -31,8 +31,9 @@ struct SearchBudget {
   int32_t ColumnRounds = 20000;           // LP solves of the first column generation
   int32_t DiveSteps = 400;                // LP solves of one dive
   int32_t Dives = 3;                      // roundings tried (of DiveRounding, in order)
+  int64_t PackNodes = 2'000'000;          // nodes of the packing search, over its totals
   int64_t EnumerationNodes = 40'000'000;  // nodes of the pattern listing
-  size_t MaxListed = 300'000;             // patterns the proof's program may hold
+  size_t MaxListed = 100'000;             // patterns the proof's program may hold
   int64_t ProofNodes = 200'000;           // CBC nodes over the listed patterns
   int64_t PoolNodes = 20'000;             // CBC nodes over the generated patterns
   int64_t ArcFlowNodes = 5'000;           // CBC nodes of the arc-flow model
@@ -50,7 +51,6 @@ struct CaseSearch {
   int64_t Bound = 0;                // no plan of the model uses less stock; kNoStock: it has none
   Incumbent Best;                   // its best plan
   bool Pooled = false;              // the integer program over the priced patterns was tried
-  bool Listed = false;              // a proof over the listed patterns was tried
 };
 
 // Bound and plans: column generation from the `start` patterns (those of the

@@ -70,6 +70,8 @@ void AddSearchAids(CbcModel& model) {
   CglKnapsackCover knapsack;
   model.addCutGenerator(&knapsack, -1, "Knapsack");
   CglClique clique;
+  clique.setStarCliqueReport(false);  // both print to stdout otherwise
+  clique.setRowCliqueReport(false);
   model.addCutGenerator(&clique, -1, "Clique");
   CglMixedIntegerRounding2 rounding2;
   model.addCutGenerator(&rounding2, -1, "MixedIntegerRounding2");

@@ -116,6 +116,7 @@ SearchBudget ReferenceBudget() {
   budget.ColumnRounds = 2000;
   budget.DiveSteps = 200;
   budget.Dives = 2;
+  budget.PackNodes = 40'000;
   budget.EnumerationNodes = 2'000'000;
   budget.MaxListed = 4'000;
   budget.ProofNodes = 2'000;

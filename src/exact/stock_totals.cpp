@@ -12,24 +12,6 @@ namespace {
 
 constexpr int64_t kMaxListedSteps = int64_t{1} << 26;
 
-// Totals reachable with 0..count bars of `steps` each, added to `reachable` (a bitset).
-void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count) {
-  const int64_t bits = static_cast<int64_t>(reachable.size()) * 64;
-  for (int64_t chunk = 1; count > 0 && steps > 0; chunk *= 2) {
-    const int64_t take = std::min(chunk, count);
-    count -= take;
-    const int64_t shift = take * steps;
-    if (shift >= bits) continue;
-    const auto words = static_cast<size_t>(shift / 64);
-    const auto offset = static_cast<unsigned>(shift % 64);
-    for (size_t w = reachable.size(); w-- > words;) {
-      uint64_t moved = reachable[w - words] << offset;
-      if (offset != 0 && w > words) moved |= reachable[w - words - 1] >> (64 - offset);
-      reachable[w] |= moved;
-    }
-  }
-}
-
 struct TotalsRange {
   int64_t Fixed = 0;    // the forced bars' total
   int64_t Most = 0;     // every bar
@@ -61,6 +43,23 @@ bool IsSet(const std::vector<uint64_t>& bits, int64_t at) {
 }
 
 }  // namespace
+
+void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count) {
+  const int64_t bits = static_cast<int64_t>(reachable.size()) * 64;
+  for (int64_t chunk = 1; count > 0 && steps > 0; chunk *= 2) {
+    const int64_t take = std::min(chunk, count);
+    count -= take;
+    const int64_t shift = take * steps;
+    if (shift >= bits) continue;
+    const auto words = static_cast<size_t>(shift / 64);
+    const auto offset = static_cast<unsigned>(shift % 64);
+    for (size_t w = reachable.size(); w-- > words;) {
+      uint64_t moved = reachable[w - words] << offset;
+      if (offset != 0 && w > words) moved |= reachable[w - words - 1] >> (64 - offset);
+      reachable[w] |= moved;
+    }
+  }
+}
 
 int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
   const TotalsRange range = RangeOf(model);

@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "exact/cutting_model.h"
 
 namespace yobina {
+
+// Adds to the bitset `reachable` (bit s: a sum of s steps can be made) every
+// sum made by adding 0 to `count` bars of `steps` steps each.
+void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count);
 
 // The least total of bar lengths, each type between its MinBars and MaxBars
 // bars, that is at least `bound`. Totals above `ceiling` are not looked at:

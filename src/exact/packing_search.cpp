@@ -1,0 +1,244 @@
+#include "exact/packing_search.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "exact/stock_totals.h"
+
+namespace yobina {
+
+namespace {
+
+// Mixes of bars tried for one total: past this many the total is left.
+constexpr size_t kMaxMixes = 32;
+constexpr int64_t kNodesBetweenClockChecks = 4096;
+
+// The mixes of bars, within the types' limits, whose lengths come to a total:
+// found by a search that only enters a type's count when the types after it
+// can still make up the rest (bitsets of the sums they can make).
+class MixLister {
+ public:
+  MixLister(const CuttingModel& model, int64_t total) : model_(model), mix_(model.Types.size(), 0) {
+    int64_t forced = 0;
+    for (const StockType& type : model.Types) {
+      forced += int64_t{type.Length} * type.MinBars;
+      if (type.MaxBars > type.MinBars) divisor_ = std::gcd(divisor_, int64_t{type.Length});
+    }
+    extra_ = total - forced;
+    if (extra_ < 0 || (divisor_ == 0 ? extra_ != 0 : extra_ % divisor_ != 0)) return;
+    if (divisor_ == 0) divisor_ = 1;
+    const int64_t steps = extra_ / divisor_;
+    if (steps >= kMaxSteps) return;
+    later_.assign(model.Types.size() + 1, std::vector<uint64_t>(static_cast<size_t>(steps / 64 + 1), 0));
+    later_.back()[0] = 1;
+    for (size_t t = model.Types.size(); t-- > 0;) {
+      later_[t] = later_[t + 1];
+      const StockType& type = model.Types[t];
+      AddBars(later_[t], type.Length / divisor_, type.MaxBars - type.MinBars);
+    }
+  }
+
+  std::vector<std::vector<int32_t>> List() {
+    if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(0, extra_ / divisor_);
+    return mixes_;
+  }
+
+ private:
+  static constexpr int64_t kMaxSteps = int64_t{1} << 24;
+
+  bool Reachable(size_t type, int64_t steps) const {
+    return steps >= 0 && (later_[type][static_cast<size_t>(steps / 64)] >> (steps % 64) & 1) != 0;
+  }
+
+  void Walk(size_t type, int64_t steps) {
+    if (mixes_.size() >= kMaxMixes) return;
+    if (type == model_.Types.size()) {
+      mixes_.push_back(mix_);
+      return;
+    }
+    const StockType& here = model_.Types[type];
+    const int64_t stepsPerBar = here.Length / divisor_;
+    for (int32_t extra = 0; extra <= here.MaxBars - here.MinBars; ++extra) {
+      const int64_t rest = steps - extra * stepsPerBar;
+      if (rest < 0) break;
+      if (!Reachable(type + 1, rest)) continue;
+      mix_[type] = here.MinBars + extra;
+      Walk(type + 1, rest);
+      if (mixes_.size() >= kMaxMixes || stepsPerBar == 0) break;
+    }
+  }
+
+  const CuttingModel& model_;
+  int64_t divisor_ = 0;
+  int64_t extra_ = 0;                         // the total less the forced bars
+  std::vector<std::vector<uint64_t>> later_;  // per type: the sums the types from it on can add
+  std::vector<int32_t> mix_;
+  std::vector<std::vector<int32_t>> mixes_;
+};
+
+// Fills the bars of one mix, the longest piece left first into each bar.
+class Packer {
+ public:
+  Packer(const CuttingModel& model, std::vector<int32_t> barsLeft, int64_t& nodes, int64_t maxNodes,
+         const Deadline& deadline)
+      : model_(model),
+        barsLeft_(std::move(barsLeft)),
+        nodes_(nodes),
+        maxNodes_(maxNodes),
+        deadline_(deadline) {
+    order_.resize(model.Items.size());
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](int32_t a, int32_t b) { return model.Items[a].Weight > model.Items[b].Weight; });
+    typeOrder_.resize(model.Types.size());
+    std::iota(typeOrder_.begin(), typeOrder_.end(), 0);
+    std::stable_sort(typeOrder_.begin(), typeOrder_.end(),
+                     [&](int32_t a, int32_t b) { return model.Types[a].Capacity < model.Types[b].Capacity; });
+    for (const CutItem& item : model.Items) {
+      left_.push_back(item.Demand);
+      step_ = std::gcd(step_, item.Weight);
+    }
+    step_ = std::max<int64_t>(step_, 1);
+    for (const StockType& type : model.Types)
+      widest_ = std::max(widest_, std::max<int64_t>(type.Capacity, 0) / step_);
+    fill_.assign(model.Items.size(), 0);
+  }
+
+  // Whether the pieces fit the bars, wasting at most `budget` of their capacity.
+  bool Pack(int64_t budget) { return PlaceNextBar(budget, 0); }
+  bool Aborted() const { return aborted_; }
+  const std::vector<std::pair<int32_t, std::vector<int32_t>>>& Bars() const { return placed_; }
+
+ private:
+  bool PlaceNextBar(int64_t budget, size_t depth) {
+    size_t first = 0;
+    while (first < order_.size() && left_[order_[first]] == 0) ++first;
+    if (first == order_.size()) {
+      // Every piece is placed; the bars left are cut to nothing.
+      for (size_t t = 0; t < barsLeft_.size(); ++t) {
+        for (int32_t b = 0; b < barsLeft_[t]; ++b)
+          placed_.emplace_back(static_cast<int32_t>(t), std::vector<int32_t>(fill_.size(), 0));
+      }
+      return true;
+    }
+    const int64_t longest = model_.Items[order_[first]].Weight;
+    Reach(first, depth);
+    for (int32_t type : typeOrder_) {
+      const int64_t capacity = model_.Types[type].Capacity;
+      if (barsLeft_[type] == 0 || capacity < longest) continue;
+      --barsLeft_[type];
+      const bool packed = FillBar(type, first, first, capacity, budget, depth);
+      ++barsLeft_[type];
+      if (packed) return true;
+      if (aborted_) return false;
+    }
+    return false;
+  }
+
+  // Chooses the counts of the pieces from `at` on, longest first; `forced`
+  // is the longest piece left, which this bar takes.
+  bool FillBar(int32_t type, size_t at, size_t forced, int64_t room, int64_t budget, size_t depth) {
+    if (++nodes_ > maxNodes_ || (nodes_ % kNodesBetweenClockChecks == 0 && deadline_.Passed())) {
+      aborted_ = true;
+      return false;
+    }
+    // The pieces still to choose must be able to bring the room within the budget.
+    if (!CanFill(levels_[depth][at], room, budget)) return false;
+    if (at == order_.size()) {
+      placed_.emplace_back(type, fill_);
+      std::fill(fill_.begin(), fill_.end(), 0);
+      const bool packed = PlaceNextBar(budget - room, depth + 1);
+      fill_ = placed_.back().second;
+      if (!packed) placed_.pop_back();
+      return packed;
+    }
+    const int32_t item = order_[at];
+    const int64_t weight = model_.Items[item].Weight;
+    const auto most = static_cast<int32_t>(std::min<int64_t>(left_[item], room / weight));
+    for (int32_t count = most; count >= (at == forced ? 1 : 0); --count) {
+      fill_[item] = count;
+      left_[item] -= count;
+      const bool packed = FillBar(type, at + 1, forced, room - count * weight, budget, depth);
+      left_[item] += count;
+      fill_[item] = 0;
+      if (packed) return true;
+      if (aborted_) return false;
+    }
+    return false;
+  }
+
+  // levels_[depth][k]: the sums (in steps) the pieces left from order_[k] on
+  // can make, for the bar filled at that depth. The bar's own choices never
+  // touch the pieces after the one being chosen, so these stay exact.
+  void Reach(size_t first, size_t depth) {
+    if (levels_.size() <= depth) levels_.resize(depth + 1);
+    std::vector<std::vector<uint64_t>>& reach = levels_[depth];
+    const auto words = static_cast<size_t>(widest_ / 64 + 1);
+    reach.resize(order_.size() + 1);
+    reach[order_.size()].assign(words, 0);
+    reach[order_.size()][0] = 1;
+    for (size_t k = order_.size(); k-- > first;) {
+      reach[k] = reach[k + 1];
+      AddBars(reach[k], model_.Items[order_[k]].Weight / step_, left_[order_[k]]);
+    }
+  }
+
+  // Whether some sum in `reach` lies in [room - budget, room].
+  bool CanFill(const std::vector<uint64_t>& reach, int64_t room, int64_t budget) const {
+    int64_t high = std::min(room / step_, widest_);
+    const int64_t low = std::max<int64_t>(0, (room - budget + step_ - 1) / step_);
+    for (; high >= low; --high) {
+      const uint64_t word = reach[static_cast<size_t>(high / 64)];
+      if (word == 0) {
+        high -= high % 64;  // the loop's step takes it to the word below
+        continue;
+      }
+      if ((word >> (high % 64) & 1) != 0) return true;
+    }
+    return false;
+  }
+
+  const CuttingModel& model_;
+  int64_t step_ = 0;    // the common divisor of the pieces' weights
+  int64_t widest_ = 0;  // the longest capacity, in steps
+  std::vector<std::vector<std::vector<uint64_t>>> levels_;
+  std::vector<int32_t> barsLeft_;
+  int64_t& nodes_;
+  int64_t maxNodes_;
+  const Deadline& deadline_;
+  std::vector<int32_t> order_;      // items, longest first
+  std::vector<int32_t> typeOrder_;  // types, shortest first
+  std::vector<int32_t> left_;       // pieces still to place, per item
+  std::vector<int32_t> fill_;       // the bar being filled, per item
+  std::vector<std::pair<int32_t, std::vector<int32_t>>> placed_;
+  bool aborted_ = false;
+};
+
+}  // namespace
+
+std::optional<PackedPlan> PackToTotal(const CuttingModel& model, int64_t total, int64_t maxNodes,
+                                      const Deadline& deadline) {
+  const std::vector<std::vector<int32_t>> mixes = MixLister(model, total).List();
+  int64_t weight = 0;
+  for (const CutItem& item : model.Items) weight += item.Weight * item.Demand;
+  int64_t nodes = 0;
+  for (const std::vector<int32_t>& bars : mixes) {
+    int64_t capacity = 0;
+    for (size_t t = 0; t < bars.size(); ++t) capacity += model.Types[t].Capacity * bars[t];
+    if (capacity < weight) continue;
+    Packer packer(model, bars, nodes, maxNodes, deadline);
+    if (packer.Pack(capacity - weight)) {
+      PackedPlan plan;
+      for (const auto& [type, pieces] : packer.Bars()) {
+        plan.Patterns.push_back({type, pieces});
+        plan.Bars.push_back(1);
+      }
+      plan.StockLength = total;
+      return plan;
+    }
+    if (packer.Aborted()) break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace yobina
