@@ -11,8 +11,9 @@
 
 namespace {
 
-// The stop of the planning: a signal handler may raise it.
-yobina::StopFlag stopFlag;
+// The stop of the planning: a signal handler may raise it before any
+// constructor has run, so it is initialised at compile time.
+constinit yobina::StopFlag stopFlag;
 
 extern "C" void RaiseStopFlag(int) {
   stopFlag.Raise();
@@ -20,21 +21,27 @@ extern "C" void RaiseStopFlag(int) {
 
 // The first Ctrl+C or SIGTERM stops like Esc: the best plan so far, its report,
 // exit 3. The handler then goes, so that a second one ends the program at once.
-void StopOnInterrupt() {
+// Past a file size limit a write fails and says so, rather than killing the program.
+extern "C" void InstallSignalHandlers(int, char**, char**) {
   struct sigaction action {};
   action.sa_handler = RaiseStopFlag;
   action.sa_flags = SA_RESETHAND | SA_RESTART;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGXFSZ, SIG_IGN);
 }
+
+// Before main the shared libraries' initialisers run (the toolkit's, the
+// solvers', the maths libraries'): tens of milliseconds in which a SIGTERM
+// would kill the program. The executable's pre-initialisers run before all of
+// them, as soon as the loader has mapped the libraries.
+[[gnu::used, gnu::section(".preinit_array")]] void (*installSignalHandlers)(int, char**,
+                                                                            char**) = InstallSignalHandlers;
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Past a file size limit a write fails and says so, rather than killing the program.
-  std::signal(SIGXFSZ, SIG_IGN);
-  StopOnInterrupt();
   const yobina::ParsedCommandLine parsed = yobina::ParseCommandLine(yobina::ArgumentsFromArgv(argc, argv));
   switch (parsed.Todo) {
     case yobina::ParsedCommandLine::Action::ShowHelp:
