@@ -1,15 +1,21 @@
 #include "exact/coin_solvers.h"
 
 #include <coin/CbcEventHandler.hpp>
+#include <coin/CbcHeuristic.hpp>
+#include <coin/CbcHeuristicFPump.hpp>
 #include <coin/CbcModel.hpp>
+#include <coin/CglGomory.hpp>
+#include <coin/CglKnapsackCover.hpp>
+#include <coin/CglMixedIntegerRounding2.hpp>
+#include <coin/CglProbing.hpp>
 #include <coin/ClpEventHandler.hpp>
 #include <coin/ClpSimplex.hpp>
 #include <coin/CoinMessageHandler.hpp>
 #include <coin/CoinPackedMatrix.hpp>
-#include <coin/CoinTime.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
-#include <string>
+#include <algorithm>
+#include <cstdint>
 
 namespace yobina {
 
@@ -38,6 +44,28 @@ class ClpStopHandler : public ClpEventHandler {
  private:
   const Deadline& deadline_;
 };
+
+// The heuristics (and, on the arc-flow model, the cut generators) that pay on
+// each model. Over patterns cuts only slow the search.
+void AddSearchAids(CbcModel& model, CbcMipSolver::Model kind) {
+  CbcRounding rounding(model);
+  model.addHeuristic(&rounding);
+  if (kind == CbcMipSolver::Model::Patterns) return;
+  CbcHeuristicFPump pump(model);
+  model.addHeuristic(&pump);
+  CglProbing probing;
+  probing.setUsingObjective(1);
+  probing.setMaxPass(1);
+  probing.setMaxProbe(10);
+  probing.setMaxLook(10);
+  model.addCutGenerator(&probing, -1, "Probing");
+  CglGomory gomory;
+  model.addCutGenerator(&gomory, -1, "Gomory");
+  CglKnapsackCover knapsack;
+  model.addCutGenerator(&knapsack, -1, "Knapsack");
+  CglMixedIntegerRounding2 rounding2;
+  model.addCutGenerator(&rounding2, -1, "MixedIntegerRounding2");
+}
 
 }  // namespace
 
@@ -114,41 +142,24 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   ClpStopHandler lpHandler(deadline);
   solver.getModelPtr()->passInEventHandler(&lpHandler);
 
+  // The model-level API, not CBC's command-line driver: the driver installs a
+  // SIGINT handler of its own, which would swallow the user's Ctrl+C.
   CbcModel model(solver);
-  CbcMain0(model);
   model.setLogLevel(0);
   model.messageHandler()->setLogLevel(0);
+  model.setNumberThreads(0);
+  model.setRandomSeed(1);
+  model.setPrintingMode(0);
   const StopHandler handler(deadline);
   model.passInEventHandler(&handler);
+  if (nodeLimit_ > 0) model.setMaximumNodes(static_cast<int>(std::min<int64_t>(nodeLimit_, INT32_MAX)));
+  // A solution must beat the last by a whole step; a hair less keeps rounding out.
+  if (step_ > 0) model.setDblParam(CbcModel::CbcCutoffIncrement, step_ * 0.999);
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
   if (cutoff_ < 1e99) model.setCutoff(cutoff_);
-
-  // In elapsed mode CBC counts from its clock's first reading in the process.
-  const std::string seconds = std::to_string(CoinWallclockTime() + deadline.SecondsLeft());
-  const std::string cutoff = std::to_string(cutoff_);
-  std::vector<const char*> argv = {
-      "yobina",         "-log", "0",         "-threads", "0",    "-randomSeed",  "1",
-      "-randomCbcSeed", "1",    "-timeMode", "elapsed",  "-sec", seconds.c_str()};
-  // A solution must beat the last by a whole step; a hair less keeps rounding out.
-  const std::string increment = std::to_string(step_ * 0.999);
-  if (step_ > 0) {
-    argv.push_back("-increment");
-    argv.push_back(increment.c_str());
-  }
-  if (cutoff_ < 1e99) {
-    argv.push_back("-cutoff");
-    argv.push_back(cutoff.c_str());
-  }
-  if (model_ == Model::Patterns) {
-    argv.push_back("-cuts");
-    argv.push_back("off");
-  } else {
-    argv.push_back("-preprocess");
-    argv.push_back("off");
-  }
-  argv.push_back("-solve");
-  argv.push_back("-quit");
-  CbcMain1(static_cast<int>(argv.size()), argv.data(), model);
+  AddSearchAids(model, model_);
+  model.initialSolve();
+  model.branchAndBound();
 
   const double* best = model.bestSolution();
   values_.clear();
@@ -157,7 +168,8 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
     objective_ = model.getObjValue();
   }
   // Proofs count only when nothing was cut short.
-  const bool finished = model.status() == 0 && !model.isSecondsLimitReached() && !deadline.Passed();
+  const bool finished = model.status() == 0 && !model.isNodeLimitReached() &&
+                        !model.isSecondsLimitReached() && !deadline.Passed();
   if (best != nullptr)
     return finished && model.isProvenOptimal() ? MipOutcome::Optimal : MipOutcome::Feasible;
   return finished && model.isProvenInfeasible() ? MipOutcome::Infeasible : MipOutcome::Unknown;

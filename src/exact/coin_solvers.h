@@ -2,6 +2,7 @@
 // for the integer program. Both are silent and single-threaded.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -28,8 +29,7 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
-  // Over patterns, cut generators only slow the search; on the arc-flow
-  // model they pay, but its preprocessing is too slow to be stopped in time.
+  // Over patterns, cut generators only slow the search; on the arc-flow model they pay.
   enum class Model { Patterns, ArcFlow };
   explicit CbcMipSolver(Model model) : model_(model) {}
   void AddRow(double lower, double upper) override;
@@ -37,6 +37,7 @@ class CbcMipSolver : public MipSolver {
   void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
   void SetObjectiveStep(double step) override { step_ = step; }
   void SetStart(const std::vector<double>& values) override { start_ = values; }
+  void SetNodeLimit(int64_t nodes) override { nodeLimit_ = nodes; }
   MipOutcome Solve(const Deadline& deadline) override;
   double Objective() const override { return objective_; }
   std::vector<double> Values() const override { return values_; }
@@ -48,6 +49,7 @@ class CbcMipSolver : public MipSolver {
   std::vector<double> entryValue_;
   double cutoff_ = 1e100;
   double step_ = 0;
+  int64_t nodeLimit_ = 0;
   Model model_;
   std::vector<double> start_;
   double objective_ = 0;

@@ -84,7 +84,7 @@ ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<Cu
     if (!lp.Solve()) break;
     const std::vector<double> duals = lp.Duals();
     for (size_t i = 0; i < items; ++i) values[i] = std::max(duals[i], 0.0);
-    pricing.Price(values);
+    if (!pricing.Price(values, deadline)) break;
 
     const double bound = LagrangianBound(model, values, pricing, 1.0);
     if (bound > result.LowerBound) {

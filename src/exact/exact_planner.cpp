@@ -24,9 +24,9 @@ namespace yobina {
 namespace {
 
 constexpr int32_t kRunTrials = 100;
-// The pricing's table grows with the longest bar over the pieces' common
-// divisor, times the pieces: 32 MB at most.
-constexpr int64_t kMaxPricingBits = int64_t{1} << 28;
+// The pricing's tables grow with the longest bar over the pieces' common
+// divisor, times the pieces: 64 MB at most.
+constexpr int64_t kMaxPricingBytes = int64_t{64} << 20;
 // Part of the time limit kept for the plan without the short-first rule.
 constexpr double kWithoutRuleShare = 0.25;
 constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
@@ -180,7 +180,11 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
     return result;
   }
   const CuttingModel model = ModelOf(job);
-  if (PatternPricing(model).TableBits() > kMaxPricingBits) {
+  if (!EveryPieceFits(model)) {
+    result.Status = ExactStatus::NoPlan;
+    return result;
+  }
+  if (PatternPricing(model).TableBytes() > kMaxPricingBytes) {
     result.Status = ExactStatus::Refused;
     result.Message = Cp932("素材が長すぎるため、最適化できません。");
     return result;

@@ -67,6 +67,15 @@ bool HasShortStock(const CuttingModel& model) {
   return std::any_of(model.Types.begin(), model.Types.end(), [](const StockType& t) { return t.Short; });
 }
 
+bool EveryPieceFits(const CuttingModel& model) {
+  int64_t longest = 0;
+  for (const StockType& type : model.Types) {
+    if (type.MaxBars > 0) longest = std::max(longest, type.Capacity);
+  }
+  return std::all_of(model.Items.begin(), model.Items.end(),
+                     [&](const CutItem& item) { return item.Weight <= longest; });
+}
+
 std::vector<CuttingModel> ShortFirstCases(const CuttingModel& model) {
   const bool anyLong =
       std::any_of(model.Types.begin(), model.Types.end(), [](const StockType& t) { return !t.Short; });

@@ -20,6 +20,9 @@ CuttingModel ModelOf(const TJob& job);
 
 bool HasShortStock(const CuttingModel& model);
 
+// Whether every item's piece fits some bar on hand (else no plan exists).
+bool EveryPieceFits(const CuttingModel& model);
+
 // The short-first rule as models: short bars alone, or every short bar plus
 // long ones. A job without short or without long stock has one case.
 std::vector<CuttingModel> ShortFirstCases(const CuttingModel& model);

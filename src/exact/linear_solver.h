@@ -3,6 +3,7 @@
 // columns; a column lists its non-zero entries.
 #pragma once
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,9 @@ class MipSolver {
   virtual void SetObjectiveStep(double step) = 0;
   // A known solution to start from; one value per column.
   virtual void SetStart(const std::vector<double>& values) = 0;
+  // The search ends after this many nodes (0: no limit); a result cut short
+  // by it is never counted as a proof.
+  virtual void SetNodeLimit(int64_t nodes) = 0;
   virtual MipOutcome Solve(const Deadline& deadline) = 0;
   virtual double Objective() const = 0;
   virtual std::vector<double> Values() const = 0;

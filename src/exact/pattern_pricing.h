@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exact/cutting_model.h"
+#include "exact/deadline.h"
 
 namespace yobina {
 
@@ -14,13 +15,14 @@ class PatternPricing {
  public:
   explicit PatternPricing(const CuttingModel& model);
 
-  // Bits of the table that remembers the choices; the caller keeps jobs
-  // beyond its means away.
-  int64_t TableBits() const { return static_cast<int64_t>(parts_.size()) * (maxCapacity_ + 1); }
+  // Bytes the tables of Price take at most; the caller keeps jobs beyond its
+  // means away.
+  int64_t TableBytes() const;
 
   // Prices the pieces: `values` has one entry per item. Afterwards BestValue
-  // and BestPattern answer for every type.
-  void Price(const std::vector<double>& values);
+  // and BestPattern answer for every type. False, with the answers unusable,
+  // when `deadline` passed during the pricing.
+  bool Price(const std::vector<double>& values, const Deadline& deadline);
   double BestValue(int32_t type) const;
   CutPattern BestPattern(int32_t type) const;
 
@@ -34,6 +36,8 @@ class PatternPricing {
 
   const CuttingModel& model_;
   int64_t step_ = 1;  // the common divisor of the item weights
+  // The largest capacity in steps, at most what all pieces together weigh:
+  // a bar that holds every piece is priced like one just that long.
   int64_t maxCapacity_ = 0;
   std::vector<Part> parts_;         // the items split into 1, 2, 4, ... pieces
   std::vector<double> best_;        // best value within each capacity
