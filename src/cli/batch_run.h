@@ -1,14 +1,14 @@
 // The batch program's road: load the job onto a fresh page, check the output
 // files, plan it (the Run's trials, or the optimal planner with --exact),
 // write the output files all or none, then the report.
-// Exit codes, as README and --help word them:
-//   0  a plan (the optimal planner's time limit is its normal budget: its plan, proven or not);
-//   1  no plan: none exists, or the optimal planner found none in its time;
-//   2  bad usage, an unreadable job, an output that cannot be written (then
-//      none is written), a job the optimal planner refuses, too little memory;
-//   3  "中断しました": the work was cut short, a Run that did not finish its
-//      trials (time limit or signal) or either planner stopped by a signal;
-//      the report is the best plan so far, if there is one.
+// Exit status, in the words of README and --help: 0 a plan (with --exact, its
+// plan at its time limit, proven or not); 1 no plan (none exists, or --exact
+// found none in its time); 2 bad usage, an unreadable job file, an output that
+// cannot be written (then none is written) or a job --exact refuses; 3 the work
+// was cut short, with 中断しました on stderr: a Run that did not finish its
+// trials (--time-limit, Ctrl+C or SIGTERM) or either planner stopped by Ctrl+C
+// or SIGTERM; the report is the best plan so far, if there is one.
+// Too little memory is a failure too: 2, "メモリが足りません。".
 #pragma once
 
 #include <cstdio>
