@@ -16,8 +16,8 @@ std::vector<std::string> ExactReportNotes(const ExactResult& result) {
   } else {
     return notes;
   }
-  if (result.WithoutShortFirstLossRate)
-    notes.push_back(WithoutShortFirstLine(*result.WithoutShortFirstLossRate));
+  if (const std::optional<ReferenceFigure>& figure = result.WithoutShortFirst)
+    notes.push_back(WithoutShortFirstLine(figure->StockLength, figure->LossRate, figure->Proven));
   return notes;
 }
 

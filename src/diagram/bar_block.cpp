@@ -86,7 +86,7 @@ double LeftColumnWidth(const TJob& job, const TCutPattern& pattern) {
 }
 
 TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double scale, double barLeft,
-                         double areaRight) {
+                         double areaLeft, double areaRight) {
   const TBarGeometry bar = BarGeometryOf(job, pattern);
   const double kerf = std::max(0.0, static_cast<double>(job.Kerf));
   const auto at = [&](double x) { return barLeft + x * scale; };
@@ -125,7 +125,7 @@ TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double sca
     AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0, named ? name : std::string());
     if (!named) AddOutsideLabel(block, at(bar.CutsEnd), at(bar.BarLength), LeftoverText(bar.Leftover, false));
   }
-  block.Lanes = PlaceInLanes(block.OutsideLabels, barLeft, areaRight, kLabelSpacing);
+  block.Lanes = PlaceInLanes(block.OutsideLabels, areaLeft, areaRight, kLabelSpacing, kLeaderClearance);
   return block;
 }
 
@@ -156,7 +156,8 @@ void DrawBarBlock(TGraphContext& gc, const TBarBlock& block, double top, double 
   for (size_t i = 0; i < block.OutsideLabels.size(); ++i) {
     const TLaneLabel& label = block.OutsideLabels[i];
     const double laneTop = LaneTop(top, label.Lane);
-    G_Line(gc, label.Anchor, bottom, label.Left + label.Width / 2, laneTop + 0.3, kThinWidth, kLeaderColor);
+    // Straight down, ending just above its label, which spans it.
+    G_Line(gc, label.Anchor, bottom, label.Anchor, laneTop + 0.3, kThinWidth, kLeaderColor);
     G_Text(gc, block.OutsideTexts[i], label.Left, laneTop + kLaneHeight - 0.6);
   }
 

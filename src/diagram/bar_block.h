@@ -39,9 +39,9 @@ struct TBarBlock {
 };
 
 // Lays out the pattern's bar from barLeft at `scale` (page mm per bar mm);
-// outside labels stay between barLeft and areaRight.
+// outside labels stay between areaLeft and areaRight.
 TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double scale, double barLeft,
-                         double areaRight);
+                         double areaLeft, double areaRight);
 
 // Width in mm of the wider of the pattern's left-column texts.
 double LeftColumnWidth(const TJob& job, const TCutPattern& pattern);

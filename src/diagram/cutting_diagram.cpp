@@ -1,6 +1,7 @@
 #include "diagram/cutting_diagram.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,12 @@ void SetTextSize(TGraphContext& gc, const TTextSize& size) {
   G_SetTextSize(gc, size.Height, size.Width, size.Gap);
 }
 
+// The caption and the name field's text, cut with "…" where it would pass `right`.
+std::string NameLine(const std::string& caption, const InputPage& page, FieldId field, double right) {
+  const double fitting = std::floor(std::max(0.0, right) / kHeaderText.HalfPitch());
+  return CutWithEllipsis(caption + NameFieldText(page, field), static_cast<size_t>(fitting));
+}
+
 void DrawHeader(TGraphContext& gc, const InputPage& page, const TJob& job, int32_t pageNumber,
                 int32_t pageCount, double right) {
   const HeaderTexts& t = Texts();
@@ -43,8 +50,8 @@ void DrawHeader(TGraphContext& gc, const InputPage& page, const TJob& job, int32
   G_Text(gc, t.Title + "  " + MarginKerfLine(job.Margin, job.Kerf), 0, kHeaderTop + 5);
   const std::string number = IntText(pageNumber, 0) + " / " + IntText(pageCount, 0);
   G_Text(gc, number, right - static_cast<double>(number.size()) * kHeaderText.HalfPitch(), kHeaderTop + 5);
-  G_Text(gc, t.ProjectName + page.FieldText(FieldId::ProjectName), 0, kHeaderTop + 11);
-  G_Text(gc, t.MemberName + page.FieldText(FieldId::MemberName), 0, kHeaderTop + 17);
+  G_Text(gc, NameLine(t.ProjectName, page, FieldId::ProjectName, right), 0, kHeaderTop + 11);
+  G_Text(gc, NameLine(t.MemberName, page, FieldId::MemberName, right), 0, kHeaderTop + 17);
   G_Line(gc, 0, kHeaderTop + kHeaderHeight - 2, right, kHeaderTop + kHeaderHeight - 2, kOutlineWidth,
          kOutlineColor);
 }
@@ -88,7 +95,8 @@ void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan&
   int32_t pageCount = 1;
   double y = contentTop;
   for (int32_t p = 1; p <= patternCount; ++p) {
-    TBarBlock block = LayoutBarBlock(job, plan.Patterns[p], scale, barLeft, right);
+    // Labels may hang left of the bar too: under the left column is free.
+    TBarBlock block = LayoutBarBlock(job, plan.Patterns[p], scale, barLeft, 0, right);
     if (y > contentTop && y + block.Height() - kBlockGap > bottom) {
       ++pageCount;
       y = contentTop;

@@ -16,12 +16,13 @@ inline constexpr TTextSize kHeaderText{3.6, 3.6, 0.7};
 inline constexpr TTextSize kLabelText{2.5, 2.5, 0.4};
 
 inline constexpr double kBarHeight = 7;
-inline constexpr double kLaneHeight = 3.5;   // one row of labels under a bar
-inline constexpr double kLaneTopGap = 1;     // between the bar and the first lane
-inline constexpr double kBlockGap = 5;       // below each bar's block
-inline constexpr double kLabelPad = 0.5;     // around a label inside a box
-inline constexpr double kLabelSpacing = 1;   // between labels in a lane
-inline constexpr double kMinPieceWidth = 1;  // narrower pieces are drawn as one box per run
+inline constexpr double kLaneHeight = 3.5;       // one row of labels under a bar
+inline constexpr double kLaneTopGap = 1;         // between the bar and the first lane
+inline constexpr double kBlockGap = 5;           // below each bar's block
+inline constexpr double kLabelPad = 0.5;         // around a label inside a box
+inline constexpr double kLabelSpacing = 1;       // between labels in a lane
+inline constexpr double kLeaderClearance = 0.2;  // between a label and a leader passing it
+inline constexpr double kMinPieceWidth = 1;      // narrower pieces are drawn as one box per run
 inline constexpr double kHatchSpacing = 1.5;
 
 inline constexpr double kRightMargin = 8;  // the page's x = 0 already lies 10 mm in

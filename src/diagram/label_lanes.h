@@ -1,5 +1,7 @@
-// Labels of pieces too short to hold them, set in rows ("lanes") under the bar
-// so that no two overlap.
+// Labels of pieces too short to hold them, set in rows ("lanes") under the bar.
+// Each label hangs on a vertical leader line at its anchor, drawn from the bar
+// down to the label's lane: no two labels overlap, and no leader passes
+// through a label of a lane above its own.
 #pragma once
 
 #include <vector>
@@ -7,17 +9,27 @@
 namespace yobina {
 
 struct TLaneLabel {
-  double Anchor = 0;  // mm: the middle of what the label names
+  double Anchor = 0;  // mm: the middle of what the label names, where its leader runs
   double Width = 0;   // mm
   // Placed:
   double Left = 0;
   int Lane = 0;  // 0 = right under the bar
 };
 
-// Fills Left and Lane of every label, taken in order of their anchors: each
-// goes centred under its anchor or, when that would overlap the label before,
-// just right of it; a label that would pass `right` waits for the next lane.
-// Labels in one lane keep `spacing` between them. Returns the number of lanes.
-int PlaceInLanes(std::vector<TLaneLabel>& labels, double left, double right, double spacing);
+// Fills Left and Lane of every label and returns the number of lanes. Lane by
+// lane, the waiting labels are taken in order of their anchors; one goes in
+// when it fits between `left` and `right`, spans its own anchor, keeps
+// `spacing` from the label before it in the lane and `clearance` from the
+// anchor of every label still waiting (their leaders pass this lane). It sits
+// centred under its anchor when there is room, else as near to that as the
+// room allows.
+//
+// A lane that would stay empty takes the first waiting label anyway, ending at
+// its anchor where `left` allows, and the leaders of labels under it may pass
+// through it. That needs a label wider than `right` - `left`, waiting anchors
+// less than `clearance` apart, or the second waiting anchor less than the
+// first label's width (plus `clearance`) from `left`.
+int PlaceInLanes(std::vector<TLaneLabel>& labels, double left, double right, double spacing,
+                 double clearance);
 
 }  // namespace yobina

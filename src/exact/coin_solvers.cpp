@@ -4,10 +4,13 @@
 #include <coin/CbcHeuristic.hpp>
 #include <coin/CbcHeuristicFPump.hpp>
 #include <coin/CbcModel.hpp>
+#include <coin/CglClique.hpp>
 #include <coin/CglGomory.hpp>
 #include <coin/CglKnapsackCover.hpp>
 #include <coin/CglMixedIntegerRounding2.hpp>
 #include <coin/CglProbing.hpp>
+#include <coin/CglTwomir.hpp>
+#include <coin/CglZeroHalf.hpp>
 #include <coin/ClpEventHandler.hpp>
 #include <coin/ClpSimplex.hpp>
 #include <coin/CoinMessageHandler.hpp>
@@ -15,7 +18,10 @@
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 namespace yobina {
 
@@ -45,12 +51,12 @@ class ClpStopHandler : public ClpEventHandler {
   const Deadline& deadline_;
 };
 
-// The heuristics (and, on the arc-flow model, the cut generators) that pay on
-// each model. Over patterns cuts only slow the search.
-void AddSearchAids(CbcModel& model, CbcMipSolver::Model kind) {
+// The heuristics and cut generators that pay on these models. The cuts
+// close most proofs at the root: they see that the cutoff and the demands
+// cannot both be met. Flow cover cuts take long and find nothing here.
+void AddSearchAids(CbcModel& model) {
   CbcRounding rounding(model);
   model.addHeuristic(&rounding);
-  if (kind == CbcMipSolver::Model::Patterns) return;
   CbcHeuristicFPump pump(model);
   model.addHeuristic(&pump);
   CglProbing probing;
@@ -63,8 +69,14 @@ void AddSearchAids(CbcModel& model, CbcMipSolver::Model kind) {
   model.addCutGenerator(&gomory, -1, "Gomory");
   CglKnapsackCover knapsack;
   model.addCutGenerator(&knapsack, -1, "Knapsack");
+  CglClique clique;
+  model.addCutGenerator(&clique, -1, "Clique");
   CglMixedIntegerRounding2 rounding2;
   model.addCutGenerator(&rounding2, -1, "MixedIntegerRounding2");
+  CglTwomir twomir;
+  model.addCutGenerator(&twomir, -1, "TwoMirCuts");
+  CglZeroHalf zeroHalf;
+  model.addCutGenerator(&zeroHalf, -1, "ZeroHalf");
 }
 
 }  // namespace
@@ -116,7 +128,9 @@ void CbcMipSolver::AddRow(double lower, double upper) {
 
 void CbcMipSolver::AddColumn(double cost, double upper, const ColumnEntries& entries) {
   cost_.push_back(cost);
+  columnLower_.push_back(0);
   columnUpper_.push_back(upper);
+  priority_.push_back(1000);
   for (const auto& [row, value] : entries) {
     entryRow_.push_back(row);
     entryValue_.push_back(value);
@@ -131,14 +145,17 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   for (int c = 0; c < columns; ++c) lengths[c] = columnStart_[c + 1] - columnStart_[c];
   const CoinPackedMatrix matrix(true, rows, columns, static_cast<CoinBigIndex>(entryRow_.size()),
                                 entryValue_.data(), entryRow_.data(), columnStart_.data(), lengths.data());
-  const std::vector<double> columnLower(columns, 0.0);
 
   OsiClpSolverInterface solver;
   solver.messageHandler()->setLogLevel(0);
   solver.getModelPtr()->setLogLevel(0);
-  solver.loadProblem(matrix, columnLower.data(), columnUpper_.data(), cost_.data(), rowLower_.data(),
+  solver.loadProblem(matrix, columnLower_.data(), columnUpper_.data(), cost_.data(), rowLower_.data(),
                      rowUpper_.data());
   for (int c = 0; c < columns; ++c) solver.setInteger(c);
+  if (const char* dump = std::getenv("YOBINA_DUMP_MPS")) {  // TEMP
+    static std::atomic<int> n{0};
+    solver.writeMps((std::string(dump) + std::to_string(n++)).c_str());
+  }
   ClpStopHandler lpHandler(deadline);
   solver.getModelPtr()->passInEventHandler(&lpHandler);
 
@@ -157,7 +174,8 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   if (step_ > 0) model.setDblParam(CbcModel::CbcCutoffIncrement, step_ * 0.999);
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
   if (cutoff_ < 1e99) model.setCutoff(cutoff_);
-  AddSearchAids(model, model_);
+  AddSearchAids(model);
+  model.passInPriorities(priority_.data(), false);
   model.initialSolve();
   model.branchAndBound();
 

@@ -29,11 +29,10 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
-  // Over patterns, cut generators only slow the search; on the arc-flow model they pay.
-  enum class Model { Patterns, ArcFlow };
-  explicit CbcMipSolver(Model model) : model_(model) {}
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
+  void SetLowerBound(int column, double lower) override { columnLower_[static_cast<size_t>(column)] = lower; }
+  void SetPriority(int column, int priority) override { priority_[static_cast<size_t>(column)] = priority; }
   void SetCutoff(double cutoff) override { cutoff_ = cutoff; }
   void SetObjectiveStep(double step) override { step_ = step; }
   void SetStart(const std::vector<double>& values) override { start_ = values; }
@@ -44,13 +43,13 @@ class CbcMipSolver : public MipSolver {
 
  private:
   std::vector<double> rowLower_, rowUpper_;
-  std::vector<double> cost_, columnUpper_;
+  std::vector<double> cost_, columnLower_, columnUpper_;
+  std::vector<int> priority_;
   std::vector<int> columnStart_{0}, entryRow_;
   std::vector<double> entryValue_;
   double cutoff_ = 1e100;
   double step_ = 0;
   int64_t nodeLimit_ = 0;
-  Model model_;
   std::vector<double> start_;
   double objective_ = 0;
   std::vector<double> values_;

@@ -12,7 +12,6 @@ namespace yobina {
 namespace {
 
 constexpr double kImprovement = 1e-7;  // relative reduced cost a new pattern must reach
-constexpr int kMaxRounds = 20000;
 
 class MasterLp {
  public:
@@ -68,7 +67,7 @@ double LagrangianBound(const CuttingModel& model, const std::vector<double>& val
 
 ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<CutPattern>& start,
                                  LpSolver& lp, const Deadline& deadline,
-                                 const std::function<void(double)>& betterBound) {
+                                 const std::function<void(double)>& betterBound, int32_t maxRounds) {
   ColumnGeneration result;
   result.LowerBound = -MasterLp::kInfinity;
   MasterLp master(model, lp);
@@ -80,8 +79,11 @@ ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<Cu
   PatternPricing pricing(model);
   const size_t items = model.Items.size();
   std::vector<double> values(items);
-  for (int round = 0; round < kMaxRounds && !deadline.Passed(); ++round) {
+  for (int32_t round = 0; round < maxRounds && !deadline.Passed(); ++round) {
+    result.Rounds = round + 1;
     if (!lp.Solve()) break;
+    const std::vector<double> columns = lp.Values();
+    result.LpBars.assign(columns.begin() + static_cast<std::ptrdiff_t>(items), columns.end());
     const std::vector<double> duals = lp.Duals();
     for (size_t i = 0; i < items; ++i) values[i] = std::max(duals[i], 0.0);
     if (!pricing.Price(values, deadline)) break;
@@ -89,6 +91,7 @@ ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<Cu
     const double bound = LagrangianBound(model, values, pricing, 1.0);
     if (bound > result.LowerBound) {
       result.LowerBound = bound;
+      result.BoundValues = values;
       betterBound(bound);
     }
     bool added = false;
@@ -101,8 +104,6 @@ ColumnGeneration GenerateColumns(const CuttingModel& model, const std::vector<Cu
     if (added) continue;
 
     result.Converged = true;
-    const std::vector<double> columns = lp.Values();
-    result.LpBars.assign(columns.begin() + static_cast<std::ptrdiff_t>(items), columns.end());
     double standIns = 0;
     for (size_t i = 0; i < items; ++i) standIns += columns[i];
     if (standIns > 1e-6) {

@@ -1,21 +1,21 @@
-// The planner's road: a Run's plan to start from, column generation for each
-// case of the short-first rule, the integer stage over the generated patterns,
-// the arc-flow model where that leaves a gap, then the plan without the rule.
+// The planner's road: a Run's plan to start from, then every case of the
+// short-first rule (and the job without the rule, for the reference figure)
+// searched on its own thread: bounds and dives first, then the proofs.
 #include "exact/exact_planner.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <thread>
 
-#include "exact/arc_flow.h"
-#include "exact/coin_solvers.h"
-#include "exact/column_generation.h"
-#include "exact/integer_stage.h"
+#include "exact/case_search.h"
 #include "exact/job_model.h"
 #include "exact/pattern_pricing.h"
 #include "exact/plan_assembly.h"
-#include "exact/stock_totals.h"
 #include "optimizer/optimizer.h"
 #include "text/codec.h"
 
@@ -27,11 +27,8 @@ constexpr int32_t kRunTrials = 100;
 // The pricing's tables grow with the longest bar over the pieces' common
 // divisor, times the pieces: 64 MB at most.
 constexpr int64_t kMaxPricingBytes = int64_t{64} << 20;
-// Part of the time limit kept for the plan without the short-first rule.
-constexpr double kWithoutRuleShare = 0.25;
-constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
-// Time for the integer program over the pieces the rounded-down LP leaves.
-constexpr double kRestSeconds = 1.0;
+// Stages in which the cases pass the best plan on to each other.
+constexpr int32_t kCloseRounds = 3;
 
 // Ends the Run when the planner's time is up.
 class DeadlineProgress : public TrialProgress {
@@ -48,29 +45,17 @@ class DeadlineProgress : public TrialProgress {
   const Deadline& deadline_;
 };
 
-// The best solution of one model so far and what is proven of it.
-struct Incumbent {
-  std::vector<CutPattern> Patterns;
-  std::vector<int32_t> Bars;
-  int64_t StockLength = kNone;
-};
-
-struct CaseState {
-  CuttingModel Model;
-  std::vector<CutPattern> Columns;
-  std::vector<double> LpBars;  // the LP's bars per column
-  int64_t Bound = 0;           // no plan of this case uses less stock; kNone: the case has no plan
-};
-
-// Tells the observer of every rise of the least bound over the cases.
-class BoundTracker {
+// Tells the observer of every rise of the least bound over the cases and of
+// every better plan, whichever thread finds it.
+class Reporter {
  public:
-  BoundTracker(size_t cases, double memberLength, ExactObserver& observer)
+  Reporter(size_t cases, double memberLength, ExactObserver& observer)
       : bounds_(cases, -std::numeric_limits<double>::infinity()),
         memberLength_(memberLength),
         observer_(observer) {}
 
-  void Update(size_t index, double bound) {
+  void Bound(size_t index, double bound) {
+    const std::lock_guard<std::mutex> lock(mutex_);
     bounds_[index] = std::max(bounds_[index], bound);
     const double least = *std::min_element(bounds_.begin(), bounds_.end());
     if (least > reported_ && least > 0) {
@@ -79,95 +64,64 @@ class BoundTracker {
     }
   }
 
+  void Plan(int64_t stockLength) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (stockLength >= bestPlan_) return;
+    bestPlan_ = stockLength;
+    observer_.BetterPlan(LossRateOf(static_cast<double>(stockLength), memberLength_));
+  }
+
  private:
+  std::mutex mutex_;
   std::vector<double> bounds_;
   double reported_ = 0;
+  int64_t bestPlan_ = kNoStock;
   double memberLength_;
   ExactObserver& observer_;
 };
 
-// Takes a solution of the case's model when it beats the best.
-void Adopt(const CuttingModel& model, MipOutcome outcome, const std::vector<CutPattern>& patterns,
-           const std::vector<int32_t>& bars, int64_t stockLength, Incumbent& best) {
-  if ((outcome == MipOutcome::Optimal || outcome == MipOutcome::Feasible) && stockLength < best.StockLength &&
-      KeepsBarLimits(model, patterns, bars)) {
-    best = {patterns, bars, stockLength};
-  }
+// Runs every task, on as many threads as the machine has cores (two at most
+// are used now); returns when all are done. Tasks share nothing, so the
+// results never depend on which thread ran what.
+void RunTasks(const std::vector<std::function<void()>>& tasks) {
+  const size_t workers = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), tasks.size());
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t t = next++; t < tasks.size(); t = next++) tasks[t]();
+  };
+  std::vector<std::thread> threads;
+  for (size_t w = 1; w < workers; ++w) threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads) thread.join();
 }
 
-// Improves `best` for one case within the deadline and raises its bound
-// as far as it gets.
-void SolveCase(CaseState& state, Incumbent& best, const Deadline& deadline) {
-  if (state.Bound >= best.StockLength || deadline.Passed()) return;
-  // The LP's bars rounded down, the few pieces left by a small integer program:
-  // a good plan fast, which makes the whole program's search short.
-  if (!state.LpBars.empty()) {
-    std::vector<int32_t> taken;
-    for (double bars : state.LpBars) taken.push_back(static_cast<int32_t>(std::floor(bars + 1e-9)));
-    CbcMipSolver restMip(CbcMipSolver::Model::Patterns);
-    const Deadline restDeadline(std::min(deadline.SecondsLeft(), kRestSeconds), deadline.StopFlag());
-    const IntegerPlan rounded =
-        SolvePatternProgram(state.Model, state.Columns, taken, best.StockLength, restMip, restDeadline);
-    Adopt(state.Model, rounded.Outcome, rounded.Patterns, rounded.Bars, rounded.StockLength, best);
-    if (state.Bound >= best.StockLength || deadline.Passed()) return;
-  }
-  CbcMipSolver mip(CbcMipSolver::Model::Patterns);
-  const IntegerPlan found =
-      SolvePatternProgram(state.Model, state.Columns, {}, best.StockLength, mip, deadline);
-  Adopt(state.Model, found.Outcome, found.Patterns, found.Bars, found.StockLength, best);
-  if (state.Bound >= best.StockLength || deadline.Passed()) return;
-
-  // The generated patterns leave a gap: the arc-flow model holds every pattern.
-  CbcMipSolver flowMip(CbcMipSolver::Model::ArcFlow);
-  const ArcFlowResult flow = SolveArcFlow(state.Model, best.StockLength, flowMip, deadline);
-  Adopt(state.Model, flow.Outcome, flow.Patterns, flow.Bars, flow.StockLength, best);
-  if (flow.Outcome == MipOutcome::Optimal) {
-    state.Bound = std::max(state.Bound, flow.StockLength);
-  } else if (flow.Outcome == MipOutcome::Infeasible) {
-    state.Bound = std::max(state.Bound, best.StockLength);  // nothing below the best in this case
-  }
-}
-
-// Column generation for every case.
-void GenerateCaseColumns(std::vector<CaseState>& cases, const std::vector<CutPattern>& start,
-                         const Incumbent& best, const Deadline& deadline, BoundTracker* tracker) {
-  for (size_t c = 0; c < cases.size(); ++c) {
-    CaseState& state = cases[c];
-    std::vector<CutPattern> caseStart;
-    for (const CutPattern& pattern : start) {
-      if (state.Model.Types[pattern.Type].MaxBars > 0) caseStart.push_back(pattern);
-    }
-    ClpLpSolver lp;
-    const ColumnGeneration columns = GenerateColumns(state.Model, caseStart, lp, deadline, [&](double bound) {
-      if (tracker != nullptr) tracker->Update(c, bound);
-    });
-    state.Columns = columns.Patterns;
-    state.LpBars = columns.LpBars;
-    state.Bound =
-        columns.Infeasible ? kNone : RoundUpToStockTotal(state.Model, columns.LowerBound, best.StockLength);
-    if (tracker != nullptr)
-      tracker->Update(c, state.Bound == kNone ? 1e300 : static_cast<double>(state.Bound));
-  }
-}
-
-int64_t LeastBound(const std::vector<CaseState>& cases) {
-  int64_t least = kNone;
-  for (const CaseState& state : cases) least = std::min(least, state.Bound);
+int64_t LeastBound(const std::vector<CaseSearch>& cases) {
+  int64_t least = kNoStock;
+  for (const CaseSearch& search : cases) least = std::min(least, search.Bound);
   return least;
 }
 
-// Solves the cases, the one with the lowest bound first, within the deadline.
-void SolveCases(std::vector<CaseState>& cases, Incumbent& best, const Deadline& deadline,
-                const std::function<void()>& betterPlan) {
-  std::vector<size_t> order(cases.size());
-  for (size_t c = 0; c < order.size(); ++c) order[c] = c;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return cases[a].Bound < cases[b].Bound; });
-  for (size_t c : order) {
-    const int64_t before = best.StockLength;
-    SolveCase(cases[c], best, deadline);
-    if (best.StockLength < before) betterPlan();
+const Incumbent& BestOf(const std::vector<CaseSearch>& cases, const Incumbent& run) {
+  const Incumbent* best = &run;
+  for (const CaseSearch& search : cases) {
+    if (search.Best.StockLength < best->StockLength) best = &search.Best;
   }
+  return *best;
+}
+
+// The budget of the plan without the short-first rule: a reference figure,
+// which must not hold back the answer.
+SearchBudget ReferenceBudget() {
+  SearchBudget budget;
+  budget.ColumnRounds = 2000;
+  budget.DiveSteps = 200;
+  budget.Dives = 2;
+  budget.EnumerationNodes = 4'000'000;
+  budget.MaxListed = 50'000;
+  budget.ProofNodes = 5'000;
+  budget.PoolNodes = 2'000;
+  budget.ArcFlowNodes = 500;
+  return budget;
 }
 
 }  // namespace
@@ -191,62 +145,99 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   }
   const Deadline deadline(limits.TimeLimitSeconds, limits.Stop);
   const double memberLength = MemberLengthOf(job);
-  const bool withoutRule = HasShortStock(model);
-  const Deadline ruleDeadline(
-      withoutRule ? limits.TimeLimitSeconds * (1 - kWithoutRuleShare) : limits.TimeLimitSeconds, limits.Stop);
+  std::vector<CaseSearch> cases;
+  for (CuttingModel& caseModel : ShortFirstCases(model)) cases.emplace_back(std::move(caseModel));
+  Reporter reporter(cases.size(), memberLength, observer);
 
   // A Run's plan first: the result is never worse.
   auto optimizer = std::make_unique<Optimizer>();
   TJob work = job;
-  DeadlineProgress progress(*optimizer, ruleDeadline);
+  DeadlineProgress progress(*optimizer, deadline);
   optimizer->RunTrials(work, kRunTrials, progress);
-  Incumbent best;
+  Incumbent run;
   if (optimizer->BestPlan().PatternCount > 0) {
-    PlanToPatterns(optimizer->BestPlan(), job, model, best.Patterns, best.Bars);
+    PlanToPatterns(optimizer->BestPlan(), job, model, run.Patterns, run.Bars);
     // A cut row of negative count ends a Run's plan early, short of other rows' pieces.
-    if (SuppliesExactly(model, best.Patterns, best.Bars)) {
-      best.StockLength = StockLengthOf(model, best.Patterns, best.Bars);
-      observer.BetterPlan(optimizer->BestPlan().LossRate);
+    if (SuppliesExactly(model, run.Patterns, run.Bars)) {
+      run.StockLength = StockLengthOf(model, run.Patterns, run.Bars);
+      reporter.Plan(run.StockLength);
     } else {
-      best = {};
+      run = {};
     }
   }
 
-  std::vector<CaseState> cases;
-  for (CuttingModel& caseModel : ShortFirstCases(model)) cases.push_back({std::move(caseModel), {}, {}, 0});
-  BoundTracker tracker(cases.size(), memberLength, observer);
-  GenerateCaseColumns(cases, best.Patterns, best, ruleDeadline, &tracker);
-  const int64_t runStockLength = best.StockLength;
-  SolveCases(cases, best, ruleDeadline,
-             [&] { observer.BetterPlan(LossRateOf(static_cast<double>(best.StockLength), memberLength)); });
+  // The rule's cases and the job without the rule (when the rule decides
+  // anything) are searched side by side; the best plan passes between them
+  // only between the stages, so the result never depends on the timing.
+  std::vector<CaseSearch> reference;
+  if (cases.size() > 1) reference.emplace_back(model);
+  const SearchBudget budget;
+  const SearchBudget referenceBudget = ReferenceBudget();
+  const auto betterPlan = [&](int64_t stockLength) { reporter.Plan(stockLength); };
+  std::vector<std::function<void()>> tasks;
+  for (size_t c = 0; c < cases.size(); ++c) {
+    tasks.emplace_back([&, c] {
+      ExploreCase(
+          cases[c], run, budget, deadline, [&](double bound) { reporter.Bound(c, bound); }, betterPlan);
+    });
+  }
+  for (CaseSearch& search : reference) {
+    tasks.emplace_back([&] {
+      ExploreCase(
+          search, run, referenceBudget, deadline, [](double) {}, [](int64_t) {});
+    });
+  }
+  RunTasks(tasks);
 
+  std::vector<int64_t> closedBelow(cases.size(), kNoStock);
+  for (int32_t round = 0; round < kCloseRounds; ++round) {
+    for (size_t c = 0; c < cases.size(); ++c)
+      reporter.Bound(c, cases[c].Bound == kNoStock ? 1e300 : static_cast<double>(cases[c].Bound));
+    const int64_t best = BestOf(cases, run).StockLength;
+    tasks.clear();
+    for (size_t c = 0; c < cases.size(); ++c) {
+      // A case is tried again only when another found a better plan since.
+      if (cases[c].Bound >= best || best >= closedBelow[c]) continue;
+      closedBelow[c] = best;
+      tasks.emplace_back([&, c, best] { CloseCase(cases[c], best, budget, deadline, betterPlan); });
+    }
+    if (round == 0) {
+      for (CaseSearch& search : reference) {
+        tasks.emplace_back([&, best] { CloseCase(search, best, referenceBudget, deadline, [](int64_t) {}); });
+      }
+    }
+    if (tasks.empty()) break;
+    RunTasks(tasks);
+  }
+
+  const Incumbent& best = BestOf(cases, run);
   const int64_t bound = LeastBound(cases);
-  if (best.StockLength == kNone) {
-    result.Status = bound == kNone ? ExactStatus::NoPlan : ExactStatus::NotFound;
-    if (bound != kNone) result.BoundLossRate = LossRateOf(static_cast<double>(bound), memberLength);
+  if (best.StockLength == kNoStock) {
+    result.Status = bound == kNoStock ? ExactStatus::NoPlan : ExactStatus::NotFound;
+    if (bound != kNoStock) result.BoundLossRate = LossRateOf(static_cast<double>(bound), memberLength);
     return result;
   }
   std::optional<TCutPlan> plan;
-  if (best.StockLength < runStockLength) plan = AssemblePlan(job, model, best.Patterns, best.Bars);
-  if (!plan && runStockLength == kNone) return result;  // found, but beyond what a plan holds
+  int64_t stockLength = best.StockLength;
+  if (best.StockLength < run.StockLength) plan = AssemblePlan(job, model, best.Patterns, best.Bars);
+  if (!plan && run.StockLength == kNoStock) return result;  // found, but beyond what a plan holds
   if (!plan) {
     plan = optimizer->BestPlan();
     OrderPlanPatterns(*plan);
-    best.StockLength = runStockLength;
+    stockLength = run.StockLength;
   }
   result.Plan = *plan;
-  const bool proven = best.StockLength <= bound;
+  const bool proven = stockLength <= bound;
   result.Status = proven ? ExactStatus::Proven : ExactStatus::Unproven;
   result.BoundLossRate = proven ? result.Plan.LossRate : LossRateOf(static_cast<double>(bound), memberLength);
-  result.GapMeters = proven ? 0 : static_cast<double>(best.StockLength - bound) / 1000;
+  result.GapMeters = proven ? 0 : static_cast<double>(stockLength - bound) / 1000;
 
-  if (withoutRule && !deadline.Passed()) {
-    std::vector<CaseState> free{{model, {}, {}, 0}};
-    Incumbent freeBest = best;
-    GenerateCaseColumns(free, best.Patterns, freeBest, deadline, nullptr);
-    SolveCases(free, freeBest, deadline, [] {});
-    const double lossRate = LossRateOf(static_cast<double>(freeBest.StockLength), memberLength);
-    if (lossRate < result.Plan.LossRate) result.WithoutShortFirstLossRate = lossRate;
+  for (const CaseSearch& search : reference) {
+    if (search.Best.StockLength >= stockLength) continue;
+    result.WithoutShortFirst =
+        ReferenceFigure{static_cast<double>(search.Best.StockLength),
+                        LossRateOf(static_cast<double>(search.Best.StockLength), memberLength),
+                        search.Bound >= search.Best.StockLength};
   }
   return result;
 }

@@ -32,20 +32,28 @@ struct ExactLimits {
   const std::atomic<bool>* Stop = nullptr;  // set by another thread: end soon with the best so far
 };
 
+// The best plan found without the short-first rule.
+struct ReferenceFigure {
+  double StockLength = 0;  // mm
+  double LossRate = 0;     // percent
+  bool Proven = false;     // no plan without the rule uses less stock
+};
+
 struct ExactResult {
   ExactStatus Status = ExactStatus::NotFound;
   // PatternCount 0 without a plan; else in report order, every field set as a Run sets it.
   TCutPlan Plan{};
   double BoundLossRate = 0;  // lower bound on the loss rate, percent
   double GapMeters = 0;      // plan's stock length - the bound's, in m (0 when proven)
-  // Set when the job has bars under SmallStockLimit and dropping the
-  // short-first rule gives a lower loss rate.
-  std::optional<double> WithoutShortFirstLossRate;
+  // Set when the job has bars both under and over SmallStockLimit and
+  // dropping the short-first rule gives a plan of less stock.
+  std::optional<ReferenceFigure> WithoutShortFirst;
   std::string Message;  // code page 932; why Refused
 };
 
-// `job` is read, normalised and sorted as a Run leaves it. Deterministic for a
-// given job, time limits aside.
+// `job` is read, normalised and sorted as a Run leaves it. Deterministic:
+// the same job gives the same result on any machine, unless the time limit
+// or the stop cuts the work short. Runs on up to two threads besides the caller's.
 ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver& observer);
 
 }  // namespace yobina

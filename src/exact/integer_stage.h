@@ -18,10 +18,8 @@ struct IntegerPlan {
 };
 
 // The plan over `patterns` with the least stock, among those under `below` mm
-// of stock, that cuts at least `taken` bars of each pattern (empty: none).
-// Patterns may supply more pieces than needed; the plan is trimmed later.
+// of stock. Patterns may supply more pieces than needed; the plan is trimmed later.
 IntegerPlan SolvePatternProgram(const CuttingModel& model, const std::vector<CutPattern>& patterns,
-                                const std::vector<int32_t>& taken, int64_t below, MipSolver& mip,
-                                const Deadline& deadline);
+                                int64_t below, MipSolver& mip, const Deadline& deadline);
 
 }  // namespace yobina

@@ -39,6 +39,10 @@ class MipSolver {
   virtual ~MipSolver() = default;
   virtual void AddRow(double lower, double upper) = 0;
   virtual void AddColumn(double cost, double upper, const ColumnEntries& entries) = 0;
+  // A column's lower bound (0 unless set).
+  virtual void SetLowerBound(int column, double lower) = 0;
+  // Columns of a smaller number are branched on first (all others: 1000).
+  virtual void SetPriority(int column, int priority) = 0;
   // Only solutions with an objective below `cutoff` are wanted.
   virtual void SetCutoff(double cutoff) = 0;
   // Every two objective values differ by a whole multiple of `step`.

@@ -87,8 +87,8 @@ void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TC
       DateLine(TextToInt(page.FieldText(FieldId::Year)), TextToInt(page.FieldText(FieldId::Month)),
                TextToInt(page.FieldText(FieldId::Day)));
   if (date) writer_.ReportLine(0, *date, 7);
-  writer_.ReportLine(2, t.ProjectName + page.FieldText(FieldId::ProjectName), 7);
-  memberNameLine_ = MemberNameLine(page.FieldText(FieldId::MemberName), unitWeight);
+  writer_.ReportLine(2, t.ProjectName + NameFieldText(page, FieldId::ProjectName), 7);
+  memberNameLine_ = MemberNameLine(NameFieldText(page, FieldId::MemberName), unitWeight);
   writer_.ReportLine(2, memberNameLine_, 9);
   writer_.ReportLine(0, t.Rule, 7);
 

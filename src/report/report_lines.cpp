@@ -1,5 +1,7 @@
 #include "report/report_lines.h"
 
+#include <algorithm>
+
 #include "report/report_text.h"
 #include "text/codec.h"
 
@@ -32,7 +34,8 @@ struct TitleTexts {
   std::string BoundLossRate = Cp932("下限ロス率=");
   std::string GapAtMost = Cp932("最適との差 ");
   std::string Within = Cp932("(m) 以内");
-  std::string WithoutShortFirst = Cp932("参考: 5000mm未満を優先しない場合のロス率=");
+  std::string WithoutShortFirst = Cp932("参考: 5000mm未満の素材を優先しなければ");
+  std::string AtMost = Cp932("以下");
 };
 
 const TitleTexts& Texts() {
@@ -41,6 +44,10 @@ const TitleTexts& Texts() {
 }
 
 }  // namespace
+
+std::string NameFieldText(const InputPage& page, FieldId field) {
+  return CutToBytes(page.FieldText(field), static_cast<size_t>(std::max(0, ElementOf(field).ByteLimit)));
+}
 
 std::optional<std::string> DateLine(int32_t year, int32_t month, int32_t day) {
   const TitleTexts& t = Texts();
@@ -101,9 +108,10 @@ std::string UnprovenLine(double boundLossRate, double gapMeters) {
          Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
 }
 
-std::string WithoutShortFirstLine(double lossRate) {
+std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven) {
   const TitleTexts& t = Texts();
-  return Spaces(1) + t.WithoutShortFirst + FixedText(lossRate, 6, 3) + "(%)";
+  return Spaces(1) + t.WithoutShortFirst + Spaces(1) + t.StockLength + FixedText(stockLength / 1000, 8, 3) +
+         "(m)" + Spaces(1) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)" + (proven ? "" : t.AtMost);
 }
 
 }  // namespace yobina

@@ -6,7 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "job/input_page.h"
+
 namespace yobina {
+
+// A name field's text (工事名, 部材名) cut to the bytes the window's field
+// takes, never half a character: a job file may hold far longer names, which
+// would push the report's lines past 82 columns and the diagrams' off the page.
+std::string NameFieldText(const InputPage& page, FieldId field);
 
 // Era form for 0 < year < 100, Western form for year > 1000, else no line.
 // Both forms end at column 82.
@@ -31,7 +38,8 @@ std::string WeightTotalsLine(double stockLength, double memberLength, double uni
 // percent; the gap in m between the plan and the least stock the bound allows.
 std::string ProvenOptimalLine(double boundLossRate);
 std::string UnprovenLine(double boundLossRate, double gapMeters);
-// The loss rate a plan could reach if bars under 5000 mm were not used first.
-std::string WithoutShortFirstLine(double lossRate);
+// The stock (mm) and loss rate a plan could reach if bars under 5000 mm were
+// not used first; "at most" when that figure is not proven.
+std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven);
 
 }  // namespace yobina

@@ -3,6 +3,9 @@
 #include <array>
 #include <charconv>
 
+#include "text/codec.h"
+#include "text/half_width.h"
+
 namespace yobina {
 namespace {
 
@@ -44,6 +47,24 @@ std::string FixedText(double value, int width, int decimals) {
       std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
   if (ec != std::errc()) return PadLeft("?", width);
   return PadLeft(std::string_view(buffer.data(), static_cast<size_t>(end - buffer.data())), width);
+}
+
+std::string CutToBytes(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return std::string(text);
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > maxBytes) break;
+    end = next;
+  }
+  return std::string(text.substr(0, end));
+}
+
+std::string CutWithEllipsis(std::string_view text, size_t maxBytes) {
+  static const std::string kEllipsis = Cp932("…");
+  if (text.size() <= maxBytes) return std::string(text);
+  if (maxBytes < kEllipsis.size()) return CutToBytes(text, maxBytes);
+  return CutToBytes(text, maxBytes - kEllipsis.size()) + kEllipsis;
 }
 
 }  // namespace yobina

@@ -1,7 +1,9 @@
-// Text pieces of the report: blanks, repetition and printf-like fixed-width
-// numbers that never depend on the process locale.
+// Text pieces of the report: blanks, repetition, printf-like fixed-width
+// numbers that never depend on the process locale, and texts cut to a byte
+// count between two code page 932 characters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,5 +21,13 @@ std::string IntText(int64_t value, int width);
 
 // Like "%<width>.<decimals>f" in the C locale: always a "." as decimal point.
 std::string FixedText(double value, int width, int decimals);
+
+// `text` when it has at most maxBytes bytes, else its longest head of at most
+// maxBytes bytes that ends between two characters (never half a two-byte one).
+std::string CutToBytes(std::string_view text, size_t maxBytes);
+
+// `text` when it has at most maxBytes bytes, else cut by CutToBytes and closed
+// by "…" (two bytes) within maxBytes; only cut when "…" itself has no room.
+std::string CutWithEllipsis(std::string_view text, size_t maxBytes);
 
 }  // namespace yobina

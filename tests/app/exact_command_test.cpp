@@ -45,7 +45,7 @@ ExactResult ProvenResult(const TJob& job) {
   result.Plan.StockLength = 6000;
   result.Plan.MemberLength = 6000;
   result.BoundLossRate = 0;
-  result.WithoutShortFirstLossRate = 1.5;
+  result.WithoutShortFirst = ReferenceFigure{6090, 1.5, true};
   return result;
 }
 
@@ -64,7 +64,7 @@ TEST_F(ExactCommandTest, TheExactPlanIsTheLastPlanUntilTheNextRun) {
   const ExactOutcome exact = FinishExactCommand(page_, *workspace_, job, ProvenResult(job));
   ASSERT_TRUE(exact.PlanFound);
   const std::string proven = ProvenOptimalLine(0);
-  const std::string reference = WithoutShortFirstLine(1.5);
+  const std::string reference = WithoutShortFirstLine(6090, 1.5, true);
   EXPECT_EQ(workspace_->lastPlanNotes, (std::vector<std::string>{proven, reference}));
   EXPECT_TRUE(Contains(exact.ReportLines, proven));
 

@@ -13,6 +13,7 @@
 #include "job/job_io.h"
 #include "job/memory_input_page.h"
 #include "optimizer/optimizer.h"
+#include "report/report_text.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -123,6 +124,43 @@ void ExpectNoLabelOverlaps(const Printed& printed) {
   }
 }
 
+// Whether the segment passes through the cell's inside (one dot in from its edges).
+bool Crosses(const test::RecordedCall& line, const test::Rect& cell) {
+  const double dx = line.X2 - line.X, dy = line.Y2 - line.Y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {line.X - (cell.Left + 1.0), cell.Right - 1.0 - line.X, line.Y - (cell.Top + 1.0),
+                       cell.Bottom - 1.0 - line.Y};
+  double from = 0, to = 1;  // the part of the segment inside, clipped edge by edge
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+    } else if (p[i] < 0) {
+      from = std::max(from, q[i] / p[i]);
+    } else {
+      to = std::min(to, q[i] / p[i]);
+    }
+  }
+  return from < to;
+}
+
+// Every leader ends just above a label it reaches, and passes through none.
+void ExpectLeadersClearOfLabels(const Printed& printed) {
+  const std::vector<DrawnLabel> labels = test::LabelsOf(printed.device);
+  const int32_t mm = 600 * 10 / 254;
+  for (const test::RecordedCall& line : printed.device.CallsOf(DeviceCall::DrawLine)) {
+    if (line.Color != diagram::kLeaderColor) continue;
+    bool reached = false;
+    for (const DrawnLabel& label : labels) {
+      if (label.Page != line.Page) continue;
+      EXPECT_FALSE(Crosses(line, label.Cell))
+          << "leader at " << line.X << "," << line.Y << " crosses " << Cp932ToUtf8(label.Text);
+      reached = reached || (line.X2 >= label.Cell.Left && line.X2 <= label.Cell.Right &&
+                            line.Y2 <= label.Cell.Top && line.Y2 + mm > label.Cell.Top);
+    }
+    EXPECT_TRUE(reached) << "leader at " << line.X2 << "," << line.Y2 << " leads to no label";
+  }
+}
+
 TEST(CuttingDiagram, ReferenceBarsAreToOneScaleAndAddUpToTheirStockLength) {
   const TJob job = ReferenceJob();
   const TCutPlan plan = PlanOf(job, 10);
@@ -169,18 +207,23 @@ TEST(CuttingDiagram, ReferenceBarsAreToOneScaleAndAddUpToTheirStockLength) {
   EXPECT_EQ(std::unique(colors.begin(), colors.end()), colors.end()) << "rows share a colour";
 }
 
-TEST(CuttingDiagram, LabelsNeverOverlap) {
+TEST(CuttingDiagram, LabelsNeitherOverlapNorLieAcrossLeaders) {
   // Short pieces push their labels under the bar, a few lanes deep.
   const TJob crowded = SortedJob({{12000, 50}}, {{40, 99}, {75, 99}, {150, 99}, {320, 99}, {2000, 9}}, 0, 3);
-  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded};
+  // 35 rows of 1 .. 35 mm: the bar ends in a crowd of labels many lanes deep.
+  std::vector<std::pair<int32_t, int32_t>> tiny;
+  for (int32_t length = 1; length <= 35; ++length) tiny.push_back({length, 2000});
+  const TJob tinyRows = SortedJob({{12000, 3000}}, tiny, 0, 0);
+  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows};
   const std::vector<TCutPlan> plans = {
       PlanOf(jobs[0], 10), PlanOf(jobs[1], 10),
-      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}})};
+      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}}), PlanOf(tinyRows, 10)};
   for (size_t i = 0; i < jobs.size(); ++i) {
     SCOPED_TRACE(i);
     Printed printed;
     Print(printed, jobs[i], plans[i]);
     ExpectNoLabelOverlaps(printed);
+    ExpectLeadersClearOfLabels(printed);
     ExpectOnPage(printed);
   }
 }
@@ -225,6 +268,37 @@ TEST(CuttingDiagram, BarsStayWholeOnOnePageInReportOrder) {
       })) << Cp932ToUtf8(wanted);
     }
   }
+}
+
+TEST(CuttingDiagram, LongNamesAreCutToTheFieldThenToThePageWidth) {
+  const TJob job = ReferenceJob();
+  const TCutPlan plan = PlanOf(job, 10);
+  MemoryInputPage page;
+  page.SetFieldText(FieldId::ProjectName, RepeatText(Cp932("表"), 255) + "X");  // from a job file
+  page.SetFieldText(FieldId::MemberName, std::string(31, 'a') + Cp932("鋼"));
+  const auto headerOf = [](const RecordingPrintDevice& device, const std::string& caption) {
+    const std::vector<DrawnLabel> labels = test::LabelsOf(device);
+    const auto found = std::find_if(labels.begin(), labels.end(),
+                                    [&](const DrawnLabel& label) { return label.Text.starts_with(caption); });
+    return found == labels.end() ? DrawnLabel{} : *found;
+  };
+  const std::string project = Cp932("工事名：");
+  const std::string member = Cp932("部材名：");
+
+  RecordingPrintDevice a4(600);
+  PrintCuttingDiagrams(page, job, plan, a4);
+  EXPECT_EQ(headerOf(a4, project).Text, project + RepeatText(Cp932("表"), 16));
+  EXPECT_EQ(headerOf(a4, member).Text, member + std::string(31, 'a'));
+
+  // A view 60 mm wide: "…" closes what fits.
+  const int32_t width = 60 * 600 * 10 / 254;
+  RecordingPrintDevice narrow(600, width, 20000);
+  DrawCuttingDiagrams(page, job, plan, narrow);
+  const DrawnLabel header = headerOf(narrow, project);
+  const auto kept = static_cast<int32_t>(header.Text.size() - project.size() - 2) / 2;
+  EXPECT_GT(kept, 0);
+  EXPECT_EQ(header.Text, project + RepeatText(Cp932("表"), kept) + Cp932("…"));
+  EXPECT_LE(header.Cell.Right, width);
 }
 
 TEST(CuttingDiagram, OddPlansStayOnThePageWithFewCalls) {

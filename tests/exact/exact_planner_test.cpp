@@ -126,7 +126,7 @@ TEST(PlanExact, ReferenceJobIsProvenAt49000) {
   EXPECT_NEAR(result.Plan.LossRate, 2.510, 0.0005);
   EXPECT_EQ(result.BoundLossRate, result.Plan.LossRate);
   EXPECT_EQ(result.GapMeters, 0);
-  EXPECT_FALSE(result.WithoutShortFirstLossRate);
+  EXPECT_FALSE(result.WithoutShortFirst);
   ASSERT_FALSE(observer.plans.empty());
   ASSERT_FALSE(observer.bounds.empty());
   EXPECT_LE(observer.bounds.back(), observer.plans.back());
@@ -241,8 +241,10 @@ TEST(PlanExact, ShortFirstRuleAndItsPrice) {
   ASSERT_EQ(result.Status, ExactStatus::Proven);
   EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_EQ(result.Plan.StockLength, 20000);
-  ASSERT_TRUE(result.WithoutShortFirstLossRate);
-  EXPECT_DOUBLE_EQ(*result.WithoutShortFirstLossRate, (12000.0 - 11900) * 100 / 11900);
+  ASSERT_TRUE(result.WithoutShortFirst);
+  EXPECT_EQ(result.WithoutShortFirst->StockLength, 12000);
+  EXPECT_DOUBLE_EQ(result.WithoutShortFirst->LossRate, (12000.0 - 11900) * 100 / 11900);
+  EXPECT_TRUE(result.WithoutShortFirst->Proven);
 }
 
 TEST(PlanExact, StopEndsAtOnceWithTheRunsPlan) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/line_writer.h"
+#include "report/report_text.h"
 #include "report_fixtures.h"
 #include "support/recording_print_device.h"
 #include "text/codec.h"
@@ -120,6 +121,20 @@ TEST(ReportBuilderTest, NotesFollowTheTotalsOnScreenAndPaper) {
   std::string drawn;  // drawn a character at a time
   for (const auto& draw : device.Draws()) drawn += draw.Text;
   EXPECT_NE(drawn.find("two"), std::string::npos);
+}
+
+TEST(ReportBuilderTest, NamesFromAFileAreCutToTheFieldsBytes) {
+  // A job file holds up to 999 bytes a name; the window's fields take 32.
+  test::FieldInputPage page = ExamplePage();
+  page.SetFieldText(FieldId::ProjectName, RepeatText(Cp932("表"), 255) + "X");
+  page.SetFieldText(FieldId::MemberName, std::string(31, 'a') + Cp932("鋼材"));
+  ReportBuilder builder;
+  const auto lines = builder.BuildReport(page, ExampleJob(), ExamplePlan());
+  const std::string projectLine = Cp932("  工事名：") + RepeatText(Cp932("表"), 16);
+  const std::string memberLine = Cp932("  部材名：") + std::string(31, 'a') + std::string(9, ' ');
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), projectLine), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), memberLine), 2);  // title and block
+  for (const std::string& line : lines) EXPECT_LE(line.size(), 84U) << Cp932ToUtf8(line);
 }
 
 TEST(ReportBuilderTest, DateLineHeadsTheReport) {

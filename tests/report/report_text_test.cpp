@@ -7,6 +7,7 @@
 #include "report/printer_paper.h"
 #include "report/report_lines.h"
 #include "report/report_text.h"
+#include "support/field_input_page.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -53,6 +54,35 @@ TEST(ReportTextTest, DecimalPointIgnoresTheLocale) {
   EXPECT_EQ(text, "7.85");
 }
 
+TEST(ReportTextTest, CutsEndBetweenCharacters) {
+  const std::string kanji = Cp932("鋼");
+  const std::string ellipsis = Cp932("…");
+  const std::string name = "ab" + kanji + kanji + "c";  // 7 bytes
+  EXPECT_EQ(CutToBytes(name, 7), name);
+  EXPECT_EQ(CutToBytes(name, 5), "ab" + kanji);  // not the first byte of the second kanji
+  EXPECT_EQ(CutToBytes(name, 3), "ab");
+  EXPECT_EQ(CutToBytes(name, 0), "");
+  // A text within the limit is kept byte for byte, even a stray lead byte at its end.
+  EXPECT_EQ(CutToBytes("ab\x88", 3), "ab\x88");
+
+  EXPECT_EQ(CutWithEllipsis(name, 7), name);
+  EXPECT_EQ(CutWithEllipsis(name, 6), "ab" + kanji + ellipsis);
+  EXPECT_EQ(CutWithEllipsis(name, 5), "ab" + ellipsis);  // not half the kanji before it
+  EXPECT_EQ(CutWithEllipsis(name, 3), "a" + ellipsis);
+  EXPECT_EQ(CutWithEllipsis(name, 1), "a");
+}
+
+TEST(ReportLinesTest, NameFieldsAreCutToWhatTheWindowTakes) {
+  test::FieldInputPage page;
+  const std::string kanji = Cp932("鋼");
+  page.SetFieldText(FieldId::ProjectName, std::string(999, 'x'));
+  page.SetFieldText(FieldId::MemberName, std::string(31, 'y') + kanji);
+  EXPECT_EQ(NameFieldText(page, FieldId::ProjectName), std::string(32, 'x'));
+  EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(31, 'y'));
+  page.SetFieldText(FieldId::MemberName, std::string(30, 'y') + kanji);
+  EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(30, 'y') + kanji);
+}
+
 TEST(ReportLinesTest, DateForms) {
   const std::string indent(55, ' ');
   EXPECT_EQ(DateLine(12, 4, 1), Cp932(indent + "平成 12 年  4 月  1 日 作成"));
@@ -92,11 +122,14 @@ TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
   EXPECT_EQ(ProvenOptimalLine(2.51), Cp932(" 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)"));
   EXPECT_EQ(UnprovenLine(2.4, 1.2),
             Cp932(" 最適化: 未証明   下限ロス率= 2.400(%)   最適との差 1.200(m) 以内"));
-  EXPECT_EQ(WithoutShortFirstLine(0.5), Cp932(" 参考: 5000mm未満を優先しない場合のロス率= 0.500(%)"));
+  EXPECT_EQ(WithoutShortFirstLine(610272, 0.5, true),
+            Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長= 610.272(m) ロス率= 0.500(%)"));
+  EXPECT_EQ(WithoutShortFirstLine(12000, 12.25, false),
+            Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長=  12.000(m) ロス率=12.250(%)以下"));
   // The largest figures the input page allows: 35 stock rows of 999999 mm x 99999.
   const double largestGap = 35.0 * 999999 * 99999 / 1000;
   for (const std::string& line :
-       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(100)}) {
+       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(9999999, 100, false)}) {
     EXPECT_LE(line.size(), 82U) << Cp932ToUtf8(line);
   }
 }
