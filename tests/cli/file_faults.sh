@@ -122,13 +122,27 @@ if [ -n "$pdf" ]; then
 fi
 no_temporaries
 
+# Waits until process $1 blocks Ctrl+C, as the program does before its libraries
+# start: from then on a SIGINT waits for it. (Before its exec the background
+# shell would drop one, as it ignores SIGINT.)
+wait_for_blocked_sigint() {
+  local key mask
+  for _ in $(seq 2000); do
+    while read -r key mask; do
+      [ "$key" = SigBlk: ] && (((16#$mask & 2) != 0)) && return 0
+    done <"/proc/$1/status"
+  done
+  fail "process $1 never blocked SIGINT"
+}
+
 # Ctrl+C at any moment of the optimal planner stops it: exit 3, and a plan is
 # called proven only if it is proven without the interrupt.
 proven_when_stopped=0
 for i in $(seq 20); do
   delay_ms=$((RANDOM % 2000))
-  start=$(date +%s%N)
   "$cli" "$data/exact-sigint.qzl" --exact >report.txt 2>err.txt &
+  wait_for_blocked_sigint $!
+  start=$(date +%s%N)
   sleep "$((delay_ms / 1000)).$(printf %03d $((delay_ms % 1000)))"
   kill -INT $!
   wait $!
