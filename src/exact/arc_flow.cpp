@@ -7,6 +7,8 @@
 #include <set>
 #include <tuple>
 
+#include "exact/stock_totals.h"
+
 namespace yobina {
 
 namespace {

@@ -163,7 +163,7 @@ void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, c
   }
   if (!search.BoundValues.empty() && ProveOverListedPatterns(search, cutoff, budget, deadline))
     return tellBetter();
-  if (deadline.Passed()) return tellBetter();
+  if (deadline.Passed() || budget.ArcFlowNodes == 0) return tellBetter();
 
   // The list was too long: the arc-flow model holds every pattern at once.
   CbcMipSolver flowMip;

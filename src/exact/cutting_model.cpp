@@ -18,14 +18,6 @@ int64_t StockTotalStep(const CuttingModel& model) {
   return step > 0 ? step : 1;
 }
 
-int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
-  int64_t fixed = 0;
-  for (const StockType& type : model.Types) fixed += int64_t{type.Length} * type.MinBars;
-  const int64_t step = StockTotalStep(model);
-  if (below <= fixed) return below - 1;  // no total at all: any cutoff under the forced bars does
-  return fixed + (below - 1 - fixed) / step * step;
-}
-
 int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                       const std::vector<int32_t>& bars) {
   int64_t total = 0;

@@ -42,9 +42,6 @@ int64_t PatternWeight(const CuttingModel& model, const CutPattern& pattern);
 // the lengths whose bar count is free (1 when none is).
 int64_t StockTotalStep(const CuttingModel& model);
 
-// The largest stock total on that step (from the forced bars up) under `below`.
-int64_t StockTotalUnder(const CuttingModel& model, int64_t below);
-
 // A pattern's stock length, summed over bar counts per pattern.
 int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                       const std::vector<int32_t>& bars);

@@ -116,11 +116,11 @@ SearchBudget ReferenceBudget() {
   budget.ColumnRounds = 2000;
   budget.DiveSteps = 200;
   budget.Dives = 2;
-  budget.EnumerationNodes = 4'000'000;
-  budget.MaxListed = 50'000;
-  budget.ProofNodes = 5'000;
+  budget.EnumerationNodes = 2'000'000;
+  budget.MaxListed = 4'000;
+  budget.ProofNodes = 2'000;
   budget.PoolNodes = 2'000;
-  budget.ArcFlowNodes = 500;
+  budget.ArcFlowNodes = 0;
   return budget;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "exact/stock_totals.h"
+
 namespace yobina {
 
 IntegerPlan SolvePatternProgram(const CuttingModel& model, const std::vector<CutPattern>& patterns,

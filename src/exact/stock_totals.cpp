@@ -30,36 +30,68 @@ void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count) {
   }
 }
 
-}  // namespace
+struct TotalsRange {
+  int64_t Fixed = 0;    // the forced bars' total
+  int64_t Most = 0;     // every bar
+  int64_t Divisor = 0;  // of the lengths whose bar count is free; 0: none
+};
 
-int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling) {
-  int64_t fixed = 0;
-  int64_t most = 0;
-  int64_t divisor = 0;
+TotalsRange RangeOf(const CuttingModel& model) {
+  TotalsRange range;
   for (const StockType& type : model.Types) {
-    fixed += int64_t{type.Length} * type.MinBars;
-    most += int64_t{type.Length} * type.MaxBars;
-    if (type.MaxBars > type.MinBars) divisor = std::gcd(divisor, int64_t{type.Length});
+    range.Fixed += int64_t{type.Length} * type.MinBars;
+    range.Most += int64_t{type.Length} * type.MaxBars;
+    if (type.MaxBars > type.MinBars) range.Divisor = std::gcd(range.Divisor, int64_t{type.Length});
   }
-  // Totals are whole millimetres; a hair below the bound is rounding noise.
-  const double lowest = std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound)));
-  if (!(lowest > static_cast<double>(fixed))) return fixed;  // also before any bound is known
-  if (lowest > static_cast<double>(most)) return std::numeric_limits<int64_t>::max();
-  const auto wanted = static_cast<int64_t>(lowest);
-  if (divisor == 0) return fixed;  // nothing to choose, and fixed < wanted <= most cannot happen
-  const int64_t roughly = fixed + (wanted - fixed + divisor - 1) / divisor * divisor;
-  const int64_t last = (std::min(ceiling, most) - fixed) / divisor;
-  if (roughly > std::min(ceiling, most) || last >= kMaxListedSteps) return roughly;
+  return range;
+}
 
+// Bit s: the total fixed + s * divisor is reachable, for s up to `last`.
+std::vector<uint64_t> ReachableTotals(const CuttingModel& model, const TotalsRange& range, int64_t last) {
   std::vector<uint64_t> reachable(static_cast<size_t>(last / 64 + 1), 0);
   reachable[0] = 1;
   for (const StockType& type : model.Types) {
-    AddBars(reachable, type.Length / divisor, type.MaxBars - type.MinBars);
+    AddBars(reachable, type.Length / range.Divisor, type.MaxBars - type.MinBars);
   }
-  for (int64_t step = (roughly - fixed) / divisor; step <= last; ++step) {
-    if ((reachable[static_cast<size_t>(step / 64)] >> (step % 64) & 1) != 0) return fixed + step * divisor;
+  return reachable;
+}
+
+bool IsSet(const std::vector<uint64_t>& bits, int64_t at) {
+  return (bits[static_cast<size_t>(at / 64)] >> (at % 64) & 1) != 0;
+}
+
+}  // namespace
+
+int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
+  const TotalsRange range = RangeOf(model);
+  if (below <= range.Fixed) return below - 1;  // no total at all: any cutoff under the forced bars does
+  if (range.Divisor == 0) return range.Fixed;
+  const int64_t last = (std::min(below - 1, range.Most) - range.Fixed) / range.Divisor;
+  if (last >= kMaxListedSteps) return range.Fixed + last * range.Divisor;
+  const std::vector<uint64_t> reachable = ReachableTotals(model, range, last);
+  int64_t step = last;
+  while (!IsSet(reachable, step)) --step;  // step 0, the forced bars alone, is always reachable
+  return range.Fixed + step * range.Divisor;
+}
+
+int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling) {
+  const TotalsRange range = RangeOf(model);
+  // Totals are whole millimetres; a hair below the bound is rounding noise.
+  const double lowest = std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound)));
+  if (!(lowest > static_cast<double>(range.Fixed))) return range.Fixed;  // also before any bound is known
+  if (lowest > static_cast<double>(range.Most)) return std::numeric_limits<int64_t>::max();
+  const auto wanted = static_cast<int64_t>(lowest);
+  if (range.Divisor == 0) return range.Fixed;  // nothing to choose, and fixed < wanted <= most cannot happen
+  const int64_t divisor = range.Divisor;
+  const int64_t roughly = range.Fixed + (wanted - range.Fixed + divisor - 1) / divisor * divisor;
+  const int64_t last = (std::min(ceiling, range.Most) - range.Fixed) / divisor;
+  if (roughly > std::min(ceiling, range.Most) || last >= kMaxListedSteps) return roughly;
+
+  const std::vector<uint64_t> reachable = ReachableTotals(model, range, last);
+  for (int64_t step = (roughly - range.Fixed) / divisor; step <= last; ++step) {
+    if (IsSet(reachable, step)) return range.Fixed + step * divisor;
   }
-  return fixed + (last + 1) * divisor;  // no total up to the ceiling: the next one lies beyond
+  return range.Fixed + (last + 1) * divisor;  // no total up to the ceiling: the next one lies beyond
 }
 
 }  // namespace yobina

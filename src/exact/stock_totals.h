@@ -14,4 +14,10 @@ namespace yobina {
 // the lengths' common divisor. INT64_MAX when no total reaches `bound`.
 int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling);
 
+// The largest stock total under `below` the bars can come to (a plan that
+// beats `below` uses at most this much); for tables too large to list, the
+// largest on the lengths' common divisor. Below the forced bars' total when
+// there is none.
+int64_t StockTotalUnder(const CuttingModel& model, int64_t below);
+
 }  // namespace yobina

@@ -104,8 +104,12 @@ TEST(StockTotals, StepAndTheTotalUnderABound) {
   CuttingModel model;
   model.Types = {Type(6000, 0, 0, 30), Type(4500, 0, 1, 1), Type(9000, 0, 0, 5)};
   EXPECT_EQ(StockTotalStep(model), 3000);
-  EXPECT_EQ(StockTotalUnder(model, 10500), 7500);
+  EXPECT_EQ(StockTotalUnder(model, 10500), 4500);  // 7500 is on the step, but no mix of bars makes it
   EXPECT_EQ(StockTotalUnder(model, 10501), 10500);
+  // Lengths to the mm: only the totals the bars can make count.
+  model.Types = {Type(9926, 0, 0, 50), Type(10679, 0, 0, 50)};
+  EXPECT_EQ(StockTotalUnder(model, 20605), 19852);
+  EXPECT_EQ(StockTotalUnder(model, 20606), 20605);
 }
 
 }  // namespace
