@@ -126,8 +126,8 @@ no_temporaries
 # start: from then on a SIGINT waits for it. (Before its exec the background
 # shell would drop one, as it ignores SIGINT.)
 wait_for_blocked_sigint() {
-  local key mask
-  for _ in $(seq 2000); do
+  local key mask deadline=$((${EPOCHREALTIME/./} + 10000000))
+  while ((${EPOCHREALTIME/./} < deadline)); do
     while read -r key mask; do
       [ "$key" = SigBlk: ] && (((16#$mask & 2) != 0)) && return 0
     done <"/proc/$1/status"
