@@ -1,9 +1,12 @@
 #include "cli/batch_run.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +16,8 @@
 #include "app/messages.h"
 #include "app/plan_export.h"
 #include "app/run_labels.h"
-#include "file/atomic_file.h"
+#include "cli/batch_outputs.h"
+#include "cli/terminal_text.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
@@ -71,20 +75,18 @@ struct BatchOutcome {
 BatchOutcome RunTrials(MemoryInputPage& page, Workspace& workspace, const CliOptions& options, StopFlag& stop,
                        std::FILE* err) {
   if (options.TimeLimitSeconds) stop.SetDeadline(*options.TimeLimitSeconds);
-  // The page as the Run leaves it is what a backup would hold: --save writes it there.
   RunOptions run;
-  run.BackupFile = options.SaveFile;
   run.TrialsOverride = options.Trials;
   run.Stop = &stop;
   ProgressLines progress(options.Progress ? err : nullptr);
   RunOutcome outcome = RunCommand(page, workspace, progress, run);
   BatchOutcome batch;
-  if (!outcome.PlanFound) {
-    batch.ExitCode = kExitNoPlan;
-    batch.Message = outcome.Stopped ? message::kStopped : message::kNoPlan;
-  } else if (outcome.Stopped) {
+  if (outcome.Stopped) {
     batch.ExitCode = kExitStopped;
     batch.Message = message::kStopped;
+  } else if (!outcome.PlanFound) {
+    batch.ExitCode = kExitNoPlan;
+    batch.Message = message::kNoPlan;
   }
   batch.ReportLines = std::move(outcome.ReportLines);
   return batch;
@@ -93,7 +95,6 @@ BatchOutcome RunTrials(MemoryInputPage& page, Workspace& workspace, const CliOpt
 BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliOptions& options,
                          const StopFlag& stop, std::FILE* err) {
   ExactOptions exact;
-  exact.BackupFile = options.SaveFile;
   if (options.TimeLimitSeconds) exact.TimeLimitSeconds = *options.TimeLimitSeconds;
   exact.Stop = &stop.Flag();
   ExactProgressLines progress(options.Progress ? err : nullptr);
@@ -105,16 +106,15 @@ BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliO
   if (outcome.Status == ExactStatus::Refused) {
     batch.ExitCode = kExitFailure;
     batch.Message = Cp932ToUtf8(outcome.Message);
-  } else if (!outcome.PlanFound) {
+  } else if (outcome.Status == ExactStatus::NoPlan) {
     batch.ExitCode = kExitNoPlan;
-    if (outcome.Status == ExactStatus::NoPlan) {
-      batch.Message = message::kNoPlan;
-    } else {
-      batch.Message = stopped ? message::kStopped : message::kNoPlanInTime;
-    }
+    batch.Message = message::kNoPlan;
   } else if (stopped) {
     batch.ExitCode = kExitStopped;
     batch.Message = message::kStopped;
+  } else if (!outcome.PlanFound) {
+    batch.ExitCode = kExitNoPlan;
+    batch.Message = message::kNoPlanInTime;
   }
   batch.ReportLines = std::move(outcome.ReportLines);
   batch.Proof = outcome.Proof;
@@ -123,8 +123,10 @@ BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliO
 
 // False, with errno set, when the output could not be written.
 bool WriteReport(std::FILE* out, const std::vector<std::string>& lines, OutputEncoding encoding) {
+  const bool terminal = ::isatty(fileno(out)) != 0;
   for (const std::string& line : lines) {
-    const std::string text = encoding == OutputEncoding::Utf8 ? Cp932ToUtf8(line) : line;
+    std::string text = encoding == OutputEncoding::Utf8 ? Cp932ToUtf8(line) : line;
+    if (terminal) text = WithoutControlCharacters(text, encoding);
     std::fwrite(text.data(), 1, text.size(), out);
     std::fputc('\n', out);
   }
@@ -134,6 +136,41 @@ bool WriteReport(std::FILE* out, const std::vector<std::string>& lines, OutputEn
 bool WriteText(std::FILE* out, const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), out);
   return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+// --save, plan or not (as the Run leaves the job), and with a plan the
+// exports: each is written beside its target, and all are put in place once
+// all are written. Throws IoError with the message naming the file.
+void WriteOutputFiles(const CliOptions& options, const InputPage& page, Workspace& workspace, bool withPlan,
+                      const PdfWriter& pdf, const PdfWriter& diagrams) {
+  StagedOutputs staged;
+  for (const OutputFile& file : OutputFilesOf(options)) {
+    if (file.What != OutputFile::Kind::Save && !withPlan) continue;
+    const FileWriter stage = [&](const std::filesystem::path&, std::string_view bytes) {
+      staged.Stage(file, bytes);
+    };
+    try {
+      switch (file.What) {
+        case OutputFile::Kind::Save:
+          stage(file.Path, FormatDataFile(page));
+          break;
+        case OutputFile::Kind::Pdf:
+          pdf(page, workspace, file.Path, stage);
+          break;
+        case OutputFile::Kind::Diagrams:
+          diagrams(page, workspace, file.Path, stage);
+          break;
+        case OutputFile::Kind::Csv:
+          stage(file.Path, PlanCsv(workspace.lastRunJob, workspace.lastPlan));
+          break;
+      }
+    } catch (const IoError& error) {
+      const bool printer = file.What == OutputFile::Kind::Pdf || file.What == OutputFile::Kind::Diagrams;
+      if (printer) throw;  // its text names the file
+      throw IoError(OutputFailureText(file, error.what()));
+    }
+  }
+  staged.CommitAll();
 }
 
 }  // namespace
@@ -148,36 +185,40 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   MemoryInputPage page;
   auto workspace = std::make_unique<Workspace>();
   BatchOutcome outcome;
-  const std::filesystem::path* file = &options.JobFile;  // the one an IoError is about
   try {
-    if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
-      WriteMessage(err, message::kWrongVersion);
+    try {
+      if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
+        WriteMessage(err, message::kWrongVersion);
+        return kExitFailure;
+      }
+    } catch (const IoError& error) {
+      WriteMessage(err, ReadableFileName(options.JobFile) + ": " + error.what());
       return kExitFailure;
     }
-    if (options.SaveFile) file = &*options.SaveFile;
+    if (const std::optional<std::string> problem = CheckOutputFiles(options)) {
+      WriteMessage(err, *problem);
+      return kExitFailure;
+    }
     outcome = options.Exact ? PlanExactly(page, *workspace, options, stop, err)
                             : RunTrials(page, *workspace, options, stop, err);
-    if (outcome.ReportLines.empty()) {
-      WriteMessage(err, outcome.Message);
-      return outcome.ExitCode;
-    }
-    file = nullptr;  // the printer's texts name their file
-    if (options.PdfFile) pdf(page, *workspace, *options.PdfFile);
-    if (options.DiagramsFile) diagrams(page, *workspace, *options.DiagramsFile);
-    if (options.CsvFile) {
-      file = &*options.CsvFile;
-      WriteFileAtomically(*options.CsvFile, PlanCsv(workspace->lastRunJob, workspace->lastPlan));
-    }
+    WriteOutputFiles(options, page, *workspace, !outcome.ReportLines.empty(), pdf, diagrams);
   } catch (const IoError& error) {
-    WriteMessage(err, file != nullptr ? ReadableFileName(*file) + ": " + error.what() : error.what());
+    WriteMessage(err, error.what());
     return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    WriteMessage(err, PlatformErrorText(ENOMEM));
+    return kExitFailure;
+  }
+  if (outcome.ReportLines.empty()) {
+    WriteMessage(err, outcome.Message);
+    return outcome.ExitCode;
   }
 
   const bool written =
       options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob, workspace->lastPlan, outcome.Proof))
                    : WriteReport(out, outcome.ReportLines, options.Encoding);
   if (!written) {
-    WriteMessage(err, PlatformErrorText(errno));
+    WriteMessage(err, std::string(message::kStandardOutput) + ": " + PlatformErrorText(errno));
     return kExitFailure;
   }
   if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);

@@ -1,14 +1,20 @@
-// The batch program's road: load the job onto a fresh page, plan it (the Run's
-// trials, or the optimal planner with --exact), write the report.
-// Exit codes: 0 plan found; 1 no plan (none exists, or none was found before
-// the time limit or the stop); 2 bad file, failed output or a job the optimal
-// planner refuses; 3 stopped by the time limit (a Run) or by the stop flag,
-// with the best plan so far reported and "中断しました" on stderr.
+// The batch program's road: load the job onto a fresh page, check the output
+// files, plan it (the Run's trials, or the optimal planner with --exact),
+// write the output files all or none, then the report.
+// Exit status, in the words of README and --help: 0 a plan (with --exact, its
+// plan at its time limit, proven or not); 1 no plan (none exists, or --exact
+// found none in its time); 2 bad usage, an unreadable job file, an output that
+// cannot be written (then none is written) or a job --exact refuses; 3 the work
+// was cut short, with 中断しました on stderr: a Run that did not finish its
+// trials (--time-limit, Ctrl+C or SIGTERM) or either planner stopped by Ctrl+C
+// or SIGTERM; the report is the best plan so far, if there is one.
+// Too little memory is a failure too: 2, "メモリが足りません。".
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include "app/run_command.h"
 #include "app/stop_flag.h"
@@ -17,8 +23,13 @@
 
 namespace yobina {
 
-// Prints the last plan's report (or diagrams) to a PDF file; throws IoError on failure.
-using PdfWriter = std::function<void(const InputPage&, Workspace&, const std::filesystem::path&)>;
+// Puts a finished file's bytes where they are to go; throws IoError.
+using FileWriter = std::function<void(const std::filesystem::path&, std::string_view)>;
+
+// Prints the last plan's report (or diagrams) as a PDF for a file, handing the
+// bytes to the FileWriter; throws IoError, naming the file, on failure.
+using PdfWriter =
+    std::function<void(const InputPage&, Workspace&, const std::filesystem::path&, const FileWriter&)>;
 
 inline constexpr int kExitPlanFound = 0;
 inline constexpr int kExitNoPlan = 1;

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "cli/argument_bytes.h"
@@ -15,11 +16,33 @@ std::filesystem::path ToPath(const QString& text) {
   return std::filesystem::path(ArgumentBytes(text));
 }
 
-ParsedCommandLine Failure(const QString& what) {
+// What is wrong, in Japanese and then in English.
+ParsedCommandLine Failure(const QString& japanese, const QString& english) {
   ParsedCommandLine result;
   result.Todo = ParsedCommandLine::Action::Fail;
-  result.Text = QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(kProgramName, what).toStdString();
+  result.Text = QStringLiteral("%1: %2\n%1: %3\n使い方は '%1 --help' で表示します。\nTry '%1 --help'.\n")
+                    .arg(kProgramName, japanese, english)
+                    .toStdString();
   return result;
+}
+
+// The toolkit's parser words its errors in English only.
+ParsedCommandLine ParserFailure(const QCommandLineParser& parser) {
+  const QString english = parser.errorText();
+  if (!parser.unknownOptionNames().isEmpty()) {
+    return Failure(QStringLiteral("不明なオプションです: %1")
+                       .arg(parser.unknownOptionNames().join(QStringLiteral(", "))),
+                   english);
+  }
+  static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+  static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+  if (const QRegularExpressionMatch match = missing.match(english); match.hasMatch()) {
+    return Failure(QStringLiteral("「%1」の後に値がありません。").arg(match.captured(1)), english);
+  }
+  if (const QRegularExpressionMatch match = unexpected.match(english); match.hasMatch()) {
+    return Failure(QStringLiteral("「%1」は値を取りません。").arg(match.captured(1)), english);
+  }
+  return Failure(QStringLiteral("コマンドラインを解釈できません。"), english);
 }
 
 }  // namespace
@@ -33,13 +56,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       "With --exact, finds the plan that uses the least stock instead, and says whether it is proven "
       "optimal.\n"
       "--exact では代わりに素材を最も少なく使う計画を求め、最適と証明できたかを報告に書きます。\n"
-      "Exit status: 0 plan found, 1 no plan (none exists, or none was found in time),\n"
-      "2 bad usage, unreadable file, failed save or PDF, or a job --exact refuses,\n"
-      "3 stopped by --time-limit, Ctrl+C or SIGTERM (the report is the best plan so far;\n"
-      "stderr says 中断しました; a second Ctrl+C ends at once).\n"
-      "終了コード: 0 ヨビナ成功、1 ヨビナ不能（または時間内に見つからず）、\n"
-      "2 使い方・ファイル・保存・PDF の誤り、または --exact で扱えないデータ、\n"
-      "3 中断（--time-limit、Ctrl+C、SIGTERM。報告はそれまでの最良計画）。"));
+      "The output files are checked before planning and written all or none; an export may not\n"
+      "name the job file, nor two outputs one file (--save may replace the job).\n"
+      "出力ファイルは計算の前に確かめ、すべて書くか何も書きません。書き出し先に入力のデータや、\n"
+      "二つの出力に同じファイルは指定できません（--save は入力に上書きできます）。\n"
+      "Exit status: 0 a plan (with --exact, its plan at its time limit, proven or not);\n"
+      "1 no plan (none exists, or --exact found none in its time);\n"
+      "2 bad usage, an unreadable job file, an output that cannot be written (then none is\n"
+      "written) or a job --exact refuses;\n"
+      "3 the work was cut short, with 中断しました on stderr: a Run that did not finish its\n"
+      "trials (--time-limit, Ctrl+C or SIGTERM) or either planner stopped by Ctrl+C or SIGTERM;\n"
+      "the report is the best plan so far, if there is one. A second Ctrl+C ends at once.\n"
+      "終了コード: 0 計画あり（--exact は制限時間までの計画。証明の有無によらない）、\n"
+      "1 計画なし（ヨビナ不能、または --exact が時間内に見つけられなかった）、\n"
+      "2 使い方の誤り、読めないデータ、書けない出力（そのときはどの出力も書かない）、\n"
+      "または --exact で扱えないデータ、\n"
+      "3 中断（標準エラーに「中断しました」）: 試行を終えなかった「実 行」（--time-limit、\n"
+      "Ctrl+C、SIGTERM）、または Ctrl+C か SIGTERM で止めた計画。報告はそれまでの最良計画。"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help.\nこのヘルプを表示します。"));
   const QCommandLineOption trials(
@@ -56,10 +89,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("time-limit"),
       QStringLiteral(
           "Stop after S seconds with the best plan so far. A Run has no limit unless given, and exits "
-          "with 3 when it is reached; --exact has 10 s, and reports a plan it could not prove by then "
-          "as unproven, with its gap.\n"
+          "with 3 when it is reached; --exact has 10 s, its normal budget: a plan it could not prove by "
+          "then is reported as unproven, with its gap, and exits with 0.\n"
           "S 秒で打ち切り、それまでの最良計画を報告します（通常は無制限で、打ち切ると終了コード 3。"
-          "--exact は既定 10 秒で、証明できなかった計画は「未証明」と報告）。"),
+          "--exact は既定 10 秒で、証明できなかった計画は「未証明」と報告し、終了コード 0）。"),
       QStringLiteral("S"));
   const QCommandLineOption progress(
       QStringLiteral("progress"),
@@ -98,7 +131,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                QStringLiteral("The job file to run.\n計算するヨビナデータ。"),
                                QStringLiteral("JOB.qzl"));
 
-  if (!parser.parse(arguments)) return Failure(parser.errorText());
+  if (!parser.parse(arguments)) return ParserFailure(parser);
   if (parser.isSet(help)) {
     ParsedCommandLine result;
     result.Todo = ParsedCommandLine::Action::ShowHelp;
@@ -108,7 +141,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
 
   const QStringList positional = parser.positionalArguments();
   if (positional.size() != 1)
-    return Failure(QStringLiteral("expected one job file, got %1").arg(positional.size()));
+    return Failure(
+        QStringLiteral("ヨビナデータを一つ指定してください（指定: %1 個）。").arg(positional.size()),
+        QStringLiteral("expected one job file, got %1").arg(positional.size()));
 
   ParsedCommandLine result;
   result.Todo = ParsedCommandLine::Action::Run;
@@ -117,16 +152,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (parser.isSet(trials)) {
     bool ok = false;
     const int n = parser.value(trials).toInt(&ok);
-    if (!ok || n < 1) return Failure(QStringLiteral("--trials needs a whole number of at least 1"));
+    if (!ok || n < 1) {
+      return Failure(QStringLiteral("--trials には 1 以上の整数を指定してください。"),
+                     QStringLiteral("--trials needs a whole number of at least 1"));
+    }
     options.Trials = n;
   }
   options.Exact = parser.isSet(exact);
-  if (options.Exact && options.Trials) return Failure(QStringLiteral("--trials does not go with --exact"));
+  if (options.Exact && options.Trials) {
+    return Failure(QStringLiteral("--trials は --exact と一緒に使えません。"),
+                   QStringLiteral("--trials does not go with --exact"));
+  }
   if (parser.isSet(timeLimit)) {
     bool ok = false;
     const double seconds = parser.value(timeLimit).toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds <= 0) {
-      return Failure(QStringLiteral("--time-limit needs a number of seconds above 0"));
+      return Failure(QStringLiteral("--time-limit には 0 より大きい秒数を指定してください。"),
+                     QStringLiteral("--time-limit needs a number of seconds above 0"));
     }
     options.TimeLimitSeconds = seconds;
   }
@@ -137,7 +179,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   } else if (encodingName == QStringLiteral("cp932") || encodingName == QStringLiteral("shift_jis")) {
     options.Encoding = OutputEncoding::Cp932;
   } else {
-    return Failure(QStringLiteral("--encoding is utf-8 or cp932"));
+    return Failure(QStringLiteral("--encoding には utf-8 か cp932 を指定してください。"),
+                   QStringLiteral("--encoding is utf-8 or cp932"));
   }
   if (parser.isSet(save)) options.SaveFile = ToPath(parser.value(save));
   if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));

@@ -1,7 +1,10 @@
 // yobina-cli: a job file in, the report of the results page out.
+#include <pthread.h>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
+#include <thread>
 
 #include "app/stop_flag.h"
 #include "cli/argument_bytes.h"
@@ -11,30 +14,65 @@
 
 namespace {
 
-// The stop of the planning: a signal handler may raise it.
-yobina::StopFlag stopFlag;
+// The stop of the planning, raised by the thread that waits for the signals.
+constinit yobina::StopFlag stopFlag;
 
-extern "C" void RaiseStopFlag(int) {
-  stopFlag.Raise();
+sigset_t StopSignals() {
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  return stopSignals;
 }
 
+// Ctrl+C and SIGTERM are blocked from before the libraries start (their
+// initialisers run before main), so that one sent then waits for
+// WaitForStopSignals instead of killing the program. Every thread inherits the
+// block, so a handler a library installs for itself (the LP solver installs
+// and restores one around each solve, from whichever thread) never runs.
+// Past a file size limit a write fails and says so, rather than killing the program.
+extern "C" void BlockStopSignals(int, char**, char**) {
+  const sigset_t stopSignals = StopSignals();
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  std::signal(SIGXFSZ, SIG_IGN);
+}
+
+// The executable's pre-initialisers run before any library's initialiser.
+[[gnu::used, gnu::section(".preinit_array")]] void (*blockStopSignals)(int, char**,
+                                                                       char**) = BlockStopSignals;
+
 // The first Ctrl+C or SIGTERM stops like Esc: the best plan so far, its report,
-// exit 3. The handler then goes, so that a second one ends the program at once.
-void StopOnInterrupt() {
-  struct sigaction action {};
-  action.sa_handler = RaiseStopFlag;
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+// exit 3. A second one ends the program at once, as the signal does by default.
+void WaitForStopSignals() {
+  const sigset_t stopSignals = StopSignals();
+  int received = 0;
+  while (sigwait(&stopSignals, &received) == 0) {
+    if (!stopFlag.Raised()) {
+      stopFlag.Raise();
+      continue;
+    }
+    std::signal(received, SIG_DFL);
+    sigset_t again;
+    sigemptyset(&again);
+    sigaddset(&again, received);
+    pthread_sigmask(SIG_UNBLOCK, &again, nullptr);
+    std::raise(received);
+  }
+}
+
+// A signal sent before main is taken at once, so that the planners see it
+// from their start, not whenever the waiting thread gets to run.
+void ListenForStopSignals() {
+  const sigset_t stopSignals = StopSignals();
+  const timespec now{};
+  if (sigtimedwait(&stopSignals, nullptr, &now) > 0) stopFlag.Raise();
+  std::thread(WaitForStopSignals).detach();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Past a file size limit a write fails and says so, rather than killing the program.
-  std::signal(SIGXFSZ, SIG_IGN);
-  StopOnInterrupt();
+  ListenForStopSignals();
   const yobina::ParsedCommandLine parsed = yobina::ParseCommandLine(yobina::ArgumentsFromArgv(argc, argv));
   switch (parsed.Todo) {
     case yobina::ParsedCommandLine::Action::ShowHelp:

@@ -25,15 +25,17 @@ void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
+void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file,
+              const FileWriter& write) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
-  QtPrintDevice device(*printer, file);  // the name byte for byte, whatever the locale
+  QtPrintDevice device(*printer, file, write);  // the name byte for byte, whatever the locale
   PrintReport(page, workspace, device);
 }
 
-void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file) {
+void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file,
+                      const FileWriter& write) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
-  QtPrintDevice device(*printer, file);
+  QtPrintDevice device(*printer, file, write);
   PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #include "file/io_error.h"
 #include "file/temporary_name.h"
@@ -20,24 +21,6 @@ constexpr int kMaxLinkHops = 40;
 
 [[noreturn]] void ThrowErrno(int errorNumber) {
   throw IoError(PlatformErrorText(errorNumber));
-}
-
-// The file a save replaces: the target itself, or the end of its chain of
-// symbolic links, which need not exist yet.
-fs::path FinalTarget(fs::path path) {
-  for (int hops = 0;; ++hops) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-      if (errno == ENOENT) return path;
-      ThrowErrno(errno);
-    }
-    if (!S_ISLNK(info.st_mode)) return path;
-    if (hops == kMaxLinkHops) ThrowErrno(ELOOP);
-    std::error_code error;
-    const fs::path link = fs::read_symlink(path, error);
-    if (error) ThrowErrno(error.value());
-    path = link.is_absolute() ? link : path.parent_path() / link;
-  }
 }
 
 // Refuses what a save must not replace; the existing file's status, if any.
@@ -103,6 +86,23 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
+fs::path FinalTarget(const fs::path& target) {
+  fs::path path = target;
+  for (int hops = 0;; ++hops) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+      if (errno == ENOENT) return path;
+      ThrowErrno(errno);
+    }
+    if (!S_ISLNK(info.st_mode)) return path;
+    if (hops == kMaxLinkHops) ThrowErrno(ELOOP);
+    std::error_code error;
+    const fs::path link = fs::read_symlink(path, error);
+    if (error) ThrowErrno(error.value());
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+}
+
 void CheckWritableTarget(const fs::path& target) {
   const fs::path file = FinalTarget(target);
   struct stat existing {};
@@ -111,7 +111,7 @@ void CheckWritableTarget(const fs::path& target) {
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) ThrowErrno(errno);
 }
 
-void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+StagedFile StageFile(const fs::path& target, std::string_view bytes) {
   const fs::path file = FinalTarget(target);
   struct stat existing {};
   const bool replacing = CheckReplaceable(file, existing);
@@ -123,12 +123,50 @@ void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
 
   int failure = WriteAll(fd, bytes);
   if (::close(fd) != 0 && errno != EINTR && failure == 0) failure = errno;
-  if (failure == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) failure = errno;
   if (failure != 0) {
     ::unlink(temporary.c_str());
     ThrowErrno(failure);
   }
-  SyncFolder(file.parent_path());
+  StagedFile staged;
+  staged.target_ = file;
+  staged.temporary_ = std::move(temporary);
+  return staged;
+}
+
+StagedFile::~StagedFile() {
+  Discard();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : target_(std::move(other.target_)), temporary_(std::exchange(other.temporary_, {})) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::exchange(other.temporary_, {});
+  }
+  return *this;
+}
+
+void StagedFile::Discard() noexcept {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+void StagedFile::Commit() {
+  if (temporary_.empty()) return;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    const int failure = errno;
+    Discard();
+    ThrowErrno(failure);
+  }
+  temporary_.clear();
+  SyncFolder(target_.parent_path());
+}
+
+void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+  StageFile(target, bytes).Commit();
 }
 
 }  // namespace yobina

@@ -68,8 +68,10 @@ PageChoice ChoiceOf(const QPrinter& printer) {
 
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile)
-    : printer_(printer), pdfFile_(std::move(pdfFile)) {}
+QtPrintDevice::QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile, PdfFileWriter writePdf)
+    : printer_(printer), pdfFile_(std::move(pdfFile)), writePdf_(std::move(writePdf)) {
+  if (!writePdf_) writePdf_ = WriteFileAtomically;
+}
 
 QtPrintDevice::~QtPrintDevice() {
   if (painter_.isActive()) painter_.end();
@@ -150,7 +152,7 @@ void QtPrintDevice::EndDocument() {
   const std::string bytes = pdfBytes_->Finish();  // the printer has closed it
   pdfBytes_.reset();
   try {
-    WriteFileAtomically(pdfTarget_, bytes);
+    writePdf_(pdfTarget_, bytes);
   } catch (const IoError& error) {
     throw IoError(PdfFailureText(pdfTarget_).toStdString() + error.what());
   }

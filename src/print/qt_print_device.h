@@ -10,10 +10,12 @@
 #include <QRectF>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -28,9 +30,13 @@ namespace yobina {
 // save (see WriteFileAtomically): a failed write leaves the old file whole.
 class QtPrintDevice : public PrintDevice {
  public:
+  // Writes a finished PDF's bytes to its file; throws IoError.
+  using PdfFileWriter = std::function<void(const std::filesystem::path&, std::string_view)>;
+
   // `pdfFile`: where a PDF printer's output goes, byte for byte; empty: the
-  // printer's output file name.
-  explicit QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile = {});
+  // printer's output file name. `writePdf`: how it gets there; empty:
+  // WriteFileAtomically (a caller that writes several files at once stages it).
+  explicit QtPrintDevice(QPrinter& printer, std::filesystem::path pdfFile = {}, PdfFileWriter writePdf = {});
   ~QtPrintDevice() override;  // ends a document left open; an unfinished PDF is not written
   QtPrintDevice(const QtPrintDevice&) = delete;
   QtPrintDevice& operator=(const QtPrintDevice&) = delete;
@@ -108,6 +114,7 @@ class QtPrintDevice : public PrintDevice {
   QPainter painter_;
   std::vector<std::vector<PageItem>> pages_;  // in drawing order
   std::filesystem::path pdfFile_;
+  PdfFileWriter writePdf_;
   std::filesystem::path pdfTarget_;        // of the open document
   std::optional<OutputCapture> pdfBytes_;  // while a PDF document is open
   QString outputFileName_;                 // the printer's own, put back at the end

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cli/argument_bytes.h"
 
 namespace yobina {
@@ -63,6 +65,11 @@ TEST(CliOptions, BadUsage) {
     const ParsedCommandLine parsed = Parse(arguments);
     EXPECT_EQ(parsed.Todo, ParsedCommandLine::Action::Fail) << arguments.join(' ').toStdString();
     EXPECT_NE(parsed.Text.find("--help"), std::string::npos);
+    // Japanese first, then the English line.
+    const std::string firstLine = parsed.Text.substr(0, parsed.Text.find('\n'));
+    EXPECT_TRUE(std::any_of(firstLine.begin(), firstLine.end(), [](char c) { return c & 0x80; }))
+        << firstLine;
+    EXPECT_NE(parsed.Text.find("\nyobina-cli: "), std::string::npos) << parsed.Text;
   }
 }
 

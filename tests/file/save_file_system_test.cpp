@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
@@ -60,6 +61,24 @@ TEST(SaveFileSystem, RefusesWhatItMustNotReplace) {
 
   EXPECT_EQ(test::ReadBytes(folder / "locked.qzl"), "old");
   EXPECT_EQ(FileCount(folder.Path()), 3);  // no temporary file left
+}
+
+// Several files replaced together: none changes until it is committed, and
+// one dropped uncommitted leaves nothing behind.
+TEST(SaveFileSystem, StagedFilesWaitForTheirCommit) {
+  test::TempFolder folder;
+  test::WriteBytes(folder / "a.csv", "old");
+  fs::permissions(folder / "a.csv", fs::perms::owner_read | fs::perms::owner_write);
+  {
+    StagedFile first = StageFile(folder / "a.csv", "new a");
+    StagedFile second = StageFile(folder / "b.csv", "new b");
+    EXPECT_EQ(test::ReadBytes(folder / "a.csv"), "old");
+    EXPECT_FALSE(fs::exists(folder / "b.csv"));
+    first.Commit();
+  }
+  EXPECT_EQ(test::ReadBytes(folder / "a.csv"), "new a");
+  EXPECT_EQ(fs::status(folder / "a.csv").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(FileCount(folder.Path()), 1);
 }
 
 TEST(SaveFileSystem, AnyValidNameCanBeSaved) {
