@@ -6,7 +6,7 @@
 #include <ctime>
 #include <thread>
 
-#include "app/stop_flag.h"
+#include "app/stop_token.h"
 #include "cli/argument_bytes.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
@@ -14,8 +14,8 @@
 
 namespace {
 
-// The stop of the planning, raised by the thread that waits for the signals.
-constinit yobina::StopFlag stopFlag;
+// The stop of the planning: Ctrl+C and SIGTERM, taken by the thread that waits for them, and --time-limit.
+constinit yobina::StopToken stopToken;
 
 sigset_t StopSignals() {
   sigset_t stopSignals;
@@ -47,8 +47,8 @@ void WaitForStopSignals() {
   const sigset_t stopSignals = StopSignals();
   int received = 0;
   while (sigwait(&stopSignals, &received) == 0) {
-    if (!stopFlag.Raised()) {
-      stopFlag.Raise();
+    if (!stopToken.StopFlag().load()) {
+      stopToken.Stop(yobina::StopReason::Signal);
       continue;
     }
     std::signal(received, SIG_DFL);
@@ -65,7 +65,7 @@ void WaitForStopSignals() {
 void ListenForStopSignals() {
   const sigset_t stopSignals = StopSignals();
   const timespec now{};
-  if (sigtimedwait(&stopSignals, nullptr, &now) > 0) stopFlag.Raise();
+  if (sigtimedwait(&stopSignals, nullptr, &now) > 0) stopToken.Stop(yobina::StopReason::Signal);
   std::thread(WaitForStopSignals).detach();
 }
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
       break;
   }
   if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
-    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopFlag);
+    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopToken);
   }
-  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopFlag);
+  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopToken);
 }

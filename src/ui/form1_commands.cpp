@@ -13,7 +13,9 @@
 #include "app/messages.h"
 #include "diagram/cutting_diagram.h"
 #include "file/data_file.h"
-#include "print/qt_print_device.h"
+#include "file/page_document.h"
+#include "job/job_io.h"
+#include "plan/plan_result.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/qt_input_page.h"
@@ -78,10 +80,12 @@ void TForm1::Open1Click() {
   const QString file = ForcedQzlName(*chosen);
   openFileName_ = file;
   if (!LoadJob(ToFsPath(file))) return;
+  *savedDocument_ = PageDocument();
   // Save writes back to the file the user opened.
   saveFileName_ = file;
   jobFileName_ = QFileInfo(file).fileName();
   UpdateCaption();
+  ForgetStalePlan();
 }
 
 void TForm1::Save1Click() {
@@ -106,60 +110,71 @@ void TForm1::SaveAs1Click() {
 }
 
 void TForm1::SaveJob(const QString& file) {
+  const JobDocument document = PageDocument();
   bool saved = false;
   Guarded([&] {
-    SaveDataFile(*page_, ToFsPath(file));
+    SaveDataFile(document, ToFsPath(file));
     saved = true;
   });
   if (saved) {
+    *savedDocument_ = document;
     jobFileName_ = QFileInfo(file).fileName();
     UpdateCaption();
   }
 }
 
 void TForm1::CatMatome1Click() {
-  Guarded([this] { MergeEqualLengthsCommand(*page_, *workspace_); });
+  JobDocument document = PageDocument();
+  MergeEqualCutLengths(document);
+  WriteDocument(document, *page_);
+  ForgetStalePlan();
 }
 
 void TForm1::CatListSortClick() {
-  Guarded([this] { SortCutListCommand(*page_, *workspace_); });
+  JobDocument document = PageDocument();
+  SortCutList(document);
+  WriteDocument(document, *page_);
+  ForgetStalePlan();
 }
 
 void TForm1::PasteClick() {
   QWidget* focus = focusWidget();
+  bool pasted = false;
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    if (focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
+    if (!pasted && focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
       grid->PasteClipboard();
-      return;
+      pasted = true;
     }
   }
-  if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
-    if (!edit->isReadOnly()) edit->paste();
+  if (auto* edit = qobject_cast<QLineEdit*>(focus); !pasted && edit != nullptr && !edit->isReadOnly()) {
+    edit->paste();
   }
+  ForgetStalePlan();
 }
 
 void TForm1::SpeedButton1Click() {
   ClearMemo();
   LoadJob(BackupFile());
+  ForgetStalePlan();
 }
 
 void TForm1::BtnPrintClick() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
-  Guarded([this] {
-    QtPrintDevice device(*printer_);
-    PrintReport(*page_, *workspace_, device);
-  });
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  // The plan of the job on the page; without one, the page's job with no plan.
+  const JobDocument now = PageDocument();
+  const PlanResult* current = CurrentResultFor(now);
+  Guarded([&] { PrintReport(current != nullptr ? *current : ResultWithoutPlan(now), *device); });
 }
 
 void TForm1::BtnDiagramPrintClick() {
-  if (workspace_->lastPlan.PatternCount == 0) return;
+  const PlanResult* current = CurrentResult();
+  if (current == nullptr || !current->Plan.HasPatterns()) return;
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
-  Guarded([this] {
-    QtPrintDevice device(*printer_);
-    PrintCuttingDiagrams(*page_, workspace_->lastRunJob, workspace_->lastPlan, device);
-  });
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  Guarded([&] { PrintCuttingDiagrams(*current, *device); });
 }
 
 void TForm1::SendMailMeClick() {

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QUrl>
 
+#include "print/qt_print_device.h"
 #include "ui/dialogs.h"
 
 namespace yobina {
@@ -44,9 +45,10 @@ std::optional<QString> QtDialogs::ChooseSaveFile(QWidget* parent, const QString&
   return RunFileDialog(parent, start, QFileDialog::AcceptSave);
 }
 
-bool QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+std::unique_ptr<PrintDevice> QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return std::make_unique<QtPrintDevice>(printer);
 }
 
 void QtDialogs::ShowError(QWidget* parent, const QString& text) {

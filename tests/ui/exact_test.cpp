@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "ui/exact_runner.h"
+#include "ui/plan_runner.h"
 #include "ui/run_progress_display.h"
 #include "window_fixture.h"
 
@@ -137,7 +137,7 @@ class ExactTest : public QObject {
   }
 
   void TheLabelsShowThePlannersFiguresAsTheyCome() {
-    auto* runner = f_.window->findChild<ExactRunner*>();
+    auto* runner = f_.window->findChild<PlanRunner*>();
     QVERIFY(runner != nullptr);
     emit runner->betterBound(2.4);
     emit runner->betterPlan(12.345);

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "job/input_page.h"
-#include "job/memory_input_page.h"
+#include "file/input_page.h"
+#include "file/memory_input_page.h"
 #include "text/codec.h"
 #include "window_fixture.h"
 
