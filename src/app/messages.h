@@ -13,6 +13,7 @@ inline constexpr std::string_view kNoCurrentPlan =
     "計画はありません。実 行 または 最 適 化 を押してください。";
 inline constexpr std::string_view kNoPlanInTime = "制限時間内に計画が見つかりませんでした。";
 inline constexpr std::string_view kStandardOutput = "標準出力";  // names stdout as a file name would be
+inline constexpr std::string_view kSaveChanges = "変更を保存しますか？";
 inline constexpr std::string_view kConfirmOverwrite = "同名のファイルが存在します。上書きしてよろしいか？";
 
 }  // namespace yobina::message

@@ -23,6 +23,7 @@
 #include "file/io_error.h"
 #include "file/readable_name.h"
 #include "job/job_io.h"
+#include "plan/no_plan_reason.h"
 #include "report/report_builder.h"
 #include "text/codec.h"
 
@@ -68,8 +69,13 @@ BatchOutcome OutcomeOf(const PlanResult& result) {
   switch (result.Status) {
     case PlanStatus::Refused:
       return {kExitFailure, Cp932ToUtf8(result.Message)};
-    case PlanStatus::NoPlan:
-      return {kExitNoPlan, std::string(message::kNoPlan)};
+    case PlanStatus::NoPlan: {
+      // The optimal planner says why on a second line; a Run's output stays as it always was.
+      std::string text(message::kNoPlan);
+      const std::string reason = OptimalMethodOf(result) != nullptr ? NoPlanReason(result.Plan.Job()) : "";
+      if (!reason.empty()) text.append("\n").append(Cp932ToUtf8(reason));
+      return {kExitNoPlan, text};
+    }
     default:
       break;
   }

@@ -32,6 +32,10 @@ class Dialogs {
   // OK / Cancel with OK the default; true for OK.
   virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
 
+  // Before unsaved changes would be lost: 保存 (the default) / 保存しない / キャンセル (Esc).
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer AskToSaveChanges(QWidget* parent, const QString& text) = 0;
+
   // Hands an address (mailto: or a web page) to the desktop; reports nothing.
   virtual void OpenUrl(const QUrl& url) = 0;
 };
@@ -45,6 +49,7 @@ class QtDialogs : public Dialogs {
   void ShowError(QWidget* parent, const QString& text) override;
   void ShowInformation(QWidget* parent, const QString& text) override;
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override;
+  SaveAnswer AskToSaveChanges(QWidget* parent, const QString& text) override;
   void OpenUrl(const QUrl& url) override;
 };
 

@@ -145,9 +145,11 @@ void TForm1::ConnectInputPage() {
   for (TEditField* field : {input_.year, input_.month, input_.day, input_.projectName, input_.memberName,
                             input_.unitWeight, input_.margin, input_.kerf}) {
     connect(field, &TEditField::characterTyped, this, &TForm1::ClearMemo);
+    connect(field, &QLineEdit::textChanged, this, &TForm1::UpdateCaption);  // the "*" of unsaved changes
   }
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
     connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
+    connect(grid, &QTableWidget::cellChanged, this, &TForm1::UpdateCaption);
     connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
     connect(grid, &TStringGrid::cellsLeftOut, this, [this](int rows, int columns) {
       dialogs_.ShowInformation(this, LeftOutMessage({rows, columns}));
@@ -155,6 +157,7 @@ void TForm1::ConnectInputPage() {
   }
   connect(input_.runProgress, &RunProgressDisplay::noticeChanged, results_.stopNotice, &QLabel::setText);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::UpdateCaption);
   connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
     ClearMemo();
     input_.stockGrid->ClearData();
@@ -170,12 +173,12 @@ void TForm1::ConnectInputPage() {
 }
 
 void TForm1::FormCreate() {
-  UpdateCaption();
   SetGridHeaders();
   QDir::setCurrent(workFolder_);
-  // The job of the last Run comes back; without one the page starts empty.
+  // The job of the last Run comes back, unnamed; without one the page starts empty.
   startupError_ = LoadJobFile(BackupFile());
   *savedDocument_ = PageDocument();
+  UpdateCaption();
   pageControl_->setCurrentWidget(tabSheet1_);
   input_.year->setFocus(Qt::OtherFocusReason);  // the first element of the page's tab order
 }
@@ -187,8 +190,23 @@ void TForm1::SetGridHeaders() {
 }
 
 void TForm1::UpdateCaption() {
-  const QString caption = CaptionPrefix();
-  setWindowTitle(jobFileName_.isEmpty() ? caption : caption + QStringLiteral(" ") + jobFileName_);
+  if (running_) return;  // a Run's caption carries its trial until it ends
+  const QString name = jobFileName_.isEmpty() ? QStringLiteral("無題") : jobFileName_;
+  const QString modified = HasUnsavedChanges() ? QStringLiteral(" *") : QString();
+  setWindowTitle(CaptionPrefix() + QStringLiteral(" ") + name + modified);
+}
+
+bool TForm1::MayDiscardChanges() {
+  if (!HasUnsavedChanges()) return true;
+  switch (dialogs_.AskToSaveChanges(this, FromUtf8(message::kSaveChanges))) {
+    case Dialogs::SaveAnswer::Save:
+      return SaveToJobFile();
+    case Dialogs::SaveAnswer::Discard:
+      return true;
+    case Dialogs::SaveAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TForm1::ClearMemo() {
@@ -262,6 +280,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The planner stops with its best plan so far; the window closes once it has returned.
     StopRunning();
     closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  closeAfterRun_ = false;
+  if (!MayDiscardChanges()) {
     event->ignore();
     return;
   }

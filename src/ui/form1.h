@@ -99,7 +99,15 @@ class TForm1 : public QMainWindow {
   QString LoadJobFile(const std::filesystem::path& file);
   // The same, showing the failure; true when the job was loaded.
   bool LoadJob(const std::filesystem::path& file);
-  void SaveJob(const QString& file);
+  // True when saved; a failure is shown.
+  bool SaveJob(const QString& file);
+  // 上書き保存 and 名前を付けて保存: true when the job was saved.
+  bool SaveToJobFile();
+  bool SaveToChosenFile();
+  // Before the job on the page is replaced or the window closes: with
+  // unsaved changes, asks whether to save them; false when the user cancels
+  // (or the save did not happen).
+  bool MayDiscardChanges();
 
   // The planners (form1_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.

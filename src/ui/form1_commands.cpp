@@ -27,8 +27,8 @@
 namespace yobina {
 namespace {
 
-QString ForcedQzlName(const QString& chosen) {
-  return FromFsPath(ForceQzlExtension(ToFsPath(chosen)));
+QString JobFileNameOf(const QString& chosen) {
+  return FromFsPath(JobFileName(ToFsPath(chosen)));
 }
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
@@ -74,10 +74,11 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::Open1Click() {
+  if (!MayDiscardChanges()) return;
   const std::optional<QString> chosen =
       dialogs_.ChooseOpenFile(this, openFileName_.isEmpty() ? workFolder_ : openFileName_);
   if (!chosen) return;
-  const QString file = ForcedQzlName(*chosen);
+  const QString file = JobFileNameOf(*chosen);
   openFileName_ = file;
   if (!LoadJob(ToFsPath(file))) return;
   *savedDocument_ = PageDocument();
@@ -89,27 +90,32 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::Save1Click() {
-  if (saveFileName_.isEmpty() || !QFileInfo::exists(ForcedQzlName(saveFileName_))) {
-    SaveAs1Click();
-    return;
-  }
-  saveFileName_ = ForcedQzlName(saveFileName_);
-  SaveJob(saveFileName_);
+  SaveToJobFile();
 }
 
 void TForm1::SaveAs1Click() {
-  const std::optional<QString> chosen =
-      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
-  if (!chosen) return;
-  const QString target = ForcedQzlName(*chosen);
-  if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
-    return;  // the remembered name stays: a later Save must not overwrite it unasked
-  }
-  saveFileName_ = target;
-  SaveJob(target);
+  SaveToChosenFile();
 }
 
-void TForm1::SaveJob(const QString& file) {
+bool TForm1::SaveToJobFile() {
+  if (saveFileName_.isEmpty() || !QFileInfo::exists(JobFileNameOf(saveFileName_))) return SaveToChosenFile();
+  saveFileName_ = JobFileNameOf(saveFileName_);
+  return SaveJob(saveFileName_);
+}
+
+bool TForm1::SaveToChosenFile() {
+  const std::optional<QString> chosen =
+      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
+  if (!chosen) return false;
+  const QString target = JobFileNameOf(*chosen);
+  if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
+    return false;  // the remembered name stays: a later Save must not overwrite it unasked
+  }
+  saveFileName_ = target;
+  return SaveJob(target);
+}
+
+bool TForm1::SaveJob(const QString& file) {
   const JobDocument document = PageDocument();
   bool saved = false;
   Guarded([&] {
@@ -121,12 +127,14 @@ void TForm1::SaveJob(const QString& file) {
     jobFileName_ = QFileInfo(file).fileName();
     UpdateCaption();
   }
+  return saved;
 }
 
 void TForm1::CatMatome1Click() {
   JobDocument document = PageDocument();
   MergeEqualCutLengths(document);
   WriteDocument(document, *page_);
+  UpdateCaption();
   ForgetStalePlan();
 }
 
@@ -134,6 +142,7 @@ void TForm1::CatListSortClick() {
   JobDocument document = PageDocument();
   SortCutList(document);
   WriteDocument(document, *page_);
+  UpdateCaption();
   ForgetStalePlan();
 }
 
@@ -153,8 +162,15 @@ void TForm1::PasteClick() {
 }
 
 void TForm1::SpeedButton1Click() {
+  if (!MayDiscardChanges()) return;
   ClearMemo();
-  LoadJob(BackupFile());
+  if (LoadJob(BackupFile())) {
+    // The last Run's input is no file's job: a Save must ask where it goes.
+    *savedDocument_ = PageDocument();
+    saveFileName_.clear();
+    jobFileName_.clear();
+  }
+  UpdateCaption();
   ForgetStalePlan();
 }
 

@@ -19,6 +19,7 @@
 #include "file/data_file.h"
 #include "file/page_document.h"
 #include "job/job_io.h"
+#include "plan/no_plan_reason.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/plan_runner.h"
@@ -160,9 +161,17 @@ void TForm1::PlanningFinished() {
     case PlanStatus::Refused:
       dialogs_.ShowError(this, ToQString(result->Message));
       return;
-    case PlanStatus::NoPlan:
-      dialogs_.ShowInformation(this, FromUtf8(message::kNoPlan));
+    case PlanStatus::NoPlan: {
+      // Loss rates of an earlier plan would read as this job's.
+      input_.trialLossLabel->setText(LossLabelCaption());
+      input_.bestLossLabel->setText(NoLossRateCaption());
+      input_.bestLossLabel->adjustSize();
+      const std::string reason = NoPlanReason(result->Plan.Job());
+      QString text = FromUtf8(message::kNoPlan);
+      if (!reason.empty()) text += QLatin1Char('\n') + ToQString(reason);
+      dialogs_.ShowInformation(this, text);
       return;
+    }
     case PlanStatus::NotFound:
       // Stopped before a plan was found: that says nothing about the job.
       if (!result->Stopped) dialogs_.ShowInformation(this, FromUtf8(message::kNoPlanInTime));

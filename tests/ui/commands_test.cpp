@@ -41,11 +41,7 @@ class CommandsTest : public QObject {
   WindowFixture f_;
 
   QString Backup() const { return f_.Folder().filePath("#BackUp.Qzl"); }
-  // Clicks 実 行 and waits for the Run, which works on a thread of its own.
-  void Run() {
-    QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
-  }
+  void Run() { f_.RunAndWait(); }
 
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -193,7 +189,8 @@ class CommandsTest : public QObject {
     f_.FillRows("Grid2", {{"9000", "1"}});
     f_.Memo()->setPlainText("earlier report");
     Run();
-    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+    QCOMPARE(f_.dialogs.Texts("information"),
+             QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
     QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
     QCOMPARE(f_.Memo()->toPlainText(), QString("earlier report"));

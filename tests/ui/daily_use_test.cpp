@@ -63,8 +63,8 @@ class DailyUseTest : public QObject {
         << 33 << QStringList{"  2300|    7", "  1700|    9", "|"} << "";
     QTest::newRow("commas, LF") << "900,11\n1300,5" << 34
                                 << QStringList{"x|x", "   900|   11", "  1300|    5"} << "";
-    QTest::newRow("full width, blanks, a tab keeps commas")
-        << "１２００\t３\n\t\n1,234\t4x" << 33 << QStringList{"  1200|    3", "|", "     1|    4"} << "";
+    QTest::newRow("full width, blanks, a tab keeps thousands separators")
+        << "１２００\t３\n\t\n1,234\t4x" << 33 << QStringList{"  1200|    3", "|", "  1234|    4"} << "";
     QTest::newRow("more rows than the grid, empty ones aside")
         << "1\t1\n2\t2\n3\t3\n\n4\t4\n"
         << 34 << QStringList{"x|x", "     1|    1", "     2|    2"}

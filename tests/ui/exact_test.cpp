@@ -178,7 +178,8 @@ class ExactTest : public QObject {
     f_.FillRows("Grid2", {{"9000", "1"}});
     Click();
     QTRY_VERIFY(!f_.window->IsRunning());
-    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+    QCOMPARE(f_.dialogs.Texts("information"),
+             QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
   }
 };
 

@@ -20,13 +20,15 @@ namespace yobina::test {
 class FakeDialogs : public Dialogs {
  public:
   struct Shown {
-    QString kind;  // "error", "information", "confirm", "open", "save", "print"
+    QString kind;  // "error", "information", "confirm", "save changes", "open", "save", "print"
     QString text;
   };
 
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<bool> confirmAnswers;
+  // Unasked, unsaved changes are discarded, as the window did before it asked.
+  std::deque<SaveAnswer> saveChangesAnswers;
   // Empty: the print dialog is cancelled; else the printer writes a PDF there.
   QString printToPdf;
   // Instead: every print is recorded, call by call, into `prints`.
@@ -64,6 +66,13 @@ class FakeDialogs : public Dialogs {
     if (confirmAnswers.empty()) return false;
     const bool answer = confirmAnswers.front();
     confirmAnswers.pop_front();
+    return answer;
+  }
+  SaveAnswer AskToSaveChanges(QWidget* /*parent*/, const QString& text) override {
+    shown.push_back({"save changes", text});
+    if (saveChangesAnswers.empty()) return SaveAnswer::Discard;
+    const SaveAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
     return answer;
   }
   void OpenUrl(const QUrl& url) override { urls.push_back(url); }

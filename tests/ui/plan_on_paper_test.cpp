@@ -29,10 +29,6 @@ class PlanOnPaperTest : public QObject {
  private:
   WindowFixture f_;
 
-  void Run() {
-    QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
-  }
   // What the button sent to paper; empty when it printed nothing.
   std::string Print(const char* button) {
     const size_t before = f_.dialogs.prints.size();
@@ -49,10 +45,7 @@ class PlanOnPaperTest : public QObject {
 
  private slots:
   void init() {
-    f_.FreshFolder();
-    f_.dialogs = FakeDialogs();
-    f_.Open();
-    f_.dialogs.shown.clear();  // the missing backup's message at start-up
+    f_.OpenFresh();
     f_.dialogs.recordPrints = true;
   }
   void cleanup() { f_.window.reset(); }
@@ -65,7 +58,7 @@ class PlanOnPaperTest : public QObject {
     f_.FillRows("Grid2", cuts);
     f_.Field("edKname")->SetText("三十行の工事");
     f_.Field("edWunit")->SetText("20.9");
-    Run();
+    f_.RunAndWait();
     QVERIFY(f_.Memo()->toPlainText().contains("三十行の工事"));
 
     f_.dialogs.openAnswers = {QString::fromUtf8(qgetenv("YOBINA_SOURCE_DIR")) + "/examples/reference.qzl"};
@@ -97,7 +90,7 @@ class PlanOnPaperTest : public QObject {
     f_.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
     f_.Field("edyoyu")->SetText("0");
     f_.Field("edsiro")->SetText("5");
-    Run();
+    f_.RunAndWait();
     // The plan's report and its diagrams agree on the margin it was made with.
     const std::string planned = Print("BtnPrint");
     QVERIFY(Has(planned, "│素材長"));
