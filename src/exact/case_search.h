@@ -31,7 +31,7 @@ struct SearchBudget {
   int32_t ColumnRounds = 20000;           // LP solves of the first column generation
   int32_t DiveSteps = 400;                // LP solves of one dive
   int32_t Dives = 3;                      // roundings tried (of DiveRounding, in order)
-  int64_t PackNodes = 2'000'000;          // nodes of the packing search, over its totals
+  int64_t PackNodes = 400'000;            // nodes of the packing search, over its totals
   int64_t EnumerationNodes = 40'000'000;  // nodes of the pattern listing
   size_t MaxListed = 100'000;             // patterns the proof's program may hold
   int64_t ProofNodes = 200'000;           // CBC nodes over the listed patterns

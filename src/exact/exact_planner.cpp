@@ -27,6 +27,8 @@ constexpr int32_t kRunTrials = 100;
 // The pricing's tables grow with the longest bar over the pieces' common
 // divisor, times the pieces: 64 MB at most.
 constexpr int64_t kMaxPricingBytes = int64_t{64} << 20;
+// The loss rate (percent) from which a Run keeps no plan.
+constexpr double kNoPlanLossRate = 9999;
 // Stages in which the cases pass the best plan on to each other.
 constexpr int32_t kCloseRounds = 3;
 
@@ -226,6 +228,12 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
     plan = optimizer->BestPlan();
     OrderPlanPatterns(*plan);
     stockLength = run.StockLength;
+  }
+  // A Run never takes a plan that loses this much (a tiny piece from a
+  // kilometre of bar); neither does this planner.
+  if (plan->LossRate >= kNoPlanLossRate) {
+    result.Status = ExactStatus::NoPlan;
+    return result;
   }
   result.Plan = *plan;
   const bool proven = stockLength <= bound;
