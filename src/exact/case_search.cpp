@@ -79,8 +79,7 @@ Rung ProveUpTo(CaseSearch& search, const std::vector<double>& bestValues, int64_
     Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
     return Rung::GaveUp;
   }
-  search.Bound =
-      std::max(search.Bound, RoundUpToStockTotal(search.Model, static_cast<double>(target + 1), cutoff));
+  search.Bound = std::max(search.Bound, StockTotalFrom(search.Model, target + 1, cutoff));
   return Rung::Raised;
 }
 
@@ -90,7 +89,7 @@ Rung ProveUpTo(CaseSearch& search, const std::vector<double>& bestValues, int64_
 bool Climb(CaseSearch& search, const std::vector<double>& bestValues, int64_t cutoff,
            const SearchBudget& budget, const Deadline& deadline) {
   const int64_t top = StockTotalUnder(search.Model, cutoff);
-  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise *= 2) {
+  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise = std::min(rise * 2, top)) {
     const int64_t target = std::min(top, StockTotalUnder(search.Model, search.Bound + rise));
     if (target < search.Bound) continue;  // no total this close above the bound
     const Rung rung = ProveUpTo(search, bestValues, target, cutoff, kClimbListed, budget, deadline);
@@ -157,7 +156,7 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
       betterPlan(packed->StockLength);
       return;
     }
-    total = RoundUpToStockTotal(model, static_cast<double>(total + 1), search.Best.StockLength);
+    total = StockTotalFrom(model, total + 1, search.Best.StockLength);
   }
 }
 

@@ -74,15 +74,22 @@ int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
 }
 
 int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling) {
-  const TotalsRange range = RangeOf(model);
   // Totals are whole millimetres; a hair below the bound is rounding noise.
   const double lowest = std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound)));
-  if (!(lowest > static_cast<double>(range.Fixed))) return range.Fixed;  // also before any bound is known
-  if (lowest > static_cast<double>(range.Most)) return std::numeric_limits<int64_t>::max();
-  const auto wanted = static_cast<int64_t>(lowest);
-  if (range.Divisor == 0) return range.Fixed;  // nothing to choose, and fixed < wanted <= most cannot happen
+  const int64_t least = !(lowest > -9e18)
+                            ? std::numeric_limits<int64_t>::min()  // also before any bound is known
+                        : lowest >= 9e18 ? std::numeric_limits<int64_t>::max()
+                                         : static_cast<int64_t>(lowest);
+  return StockTotalFrom(model, least, ceiling);
+}
+
+int64_t StockTotalFrom(const CuttingModel& model, int64_t least, int64_t ceiling) {
+  const TotalsRange range = RangeOf(model);
+  if (least <= range.Fixed) return range.Fixed;
+  if (least > range.Most) return std::numeric_limits<int64_t>::max();
+  if (range.Divisor == 0) return range.Fixed;  // nothing to choose, and fixed < least <= most cannot happen
   const int64_t divisor = range.Divisor;
-  const int64_t roughly = range.Fixed + (wanted - range.Fixed + divisor - 1) / divisor * divisor;
+  const int64_t roughly = range.Fixed + (least - range.Fixed + divisor - 1) / divisor * divisor;
   const int64_t last = (std::min(ceiling, range.Most) - range.Fixed) / divisor;
   if (roughly > std::min(ceiling, range.Most) || last >= kMaxListedSteps) return roughly;
 
