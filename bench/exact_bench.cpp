@@ -1,10 +1,19 @@
 // PlanExact on the largest job the input page allows (35 stock rows x 35 cut
 // rows): once with the stock in whole 500 mm lengths, as bars are sold, and
 // once with the optimizer bench's job as it is (stock lengths to the mm).
+// With --realistic [DIR...] [--time-limit S] it runs the job files of the
+// folders instead (bench/jobs/realistic and bench/jobs/planted by default).
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string_view>
 
 #include "exact/exact_planner.h"
 #include "exact/plan_checker.h"
+#include "job_folder_run.h"
 #include "optimizer/random_job.h"
 
 namespace yobina {
@@ -68,7 +77,51 @@ BENCHMARK(PlanHardJobs)
 BENCHMARK_CAPTURE(PlanLargestJob, stock_in_500mm, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(PlanLargestJob, stock_to_the_mm, false)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The arguments after --realistic; nullopt after a usage error.
+std::optional<bench::FolderRunOptions> FolderRunArguments(int argc, char** argv) {
+  bench::FolderRunOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--realistic") continue;
+    if (argument == "--time-limit" && i + 1 < argc) {
+      char* end = nullptr;
+      options.TimeLimitSeconds = std::strtod(argv[++i], &end);
+      if (*end != '\0' || !(options.TimeLimitSeconds > 0)) return std::nullopt;
+    } else if (argument.starts_with("-")) {
+      return std::nullopt;
+    } else {
+      options.Folders.emplace_back(argument);
+    }
+  }
+  if (options.Folders.empty()) {
+    options.Folders = {std::filesystem::path(YOBINA_BENCH_JOBS_DIR) / "realistic",
+                       std::filesystem::path(YOBINA_BENCH_JOBS_DIR) / "planted"};
+  }
+  return options;
+}
+
+bool AskedForFolders(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--realistic") return true;
+  }
+  return false;
+}
+
 }  // namespace
 }  // namespace yobina
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (yobina::AskedForFolders(argc, argv)) {
+    const auto options = yobina::FolderRunArguments(argc, argv);
+    if (!options) {
+      std::fputs("usage: bench_exact --realistic [DIR...] [--time-limit S]\n", stderr);
+      return 2;
+    }
+    return yobina::bench::RunJobFolders(*options, stdout);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,230 @@
+#include "job_folder_run.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/exact_command.h"
+#include "bench_job_files.h"
+#include "exact/plan_checker.h"
+#include "file/data_file.h"
+#include "job/memory_input_page.h"
+
+namespace yobina::bench {
+namespace {
+
+class QuietObserver : public ExactObserver {
+ public:
+  void BetterPlan(double) override {}
+  void BetterBound(double) override {}
+};
+
+struct JobRun {
+  std::string Name;
+  std::optional<ExactStatus> Status;  // none when the file could not be planned
+  int64_t Bars = 0;
+  double StockMeters = 0;
+  double GapMeters = 0;
+  double Seconds = 0;
+  std::optional<PlantedOptimum> Planted;
+  bool ReachedOptimum = false;
+  std::string Fault;  // what went wrong: an unreadable file, a plan that breaks a rule
+};
+
+const char* StatusName(const std::optional<ExactStatus>& status) {
+  if (!status) return "failed";
+  switch (*status) {
+    case ExactStatus::Proven:
+      return "proven";
+    case ExactStatus::Unproven:
+      return "unproven";
+    case ExactStatus::NoPlan:
+      return "none";
+    case ExactStatus::NotFound:
+      return "not-found";
+    case ExactStatus::Refused:
+      return "refused";
+  }
+  return "?";
+}
+
+void Plan(const std::filesystem::path& file, double timeLimitSeconds, JobRun& run) {
+  MemoryInputPage page;
+  if (LoadDataFile(page, file) != LoadResult::Loaded) {
+    run.Fault = "not a job file";
+    return;
+  }
+  run.Planted = PlantedOptimumOf(page.FieldText(FieldId::ProjectName));
+  auto workspace = std::make_unique<Workspace>();
+  QuietObserver observer;
+  ExactOptions options;
+  options.TimeLimitSeconds = timeLimitSeconds;
+  const auto start = std::chrono::steady_clock::now();
+  const ExactOutcome outcome = ExactCommand(page, *workspace, observer, options);
+  run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.Status = outcome.Status;
+  if (!outcome.PlanFound) return;
+  const TCutPlan& plan = workspace->lastPlan;
+  for (int32_t p = 1; p <= plan.PatternCount; ++p) run.Bars += plan.Patterns[p].BarCount;
+  run.StockMeters = plan.StockLength / 1000;
+  run.GapMeters = outcome.Proof ? outcome.Proof->GapMeters : 0;
+  run.Fault = test::CheckPlan(workspace->lastRunJob, plan);
+  if (run.Planted) {
+    run.ReachedOptimum =
+        run.Bars == run.Planted->Bars &&
+        plan.StockLength == static_cast<double>(run.Planted->Bars) * run.Planted->StockLength;
+    if (run.Fault.empty() && outcome.Status == ExactStatus::Proven && !run.ReachedOptimum) {
+      run.Fault = "proven, yet not the planted optimum";
+    }
+  }
+}
+
+JobRun RunJob(const std::filesystem::path& file, double timeLimitSeconds) {
+  JobRun run;
+  run.Name = file.filename().string();
+  try {
+    Plan(file, timeLimitSeconds, run);
+  } catch (const std::exception& error) {
+    run.Status.reset();
+    run.Fault = error.what();
+  }
+  return run;
+}
+
+void PrintRun(const JobRun& run, std::FILE* out) {
+  std::fprintf(out, "%-12s %-9s %6lld %10.3f %8.3f %8.3f", run.Name.c_str(), StatusName(run.Status),
+               static_cast<long long>(run.Bars), run.StockMeters, run.GapMeters, run.Seconds);
+  if (run.Planted) {
+    std::fprintf(out, "  optimum %d x %d: %s", run.Planted->Bars, run.Planted->StockLength,
+                 run.ReachedOptimum ? "reached" : "missed");
+  }
+  if (!run.Fault.empty()) std::fprintf(out, "  FAULT: %s", run.Fault.c_str());
+  std::fputc('\n', out);
+  std::fflush(out);
+}
+
+// The value at or below which `percent` of the sorted times lie (nearest rank).
+double Percentile(const std::vector<double>& sorted, double percent) {
+  const auto rank = static_cast<std::size_t>(std::ceil(percent / 100 * static_cast<double>(sorted.size())));
+  return sorted[std::max<std::size_t>(rank, 1) - 1];
+}
+
+double Median(const std::vector<double>& sorted) {
+  const std::size_t n = sorted.size();
+  return n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+}
+
+void PrintSummary(const std::string& folder, const std::vector<JobRun>& runs, std::FILE* out) {
+  std::fprintf(out, "== %s: %zu jobs\n", folder.c_str(), runs.size());
+  if (runs.empty()) return;
+  int proven = 0, unproven = 0, none = 0, notFound = 0, refused = 0, failed = 0;
+  std::vector<double> seconds;
+  const JobRun* slowest = &runs.front();
+  for (const JobRun& run : runs) {
+    if (!run.Status) {
+      ++failed;
+      continue;
+    }
+    switch (*run.Status) {
+      case ExactStatus::Proven:
+        ++proven;
+        break;
+      case ExactStatus::Unproven:
+        ++unproven;
+        break;
+      case ExactStatus::NoPlan:
+        ++none;
+        break;
+      case ExactStatus::NotFound:
+        ++notFound;
+        break;
+      case ExactStatus::Refused:
+        ++refused;
+        break;
+    }
+    seconds.push_back(run.Seconds);
+    if (run.Seconds > slowest->Seconds) slowest = &run;
+  }
+  std::fprintf(out, "proven %d (%.1f %%), unproven %d, none %d, not found %d, refused %d, failed %d\n",
+               proven, 100.0 * proven / static_cast<double>(runs.size()), unproven, none, notFound, refused,
+               failed);
+  if (seconds.empty()) return;
+  std::sort(seconds.begin(), seconds.end());
+  double total = 0;
+  for (double s : seconds) total += s;
+  std::fprintf(out, "seconds: median %.3f, 90th percentile %.3f, slowest %.3f (%s), all %.1f\n",
+               Median(seconds), Percentile(seconds, 90), slowest->Seconds, slowest->Name.c_str(), total);
+  constexpr std::array<double, 5> kUpTo{0.1, 0.3, 1, 3, 10};
+  std::array<int, kUpTo.size() + 1> spread{};
+  for (double s : seconds) {
+    ++spread[static_cast<std::size_t>(std::lower_bound(kUpTo.begin(), kUpTo.end(), s) - kUpTo.begin())];
+  }
+  for (std::size_t b = 0; b <= kUpTo.size(); ++b) {
+    const int count = spread[b];
+    if (b < kUpTo.size()) {
+      std::fprintf(out, "  <= %-4g s %4d  ", kUpTo[b], count);
+    } else {
+      std::fprintf(out, "  >  %-4g s %4d  ", kUpTo.back(), count);
+    }
+    const auto width = static_cast<int>(std::lround(50.0 * count / static_cast<double>(seconds.size())));
+    for (int i = 0; i < width; ++i) std::fputc('#', out);
+    std::fputc('\n', out);
+  }
+  int planted = 0, reached = 0, reachedAndProven = 0;
+  for (const JobRun& run : runs) {
+    if (!run.Planted) continue;
+    ++planted;
+    reached += run.ReachedOptimum;
+    reachedAndProven += run.ReachedOptimum && run.Status == ExactStatus::Proven;
+  }
+  if (planted > 0) {
+    std::fprintf(out, "planted optimum reached %d of %d, reached and proven %d of %d\n", reached, planted,
+                 reachedAndProven, planted);
+  }
+}
+
+std::vector<std::filesystem::path> JobFilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (entry.is_regular_file() && extension == ".qzl") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+int RunJobFolders(const FolderRunOptions& options, std::FILE* out) {
+  bool sound = true;
+  for (const std::filesystem::path& folder : options.Folders) {
+    std::vector<std::filesystem::path> files;
+    try {
+      files = JobFilesIn(folder);
+    } catch (const std::filesystem::filesystem_error& error) {
+      std::fprintf(out, "%s\n", error.what());
+      sound = false;
+      continue;
+    }
+    std::fprintf(out, "== %s, time limit %g s\n%-12s %-9s %6s %10s %8s %8s\n", folder.c_str(),
+                 options.TimeLimitSeconds, "job", "status", "bars", "stock m", "gap m", "seconds");
+    std::vector<JobRun> runs;
+    for (const std::filesystem::path& file : files) {
+      runs.push_back(RunJob(file, options.TimeLimitSeconds));
+      PrintRun(runs.back(), out);
+      sound = sound && runs.back().Fault.empty();
+    }
+    PrintSummary(folder.string(), runs, out);
+  }
+  return sound ? 0 : 1;
+}
+
+}  // namespace yobina::bench
