@@ -17,138 +17,128 @@
 #include "exact/stock_totals.h"
 
 namespace yobina {
-static auto t0 = std::chrono::steady_clock::now();
-return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+
+namespace {
+// Stock totals, from the bound up, at which a plan is searched for by packing.
+constexpr int32_t kPackTargets = 2;
+// Mixes of bars a total may have for the LP check of each, LPs for all the
+// checks of one climb, and pricing rounds for one check.
+constexpr size_t kMixesChecked = 8;
+constexpr int32_t kMixChecks = 64;
+constexpr int32_t kMixRounds = 500;
+// The longest list a rung of the climb may hold; the last proof may hold more.
+constexpr size_t kClimbListed = 3000;
+constexpr DiveRounding kRoundings[] = {DiveRounding::Down, DiveRounding::DownOneUp,
+                                       DiveRounding::LargestFirst};
+
+// Takes a plan when it beats the best and keeps the bar limits.
+bool Adopt(CaseSearch& search, MipOutcome outcome, const std::vector<CutPattern>& patterns,
+           const std::vector<int32_t>& bars, int64_t stockLength) {
+  if ((outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) ||
+      stockLength >= search.Best.StockLength || !KeepsBarLimits(search.Model, patterns, bars)) {
+    return false;
+  }
+  search.Best = {patterns, bars, stockLength};
+  return true;
 }
-do {
-  if (std::getenv("XT")) {
-    std::fprintf(stderr, "%7.3f ", XNow());
-    std::fprintf(stderr, __VA_ARGS__);
-    std::fputc(10, stderr);
+
+// Every pattern a plan of at most `top` mm of stock could use: a plan's stock
+// is at least the Lagrangian bound plus, for every bar, how far its pattern's
+// value falls short of the best pattern of its type (`bestValues`).
+PatternEnumeration ListPatterns(const CaseSearch& search, const std::vector<double>& bestValues, int64_t top,
+                                const SearchBudget& budget, const Deadline& deadline) {
+  const double slack = static_cast<double>(top) - search.RawBound;
+  std::vector<double> least(bestValues.size());
+  for (size_t t = 0; t < least.size(); ++t) {
+    // Rounding in the LP's values must never drop a pattern: list a few too many.
+    least[t] = bestValues[t] - slack - 1e-6 * std::max(1.0, std::abs(bestValues[t])) - 1e-3;
   }
-} while (0)
+  EnumerationLimits limits;
+  limits.MaxPatterns = budget.MaxListed;
+  limits.MaxNodes = budget.EnumerationNodes;
+  limits.Stop = deadline.StopFlag();
+  return EnumeratePatterns(search.Model, search.BoundValues, least, limits);
+}
 
-    namespace {
-  // Stock totals, from the bound up, at which a plan is searched for by packing.
-  constexpr int32_t kPackTargets = 2;
-  // Mixes of bars a total may have for the LP check of each, LPs for all the
-  // checks of one climb, and pricing rounds for one check.
-  constexpr size_t kMixesChecked = 8;
-  constexpr int32_t kMixChecks = 64;
-  constexpr int32_t kMixRounds = 500;
-  // The longest list a rung of the climb may hold; the last proof may hold more.
-  constexpr size_t kClimbListed = 3000;
-  constexpr DiveRounding kRoundings[] = {DiveRounding::Down, DiveRounding::DownOneUp,
-                                         DiveRounding::LargestFirst};
+// The proof for plans of at most `target` mm: every pattern such a plan could
+// use, and the integer program over exactly those. The plan it finds is
+// optimal; finding none raises the bound past the target.
+enum class Rung { Solved, Raised, GaveUp };
 
-  // Takes a plan when it beats the best and keeps the bar limits.
-  bool Adopt(CaseSearch & search, MipOutcome outcome, const std::vector<CutPattern>& patterns,
-             const std::vector<int32_t>& bars, int64_t stockLength) {
-    if ((outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) ||
-        stockLength >= search.Best.StockLength || !KeepsBarLimits(search.Model, patterns, bars)) {
+Rung ProveUpTo(CaseSearch& search, const std::vector<double>& bestValues, int64_t target, int64_t cutoff,
+               size_t maxListed, const SearchBudget& budget, const Deadline& deadline) {
+  SearchBudget listing = budget;
+  listing.MaxListed = maxListed;
+  const PatternEnumeration listed = ListPatterns(search, bestValues, target, listing, deadline);
+  if (!listed.Complete || deadline.Passed()) return Rung::GaveUp;
+  CbcMipSolver mip;
+  mip.SetNodeLimit(budget.ProofNodes);
+  const IntegerPlan plan = SolvePatternProgram(search.Model, listed.Patterns, target + 1, mip, deadline);
+  if (plan.Outcome == MipOutcome::Optimal) {
+    Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+    search.Bound = std::max(search.Bound, plan.StockLength);
+    return Rung::Solved;
+  }
+  if (plan.Outcome != MipOutcome::Infeasible) {
+    Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+    return Rung::GaveUp;
+  }
+  search.Bound = std::max(search.Bound, StockTotalFrom(search.Model, target + 1, cutoff));
+  return Rung::Raised;
+}
+
+// Whether no mix of bars that comes to `total` mm can hold the pieces, even
+// cut fractionally: with each mix's bar counts fixed, column generation
+// proves the pieces cannot all be covered. With lengths to the mm the totals
+// just above the bound often fall this way, and far faster than by listing
+// patterns. `checks` counts down the LPs this may still solve.
+bool NoMixHolds(const CaseSearch& search, int64_t total, int32_t& checks, const Deadline& deadline) {
+  const std::vector<std::vector<int32_t>> mixes = ListMixes(search.Model, total, kMixesChecked + 1);
+  if (mixes.empty() || mixes.size() > kMixesChecked) return mixes.empty();
+  for (const std::vector<int32_t>& mix : mixes) {
+    if (checks-- <= 0 || deadline.Passed()) return false;
+    CuttingModel fixed = search.Model;
+    for (size_t t = 0; t < mix.size(); ++t) fixed.Types[t].MinBars = fixed.Types[t].MaxBars = mix[t];
+    std::vector<CutPattern> start;
+    for (const CutPattern& pattern : search.Columns) {
+      if (fixed.Types[pattern.Type].MaxBars > 0) start.push_back(pattern);
+    }
+    ClpLpSolver lp;
+    if (!GenerateColumns(
+             fixed, start, lp, deadline, [](double) {}, kMixRounds)
+             .Infeasible)
       return false;
-    }
-    search.Best = {patterns, bars, stockLength};
-    return true;
   }
+  return true;
+}
 
-  // Every pattern a plan of at most `top` mm of stock could use: a plan's stock
-  // is at least the Lagrangian bound plus, for every bar, how far its pattern's
-  // value falls short of the best pattern of its type (`bestValues`).
-  PatternEnumeration ListPatterns(const CaseSearch& search, const std::vector<double>& bestValues,
-                                  int64_t top, const SearchBudget& budget, const Deadline& deadline) {
-    const double slack = static_cast<double>(top) - search.RawBound;
-    std::vector<double> least(bestValues.size());
-    for (size_t t = 0; t < least.size(); ++t) {
-      // Rounding in the LP's values must never drop a pattern: list a few too many.
-      least[t] = bestValues[t] - slack - 1e-6 * std::max(1.0, std::abs(bestValues[t])) - 1e-3;
-    }
-    EnumerationLimits limits;
-    limits.MaxPatterns = budget.MaxListed;
-    limits.MaxNodes = budget.EnumerationNodes;
-    limits.Stop = deadline.StopFlag();
-    return EnumeratePatterns(search.Model, search.BoundValues, least, limits);
+// The proof as a climb: plans of at most T mm for T from the bound up, the
+// step doubling, while the lists stay short. A plan at or near the bound is
+// found and proven at once this way. True when the case is closed below the cutoff.
+bool Climb(CaseSearch& search, const std::vector<double>& bestValues, int64_t cutoff,
+           const SearchBudget& budget, const Deadline& deadline) {
+  const int64_t top = StockTotalUnder(search.Model, cutoff);
+  int32_t checks = kMixChecks;
+  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise = std::min(rise * 2, top)) {
+    while (search.Bound <= top && NoMixHolds(search, search.Bound, checks, deadline))
+      search.Bound = StockTotalFrom(search.Model, search.Bound + 1, cutoff);
+    if (search.Bound > top) break;
+    const int64_t target = std::min(top, StockTotalUnder(search.Model, search.Bound + rise));
+    if (target < search.Bound) continue;  // no total this close above the bound
+    const Rung rung = ProveUpTo(search, bestValues, target, cutoff, kClimbListed, budget, deadline);
+    if (rung == Rung::Solved) return true;
+    if (rung == Rung::GaveUp) return false;
   }
+  return search.Bound > top;
+}
 
-  // The proof for plans of at most `target` mm: every pattern such a plan could
-  // use, and the integer program over exactly those. The plan it finds is
-  // optimal; finding none raises the bound past the target.
-  enum class Rung { Solved, Raised, GaveUp };
-
-  Rung ProveUpTo(CaseSearch & search, const std::vector<double>& bestValues, int64_t target, int64_t cutoff,
-                 size_t maxListed, const SearchBudget& budget, const Deadline& deadline) {
-    SearchBudget listing = budget;
-    listing.MaxListed = maxListed;
-    const PatternEnumeration listed = ListPatterns(search, bestValues, target, listing, deadline);
-    if (!listed.Complete || deadline.Passed()) return Rung::GaveUp;
-    CbcMipSolver mip;
-    mip.SetNodeLimit(budget.ProofNodes);
-    const IntegerPlan plan = SolvePatternProgram(search.Model, listed.Patterns, target + 1, mip, deadline);
-    if (plan.Outcome == MipOutcome::Optimal) {
-      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
-      search.Bound = std::max(search.Bound, plan.StockLength);
-      return Rung::Solved;
-    }
-    if (plan.Outcome != MipOutcome::Infeasible) {
-      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
-      return Rung::GaveUp;
-    }
-    search.Bound = std::max(search.Bound, StockTotalFrom(search.Model, target + 1, cutoff));
-    return Rung::Raised;
-  }
-
-  // Whether no mix of bars that comes to `total` mm can hold the pieces, even
-  // cut fractionally: with each mix's bar counts fixed, column generation
-  // proves the pieces cannot all be covered. With lengths to the mm the totals
-  // just above the bound often fall this way, and far faster than by listing
-  // patterns. `checks` counts down the LPs this may still solve.
-  bool NoMixHolds(const CaseSearch& search, int64_t total, int32_t& checks, const Deadline& deadline) {
-    const std::vector<std::vector<int32_t>> mixes = ListMixes(search.Model, total, kMixesChecked + 1);
-    if (mixes.empty() || mixes.size() > kMixesChecked) return mixes.empty();
-    for (const std::vector<int32_t>& mix : mixes) {
-      if (checks-- <= 0 || deadline.Passed()) return false;
-      CuttingModel fixed = search.Model;
-      for (size_t t = 0; t < mix.size(); ++t) fixed.Types[t].MinBars = fixed.Types[t].MaxBars = mix[t];
-      std::vector<CutPattern> start;
-      for (const CutPattern& pattern : search.Columns) {
-        if (fixed.Types[pattern.Type].MaxBars > 0) start.push_back(pattern);
-      }
-      ClpLpSolver lp;
-      if (!GenerateColumns(
-               fixed, start, lp, deadline, [](double) {}, kMixRounds)
-               .Infeasible)
-        return false;
-    }
-    return true;
-  }
-
-  // The proof as a climb: plans of at most T mm for T from the bound up, the
-  // step doubling, while the lists stay short. A plan at or near the bound is
-  // found and proven at once this way. True when the case is closed below the cutoff.
-  bool Climb(CaseSearch & search, const std::vector<double>& bestValues, int64_t cutoff,
-             const SearchBudget& budget, const Deadline& deadline) {
-    const int64_t top = StockTotalUnder(search.Model, cutoff);
-    int32_t checks = kMixChecks;
-    for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise = std::min(rise * 2, top)) {
-      while (search.Bound <= top && NoMixHolds(search, search.Bound, checks, deadline))
-        search.Bound = StockTotalFrom(search.Model, search.Bound + 1, cutoff);
-      if (search.Bound > top) break;
-      const int64_t target = std::min(top, StockTotalUnder(search.Model, search.Bound + rise));
-      if (target < search.Bound) continue;  // no total this close above the bound
-      const Rung rung = ProveUpTo(search, bestValues, target, cutoff, kClimbListed, budget, deadline);
-      if (rung == Rung::Solved) return true;
-      if (rung == Rung::GaveUp) return false;
-    }
-    return search.Bound > top;
-  }
-
-  std::vector<double> BestValues(const CaseSearch& search, const Deadline& deadline) {
-    PatternPricing pricing(search.Model);
-    if (!pricing.Price(search.BoundValues, deadline)) return {};
-    std::vector<double> best(search.Model.Types.size());
-    for (int32_t t = 0; t < static_cast<int32_t>(best.size()); ++t) best[t] = pricing.BestValue(t);
-    return best;
-  }
+std::vector<double> BestValues(const CaseSearch& search, const Deadline& deadline) {
+  PatternPricing pricing(search.Model);
+  if (!pricing.Price(search.BoundValues, deadline)) return {};
+  std::vector<double> best(search.Model.Types.size());
+  for (int32_t t = 0; t < static_cast<int32_t>(best.size()); ++t) best[t] = pricing.BestValue(t);
+  return best;
+}
 
 }  // namespace
 
