@@ -29,6 +29,7 @@ struct JobRun {
   std::string Name;
   std::optional<ExactStatus> Status;  // none when the file could not be planned
   int64_t Bars = 0;
+  int32_t Patterns = 0;
   double StockMeters = 0;
   double GapMeters = 0;
   double Seconds = 0;
@@ -80,6 +81,7 @@ void Plan(const std::filesystem::path& file, double timeLimitSeconds, JobRun& ru
   if (!outcome.PlanFound) return;
   const TCutPlan& plan = workspace->lastPlan;
   for (int32_t p = 1; p <= plan.PatternCount; ++p) run.Bars += plan.Patterns[p].BarCount;
+  run.Patterns = plan.PatternCount;
   run.StockMeters = plan.StockLength / 1000;
   run.GapMeters = outcome.Proof ? outcome.Proof->GapMeters : 0;
   run.Fault = test::CheckPlan(workspace->lastRunJob, plan);
@@ -106,8 +108,8 @@ JobRun RunJob(const std::filesystem::path& file, double timeLimitSeconds) {
 }
 
 void PrintRun(const JobRun& run, std::FILE* out) {
-  std::fprintf(out, "%-12s %-9s %-5s %6lld %10.3f %8.3f %8.3f", run.Name.c_str(), StatusName(run.Status),
-               run.ShortStock ? "yes" : "no", static_cast<long long>(run.Bars), run.StockMeters,
+  std::fprintf(out, "%-12s %-9s %-5s %6lld %8d %10.3f %8.3f %8.3f", run.Name.c_str(), StatusName(run.Status),
+               run.ShortStock ? "yes" : "no", static_cast<long long>(run.Bars), run.Patterns, run.StockMeters,
                run.GapMeters, run.Seconds);
   if (run.Planted) {
     std::fprintf(out, "  optimum %d x %d: %s", run.Planted->Bars, run.Planted->StockLength,
@@ -241,8 +243,9 @@ int RunJobFolders(const FolderRunOptions& options, std::FILE* out) {
       sound = false;
       continue;
     }
-    std::fprintf(out, "== %s, time limit %g s\n%-12s %-9s %-5s %6s %10s %8s %8s\n", folder.c_str(),
-                 options.TimeLimitSeconds, "job", "status", "short", "bars", "stock m", "gap m", "seconds");
+    std::fprintf(out, "== %s, time limit %g s\n%-12s %-9s %-5s %6s %8s %10s %8s %8s\n", folder.c_str(),
+                 options.TimeLimitSeconds, "job", "status", "short", "bars", "patterns", "stock m", "gap m",
+                 "seconds");
     std::vector<JobRun> runs;
     for (const std::filesystem::path& file : files) {
       runs.push_back(RunJob(file, options.TimeLimitSeconds));

@@ -16,6 +16,7 @@ std::vector<std::string> ExactReportNotes(const ExactResult& result) {
   } else {
     return notes;
   }
+  notes.push_back(SetupsLine(result.Setups.Patterns, result.Setups.LowerBound, result.Setups.Proven));
   if (const std::optional<ReferenceFigure>& figure = result.WithoutShortFirst)
     notes.push_back(WithoutShortFirstLine(figure->StockLength, figure->LossRate, figure->Proven));
   return notes;
@@ -39,7 +40,12 @@ ExactOutcome FinishExactCommand(const InputPage& page, Workspace& workspace, con
     return outcome;
   }
   workspace.lastPlanNotes = ExactReportNotes(result);
-  outcome.Proof = PlanProof{result.Status == ExactStatus::Proven, result.BoundLossRate, result.GapMeters};
+  outcome.Proof = PlanProof{result.Status == ExactStatus::Proven,
+                            result.BoundLossRate,
+                            result.GapMeters,
+                            result.Setups.Patterns,
+                            result.Setups.LowerBound,
+                            result.Setups.Proven};
   outcome.ReportLines =
       workspace.report.BuildReport(page, workspace.lastRunJob, workspace.lastPlan, workspace.lastPlanNotes);
   return outcome;

@@ -18,6 +18,11 @@ struct PlanProof {
   bool Proven = false;
   double BoundLossRate = 0;
   double GapMeters = 0;
+  // The saw set-ups: the plan's patterns, the least any plan of its stock
+  // could have (0: not known), and whether the count is proven least.
+  int32_t Patterns = 0;
+  int32_t PatternsLowerBound = 0;
+  bool PatternsProven = false;
 };
 
 // A UTF-8 byte-order mark, then CR LF lines: a heading row; one row per

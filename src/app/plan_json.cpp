@@ -59,6 +59,9 @@ std::string PlanJson(const InputPage& page, const TJob& job, const TCutPlan& pla
     json["proof"] = {{"proven", proof->Proven},
                      {"bound_loss_rate_percent", proof->BoundLossRate},
                      {"gap_m", proof->GapMeters}};
+    json["setups"] = {{"patterns", proof->Patterns},
+                      {"lower_bound", proof->PatternsLowerBound},
+                      {"proven", proof->PatternsProven}};
   }
   return json.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

@@ -142,6 +142,16 @@ std::vector<double> BestValues(const CaseSearch& search, const Deadline& deadlin
 
 }  // namespace
 
+std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
+                                                    const SearchBudget& budget, const Deadline& deadline) {
+  if (search.BoundValues.empty()) return std::nullopt;
+  const std::vector<double> bestValues = BestValues(search, deadline);
+  if (bestValues.empty()) return std::nullopt;
+  PatternEnumeration listed = ListPatterns(search, bestValues, total, budget, deadline);
+  if (!listed.Complete || deadline.Passed()) return std::nullopt;
+  return std::move(listed.Patterns);
+}
+
 void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudget& budget,
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
                  const std::function<void(int64_t)>& betterPlan) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,11 @@ struct CaseSearch {
 void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudget& budget,
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
                  const std::function<void(int64_t)>& betterPlan);
+
+// Every pattern a plan of the model of at most `total` mm could use, or
+// nullopt when that list outgrows the budget (or the bound's values are unknown).
+std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
+                                                    const SearchBudget& budget, const Deadline& deadline);
 
 // Looks for a plan under `cutoff` mm of stock, or proves that the model has
 // none (its Bound reaches the cutoff), within the budget.

@@ -48,11 +48,12 @@ class ClpStopHandler : public ClpEventHandler {
 // most proofs at the root, where they see that the cutoff and the demands
 // cannot both be met. Probing, clique, flow cover and the other families of
 // CBC's defaults cost more time than they save here.
-void AddSearchAids(CbcModel& model) {
+void AddSearchAids(CbcModel& model, bool cuts) {
   CbcRounding rounding(model);
   model.addHeuristic(&rounding);
   CbcHeuristicFPump pump(model);
   model.addHeuristic(&pump);
+  if (!cuts) return;
   CglGomory gomory;
   model.addCutGenerator(&gomory, -1, "Gomory");
   CglKnapsackCover knapsack;
@@ -152,11 +153,12 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   if (step_ > 0) model.setDblParam(CbcModel::CbcCutoffIncrement, step_ * 0.999);
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
   if (cutoff_ < 1e99) model.setCutoff(cutoff_);
-  AddSearchAids(model);
+  AddSearchAids(model, cuts_);
   model.passInPriorities(priority_.data(), false);
   model.initialSolve();
   model.branchAndBound();
 
+  bestBound_ = model.getBestPossibleObjValue();
   const double* best = model.bestSolution();
   values_.clear();
   if (best != nullptr) {

@@ -29,6 +29,10 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
+  // Cut generators pay for proofs; a short search for a better solution does
+  // without them.
+  explicit CbcMipSolver(bool cuts = true) : cuts_(cuts) {}
+
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
   void SetLowerBound(int column, double lower) override { columnLower_[static_cast<size_t>(column)] = lower; }
@@ -40,6 +44,7 @@ class CbcMipSolver : public MipSolver {
   MipOutcome Solve(const Deadline& deadline) override;
   double Objective() const override { return objective_; }
   std::vector<double> Values() const override { return values_; }
+  double BestBound() const override { return bestBound_; }
 
  private:
   std::vector<double> rowLower_, rowUpper_;
@@ -50,8 +55,10 @@ class CbcMipSolver : public MipSolver {
   double cutoff_ = 1e100;
   double step_ = 0;
   int64_t nodeLimit_ = 0;
+  bool cuts_;
   std::vector<double> start_;
   double objective_ = 0;
+  double bestBound_ = 0;
   std::vector<double> values_;
 };
 

@@ -39,6 +39,13 @@ struct ReferenceFigure {
   bool Proven = false;     // no plan without the rule uses less stock
 };
 
+// The saw set-ups of the plan: its patterns, and what is known of the least.
+struct SetupCount {
+  int32_t Patterns = 0;
+  int32_t LowerBound = 0;  // 0: none known; no plan of this stock has fewer
+  bool Proven = false;     // Patterns is the least for this stock
+};
+
 struct ExactResult {
   ExactStatus Status = ExactStatus::NotFound;
   // PatternCount 0 without a plan; else in report order, every field set as a Run sets it.
@@ -48,6 +55,7 @@ struct ExactResult {
   // Set when the job has bars both under and over SmallStockLimit and
   // dropping the short-first rule gives a plan of less stock.
   std::optional<ReferenceFigure> WithoutShortFirst;
+  SetupCount Setups;    // for a plan: among plans of its stock, the fewest patterns are sought
   std::string Message;  // code page 932; why Refused
 };
 

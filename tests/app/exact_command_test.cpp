@@ -46,6 +46,7 @@ ExactResult ProvenResult(const TJob& job) {
   result.Plan.MemberLength = 6000;
   result.BoundLossRate = 0;
   result.WithoutShortFirst = ReferenceFigure{6090, 1.5, true};
+  result.Setups = {1, 1, true};
   return result;
 }
 
@@ -65,7 +66,7 @@ TEST_F(ExactCommandTest, TheExactPlanIsTheLastPlanUntilTheNextRun) {
   ASSERT_TRUE(exact.PlanFound);
   const std::string proven = ProvenOptimalLine(0);
   const std::string reference = WithoutShortFirstLine(6090, 1.5, true);
-  EXPECT_EQ(workspace_->lastPlanNotes, (std::vector<std::string>{proven, reference}));
+  EXPECT_EQ(workspace_->lastPlanNotes, (std::vector<std::string>{proven, SetupsLine(1, 1, true), reference}));
   EXPECT_TRUE(Contains(exact.ReportLines, proven));
 
   // Print takes the exact plan with its notes, as the results page shows it.
@@ -112,7 +113,9 @@ TEST_F(ExactCommandTest, UnprovenNotesCarryTheGapAndTheReferenceOnlyWhenGiven) {
   result.Status = ExactStatus::Unproven;
   result.BoundLossRate = 2.4;
   result.GapMeters = 1.2;
-  EXPECT_EQ(ExactReportNotes(result), std::vector<std::string>{UnprovenLine(2.4, 1.2)});
+  result.Setups = {7, 5, false};
+  EXPECT_EQ(ExactReportNotes(result),
+            (std::vector<std::string>{UnprovenLine(2.4, 1.2), SetupsLine(7, 5, false)}));
 }
 
 TEST_F(ExactCommandTest, TheWholeRoadNormalisesPlansAndReports) {
@@ -121,7 +124,7 @@ TEST_F(ExactCommandTest, TheWholeRoadNormalisesPlansAndReports) {
   ASSERT_TRUE(outcome.PlanFound);
   EXPECT_EQ(page_.CellText(GridId::Stock, 1, 1), "  6000");  // written back as a Run does
   EXPECT_EQ(workspace_->lastPlan.StockLength, 6000);
-  EXPECT_EQ(workspace_->lastPlanNotes.size(), 1u);
+  EXPECT_EQ(workspace_->lastPlanNotes.size(), 2u);  // the proof and the set-ups
 }
 
 TEST(StopFlagTest, RaisedOrPastTheDeadline) {

@@ -1,0 +1,108 @@
+#include "exact/fewest_patterns.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "exact/coin_solvers.h"
+
+namespace yobina {
+
+namespace {
+
+// The most bars a pattern can take in a plan: its type's limit, and no more
+// than the bars that still supply a piece of the demand.
+int32_t MostBars(const CuttingModel& model, const CutPattern& pattern) {
+  int64_t most = 0;
+  for (size_t i = 0; i < model.Items.size(); ++i) {
+    if (pattern.Pieces[i] > 0)
+      most = std::max<int64_t>(most, (model.Items[i].Demand + pattern.Pieces[i] - 1) / pattern.Pieces[i]);
+  }
+  const StockType& type = model.Types[pattern.Type];
+  if (most == 0) most = type.MinBars;  // an empty pattern only fills bars the plan must use
+  return static_cast<int32_t>(std::min<int64_t>(most, type.MaxBars));
+}
+
+}  // namespace
+
+FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<CutPattern>& patterns,
+                                const std::vector<int32_t>& bars, int64_t stockLength,
+                                const std::vector<CutPattern>& pool, int64_t maxNodes, bool proving,
+                                const Deadline& deadline) {
+  // The plan's own patterns first, so that it is the start.
+  std::vector<CutPattern> columns;
+  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
+  for (const std::vector<CutPattern>* source : {&patterns, &pool}) {
+    for (const CutPattern& pattern : *source) {
+      if (model.Types[pattern.Type].MaxBars > 0 && known.insert({pattern.Type, pattern.Pieces}).second)
+        columns.push_back(pattern);
+    }
+  }
+  constexpr double kInfinity = 1e30;
+  const int items = static_cast<int>(model.Items.size());
+  const int types = static_cast<int>(model.Types.size());
+  const int stockRow = items + types;
+  const int firstLink = stockRow + 1;
+  CbcMipSolver mip(proving);
+  for (const CutItem& item : model.Items) mip.AddRow(item.Demand, item.Demand);
+  for (const StockType& type : model.Types) mip.AddRow(type.MinBars, type.MaxBars);
+  mip.AddRow(static_cast<double>(stockLength), static_cast<double>(stockLength));
+  for (size_t p = 0; p < columns.size(); ++p) mip.AddRow(-kInfinity, 0);
+  std::vector<double> start(2 * columns.size(), 0.0);
+  for (size_t p = 0; p < columns.size(); ++p) {
+    const CutPattern& pattern = columns[p];
+    ColumnEntries entries;
+    for (int i = 0; i < items; ++i) {
+      if (pattern.Pieces[i] != 0) entries.emplace_back(i, pattern.Pieces[i]);
+    }
+    entries.emplace_back(items + pattern.Type, 1.0);
+    entries.emplace_back(stockRow, model.Types[pattern.Type].Length);
+    entries.emplace_back(firstLink + static_cast<int>(p), 1.0);
+    mip.AddColumn(0, MostBars(model, pattern), entries);
+  }
+  for (size_t p = 0; p < columns.size(); ++p) {
+    mip.AddColumn(1, 1, {{firstLink + static_cast<int>(p), -std::max(MostBars(model, columns[p]), 1)}});
+    mip.SetPriority(static_cast<int>(columns.size() + p), 1);
+  }
+  for (size_t q = 0; q < patterns.size(); ++q) {
+    const auto at = std::find_if(columns.begin(), columns.end(), [&](const CutPattern& c) {
+      return c.Type == patterns[q].Type && c.Pieces == patterns[q].Pieces;
+    });
+    const auto p = static_cast<size_t>(at - columns.begin());
+    start[p] += bars[q];
+    start[columns.size() + p] = 1;
+  }
+  double used = 0;
+  for (size_t p = 0; p < columns.size(); ++p) used += start[columns.size() + p];
+  // A start that breaks a pattern's most bars (a plan with surplus) is not offered.
+  bool startFits = true;
+  for (size_t p = 0; p < columns.size(); ++p)
+    startFits = startFits && start[p] <= MostBars(model, columns[p]);
+  if (startFits) mip.SetStart(start);
+  mip.SetObjectiveStep(1);
+  mip.SetCutoff(used - 0.5);
+  mip.SetNodeLimit(maxNodes);
+
+  FewerPatterns result;
+  const MipOutcome outcome = mip.Solve(deadline);
+  result.LowerBound = static_cast<int32_t>(std::ceil(std::min(mip.BestBound(), used) - 1e-6));
+  if (outcome == MipOutcome::Infeasible) {
+    result.LowerBound = static_cast<int32_t>(used);
+    result.Optimal = true;
+    return result;
+  }
+  if (outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) return result;
+  result.Optimal = outcome == MipOutcome::Optimal;
+  const std::vector<double> values = mip.Values();
+  for (size_t p = 0; p < columns.size(); ++p) {
+    const auto count = static_cast<int32_t>(std::lround(values[p]));
+    if (count <= 0) continue;
+    result.Patterns.push_back(columns[p]);
+    result.Bars.push_back(count);
+  }
+  if (result.Optimal) result.LowerBound = static_cast<int32_t>(result.Patterns.size());
+  return result;
+}
+
+}  // namespace yobina
