@@ -117,11 +117,12 @@ class Reporter {
   ExactObserver& observer_;
 };
 
-// Runs every task, on as many threads as the machine has cores (two at most
-// are used now); returns when all are done. Tasks share nothing, so the
-// results never depend on which thread ran what.
-void RunTasks(const std::vector<std::function<void()>>& tasks) {
-  const size_t workers = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), tasks.size());
+// Runs every task on up to `most` threads (no more than the machine has
+// cores); returns when all are done. Tasks share nothing, so the results
+// never depend on which thread ran what.
+void RunTasks(const std::vector<std::function<void()>>& tasks, int32_t most) {
+  const size_t cores = std::max(1U, std::thread::hardware_concurrency());
+  const size_t workers = std::min({cores, static_cast<size_t>(std::max(most, 1)), tasks.size()});
   std::atomic<size_t> next{0};
   const auto work = [&] {
     for (size_t t = next++; t < tasks.size(); t = next++) tasks[t]();
@@ -275,7 +276,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
           search, run, referenceBudget, deadline, [](double) {}, [](int64_t) {});
     });
   }
-  RunTasks(tasks);
+  RunTasks(tasks, limits.Threads);
 
   std::vector<int64_t> closedBelow(cases.size(), kNoStock);
   for (int32_t round = 0; round < kCloseRounds; ++round) {
@@ -295,7 +296,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
       }
     }
     if (tasks.empty()) break;
-    RunTasks(tasks);
+    RunTasks(tasks, limits.Threads);
   }
 
   const Incumbent& best = BestOf(cases, run);

@@ -29,6 +29,9 @@ class ExactObserver {
 
 struct ExactLimits {
   double TimeLimitSeconds = 10;
+  // Threads the planner's cases share (1: all on the caller's); more than the
+  // machine's cores are never used. The result is the same for any count.
+  int32_t Threads = 2;
   const std::atomic<bool>* Stop = nullptr;  // set by another thread: end soon with the best so far
 };
 
