@@ -29,7 +29,7 @@ int32_t MostBars(const CuttingModel& model, const CutPattern& pattern) {
 FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                                 const std::vector<int32_t>& bars, int64_t stockLength,
                                 const std::vector<CutPattern>& pool, int64_t maxNodes, bool proving,
-                                const Deadline& deadline) {
+                                const Deadline& deadline, const ScrapScore* score, int64_t scoreCap) {
   // The plan's own patterns first, so that it is the start.
   std::vector<CutPattern> columns;
   std::set<std::pair<int32_t, std::vector<int32_t>>> known;
@@ -49,6 +49,8 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
   for (const StockType& type : model.Types) mip.AddRow(type.MinBars, type.MaxBars);
   mip.AddRow(static_cast<double>(stockLength), static_cast<double>(stockLength));
   for (size_t p = 0; p < columns.size(); ++p) mip.AddRow(-kInfinity, 0);
+  const int scoreRow = firstLink + static_cast<int>(columns.size());
+  if (score != nullptr) mip.AddRow(-kInfinity, static_cast<double>(scoreCap));
   std::vector<double> start(2 * columns.size(), 0.0);
   for (size_t p = 0; p < columns.size(); ++p) {
     const CutPattern& pattern = columns[p];
@@ -59,6 +61,8 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
     entries.emplace_back(items + pattern.Type, 1.0);
     entries.emplace_back(stockRow, model.Types[pattern.Type].Length);
     entries.emplace_back(firstLink + static_cast<int>(p), 1.0);
+    if (score != nullptr && (*score)(pattern) != 0)
+      entries.emplace_back(scoreRow, static_cast<double>((*score)(pattern)));
     mip.AddColumn(0, MostBars(model, pattern), entries);
   }
   for (size_t p = 0; p < columns.size(); ++p) {
