@@ -98,6 +98,7 @@ TEST(FewestPatterns, TextbookInstanceIn73BarsAndTheLeastPatterns) {
   EXPECT_LE(least, 10);
   EXPECT_EQ(result.Setups.Patterns, result.Plan.PatternCount);
   EXPECT_EQ(result.Plan.PatternCount, least);
+  EXPECT_TRUE(result.Setups.Proven);
 }
 
 TEST(FewestPatterns, SmallJobsReachTheLeastCountAtTheLeastStock) {
