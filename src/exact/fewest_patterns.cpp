@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
-#include <utility>
 
 #include "exact/coin_solvers.h"
+#include "exact/same_stock_model.h"
 
 namespace yobina {
 
@@ -30,36 +29,17 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
                                 const std::vector<int32_t>& bars, int64_t stockLength,
                                 const std::vector<CutPattern>& pool, int64_t maxNodes, bool proving,
                                 const Deadline& deadline, const ScrapScore* score, int64_t scoreCap) {
-  // The plan's own patterns first, so that it is the start.
-  std::vector<CutPattern> columns;
-  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
-  for (const std::vector<CutPattern>* source : {&patterns, &pool}) {
-    for (const CutPattern& pattern : *source) {
-      if (model.Types[pattern.Type].MaxBars > 0 && known.insert({pattern.Type, pattern.Pieces}).second)
-        columns.push_back(pattern);
-    }
-  }
+  const std::vector<CutPattern> columns = PlanAndPool(model, patterns, pool);
   constexpr double kInfinity = 1e30;
-  const int items = static_cast<int>(model.Items.size());
-  const int types = static_cast<int>(model.Types.size());
-  const int stockRow = items + types;
-  const int firstLink = stockRow + 1;
   CbcMipSolver mip(proving);
-  for (const CutItem& item : model.Items) mip.AddRow(item.Demand, item.Demand);
-  for (const StockType& type : model.Types) mip.AddRow(type.MinBars, type.MaxBars);
-  mip.AddRow(static_cast<double>(stockLength), static_cast<double>(stockLength));
+  const int stockRow = AddSameStockRows(model, stockLength, mip);
+  const int firstLink = stockRow + 1;
   for (size_t p = 0; p < columns.size(); ++p) mip.AddRow(-kInfinity, 0);
   const int scoreRow = firstLink + static_cast<int>(columns.size());
   if (score != nullptr) mip.AddRow(-kInfinity, static_cast<double>(scoreCap));
-  std::vector<double> start(2 * columns.size(), 0.0);
   for (size_t p = 0; p < columns.size(); ++p) {
     const CutPattern& pattern = columns[p];
-    ColumnEntries entries;
-    for (int i = 0; i < items; ++i) {
-      if (pattern.Pieces[i] != 0) entries.emplace_back(i, pattern.Pieces[i]);
-    }
-    entries.emplace_back(items + pattern.Type, 1.0);
-    entries.emplace_back(stockRow, model.Types[pattern.Type].Length);
+    ColumnEntries entries = SameStockEntries(model, pattern, stockRow);
     entries.emplace_back(firstLink + static_cast<int>(p), 1.0);
     if (score != nullptr && (*score)(pattern) != 0)
       entries.emplace_back(scoreRow, static_cast<double>((*score)(pattern)));
@@ -69,14 +49,9 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
     mip.AddColumn(1, 1, {{firstLink + static_cast<int>(p), -std::max(MostBars(model, columns[p]), 1)}});
     mip.SetPriority(static_cast<int>(columns.size() + p), 1);
   }
-  for (size_t q = 0; q < patterns.size(); ++q) {
-    const auto at = std::find_if(columns.begin(), columns.end(), [&](const CutPattern& c) {
-      return c.Type == patterns[q].Type && c.Pieces == patterns[q].Pieces;
-    });
-    const auto p = static_cast<size_t>(at - columns.begin());
-    start[p] += bars[q];
-    start[columns.size() + p] = 1;
-  }
+  std::vector<double> start = PlanBars(columns, patterns, bars);
+  start.resize(2 * columns.size(), 0.0);
+  for (size_t p = 0; p < columns.size(); ++p) start[columns.size() + p] = start[p] > 0 ? 1 : 0;
   double used = 0;
   for (size_t p = 0; p < columns.size(); ++p) used += start[columns.size() + p];
   // A start that breaks a pattern's most bars (a plan with surplus) is not offered.

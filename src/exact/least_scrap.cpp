@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
-#include <utility>
 
 #include "exact/coin_solvers.h"
+#include "exact/same_stock_model.h"
 
 namespace yobina {
 
@@ -37,36 +36,14 @@ LeastScrap FindLeastScrap(const CuttingModel& model, const ScrapScore& score,
                           const std::vector<CutPattern>& patterns, const std::vector<int32_t>& bars,
                           int64_t stockLength, const std::vector<CutPattern>& pool, int64_t maxNodes,
                           bool proving, const Deadline& deadline) {
-  std::vector<CutPattern> columns;
-  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
-  for (const std::vector<CutPattern>* source : {&patterns, &pool}) {
-    for (const CutPattern& pattern : *source) {
-      if (model.Types[pattern.Type].MaxBars > 0 && known.insert({pattern.Type, pattern.Pieces}).second)
-        columns.push_back(pattern);
-    }
-  }
-  const int items = static_cast<int>(model.Items.size());
+  const std::vector<CutPattern> columns = PlanAndPool(model, patterns, pool);
   CbcMipSolver mip(proving);
-  for (const CutItem& item : model.Items) mip.AddRow(item.Demand, item.Demand);
-  for (const StockType& type : model.Types) mip.AddRow(type.MinBars, type.MaxBars);
-  const int stockRow = items + static_cast<int>(model.Types.size());
-  mip.AddRow(static_cast<double>(stockLength), static_cast<double>(stockLength));
-  std::vector<double> start(columns.size(), 0.0);
+  const int stockRow = AddSameStockRows(model, stockLength, mip);
   for (const CutPattern& pattern : columns) {
-    ColumnEntries entries;
-    for (int i = 0; i < items; ++i) {
-      if (pattern.Pieces[i] != 0) entries.emplace_back(i, pattern.Pieces[i]);
-    }
-    entries.emplace_back(items + pattern.Type, 1.0);
-    entries.emplace_back(stockRow, model.Types[pattern.Type].Length);
-    mip.AddColumn(static_cast<double>(score(pattern)), model.Types[pattern.Type].MaxBars, entries);
+    mip.AddColumn(static_cast<double>(score(pattern)), model.Types[pattern.Type].MaxBars,
+                  SameStockEntries(model, pattern, stockRow));
   }
-  for (size_t q = 0; q < patterns.size(); ++q) {
-    const auto at = std::find_if(columns.begin(), columns.end(), [&](const CutPattern& c) {
-      return c.Type == patterns[q].Type && c.Pieces == patterns[q].Pieces;
-    });
-    start[static_cast<size_t>(at - columns.begin())] += bars[q];
-  }
+  const std::vector<double> start = PlanBars(columns, patterns, bars);
   mip.SetStart(start);
   mip.SetObjectiveStep(1);
   mip.SetCutoff(static_cast<double>(ScoreOf(score, patterns, bars)) - 0.5);
