@@ -73,13 +73,7 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
   }
   if (outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) return result;
   result.Optimal = outcome == MipOutcome::Optimal;
-  const std::vector<double> values = mip.Values();
-  for (size_t p = 0; p < columns.size(); ++p) {
-    const auto count = static_cast<int32_t>(std::lround(values[p]));
-    if (count <= 0) continue;
-    result.Patterns.push_back(columns[p]);
-    result.Bars.push_back(count);
-  }
+  TakeUsedPatterns(columns, mip.Values(), result.Patterns, result.Bars);
   if (result.Optimal) result.LowerBound = static_cast<int32_t>(result.Patterns.size());
   return result;
 }

@@ -53,13 +53,7 @@ LeastScrap FindLeastScrap(const CuttingModel& model, const ScrapScore& score,
   const MipOutcome outcome = mip.Solve(deadline);
   result.Optimal = outcome == MipOutcome::Optimal || outcome == MipOutcome::Infeasible;
   if (outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) return result;
-  const std::vector<double> values = mip.Values();
-  for (size_t p = 0; p < columns.size(); ++p) {
-    const auto count = static_cast<int32_t>(std::lround(values[p]));
-    if (count <= 0) continue;
-    result.Patterns.push_back(columns[p]);
-    result.Bars.push_back(count);
-  }
+  TakeUsedPatterns(columns, mip.Values(), result.Patterns, result.Bars);
   return result;
 }
 
