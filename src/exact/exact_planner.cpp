@@ -59,7 +59,7 @@ CutPattern Trimmed(const CuttingModel& model, CutPattern pattern) {
 }
 
 // Nodes of the search for fewer patterns.
-constexpr int64_t kPatternNodes = 2'000;
+constexpr int64_t kPatternNodes = 1'000;
 constexpr int64_t kPricedPatternNodes = 30;
 // The most patterns that search takes as its pool (with the patterns under them).
 constexpr size_t kPatternPoolSize = 400;

@@ -31,7 +31,7 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
                                 const Deadline& deadline, const ScrapScore* score, int64_t scoreCap) {
   const std::vector<CutPattern> columns = PlanAndPool(model, patterns, pool);
   constexpr double kInfinity = 1e30;
-  CbcMipSolver mip(proving);
+  CbcMipSolver mip(proving ? CbcMipSolver::Cuts::EveryNode : CbcMipSolver::Cuts::None);
   const int stockRow = AddSameStockRows(model, stockLength, mip);
   const int firstLink = stockRow + 1;
   for (size_t p = 0; p < columns.size(); ++p) mip.AddRow(-kInfinity, 0);

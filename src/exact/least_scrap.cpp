@@ -37,7 +37,7 @@ LeastScrap FindLeastScrap(const CuttingModel& model, const ScrapScore& score,
                           int64_t stockLength, const std::vector<CutPattern>& pool, int64_t maxNodes,
                           bool proving, const Deadline& deadline) {
   const std::vector<CutPattern> columns = PlanAndPool(model, patterns, pool);
-  CbcMipSolver mip(proving);
+  CbcMipSolver mip(proving ? CbcMipSolver::Cuts::EveryNode : CbcMipSolver::Cuts::None);
   const int stockRow = AddSameStockRows(model, stockLength, mip);
   for (const CutPattern& pattern : columns) {
     mip.AddColumn(static_cast<double>(score(pattern)), model.Types[pattern.Type].MaxBars,
