@@ -24,9 +24,13 @@ struct JobRun {
   std::string Name;
   std::optional<ExactStatus> Status;  // none when the file could not be planned
   int64_t Bars = 0;
+  int32_t Patterns = 0;
   double StockMeters = 0;
   double GapMeters = 0;
   double Seconds = 0;
+  // Bars under the small-stock limit on hand: the planner then also seeks the
+  // plan without the short-first rule, in the time left after the proof.
+  bool ShortStock = false;
   std::optional<PlantedOptimum> Planted;
   bool ReachedOptimum = false;
   std::string Fault;  // what went wrong: an unreadable file, a plan that breaks a rule
@@ -78,9 +82,15 @@ void Plan(const std::filesystem::path& file, double timeLimitSeconds, JobRun& ru
       OptimalPlanner(timeLimitSeconds).MakePlan(Normalized(document), quiet, stop));
   run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.Status = StatusOf(*result);
+  const TJob& job = result->Plan.Job();
+  for (int32_t k = 1; k <= job.StockCount; ++k) {
+    run.ShortStock = run.ShortStock || (job.StockTable[k].Count > 0 && job.StockTable[k].Length > 0 &&
+                                        job.StockTable[k].Length < job.SmallStockLimit);
+  }
   if (result->Status != PlanStatus::Planned) return;
   const yobina::Plan& plan = result->Plan;
   for (int32_t p = 1; p <= plan.PatternCount(); ++p) run.Bars += plan.Pattern(p).BarCount;
+  run.Patterns = plan.PatternCount();
   run.StockMeters = plan.Cuts().StockLength / 1000;
   run.GapMeters = OptimalMethodOf(*result)->GapMeters;
   run.Fault = test::CheckPlan(plan.Job(), plan.Cuts());
@@ -107,8 +117,9 @@ JobRun RunJob(const std::filesystem::path& file, double timeLimitSeconds) {
 }
 
 void PrintRun(const JobRun& run, std::FILE* out) {
-  std::fprintf(out, "%-12s %-9s %6lld %10.3f %8.3f %8.3f", run.Name.c_str(), StatusName(run.Status),
-               static_cast<long long>(run.Bars), run.StockMeters, run.GapMeters, run.Seconds);
+  std::fprintf(out, "%-12s %-9s %-5s %6lld %8d %10.3f %8.3f %8.3f", run.Name.c_str(), StatusName(run.Status),
+               run.ShortStock ? "yes" : "no", static_cast<long long>(run.Bars), run.Patterns, run.StockMeters,
+               run.GapMeters, run.Seconds);
   if (run.Planted) {
     std::fprintf(out, "  optimum %d x %d: %s", run.Planted->Bars, run.Planted->StockLength,
                  run.ReachedOptimum ? "reached" : "missed");
@@ -129,42 +140,36 @@ double Median(const std::vector<double>& sorted) {
   return n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
 }
 
-void PrintSummary(const std::string& folder, const std::vector<JobRun>& runs, std::FILE* out) {
-  std::fprintf(out, "== %s: %zu jobs\n", folder.c_str(), runs.size());
-  if (runs.empty()) return;
-  int proven = 0, unproven = 0, none = 0, notFound = 0, refused = 0, failed = 0;
+std::vector<double> SortedSeconds(const std::vector<JobRun>& runs, bool (*counts)(const JobRun&)) {
   std::vector<double> seconds;
-  const JobRun* slowest = &runs.front();
   for (const JobRun& run : runs) {
-    if (!run.Status) {
-      ++failed;
-      continue;
-    }
-    switch (*run.Status) {
-      case ExactStatus::Proven:
-        ++proven;
-        break;
-      case ExactStatus::Unproven:
-        ++unproven;
-        break;
-      case ExactStatus::NoPlan:
-        ++none;
-        break;
-      case ExactStatus::NotFound:
-        ++notFound;
-        break;
-      case ExactStatus::Refused:
-        ++refused;
-        break;
-    }
-    seconds.push_back(run.Seconds);
-    if (run.Seconds > slowest->Seconds) slowest = &run;
+    if (counts(run)) seconds.push_back(run.Seconds);
   }
-  std::fprintf(out, "proven %d (%.1f %%), unproven %d, none %d, not found %d, refused %d, failed %d\n",
-               proven, 100.0 * proven / static_cast<double>(runs.size()), unproven, none, notFound, refused,
-               failed);
-  if (seconds.empty()) return;
   std::sort(seconds.begin(), seconds.end());
+  return seconds;
+}
+
+int CountOf(const std::vector<JobRun>& runs, bool (*counts)(const JobRun&)) {
+  return static_cast<int>(std::count_if(runs.begin(), runs.end(), counts));
+}
+
+void PrintStatusCounts(const std::vector<JobRun>& runs, std::FILE* out) {
+  std::array<int, 5> byStatus{};  // in ExactStatus order
+  for (const JobRun& run : runs) {
+    if (run.Status) ++byStatus[static_cast<std::size_t>(*run.Status)];
+  }
+  const int failed = CountOf(runs, [](const JobRun& run) { return !run.Status; });
+  std::fprintf(out, "proven %d (%.1f %%), unproven %d, none %d, not found %d, refused %d, failed %d\n",
+               byStatus[0], 100.0 * byStatus[0] / static_cast<double>(runs.size()), byStatus[1], byStatus[2],
+               byStatus[3], byStatus[4], failed);
+}
+
+void PrintTimes(const std::vector<JobRun>& runs, std::FILE* out) {
+  const std::vector<double> seconds =
+      SortedSeconds(runs, [](const JobRun& run) { return run.Status.has_value(); });
+  if (seconds.empty()) return;
+  const auto slowest = std::max_element(
+      runs.begin(), runs.end(), [](const JobRun& a, const JobRun& b) { return a.Seconds < b.Seconds; });
   double total = 0;
   for (double s : seconds) total += s;
   std::fprintf(out, "seconds: median %.3f, 90th percentile %.3f, slowest %.3f (%s), all %.1f\n",
@@ -174,28 +179,52 @@ void PrintSummary(const std::string& folder, const std::vector<JobRun>& runs, st
   for (double s : seconds) {
     ++spread[static_cast<std::size_t>(std::lower_bound(kUpTo.begin(), kUpTo.end(), s) - kUpTo.begin())];
   }
-  for (std::size_t b = 0; b <= kUpTo.size(); ++b) {
-    const int count = spread[b];
-    if (b < kUpTo.size()) {
-      std::fprintf(out, "  <= %-4g s %4d  ", kUpTo[b], count);
-    } else {
-      std::fprintf(out, "  >  %-4g s %4d  ", kUpTo.back(), count);
-    }
-    const auto width = static_cast<int>(std::lround(50.0 * count / static_cast<double>(seconds.size())));
-    for (int i = 0; i < width; ++i) std::fputc('#', out);
+  for (std::size_t b = 0; b < spread.size(); ++b) {
+    std::fprintf(out, "  %s %-4g s %4d  ", b < kUpTo.size() ? "<=" : "> ",
+                 kUpTo[std::min(b, kUpTo.size() - 1)], spread[b]);
+    const auto width = std::lround(50.0 * spread[b] / static_cast<double>(seconds.size()));
+    for (long i = 0; i < width; ++i) std::fputc('#', out);
     std::fputc('\n', out);
   }
-  int planted = 0, reached = 0, reachedAndProven = 0;
-  for (const JobRun& run : runs) {
-    if (!run.Planted) continue;
-    ++planted;
-    reached += run.ReachedOptimum;
-    reachedAndProven += run.ReachedOptimum && run.Status == ExactStatus::Proven;
-  }
-  if (planted > 0) {
-    std::fprintf(out, "planted optimum reached %d of %d, reached and proven %d of %d\n", reached, planted,
-                 reachedAndProven, planted);
-  }
+}
+
+// Jobs with short stock spend the time after the proof on the plan without the rule.
+void PrintShortStockSplit(const std::vector<JobRun>& runs, std::FILE* out) {
+  const auto withShort = [](const JobRun& run) { return run.Status && run.ShortStock; };
+  const auto withoutShort = [](const JobRun& run) { return run.Status && !run.ShortStock; };
+  const auto provenWithShort = [](const JobRun& run) {
+    return run.ShortStock && run.Status == ExactStatus::Proven;
+  };
+  const auto provenWithout = [](const JobRun& run) {
+    return !run.ShortStock && run.Status == ExactStatus::Proven;
+  };
+  const std::vector<double> shortSeconds = SortedSeconds(runs, withShort);
+  const std::vector<double> otherSeconds = SortedSeconds(runs, withoutShort);
+  if (shortSeconds.empty() || otherSeconds.empty()) return;
+  std::fprintf(
+      out, "with short stock %d jobs, proven %d, median %.3f s; without %d jobs, proven %d, median %.3f s\n",
+      CountOf(runs, withShort), CountOf(runs, provenWithShort), Median(shortSeconds),
+      CountOf(runs, withoutShort), CountOf(runs, provenWithout), Median(otherSeconds));
+}
+
+void PrintPlanted(const std::vector<JobRun>& runs, std::FILE* out) {
+  const int planted = CountOf(runs, [](const JobRun& run) { return run.Planted.has_value(); });
+  if (planted == 0) return;
+  const int reached = CountOf(runs, [](const JobRun& run) { return run.Planted && run.ReachedOptimum; });
+  const int proven = CountOf(runs, [](const JobRun& run) {
+    return run.Planted && run.ReachedOptimum && run.Status == ExactStatus::Proven;
+  });
+  std::fprintf(out, "planted optimum reached %d of %d, reached and proven %d of %d\n", reached, planted,
+               proven, planted);
+}
+
+void PrintSummary(const std::string& folder, const std::vector<JobRun>& runs, std::FILE* out) {
+  std::fprintf(out, "== %s: %zu jobs\n", folder.c_str(), runs.size());
+  if (runs.empty()) return;
+  PrintStatusCounts(runs, out);
+  PrintTimes(runs, out);
+  PrintShortStockSplit(runs, out);
+  PrintPlanted(runs, out);
 }
 
 std::vector<std::filesystem::path> JobFilesIn(const std::filesystem::path& folder) {
@@ -223,8 +252,9 @@ int RunJobFolders(const FolderRunOptions& options, std::FILE* out) {
       sound = false;
       continue;
     }
-    std::fprintf(out, "== %s, time limit %g s\n%-12s %-9s %6s %10s %8s %8s\n", folder.c_str(),
-                 options.TimeLimitSeconds, "job", "status", "bars", "stock m", "gap m", "seconds");
+    std::fprintf(out, "== %s, time limit %g s\n%-12s %-9s %-5s %6s %8s %10s %8s %8s\n", folder.c_str(),
+                 options.TimeLimitSeconds, "job", "status", "short", "bars", "patterns", "stock m", "gap m",
+                 "seconds");
     std::vector<JobRun> runs;
     for (const std::filesystem::path& file : files) {
       runs.push_back(RunJob(file, options.TimeLimitSeconds));

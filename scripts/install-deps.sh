@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   coinor-libclp-dev coinor-libcbc-dev
   nlohmann-json3-dev libcsv-dev lintian
+  libsqlite3-dev sqlite3
   clang libclang-rt-14-dev clang-format-14
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick poppler-utils locales

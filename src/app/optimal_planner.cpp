@@ -39,6 +39,7 @@ OptimalMethod MethodOf(const ExactResult& exact) {
   method.Proven = exact.Status == ExactStatus::Proven;
   method.BoundLossRate = exact.BoundLossRate;
   method.GapMeters = exact.GapMeters;
+  method.Setups = {exact.Setups.Patterns, exact.Setups.LowerBound, exact.Setups.Proven};
   if (const std::optional<ReferenceFigure>& figure = exact.WithoutShortFirst)
     method.WithoutShortFirst =
         OptimalMethod::Reference{figure->StockLength, figure->LossRate, figure->Proven};

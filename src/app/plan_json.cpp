@@ -56,6 +56,9 @@ std::string PlanJson(const PlanResult& result) {
     json["proof"] = {{"proven", optimal->Proven},
                      {"bound_loss_rate_percent", optimal->BoundLossRate},
                      {"gap_m", optimal->GapMeters}};
+    json["setups"] = {{"patterns", optimal->Setups.Patterns},
+                      {"lower_bound", optimal->Setups.LowerBound},
+                      {"proven", optimal->Setups.Proven}};
   }
   return json.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

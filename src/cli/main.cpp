@@ -30,10 +30,15 @@ sigset_t StopSignals() {
 // WaitForStopSignals instead of killing the program. Every thread inherits the
 // block, so a handler a library installs for itself (the LP solver installs
 // and restores one around each solve, from whichever thread) never runs.
+// A shell starts a background job with Ctrl+C ignored: once blocked, both
+// signals get their default action back, since restoring an ignored action
+// (as that solver does) would throw away a signal waiting for us.
 // Past a file size limit a write fails and says so, rather than killing the program.
 extern "C" void BlockStopSignals(int, char**, char**) {
   const sigset_t stopSignals = StopSignals();
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   std::signal(SIGXFSZ, SIG_IGN);
 }
 

@@ -16,27 +16,18 @@
 #include "exact/pattern_pricing.h"
 #include "exact/stock_totals.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 namespace yobina {
 
 namespace {
-double Now() {
-  static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-#define TRACE(...)                           \
-  do {                                       \
-    if (std::getenv("YOBINA_TRACE")) {       \
-      std::fprintf(stderr, "%7.3f ", Now()); \
-      std::fprintf(stderr, __VA_ARGS__);     \
-      std::fputc('\n', stderr);              \
-    }                                        \
-  } while (0)
-
 // Stock totals, from the bound up, at which a plan is searched for by packing.
-constexpr int32_t kPackTargets = 4;
+constexpr int32_t kPackTargets = 2;
+// Mixes of bars a total may have for the LP check of each, LPs for all the
+// checks of one climb, and pricing rounds for one check.
+constexpr size_t kMixesChecked = 8;
+constexpr int32_t kMixChecks = 64;
+constexpr int32_t kMixRounds = 500;
+// The longest list a rung of the climb may hold; the last proof may hold more.
+constexpr size_t kClimbListed = 3000;
 constexpr DiveRounding kRoundings[] = {DiveRounding::Down, DiveRounding::DownOneUp,
                                        DiveRounding::LargestFirst};
 
@@ -69,49 +60,97 @@ PatternEnumeration ListPatterns(const CaseSearch& search, const std::vector<doub
   return EnumeratePatterns(search.Model, search.BoundValues, least, limits);
 }
 
-// The proof, as a climb: plans of at most T mm for T from the bound up to the
-// last total under the cutoff. Each rung lists every pattern such a plan could
-// use and solves the integer program over exactly those: the plan it finds is
-// optimal, and none raises the bound past T. The first rungs are small, so a
-// plan at the bound is found and proven at once. False when a list or a
-// program outgrew the budget before the cutoff was reached.
-bool ClimbToCutoff(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, const Deadline& deadline) {
-  const CuttingModel& model = search.Model;
-  PatternPricing pricing(model);
-  if (!pricing.Price(search.BoundValues, deadline)) return false;
-  std::vector<double> bestValues(model.Types.size());
-  for (int32_t t = 0; t < static_cast<int32_t>(bestValues.size()); ++t) bestValues[t] = pricing.BestValue(t);
+// The proof for plans of at most `target` mm: every pattern such a plan could
+// use, and the integer program over exactly those. The plan it finds is
+// optimal; finding none raises the bound past the target.
+enum class Rung { Solved, Raised, GaveUp };
 
-  const int64_t top = StockTotalUnder(model, cutoff);
-  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise *= 2) {
-    const int64_t target = std::min(top, StockTotalUnder(model, search.Bound + rise));
-    if (target < search.Bound) continue;  // no total this close above the bound
-    const PatternEnumeration listed = ListPatterns(search, bestValues, target, budget, deadline);
-    TRACE("rung target=%lld bound=%lld listed %zu complete=%d", (long long)target, (long long)search.Bound,
-          listed.Patterns.size(), listed.Complete);
-    if (!listed.Complete || deadline.Passed()) return false;
-    CbcMipSolver mip;
-    mip.SetNodeLimit(budget.ProofNodes);
-    const IntegerPlan plan = SolvePatternProgram(model, listed.Patterns, target + 1, mip, deadline);
-    TRACE("rung mip outcome=%d stock=%lld", (int)plan.Outcome, (long long)plan.StockLength);
-    if (plan.Outcome == MipOutcome::Optimal) {
-      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
-      search.Bound = std::max(search.Bound, plan.StockLength);
-      return true;
+Rung ProveUpTo(CaseSearch& search, const std::vector<double>& bestValues, int64_t target, int64_t cutoff,
+               size_t maxListed, const SearchBudget& budget, const Deadline& deadline) {
+  SearchBudget listing = budget;
+  listing.MaxListed = maxListed;
+  const PatternEnumeration listed = ListPatterns(search, bestValues, target, listing, deadline);
+  if (!listed.Complete || deadline.Passed()) return Rung::GaveUp;
+  CbcMipSolver mip;
+  mip.SetNodeLimit(budget.ProofNodes);
+  const IntegerPlan plan = SolvePatternProgram(search.Model, listed.Patterns, target + 1, mip, deadline);
+  if (plan.Outcome == MipOutcome::Optimal) {
+    Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+    search.Bound = std::max(search.Bound, plan.StockLength);
+    return Rung::Solved;
+  }
+  if (plan.Outcome != MipOutcome::Infeasible) {
+    Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+    return Rung::GaveUp;
+  }
+  search.Bound = std::max(search.Bound, StockTotalFrom(search.Model, target + 1, cutoff));
+  return Rung::Raised;
+}
+
+// Whether no mix of bars that comes to `total` mm can hold the pieces, even
+// cut fractionally: with each mix's bar counts fixed, column generation
+// proves the pieces cannot all be covered. With lengths to the mm the totals
+// just above the bound often fall this way, and far faster than by listing
+// patterns. `checks` counts down the LPs this may still solve.
+bool NoMixHolds(const CaseSearch& search, int64_t total, int32_t& checks, const Deadline& deadline) {
+  const std::vector<std::vector<int32_t>> mixes = ListMixes(search.Model, total, kMixesChecked + 1);
+  if (mixes.empty() || mixes.size() > kMixesChecked) return mixes.empty();
+  for (const std::vector<int32_t>& mix : mixes) {
+    if (checks-- <= 0 || deadline.Passed()) return false;
+    CuttingModel fixed = search.Model;
+    for (size_t t = 0; t < mix.size(); ++t) fixed.Types[t].MinBars = fixed.Types[t].MaxBars = mix[t];
+    std::vector<CutPattern> start;
+    for (const CutPattern& pattern : search.Columns) {
+      if (fixed.Types[pattern.Type].MaxBars > 0) start.push_back(pattern);
     }
-    if (plan.Outcome != MipOutcome::Infeasible) {
-      Adopt(search, plan.Outcome, plan.Patterns, plan.Bars, plan.StockLength);
+    ClpLpSolver lp;
+    if (!GenerateColumns(
+             fixed, start, lp, deadline, [](double) {}, kMixRounds)
+             .Infeasible)
       return false;
-    }
-    search.Bound =
-        target == top
-            ? std::max(search.Bound, cutoff)
-            : std::max(search.Bound, RoundUpToStockTotal(model, static_cast<double>(target + 1), cutoff));
+  }
+  return true;
+}
+
+// The proof as a climb: plans of at most T mm for T from the bound up, the
+// step doubling, while the lists stay short. A plan at or near the bound is
+// found and proven at once this way. True when the case is closed below the cutoff.
+bool Climb(CaseSearch& search, const std::vector<double>& bestValues, int64_t cutoff,
+           const SearchBudget& budget, const Deadline& deadline) {
+  const int64_t top = StockTotalUnder(search.Model, cutoff);
+  int32_t checks = kMixChecks;
+  for (int64_t rise = 1; search.Bound <= top && !deadline.Passed(); rise = std::min(rise * 2, top)) {
+    while (search.Bound <= top && NoMixHolds(search, search.Bound, checks, deadline))
+      search.Bound = StockTotalFrom(search.Model, search.Bound + 1, cutoff);
+    if (search.Bound > top) break;
+    const int64_t target = std::min(top, StockTotalUnder(search.Model, search.Bound + rise));
+    if (target < search.Bound) continue;  // no total this close above the bound
+    const Rung rung = ProveUpTo(search, bestValues, target, cutoff, kClimbListed, budget, deadline);
+    if (rung == Rung::Solved) return true;
+    if (rung == Rung::GaveUp) return false;
   }
   return search.Bound > top;
 }
 
+std::vector<double> BestValues(const CaseSearch& search, const Deadline& deadline) {
+  PatternPricing pricing(search.Model);
+  if (!pricing.Price(search.BoundValues, deadline)) return {};
+  std::vector<double> best(search.Model.Types.size());
+  for (int32_t t = 0; t < static_cast<int32_t>(best.size()); ++t) best[t] = pricing.BestValue(t);
+  return best;
+}
+
 }  // namespace
+
+std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
+                                                    const SearchBudget& budget, const Deadline& deadline) {
+  if (search.BoundValues.empty()) return std::nullopt;
+  const std::vector<double> bestValues = BestValues(search, deadline);
+  if (bestValues.empty()) return std::nullopt;
+  PatternEnumeration listed = ListPatterns(search, bestValues, total, budget, deadline);
+  if (!listed.Complete || deadline.Passed()) return std::nullopt;
+  return std::move(listed.Patterns);
+}
 
 void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudget& budget,
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
@@ -132,8 +171,6 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
   search.RawBound = columns.LowerBound;
   search.Bound =
       columns.Infeasible ? kNoStock : RoundUpToStockTotal(model, columns.LowerBound, search.Best.StockLength);
-  TRACE("cg rounds=%d cols=%zu raw=%.3f bound=%lld best=%lld conv=%d", columns.Rounds, search.Columns.size(),
-        columns.LowerBound, (long long)search.Bound, (long long)search.Best.StockLength, columns.Converged);
   if (columns.Infeasible || !columns.Converged) return;
 
   std::set<std::pair<int32_t, std::vector<int32_t>>> known;
@@ -145,7 +182,6 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
     for (const CutPattern& pattern : dive.Priced) {
       if (known.insert({pattern.Type, pattern.Pieces}).second) search.Pool.push_back(pattern);
     }
-    TRACE("dive %d steps=%d stock=%lld", d, dive.Steps, (long long)dive.StockLength);
     if (dive.StockLength >= 0 &&
         Adopt(search, MipOutcome::Feasible, dive.Patterns, dive.Bars, dive.StockLength)) {
       betterPlan(dive.StockLength);
@@ -159,12 +195,11 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
        ++target) {
     const std::optional<PackedPlan> packed =
         PackToTotal(model, total, budget.PackNodes / kPackTargets, deadline);
-    TRACE("pack total=%lld found=%d", (long long)total, packed.has_value());
     if (packed && Adopt(search, MipOutcome::Feasible, packed->Patterns, packed->Bars, packed->StockLength)) {
       betterPlan(packed->StockLength);
       return;
     }
-    total = RoundUpToStockTotal(model, static_cast<double>(total + 1), search.Best.StockLength);
+    total = StockTotalFrom(model, total + 1, search.Best.StockLength);
   }
 }
 
@@ -176,10 +211,13 @@ void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, c
   const auto tellBetter = [&] {
     if (search.Best.StockLength < before) betterPlan(search.Best.StockLength);
   };
-  if (!search.BoundValues.empty() && ClimbToCutoff(search, cutoff, budget, deadline)) return tellBetter();
+  const std::vector<double> bestValues =
+      search.BoundValues.empty() ? std::vector<double>{} : BestValues(search, deadline);
+  if (!bestValues.empty() && Climb(search, bestValues, cutoff, budget, deadline)) return tellBetter();
   cutoff = std::min(cutoff, search.Best.StockLength);
   if (search.Bound >= cutoff || deadline.Passed()) return tellBetter();
-  // The lists grew too long: whole bars over the patterns priced so far.
+
+  // Whole bars over the patterns priced so far, for a better plan to prove.
   if (!search.Pooled) {
     search.Pooled = true;
     CbcMipSolver poolMip;
@@ -187,18 +225,22 @@ void CloseCase(CaseSearch& search, int64_t cutoff, const SearchBudget& budget, c
     std::vector<CutPattern> pool = search.Columns;
     pool.insert(pool.end(), search.Pool.begin(), search.Pool.end());
     const IntegerPlan pooled = SolvePatternProgram(search.Model, pool, cutoff, poolMip, deadline);
-    TRACE("pool mip outcome=%d stock=%lld", (int)pooled.Outcome, (long long)pooled.StockLength);
     if (Adopt(search, pooled.Outcome, pooled.Patterns, pooled.Bars, pooled.StockLength))
       cutoff = pooled.StockLength;
     if (search.Bound >= cutoff || deadline.Passed()) return tellBetter();
   }
-  if (deadline.Passed() || budget.ArcFlowNodes == 0) return tellBetter();
+  // The whole gap in one list.
+  if (!bestValues.empty()) {
+    const int64_t top = StockTotalUnder(search.Model, cutoff);
+    const Rung rung = ProveUpTo(search, bestValues, top, cutoff, budget.MaxListed, budget, deadline);
+    if (rung != Rung::GaveUp || deadline.Passed()) return tellBetter();
+  }
+  if (budget.ArcFlowNodes == 0) return tellBetter();
 
   // The arc-flow model holds every pattern at once.
   CbcMipSolver flowMip;
   flowMip.SetNodeLimit(budget.ArcFlowNodes);
   const ArcFlowResult flow = SolveArcFlow(search.Model, cutoff, flowMip, deadline);
-  TRACE("arcflow outcome=%d stock=%lld", (int)flow.Outcome, (long long)flow.StockLength);
   Adopt(search, flow.Outcome, flow.Patterns, flow.Bars, flow.StockLength);
   if (flow.Outcome == MipOutcome::Optimal) {
     search.Bound = std::max(search.Bound, flow.StockLength);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -31,7 +32,7 @@ struct SearchBudget {
   int32_t ColumnRounds = 20000;           // LP solves of the first column generation
   int32_t DiveSteps = 400;                // LP solves of one dive
   int32_t Dives = 3;                      // roundings tried (of DiveRounding, in order)
-  int64_t PackNodes = 2'000'000;          // nodes of the packing search, over its totals
+  int64_t PackNodes = 400'000;            // nodes of the packing search, over its totals
   int64_t EnumerationNodes = 40'000'000;  // nodes of the pattern listing
   size_t MaxListed = 100'000;             // patterns the proof's program may hold
   int64_t ProofNodes = 200'000;           // CBC nodes over the listed patterns
@@ -60,6 +61,11 @@ struct CaseSearch {
 void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudget& budget,
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
                  const std::function<void(int64_t)>& betterPlan);
+
+// Every pattern a plan of the model of at most `total` mm could use, or
+// nullopt when that list outgrows the budget (or the bound's values are unknown).
+std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
+                                                    const SearchBudget& budget, const Deadline& deadline);
 
 // Looks for a plan under `cutoff` mm of stock, or proves that the model has
 // none (its Bound reaches the cutoff), within the budget.

@@ -4,13 +4,9 @@
 #include <coin/CbcHeuristic.hpp>
 #include <coin/CbcHeuristicFPump.hpp>
 #include <coin/CbcModel.hpp>
-#include <coin/CglClique.hpp>
 #include <coin/CglGomory.hpp>
 #include <coin/CglKnapsackCover.hpp>
 #include <coin/CglMixedIntegerRounding2.hpp>
-#include <coin/CglProbing.hpp>
-#include <coin/CglTwomir.hpp>
-#include <coin/CglZeroHalf.hpp>
 #include <coin/ClpEventHandler.hpp>
 #include <coin/ClpSimplex.hpp>
 #include <coin/CoinMessageHandler.hpp>
@@ -18,10 +14,7 @@
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
 namespace yobina {
 
@@ -51,34 +44,24 @@ class ClpStopHandler : public ClpEventHandler {
   const Deadline& deadline_;
 };
 
-// The heuristics and cut generators that pay on these models. The cuts
-// close most proofs at the root: they see that the cutoff and the demands
-// cannot both be met. Flow cover cuts take long and find nothing here.
-void AddSearchAids(CbcModel& model) {
+// The heuristics and cut generators that pay on these models: the cuts close
+// most proofs at the root, where they see that the cutoff and the demands
+// cannot both be met. Probing, clique, flow cover and the other families of
+// CBC's defaults cost more time than they save here.
+void AddSearchAids(CbcModel& model, CbcMipSolver::Cuts cuts) {
   CbcRounding rounding(model);
   model.addHeuristic(&rounding);
   CbcHeuristicFPump pump(model);
   model.addHeuristic(&pump);
-  CglProbing probing;
-  probing.setUsingObjective(1);
-  probing.setMaxPass(1);
-  probing.setMaxProbe(10);
-  probing.setMaxLook(10);
-  model.addCutGenerator(&probing, -1, "Probing");
+  if (cuts == CbcMipSolver::Cuts::None) return;
+  // CBC's frequencies: -99 only at the root, -1 at every node while they pay.
+  const int often = cuts == CbcMipSolver::Cuts::AtRoot ? -99 : -1;
   CglGomory gomory;
-  model.addCutGenerator(&gomory, -1, "Gomory");
+  model.addCutGenerator(&gomory, often, "Gomory");
   CglKnapsackCover knapsack;
-  model.addCutGenerator(&knapsack, -1, "Knapsack");
-  CglClique clique;
-  clique.setStarCliqueReport(false);  // both print to stdout otherwise
-  clique.setRowCliqueReport(false);
-  model.addCutGenerator(&clique, -1, "Clique");
+  model.addCutGenerator(&knapsack, often, "Knapsack");
   CglMixedIntegerRounding2 rounding2;
-  model.addCutGenerator(&rounding2, -1, "MixedIntegerRounding2");
-  CglTwomir twomir;
-  model.addCutGenerator(&twomir, -1, "TwoMirCuts");
-  CglZeroHalf zeroHalf;
-  model.addCutGenerator(&zeroHalf, -1, "ZeroHalf");
+  model.addCutGenerator(&rounding2, often, "MixedIntegerRounding2");
 }
 
 }  // namespace
@@ -154,10 +137,6 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   solver.loadProblem(matrix, columnLower_.data(), columnUpper_.data(), cost_.data(), rowLower_.data(),
                      rowUpper_.data());
   for (int c = 0; c < columns; ++c) solver.setInteger(c);
-  if (const char* dump = std::getenv("YOBINA_DUMP_MPS")) {  // TEMP
-    static std::atomic<int> n{0};
-    solver.writeMps((std::string(dump) + std::to_string(n++)).c_str());
-  }
   ClpStopHandler lpHandler(deadline);
   solver.getModelPtr()->passInEventHandler(&lpHandler);
 
@@ -176,11 +155,12 @@ MipOutcome CbcMipSolver::Solve(const Deadline& deadline) {
   if (step_ > 0) model.setDblParam(CbcModel::CbcCutoffIncrement, step_ * 0.999);
   if (static_cast<int>(start_.size()) == columns) model.setBestSolution(start_.data(), columns, 1e100, true);
   if (cutoff_ < 1e99) model.setCutoff(cutoff_);
-  AddSearchAids(model);
+  AddSearchAids(model, cuts_);
   model.passInPriorities(priority_.data(), false);
   model.initialSolve();
   model.branchAndBound();
 
+  bestBound_ = model.getBestPossibleObjValue();
   const double* best = model.bestSolution();
   values_.clear();
   if (best != nullptr) {

@@ -29,6 +29,12 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
+  // How the cut generators run: not at all (a short search for a better
+  // solution), at the root (most programs here), or at every node (where a
+  // hard proof needs them deep in the tree).
+  enum class Cuts { None, AtRoot, EveryNode };
+  explicit CbcMipSolver(Cuts cuts = Cuts::AtRoot) : cuts_(cuts) {}
+
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
   void SetLowerBound(int column, double lower) override { columnLower_[static_cast<size_t>(column)] = lower; }
@@ -40,6 +46,7 @@ class CbcMipSolver : public MipSolver {
   MipOutcome Solve(const Deadline& deadline) override;
   double Objective() const override { return objective_; }
   std::vector<double> Values() const override { return values_; }
+  double BestBound() const override { return bestBound_; }
 
  private:
   std::vector<double> rowLower_, rowUpper_;
@@ -50,8 +57,10 @@ class CbcMipSolver : public MipSolver {
   double cutoff_ = 1e100;
   double step_ = 0;
   int64_t nodeLimit_ = 0;
+  Cuts cuts_;
   std::vector<double> start_;
   double objective_ = 0;
+  double bestBound_ = 0;
   std::vector<double> values_;
 };
 

@@ -10,10 +10,14 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
+#include <utility>
 
 #include "exact/case_search.h"
+#include "exact/fewest_patterns.h"
 #include "exact/job_model.h"
+#include "exact/least_scrap.h"
 #include "exact/pattern_pricing.h"
 #include "exact/plan_assembly.h"
 #include "optimizer/optimizer.h"
@@ -27,6 +31,40 @@ constexpr int32_t kRunTrials = 100;
 // The pricing's tables grow with the longest bar over the pieces' common
 // divisor, times the pieces: 64 MB at most.
 constexpr int64_t kMaxPricingBytes = int64_t{64} << 20;
+// The loss rate (percent) from which a Run keeps no plan.
+constexpr double kNoPlanLossRate = 9999;
+// Adds to `pool` every pattern under one of its own (fewer pieces of some
+// items), unless that passes `most` patterns; false then.
+bool WithPatternsUnder(std::vector<CutPattern>& pool, size_t most) {
+  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
+  for (const CutPattern& pattern : pool) known.insert({pattern.Type, pattern.Pieces});
+  for (size_t at = 0; at < pool.size(); ++at) {
+    for (size_t i = 0; i < pool[at].Pieces.size(); ++i) {
+      if (pool[at].Pieces[i] == 0) continue;
+      CutPattern under = pool[at];
+      --under.Pieces[i];
+      if (!known.insert({under.Type, under.Pieces}).second) continue;
+      if (pool.size() >= most) return false;
+      pool.push_back(std::move(under));
+    }
+  }
+  return true;
+}
+
+// The pattern with at most the pieces the model needs.
+CutPattern Trimmed(const CuttingModel& model, CutPattern pattern) {
+  for (size_t i = 0; i < pattern.Pieces.size(); ++i)
+    pattern.Pieces[i] = std::min(pattern.Pieces[i], model.Items[i].Demand);
+  return pattern;
+}
+
+// Nodes of the search for fewer patterns.
+constexpr int64_t kPatternNodes = 1'000;
+constexpr int64_t kPricedPatternNodes = 30;
+// The most patterns that search takes as its pool (with the patterns under them).
+constexpr size_t kPatternPoolSize = 400;
+// Without that list, the most patterns priced by the search it takes instead.
+constexpr size_t kPricedPoolSize = 60;
 // Stages in which the cases pass the best plan on to each other.
 constexpr int32_t kCloseRounds = 3;
 
@@ -80,11 +118,12 @@ class Reporter {
   ExactObserver& observer_;
 };
 
-// Runs every task, on as many threads as the machine has cores (two at most
-// are used now); returns when all are done. Tasks share nothing, so the
-// results never depend on which thread ran what.
-void RunTasks(const std::vector<std::function<void()>>& tasks) {
-  const size_t workers = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), tasks.size());
+// Runs every task on up to `most` threads (no more than the machine has
+// cores); returns when all are done. Tasks share nothing, so the results
+// never depend on which thread ran what.
+void RunTasks(const std::vector<std::function<void()>>& tasks, int32_t most) {
+  const size_t cores = std::max(1U, std::thread::hardware_concurrency());
+  const size_t workers = std::min({cores, static_cast<size_t>(std::max(most, 1)), tasks.size()});
   std::atomic<size_t> next{0};
   const auto work = [&] {
     for (size_t t = next++; t < tasks.size(); t = next++) tasks[t]();
@@ -107,6 +146,73 @@ const Incumbent& BestOf(const std::vector<CaseSearch>& cases, const Incumbent& r
     if (search.Best.StockLength < best->StockLength) best = &search.Best;
   }
   return *best;
+}
+
+// The second aim: the same stock in fewer patterns. The pool is every
+// pattern a plan of this stock could use when that list is short enough (then
+// the least count is proven), else the patterns the search priced. `plan`
+// changes only for a valid plan of the same stock with fewer patterns.
+void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vector<CaseSearch>& cases,
+                    const Incumbent& chosen, const ExactLimits& limits, const Deadline& deadline,
+                    TCutPlan& plan, ExactResult& result) {
+  SetupCount& setups = result.Setups;
+  const auto home = std::find_if(cases.begin(), cases.end(), [&](const CaseSearch& search) {
+    return KeepsBarLimits(search.Model, chosen.Patterns, chosen.Bars);
+  });
+  if (home == cases.end() || deadline.Passed()) return;
+  // Plans supply every piece exactly, so their patterns are the listed ones
+  // and the patterns under them: every pattern of a plan of this stock lies
+  // under one of the list (fill it up, and its value only rises). Where that
+  // pool would be large, the patterns the search priced stand in, unproven.
+  SearchBudget budget;
+  budget.MaxListed = kPatternPoolSize;
+  std::vector<CutPattern> pool;
+  bool complete = false;
+  if (std::optional<std::vector<CutPattern>> listed =
+          PatternsUpTo(*home, chosen.StockLength, budget, deadline)) {
+    pool = std::move(*listed);
+    complete = WithPatternsUnder(pool, kPatternPoolSize);
+  }
+  if (!complete) {
+    pool.clear();
+    for (const std::vector<CutPattern>* source : {&home->Columns, &home->Pool}) {
+      for (const CutPattern& pattern : *source) {
+        if (pool.size() < kPricedPoolSize) pool.push_back(Trimmed(home->Model, pattern));
+      }
+    }
+  }
+  std::vector<CutPattern> patterns = chosen.Patterns;
+  std::vector<int32_t> bars = chosen.Bars;
+  TrimSurplus(home->Model, patterns, bars);
+  const int64_t nodes = complete ? kPatternNodes : kPricedPatternNodes;
+  std::optional<ScrapScore> score;
+  if (limits.OffcutMin > 0) {
+    score.emplace(home->Model, limits.OffcutMin);
+    const LeastScrap least = FindLeastScrap(home->Model, *score, patterns, bars, chosen.StockLength, pool,
+                                            nodes, complete, deadline);
+    if (!least.Patterns.empty()) {
+      const std::optional<TCutPlan> candidate = AssemblePlan(job, model, least.Patterns, least.Bars);
+      if (candidate && candidate->StockLength == plan.StockLength) {
+        plan = *candidate;
+        patterns = least.Patterns;
+        bars = least.Bars;
+      }
+    }
+    result.ScrapProven = complete && least.Optimal;
+  }
+  const FewerPatterns fewer =
+      FindFewerPatterns(home->Model, patterns, bars, chosen.StockLength, pool, nodes, complete, deadline,
+                        score ? &*score : nullptr, score ? ScoreOf(*score, patterns, bars) : 0);
+  if (!fewer.Patterns.empty()) {
+    const std::optional<TCutPlan> candidate = AssemblePlan(job, model, fewer.Patterns, fewer.Bars);
+    if (candidate && candidate->StockLength == plan.StockLength &&
+        candidate->PatternCount < plan.PatternCount)
+      plan = *candidate;
+  }
+  setups.Patterns = plan.PatternCount;
+  if (!complete) return;
+  setups.LowerBound = std::min(fewer.LowerBound, plan.PatternCount);
+  setups.Proven = fewer.Optimal && setups.LowerBound == plan.PatternCount;
 }
 
 // The budget of the plan without the short-first rule: a reference figure,
@@ -188,7 +294,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
           search, run, referenceBudget, deadline, [](double) {}, [](int64_t) {});
     });
   }
-  RunTasks(tasks);
+  RunTasks(tasks, limits.Threads);
 
   std::vector<int64_t> closedBelow(cases.size(), kNoStock);
   for (int32_t round = 0; round < kCloseRounds; ++round) {
@@ -208,7 +314,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
       }
     }
     if (tasks.empty()) break;
-    RunTasks(tasks);
+    RunTasks(tasks, limits.Threads);
   }
 
   const Incumbent& best = BestOf(cases, run);
@@ -227,6 +333,16 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
     OrderPlanPatterns(*plan);
     stockLength = run.StockLength;
   }
+  // A Run never takes a plan that loses this much (a tiny piece from a
+  // kilometre of bar); neither does this planner.
+  if (plan->LossRate >= kNoPlanLossRate) {
+    result.Status = ExactStatus::NoPlan;
+    return result;
+  }
+  const Incumbent& chosen = best.StockLength < run.StockLength ? best : run;
+  result.Setups = {plan->PatternCount, 0, false};
+  if (limits.OffcutMin > 0) result.ScrapProven = false;
+  TakeSecondAims(job, model, cases, chosen, limits, deadline, *plan, result);
   result.Plan = *plan;
   const bool proven = stockLength <= bound;
   result.Status = proven ? ExactStatus::Proven : ExactStatus::Unproven;

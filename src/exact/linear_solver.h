@@ -55,6 +55,8 @@ class MipSolver {
   virtual MipOutcome Solve(const Deadline& deadline) = 0;
   virtual double Objective() const = 0;
   virtual std::vector<double> Values() const = 0;
+  // No solution is better than this (after Solve; the cutoff when it proved none).
+  virtual double BestBound() const = 0;
 };
 
 }  // namespace yobina

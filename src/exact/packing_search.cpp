@@ -13,69 +13,6 @@ namespace {
 constexpr size_t kMaxMixes = 32;
 constexpr int64_t kNodesBetweenClockChecks = 4096;
 
-// The mixes of bars, within the types' limits, whose lengths come to a total:
-// found by a search that only enters a type's count when the types after it
-// can still make up the rest (bitsets of the sums they can make).
-class MixLister {
- public:
-  MixLister(const CuttingModel& model, int64_t total) : model_(model), mix_(model.Types.size(), 0) {
-    int64_t forced = 0;
-    for (const StockType& type : model.Types) {
-      forced += int64_t{type.Length} * type.MinBars;
-      if (type.MaxBars > type.MinBars) divisor_ = std::gcd(divisor_, int64_t{type.Length});
-    }
-    extra_ = total - forced;
-    if (extra_ < 0 || (divisor_ == 0 ? extra_ != 0 : extra_ % divisor_ != 0)) return;
-    if (divisor_ == 0) divisor_ = 1;
-    const int64_t steps = extra_ / divisor_;
-    if (steps >= kMaxSteps) return;
-    later_.assign(model.Types.size() + 1, std::vector<uint64_t>(static_cast<size_t>(steps / 64 + 1), 0));
-    later_.back()[0] = 1;
-    for (size_t t = model.Types.size(); t-- > 0;) {
-      later_[t] = later_[t + 1];
-      const StockType& type = model.Types[t];
-      AddBars(later_[t], type.Length / divisor_, type.MaxBars - type.MinBars);
-    }
-  }
-
-  std::vector<std::vector<int32_t>> List() {
-    if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(0, extra_ / divisor_);
-    return mixes_;
-  }
-
- private:
-  static constexpr int64_t kMaxSteps = int64_t{1} << 24;
-
-  bool Reachable(size_t type, int64_t steps) const {
-    return steps >= 0 && (later_[type][static_cast<size_t>(steps / 64)] >> (steps % 64) & 1) != 0;
-  }
-
-  void Walk(size_t type, int64_t steps) {
-    if (mixes_.size() >= kMaxMixes) return;
-    if (type == model_.Types.size()) {
-      mixes_.push_back(mix_);
-      return;
-    }
-    const StockType& here = model_.Types[type];
-    const int64_t stepsPerBar = here.Length / divisor_;
-    for (int32_t extra = 0; extra <= here.MaxBars - here.MinBars; ++extra) {
-      const int64_t rest = steps - extra * stepsPerBar;
-      if (rest < 0) break;
-      if (!Reachable(type + 1, rest)) continue;
-      mix_[type] = here.MinBars + extra;
-      Walk(type + 1, rest);
-      if (mixes_.size() >= kMaxMixes || stepsPerBar == 0) break;
-    }
-  }
-
-  const CuttingModel& model_;
-  int64_t divisor_ = 0;
-  int64_t extra_ = 0;                         // the total less the forced bars
-  std::vector<std::vector<uint64_t>> later_;  // per type: the sums the types from it on can add
-  std::vector<int32_t> mix_;
-  std::vector<std::vector<int32_t>> mixes_;
-};
-
 // Fills the bars of one mix, the longest piece left first into each bar.
 class Packer {
  public:
@@ -218,7 +155,7 @@ class Packer {
 
 std::optional<PackedPlan> PackToTotal(const CuttingModel& model, int64_t total, int64_t maxNodes,
                                       const Deadline& deadline) {
-  const std::vector<std::vector<int32_t>> mixes = MixLister(model, total).List();
+  const std::vector<std::vector<int32_t>> mixes = ListMixes(model, total, kMaxMixes);
   int64_t weight = 0;
   for (const CutItem& item : model.Items) weight += item.Weight * item.Demand;
   int64_t nodes = 0;

@@ -11,12 +11,64 @@ namespace yobina {
 
 namespace {
 
-// Takes surplus pieces off, whole patterns where the count allows, else by
-// splitting a pattern's bars in two.
+// Pieces of item `item` to take off each pattern so that `surplus` pieces go
+// in all without splitting a pattern (k pieces off every bar of pattern p
+// take k * bars[p]): the most surplus a bounded subset sum reaches.
+std::vector<int32_t> WholeTrims(const std::vector<CutPattern>& patterns, const std::vector<int32_t>& bars,
+                                size_t item, int64_t surplus) {
+  const auto width = static_cast<size_t>(surplus) + 1;
+  // reach[s]: the pattern whose trim last reached s (or -1), and from where.
+  std::vector<int32_t> by(width, -1);
+  std::vector<int64_t> from(width, -1);
+  std::vector<bool> reached(width, false);
+  reached[0] = true;
+  for (size_t p = 0; p < patterns.size(); ++p) {
+    const int64_t unit = bars[p];
+    if (patterns[p].Pieces[item] == 0 || unit <= 0 || unit > surplus) continue;
+    std::vector<bool> before = reached;
+    for (int64_t s = 0; s <= surplus; ++s) {
+      if (!before[static_cast<size_t>(s)]) continue;
+      for (int64_t k = 1; k <= patterns[p].Pieces[item] && s + k * unit <= surplus; ++k) {
+        const auto at = static_cast<size_t>(s + k * unit);
+        if (reached[at]) continue;
+        reached[at] = true;
+        by[at] = static_cast<int32_t>(p);
+        from[at] = s;
+      }
+    }
+  }
+  std::vector<int32_t> trims(patterns.size(), 0);
+  auto at = static_cast<int64_t>(surplus);
+  while (!reached[static_cast<size_t>(at)]) --at;
+  while (at > 0) {
+    const auto p = static_cast<size_t>(by[static_cast<size_t>(at)]);
+    const int64_t previous = from[static_cast<size_t>(at)];
+    trims[p] += static_cast<int32_t>((at - previous) / bars[p]);
+    at = previous;
+  }
+  return trims;
+}
+
+struct RowPattern {
+  int32_t StockRow;
+  std::vector<int32_t> Pieces;
+  bool operator<(const RowPattern& other) const {
+    return std::tie(StockRow, Pieces) < std::tie(other.StockRow, other.Pieces);
+  }
+};
+
+}  // namespace
+
 void TrimSurplus(const CuttingModel& model, std::vector<CutPattern>& patterns, std::vector<int32_t>& bars) {
   for (size_t i = 0; i < model.Items.size(); ++i) {
     int64_t surplus = -int64_t{model.Items[i].Demand};
     for (size_t p = 0; p < patterns.size(); ++p) surplus += int64_t{patterns[p].Pieces[i]} * bars[p];
+    if (surplus <= 0) continue;
+    const std::vector<int32_t> trims = WholeTrims(patterns, bars, i, surplus);
+    for (size_t p = 0; p < trims.size(); ++p) {
+      patterns[p].Pieces[i] -= trims[p];
+      surplus -= int64_t{trims[p]} * bars[p];
+    }
     for (size_t p = 0; p < patterns.size() && surplus > 0; ++p) {
       while (surplus > 0 && patterns[p].Pieces[i] > 0) {
         if (bars[p] <= surplus) {
@@ -34,16 +86,6 @@ void TrimSurplus(const CuttingModel& model, std::vector<CutPattern>& patterns, s
     }
   }
 }
-
-struct RowPattern {
-  int32_t StockRow;
-  std::vector<int32_t> Pieces;
-  bool operator<(const RowPattern& other) const {
-    return std::tie(StockRow, Pieces) < std::tie(other.StockRow, other.Pieces);
-  }
-};
-
-}  // namespace
 
 std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
                                      std::vector<CutPattern> patterns, std::vector<int32_t> bars) {

@@ -17,6 +17,11 @@ namespace yobina {
 std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
                                      std::vector<CutPattern> patterns, std::vector<int32_t> bars);
 
+// Takes surplus pieces off, so that every item is supplied exactly: whole
+// patterns where their bar counts add up to the surplus, else the rest by
+// splitting a pattern's bars in two.
+void TrimSurplus(const CuttingModel& model, std::vector<CutPattern>& patterns, std::vector<int32_t>& bars);
+
 // Whether bar counts per pattern supply every item's demand, no piece more or less.
 bool SuppliesExactly(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                      const std::vector<int32_t>& bars);

@@ -42,6 +42,71 @@ bool IsSet(const std::vector<uint64_t>& bits, int64_t at) {
   return (bits[static_cast<size_t>(at / 64)] >> (at % 64) & 1) != 0;
 }
 
+// The mixes of bars, within the types' limits, whose lengths come to a total:
+// found by a search that only enters a type's count when the types after it
+// can still make up the rest (bitsets of the sums they can make).
+class MixLister {
+ public:
+  MixLister(const CuttingModel& model, int64_t total, size_t maxMixes)
+      : model_(model), maxMixes_(maxMixes), mix_(model.Types.size(), 0) {
+    int64_t forced = 0;
+    for (const StockType& type : model.Types) {
+      forced += int64_t{type.Length} * type.MinBars;
+      if (type.MaxBars > type.MinBars) divisor_ = std::gcd(divisor_, int64_t{type.Length});
+    }
+    extra_ = total - forced;
+    if (extra_ < 0 || (divisor_ == 0 ? extra_ != 0 : extra_ % divisor_ != 0)) return;
+    if (divisor_ == 0) divisor_ = 1;
+    const int64_t steps = extra_ / divisor_;
+    if (steps >= kMaxSteps) return;
+    later_.assign(model.Types.size() + 1, std::vector<uint64_t>(static_cast<size_t>(steps / 64 + 1), 0));
+    later_.back()[0] = 1;
+    for (size_t t = model.Types.size(); t-- > 0;) {
+      later_[t] = later_[t + 1];
+      const StockType& type = model.Types[t];
+      AddBars(later_[t], type.Length / divisor_, type.MaxBars - type.MinBars);
+    }
+  }
+
+  std::vector<std::vector<int32_t>> List() {
+    if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(0, extra_ / divisor_);
+    return mixes_;
+  }
+
+ private:
+  static constexpr int64_t kMaxSteps = int64_t{1} << 24;
+
+  bool Reachable(size_t type, int64_t steps) const {
+    return steps >= 0 && (later_[type][static_cast<size_t>(steps / 64)] >> (steps % 64) & 1) != 0;
+  }
+
+  void Walk(size_t type, int64_t steps) {
+    if (mixes_.size() >= maxMixes_) return;
+    if (type == model_.Types.size()) {
+      mixes_.push_back(mix_);
+      return;
+    }
+    const StockType& here = model_.Types[type];
+    const int64_t stepsPerBar = here.Length / divisor_;
+    for (int32_t extra = 0; extra <= here.MaxBars - here.MinBars; ++extra) {
+      const int64_t rest = steps - extra * stepsPerBar;
+      if (rest < 0) break;
+      if (!Reachable(type + 1, rest)) continue;
+      mix_[type] = here.MinBars + extra;
+      Walk(type + 1, rest);
+      if (mixes_.size() >= maxMixes_ || stepsPerBar == 0) break;
+    }
+  }
+
+  const CuttingModel& model_;
+  size_t maxMixes_;
+  int64_t divisor_ = 0;
+  int64_t extra_ = 0;                         // the total less the forced bars
+  std::vector<std::vector<uint64_t>> later_;  // per type: the sums the types from it on can add
+  std::vector<int32_t> mix_;
+  std::vector<std::vector<int32_t>> mixes_;
+};
+
 }  // namespace
 
 void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count) {
@@ -74,15 +139,22 @@ int64_t StockTotalUnder(const CuttingModel& model, int64_t below) {
 }
 
 int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling) {
-  const TotalsRange range = RangeOf(model);
   // Totals are whole millimetres; a hair below the bound is rounding noise.
   const double lowest = std::ceil(bound - 1e-6 * std::max(1.0, std::abs(bound)));
-  if (!(lowest > static_cast<double>(range.Fixed))) return range.Fixed;  // also before any bound is known
-  if (lowest > static_cast<double>(range.Most)) return std::numeric_limits<int64_t>::max();
-  const auto wanted = static_cast<int64_t>(lowest);
-  if (range.Divisor == 0) return range.Fixed;  // nothing to choose, and fixed < wanted <= most cannot happen
+  const int64_t least = !(lowest > -9e18)
+                            ? std::numeric_limits<int64_t>::min()  // also before any bound is known
+                        : lowest >= 9e18 ? std::numeric_limits<int64_t>::max()
+                                         : static_cast<int64_t>(lowest);
+  return StockTotalFrom(model, least, ceiling);
+}
+
+int64_t StockTotalFrom(const CuttingModel& model, int64_t least, int64_t ceiling) {
+  const TotalsRange range = RangeOf(model);
+  if (least <= range.Fixed) return range.Fixed;
+  if (least > range.Most) return std::numeric_limits<int64_t>::max();
+  if (range.Divisor == 0) return range.Fixed;  // nothing to choose, and fixed < least <= most cannot happen
   const int64_t divisor = range.Divisor;
-  const int64_t roughly = range.Fixed + (wanted - range.Fixed + divisor - 1) / divisor * divisor;
+  const int64_t roughly = range.Fixed + (least - range.Fixed + divisor - 1) / divisor * divisor;
   const int64_t last = (std::min(ceiling, range.Most) - range.Fixed) / divisor;
   if (roughly > std::min(ceiling, range.Most) || last >= kMaxListedSteps) return roughly;
 
@@ -91,6 +163,10 @@ int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t cei
     if (IsSet(reachable, step)) return range.Fixed + step * divisor;
   }
   return range.Fixed + (last + 1) * divisor;  // no total up to the ceiling: the next one lies beyond
+}
+
+std::vector<std::vector<int32_t>> ListMixes(const CuttingModel& model, int64_t total, size_t maxMixes) {
+  return MixLister(model, total, maxMixes).List();
 }
 
 }  // namespace yobina

@@ -19,6 +19,14 @@ void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count);
 // the lengths' common divisor. INT64_MAX when no total reaches `bound`.
 int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling);
 
+// Up to `maxMixes` bar counts per type, within the types' limits, whose
+// lengths come to `total`, in a fixed order.
+std::vector<std::vector<int32_t>> ListMixes(const CuttingModel& model, int64_t total, size_t maxMixes);
+
+// The least stock total of at least `least` mm (RoundUpToStockTotal for a
+// whole number of mm, with no rounding noise to allow for).
+int64_t StockTotalFrom(const CuttingModel& model, int64_t least, int64_t ceiling);
+
 // The largest stock total under `below` the bars can come to (a plan that
 // beats `below` uses at most this much); for tables too large to list, the
 // largest on the lengths' common divisor. Below the forced bars' total when

@@ -31,6 +31,14 @@ struct OptimalMethod {
   bool Proven = false;
   double BoundLossRate = 0;  // percent: no plan loses less
   double GapMeters = 0;      // stock between the plan and the bound (0 when proven)
+  // The saw set-ups: the plan's patterns, the least any plan of its stock
+  // could have (0: not known), and whether the count is proven least.
+  struct SetupCount {
+    int32_t Patterns = 0;
+    int32_t LowerBound = 0;
+    bool Proven = false;
+  };
+  SetupCount Setups;
   // The best plan without the short-first rule, where that would use less stock.
   struct Reference {
     double StockLength = 0;  // mm

@@ -49,6 +49,7 @@ std::vector<std::string> MethodNotes(const PlanResult& result) {
   if (optimal == nullptr || !result.Plan.HasPatterns()) return notes;
   notes.push_back(optimal->Proven ? ProvenOptimalLine(optimal->BoundLossRate)
                                   : UnprovenLine(optimal->BoundLossRate, optimal->GapMeters));
+  notes.push_back(SetupsLine(optimal->Setups.Patterns, optimal->Setups.LowerBound, optimal->Setups.Proven));
   if (const auto& figure = optimal->WithoutShortFirst)
     notes.push_back(WithoutShortFirstLine(figure->StockLength, figure->LossRate, figure->Proven));
   return notes;

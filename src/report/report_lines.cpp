@@ -36,6 +36,9 @@ struct TitleTexts {
   std::string Within = Cp932("(m) 以内");
   std::string WithoutShortFirst = Cp932("参考: 5000mm未満の素材を優先しなければ");
   std::string AtMost = Cp932("以下");
+  std::string Setups = Cp932("段取り: パターン数=");
+  std::string LowerBound = Cp932(" (下限 ");
+  std::string NotProven = Cp932(" (未証明)");
 };
 
 const TitleTexts& Texts() {
@@ -106,6 +109,14 @@ std::string UnprovenLine(double boundLossRate, double gapMeters) {
   const TitleTexts& t = Texts();
   return Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate + FixedText(boundLossRate, 6, 3) + "(%)" +
          Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
+}
+
+std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven) {
+  const TitleTexts& t = Texts();
+  std::string line = Spaces(1) + t.Setups + FixedText(patterns, 3, 0);
+  if (proven) return line;
+  if (lowerBound > 0 && lowerBound < patterns) return line + t.LowerBound + std::to_string(lowerBound) + ")";
+  return line + t.NotProven;
 }
 
 std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven) {

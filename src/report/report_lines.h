@@ -38,6 +38,9 @@ std::string WeightTotalsLine(double stockLength, double memberLength, double uni
 // percent; the gap in m between the plan and the least stock the bound allows.
 std::string ProvenOptimalLine(double boundLossRate);
 std::string UnprovenLine(double boundLossRate, double gapMeters);
+// The plan's saw set-ups (patterns): proven least for its stock, or with a
+// lower bound (0: none known).
+std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven);
 // The stock (mm) and loss rate a plan could reach if bars under 5000 mm were
 // not used first; "at most" when that figure is not proven.
 std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven);

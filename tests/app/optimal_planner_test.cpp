@@ -39,7 +39,10 @@ TEST(OptimalPlanner, ItsReportAndPrintSayTheProofAndARunsDoNot) {
   EXPECT_EQ(optimal.Plan.Cuts().StockLength, 6000);
   EXPECT_FALSE(progress.Plans.empty());
   const std::string proven = ProvenOptimalLine(0);
-  EXPECT_TRUE(Contains(ReportBuilder().BuildReport(optimal), proven));
+  const std::vector<std::string> report = ReportBuilder().BuildReport(optimal);
+  const auto at = std::find(report.begin(), report.end(), proven);
+  ASSERT_NE(at, report.end());
+  EXPECT_EQ(*(at + 1), SetupsLine(1, 1, true));  // the set-ups under the proof
 
   test::RecordingPrintDevice device(600);
   PrintReport(optimal, device);

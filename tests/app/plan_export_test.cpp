@@ -120,10 +120,11 @@ TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   EXPECT_DOUBLE_EQ(totals["loss_rate_percent"].get<double>(), ref.plan.LossRate);
 
   PlanResult optimal = ref.Result(document);
-  optimal.Method = OptimalMethod{true, 4.25, 1.5, std::nullopt};
+  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt};
   const nlohmann::json proven = nlohmann::json::parse(PlanJson(optimal));
   EXPECT_EQ(proven["proof"],
             (nlohmann::json{{"proven", true}, {"bound_loss_rate_percent", 4.25}, {"gap_m", 1.5}}));
+  EXPECT_EQ(proven["setups"], (nlohmann::json{{"patterns", 4}, {"lower_bound", 3}, {"proven", false}}));
 }
 
 }  // namespace

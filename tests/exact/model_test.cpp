@@ -110,6 +110,9 @@ TEST(StockTotals, StepAndTheTotalUnderABound) {
   model.Types = {Type(9926, 0, 0, 50), Type(10679, 0, 0, 50)};
   EXPECT_EQ(StockTotalUnder(model, 20605), 19852);
   EXPECT_EQ(StockTotalUnder(model, 20606), 20605);
+  // Past 1000 m a total one mm over a bar count is still the next count, not rounding noise.
+  model.Types = {Type(6858, 0, 0, 300)};
+  EXPECT_EQ(StockTotalFrom(model, 6858 * 173 + 1, INT64_MAX), 6858 * 174);
 }
 
 }  // namespace

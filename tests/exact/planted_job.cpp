@@ -62,7 +62,8 @@ PlantedJob MakePlantedJob(uint64_t seed, const PlantedShape& shape) {
   const int32_t length = planted.StockLength;
 
   const std::vector<int32_t> palette = PieceLengths(random, bars, shape.maxPieceLength);
-  const int32_t slackLimit = length / (bars + 1) - 3;  // keeps the distractors' range open
+  // Keeps the distractors' range open, and above the small-stock limit.
+  const int32_t slackLimit = std::min(length / (bars + 1), length - kSmallStockLimit) - 3;
   int32_t slack = 0;
   std::map<int32_t, int32_t> pieces;
   for (int32_t b = 0; b < bars; ++b) {

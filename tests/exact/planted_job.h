@@ -6,10 +6,10 @@
 // Why the one optimal plan uses exactly K bars of length L (stock K * L):
 // a bar of length D takes pieces of total weight Σ(l + kerf) ≤ D + c, with
 // c = margin + kerf. Let σ ≥ 0 be the planted bars' total slack, so the pieces
-// weigh W = K (L + c) - σ (σ is kept under L / (K + 1) - 2, so that the range
-// below is not empty). Every distractor length D lies strictly between
-// K L / (K + 1) and L - σ. A plan of n bars of total length S
-// holds all pieces, so S + n c ≥ W, i.e. S ≥ K L + (K - n) c - σ.
+// weigh W = K (L + c) - σ (σ is kept under L / (K + 1) - 2 and L - 5002, so
+// that the range below is not empty). Every distractor length D lies strictly
+// between K L / (K + 1) and L - σ. A plan of n bars of total length S holds
+// all pieces, so S + n c ≥ W, i.e. S ≥ K L + (K - n) c - σ.
 //  - n > K: every bar is longer than K L / (K + 1), so S > K L.
 //  - n = K: S ≥ K L - σ, while each distractor among the K bars takes more
 //    than σ off K L; so there is none, and S = K L.

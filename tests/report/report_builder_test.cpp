@@ -107,8 +107,10 @@ TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) 
   ReportBuilder builder;
   const PlanResult run = test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan());
   PlanResult optimal = run;
-  optimal.Method = OptimalMethod{false, 11.5, 0.42, OptimalMethod::Reference{16000, 3.9, false}};
-  const std::vector<std::string> notes = {UnprovenLine(11.5, 0.42), WithoutShortFirstLine(16000, 3.9, false)};
+  optimal.Method =
+      OptimalMethod{false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}};
+  const std::vector<std::string> notes = {UnprovenLine(11.5, 0.42), SetupsLine(2, 1, false),
+                                          WithoutShortFirstLine(16000, 3.9, false)};
   const auto plain = builder.BuildReport(run);
   const auto noted = builder.BuildReport(optimal);
   const auto totals = std::find_if(plain.begin(), plain.end(), [](const std::string& line) {
@@ -119,7 +121,7 @@ TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) 
   std::vector<std::string> expected = plain;
   expected.insert(expected.begin() + at, notes.begin(), notes.end());
   EXPECT_EQ(noted, expected);
-  EXPECT_EQ(noted[static_cast<size_t>(at) + 2], Cp932(kRule));
+  EXPECT_EQ(noted[static_cast<size_t>(at) + 3], Cp932(kRule));
 
   test::RecordingPrintDevice device(600);
   builder.BuildReport(optimal, device);

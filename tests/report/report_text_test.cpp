@@ -121,6 +121,9 @@ TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
   EXPECT_EQ(ProvenOptimalLine(2.51), Cp932(" 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)"));
   EXPECT_EQ(UnprovenLine(2.4, 1.2),
             Cp932(" 最適化: 未証明   下限ロス率= 2.400(%)   最適との差 1.200(m) 以内"));
+  EXPECT_EQ(SetupsLine(10, 10, true), Cp932(" 段取り: パターン数= 10"));
+  EXPECT_EQ(SetupsLine(12, 9, false), Cp932(" 段取り: パターン数= 12 (下限 9)"));
+  EXPECT_EQ(SetupsLine(12, 0, false), Cp932(" 段取り: パターン数= 12 (未証明)"));
   EXPECT_EQ(WithoutShortFirstLine(610272, 0.5, true),
             Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長= 610.272(m) ロス率= 0.500(%)"));
   EXPECT_EQ(WithoutShortFirstLine(12000, 12.25, false),
