@@ -43,6 +43,7 @@ OptimalMethod MethodOf(const ExactResult& exact) {
   if (const std::optional<ReferenceFigure>& figure = exact.WithoutShortFirst)
     method.WithoutShortFirst =
         OptimalMethod::Reference{figure->StockLength, figure->LossRate, figure->Proven};
+  method.ScrapProven = exact.ScrapProven;
   return method;
 }
 
@@ -53,6 +54,7 @@ PlanResult OptimalPlanner::MakePlan(const JobDocument& document, PlanProgress& p
   const TJob job = PlanningJob(document);
   ExactLimits limits;
   limits.TimeLimitSeconds = std::min(stop.SecondsLeft().value_or(seconds_), kLongestTimeLimitSeconds);
+  limits.OffcutMin = document.OffcutMin;
   limits.Stop = &stop.StopFlag();
   ProgressObserver observer(progress);
   const auto exact = std::make_unique<ExactResult>(PlanExact(job, limits, observer));

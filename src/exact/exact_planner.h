@@ -64,7 +64,7 @@ struct ExactResult {
   std::optional<ReferenceFigure> WithoutShortFirst;
   SetupCount Setups;
   // With offcuts on: whether the plan's scrap is proven least for its stock.
-  std::optional<bool> ScrapProven;  // for a plan: among plans of its stock, the fewest patterns are sought
+  std::optional<bool> ScrapProven;  // set with a plan when OffcutMin > 0
   std::string Message;              // code page 932; why Refused
 };
 

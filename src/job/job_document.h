@@ -5,6 +5,7 @@
 // unsaved changes) all work on this value, never on the page.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct JobDocument {
   // The lists top to bottom, kGridDataRows rows each; blank rows stay in place.
   std::vector<JobRow> StockRows = std::vector<JobRow>(kGridDataRows);
   std::vector<JobRow> CutRows = std::vector<JobRow>(kGridDataRows);
+  // The minimum offcut length (mm): a leftover at least this long is kept as
+  // an offcut, a shorter one is scrap; 0 is off. A setting of the user's (or
+  // the command line's), never stored in the job file.
+  int32_t OffcutMin = 0;
 
   // The one comparison: whether the plan is still this job's, and whether
   // the job has changed since it was saved, both ask this.

@@ -46,6 +46,9 @@ struct OptimalMethod {
     bool Proven = false;     // no such plan uses less stock
   };
   std::optional<Reference> WithoutShortFirst;
+  // With offcuts on (Document.OffcutMin > 0): whether no plan of this stock
+  // leaves less scrap. Not set with offcuts off.
+  std::optional<bool> ScrapProven;
 };
 
 struct PlanResult {
