@@ -67,8 +67,9 @@ struct Printed {
   RecordingPrintDevice device{600};
 };
 
-void Print(Printed& printed, const TJob& job, const TCutPlan& plan) {
+void Print(Printed& printed, const TJob& job, const TCutPlan& plan, int32_t offcutMin = 0) {
   JobDocument document;
+  document.OffcutMin = offcutMin;
   document.ProjectName = Cp932("港北物流センター新築工事");
   document.MemberName = Cp932("Ｌ－７５×７５×６");
   PrintCuttingDiagrams(ResultOf(document, job, plan), printed.device);
@@ -139,7 +140,8 @@ void ExpectLeadersClearOfLabels(const Printed& printed) {
       if (label.Page != line.Page) continue;
       EXPECT_FALSE(Crosses(line, label.Cell))
           << "leader at " << line.X << "," << line.Y << " crosses " << Cp932ToUtf8(label.Text);
-      reached = reached || (line.X2 >= label.Cell.Left && line.X2 <= label.Cell.Right &&
+      // A label may end at its leader, give or take the rounding of its characters' cells.
+      reached = reached || (line.X2 >= label.Cell.Left - mm / 4 && line.X2 <= label.Cell.Right + mm / 4 &&
                             line.Y2 <= label.Cell.Top && line.Y2 + mm > label.Cell.Top);
     }
     EXPECT_TRUE(reached) << "leader at " << line.X2 << "," << line.Y2 << " leads to no label";
@@ -199,14 +201,22 @@ TEST(CuttingDiagram, LabelsNeitherOverlapNorLieAcrossLeaders) {
   std::vector<test::Row> tiny;
   for (int32_t length = 1; length <= 35; ++length) tiny.push_back({length, 2000});
   const TJob tinyRows = SortedJob({{12000, 3000}}, tiny, 0, 0);
-  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows};
+  // The same far finer on a bar of 2000 km: 35 runs crowd the bar's first
+  // millimetres, their names wider than the room left of the bar.
+  std::vector<test::Row> fine;
+  for (int32_t length = 1; length <= 35; ++length) fine.push_back({length * 1000, 2000000});
+  const TJob fineRows = SortedJob({{2000000000, 5}}, fine, 0, 0);
+  const std::vector<int32_t> one(35, 1), some(35, 50);
+  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows, fineRows};
   const std::vector<TCutPlan> plans = {
       PlanOf(jobs[0], 10), PlanOf(jobs[1], 10),
-      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}}), PlanOf(tinyRows, 10)};
-  for (size_t i = 0; i < jobs.size(); ++i) {
+      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}}), PlanOf(tinyRows, 10),
+      MadePlan(fineRows, {one, some})};
+  for (size_t i = 0; i < jobs.size() * 2; ++i) {
     SCOPED_TRACE(i);
     Printed printed;
-    Print(printed, jobs[i], plans[i]);
+    // With offcuts on too: longer leftover names.
+    Print(printed, jobs[i / 2], plans[i / 2], i % 2 == 0 ? 0 : 1000);
     ExpectNoLabelOverlaps(printed);
     ExpectLeadersClearOfLabels(printed);
     ExpectOnPage(printed);
