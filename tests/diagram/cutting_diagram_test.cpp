@@ -223,6 +223,92 @@ TEST(CuttingDiagram, LabelsNeitherOverlapNorLieAcrossLeaders) {
   }
 }
 
+TEST(CuttingDiagram, PiecesAndLeftoversAreNamedOnOneLineTwoOrUnderTheBar) {
+  // A 10 m bar, cut to leave 9000 (room for one line), 400 (for the word over
+  // the number) and 50 (for neither).
+  const TJob job = SortedJob({{10000, 9}}, {{1000, 9}, {9600, 9}, {9950, 9}}, 0, 0);
+  const TCutPlan plan = MadePlan(job, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  const auto texts = [](const Printed& printed) {
+    std::vector<std::string> all;
+    for (const DrawnLabel& label : test::LabelsOf(printed.device)) all.push_back(Cp932ToUtf8(label.Text));
+    return all;
+  };
+  const auto has = [](const std::vector<std::string>& all, const std::string& text) {
+    return std::find(all.begin(), all.end(), text) != all.end();
+  };
+  struct Case {
+    int32_t offcutMin;
+    std::vector<std::string> wanted;  // in the labels drawn
+    uint32_t wideLeftoverColor;       // of the 9000
+  };
+  const std::vector<Case> cases = {
+      {0, {"#1 1000", "#2 9600", "#3 9950", "残 9000", "残", "400", "残 50"}, diagram::kLeftoverColor},
+      {1000,
+       {"残材 9000", "端材", "400", "端材 50", "残材：1000mm以上", "端材：1000mm未満"},
+       diagram::kOffcutColor},
+      // An offcut of exactly the minimum length is kept.
+      {9000, {"残材 9000", "端材", "400"}, diagram::kOffcutColor},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offcutMin);
+    Printed printed;
+    Print(printed, job, plan, c.offcutMin);
+    const std::vector<std::string> all = texts(printed);
+    for (const std::string& text : c.wanted) EXPECT_TRUE(has(all, text)) << text;
+    EXPECT_EQ(has(all, "残材：1000mm以上"), c.offcutMin == 1000);
+    ExpectLeadersClearOfLabels(printed);
+
+    const std::vector<DrawnBar> bars = Bars(printed);
+    ASSERT_EQ(bars.size(), 3U);
+    EXPECT_EQ(bars[0].BoxColors.back(), c.wideLeftoverColor);
+    EXPECT_EQ(bars[1].BoxColors.back(), diagram::kLeftoverColor);
+    // Scrap and plain leftovers are hatched; an offcut is solid.
+    const auto hatched = [](const DrawnBar& bar) {
+      return std::any_of(bar.Calls.begin(), bar.Calls.end(),
+                         [](const test::RecordedCall& call) { return call.Color == diagram::kHatchColor; });
+    };
+    EXPECT_EQ(hatched(bars[0]), c.wideLeftoverColor == diagram::kLeftoverColor);
+    EXPECT_TRUE(hatched(bars[1]));
+  }
+}
+
+// CIELAB of a 0x00BBGGRR colour (D65), and its relative luminance.
+struct Lab {
+  double L, A, B, Luminance;
+};
+
+Lab LabOf(uint32_t color) {
+  const auto linear = [&](int shift) {
+    const double c = ((color >> shift) & 0xFF) / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  const double r = linear(0), g = linear(8), b = linear(16);
+  const double x = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047;
+  const double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  const double z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883;
+  const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+  return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z)), y};
+}
+
+double Distance(const Lab& a, const Lab& b) {
+  return std::hypot(a.L - b.L, a.A - b.A, a.B - b.B);
+}
+
+TEST(CuttingDiagram, ThirtyFiveCutRowsHaveDistinctLegibleColours) {
+  const std::vector<uint32_t> reserved = {diagram::kLeftoverColor, diagram::kOffcutColor,
+                                          diagram::kHatchColor, diagram::kKerfColor};
+  for (int32_t row = 1; row <= diagram::kCutRowColorCount; ++row) {
+    SCOPED_TRACE(row);
+    const Lab lab = LabOf(diagram::CutRowColor(row));
+    // Black text at a contrast of 9:1 or more.
+    EXPECT_GE((lab.Luminance + 0.05) / 0.05, 9);
+    for (int32_t other = row + 1; other <= diagram::kCutRowColorCount; ++other) {
+      EXPECT_GE(Distance(lab, LabOf(diagram::CutRowColor(other))), 12) << "and row " << other;
+    }
+    for (uint32_t tone : reserved) EXPECT_GE(Distance(lab, LabOf(tone)), 20) << std::hex << tone;
+  }
+}
+
 TEST(CuttingDiagram, BarsStayWholeOnOnePageInReportOrder) {
   const TJob job = SortedJob({{9000, 500}}, {{200, 9999}, {450, 9999}, {700, 9999}}, 0, 4);
   std::vector<std::vector<int32_t>> pieces;
