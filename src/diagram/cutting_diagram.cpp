@@ -49,7 +49,7 @@ std::string NameLine(const std::string& caption, const JobDocument& document, Fi
 
 // With offcuts on, what the two leftover boxes mean: "残材：1000mm以上" and
 // "端材：1000mm未満" after their swatches, on the name lines' right. Returns
-// where the legend starts (`right` when there is none).
+// where the legend starts (`right` when there is none, or no room for it).
 double DrawLegend(TGraphContext& gc, int32_t offcutMin, double right) {
   if (offcutMin <= 0) return right;
   const HeaderTexts& t = Texts();
@@ -61,6 +61,7 @@ double DrawLegend(TGraphContext& gc, int32_t offcutMin, double right) {
   constexpr double kSwatchWidth = 6;
   constexpr double kSwatchGap = 1.5;
   const double left = right - textWidth - kSwatchGap - kSwatchWidth;
+  if (left < 0) return right;
   SetTextSize(gc, kLabelText);
   for (const auto& [kind, text, foot] : {std::tuple{LeftoverKind::Offcut, offcut, kHeaderTop + 11},
                                          std::tuple{LeftoverKind::Scrap, scrap, kHeaderTop + 17}}) {
