@@ -10,8 +10,7 @@ uint32_t CutRowColor(int32_t cutRow) {
   // black text keeps a contrast of 9:1) with some colour in them (CIELAB
   // chroma 22 to 60), each the farthest (CIEDE2000) from those before it and
   // from white, the offcut grey, the hatching and the kerf: any two differ by
-  // 9.5 or more, so rows side by side stay apart and neighbouring row numbers
-  // differ most.
+  // 9.5 or more, rows next in number (often side by side) by 15 or more.
   static constexpr std::array<uint32_t, kCutRowColorCount> kPalette = {
       Rgb(0x87C35A), Rgb(0xFF87D2), Rgb(0xFF965A), Rgb(0x00C3C3), Rgb(0x96A5FF), Rgb(0xFFE178), Rgb(0x96FFD2),
       Rgb(0x4BC3FF), Rgb(0xF0B4B4), Rgb(0xF0D2FF), Rgb(0xA5F0FF), Rgb(0xE1FFA5), Rgb(0xD2A55A), Rgb(0xC3C396),
