@@ -120,7 +120,7 @@ TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   EXPECT_DOUBLE_EQ(totals["loss_rate_percent"].get<double>(), ref.plan.LossRate);
 
   PlanResult optimal = ref.Result(document);
-  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt};
+  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt, std::nullopt};
   const nlohmann::json proven = nlohmann::json::parse(PlanJson(optimal));
   EXPECT_EQ(proven["proof"],
             (nlohmann::json{{"proven", true}, {"bound_loss_rate_percent", 4.25}, {"gap_m", 1.5}}));

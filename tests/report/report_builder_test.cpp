@@ -107,8 +107,8 @@ TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) 
   ReportBuilder builder;
   const PlanResult run = test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan());
   PlanResult optimal = run;
-  optimal.Method =
-      OptimalMethod{false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}};
+  optimal.Method = OptimalMethod{
+      false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}, std::nullopt};
   const std::vector<std::string> notes = {UnprovenLine(11.5, 0.42), SetupsLine(2, 1, false),
                                           WithoutShortFirstLine(16000, 3.9, false)};
   const auto plain = builder.BuildReport(run);
