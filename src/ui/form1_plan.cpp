@@ -22,9 +22,11 @@
 #include "plan/no_plan_reason.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
+#include "ui/page_history.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
+#include "ui/whole_text.h"
 
 namespace yobina {
 namespace {
@@ -61,12 +63,17 @@ void TForm1::BuildPlanCommands() {
     setWindowTitle(captionBeforeRun_ + QStringLiteral("  ロス率 ") + trialText.trimmed());
   });
   connect(runner_, &PlanRunner::trialEnded, input_.runProgress, &RunProgressDisplay::SetValue);
+  // The optimal planner's figures say what they are.
   connect(runner_, &PlanRunner::betterPlan, this, [this](double lossRate) {
-    input_.bestLossLabel->setText(ToQString(FormatBestLossLabel(lossRate)));
+    input_.bestLossLabel->setText(ToQString(FormatPlanLabel(lossRate)));
     input_.bestLossLabel->adjustSize();
   });
   connect(runner_, &PlanRunner::betterBound, this, [this](double boundLossRate) {
-    input_.trialLossLabel->setText(ToQString(FormatBoundLabel(boundLossRate)));
+    // The trial label's room is cut for a Run's figures: the bound's text may take a smaller font.
+    const QString text = ToQString(FormatBoundLabel(boundLossRate));
+    input_.trialLossLabel->setFont(
+        FontToFit(input_.bestLossLabel->font(), text, input_.trialLossLabel->width()));
+    input_.trialLossLabel->setText(text);
   });
   connect(runner_, &PlanRunner::finished, this, &TForm1::PlanningFinished);
 
@@ -103,6 +110,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
     SaveDataFile(document, BackupFile());
     backedUp = true;
   });
+  history_->Rebase();  // the tidying is no edit of the user's
   if (!backedUp) return;
 
   // The window stays live while the planner works: keep every command that
@@ -117,7 +125,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
     input_.runProgress->Start(TrialCountOf(document));
     runner_->Start(std::make_unique<RunPlanner>(), document);
   } else {
-    input_.runProgress->Start(static_cast<int>(kDefaultExactSeconds), QStringLiteral("秒"));
+    input_.runProgress->StartClock(static_cast<int>(kDefaultExactSeconds));
     exactStartedMs_ = QDateTime::currentMSecsSinceEpoch();
     exactClock_->start();
     runner_->Start(std::make_unique<OptimalPlanner>(kDefaultExactSeconds), document);
@@ -136,6 +144,7 @@ void TForm1::PlanningFinished() {
   stopShortcut_->setEnabled(false);
   SetCommandsEnabled(true);
   running_ = false;
+  input_.trialLossLabel->setFont(input_.bestLossLabel->font());
   input_.trialLossLabel->setText(LossLabelCaption());
   UpdateCaption();
 
