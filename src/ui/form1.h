@@ -169,6 +169,7 @@ class TForm1 : public QMainWindow {
   bool running_ = false;
   bool closeAfterRun_ = false;
   PlannerKind runningKind_ = PlannerKind::Run;
+  int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans
   QString captionBeforeRun_;  // a Run's caption carries its trial while it works
   QPushButton* exactButton_ = nullptr;
   PageHistory* history_ = nullptr;

@@ -69,7 +69,7 @@ void TForm1::BuildPlanCommands() {
     input_.bestLossLabel->adjustSize();
   });
   connect(runner_, &PlanRunner::betterBound, this, [this](double boundLossRate) {
-    // The trial label's room is cut for a Run's figures: the bound's text may take a smaller font.
+    // Should the bound's text outgrow its room, a smaller font keeps it whole.
     const QString text = ToQString(FormatBoundLabel(boundLossRate));
     input_.trialLossLabel->setFont(
         FontToFit(input_.bestLossLabel->font(), text, input_.trialLossLabel->width()));
@@ -118,6 +118,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
   focusBeforeRun_ = QApplication::focusWidget();
   running_ = true;
   runningKind_ = kind;
+  lossLabelsSplit_ = input_.bestLossLabel->x();
   SetCommandsEnabled(false);
   stopShortcut_->setEnabled(true);
   captionBeforeRun_ = windowTitle();
@@ -125,6 +126,10 @@ void TForm1::StartPlanning(PlannerKind kind) {
     input_.runProgress->Start(TrialCountOf(document));
     runner_->Start(std::make_unique<RunPlanner>(), document);
   } else {
+    // Its two figures are alike in length: the labels share the room before 実 行 evenly.
+    const int room = input_.runButton->x() - input_.trialLossLabel->x();
+    input_.trialLossLabel->setFixedWidth(room / 2);
+    input_.bestLossLabel->move(input_.trialLossLabel->x() + room / 2, input_.bestLossLabel->y());
     input_.runProgress->StartClock(static_cast<int>(kDefaultExactSeconds));
     exactStartedMs_ = QDateTime::currentMSecsSinceEpoch();
     exactClock_->start();
@@ -146,6 +151,8 @@ void TForm1::PlanningFinished() {
   running_ = false;
   input_.trialLossLabel->setFont(input_.bestLossLabel->font());
   input_.trialLossLabel->setText(LossLabelCaption());
+  input_.bestLossLabel->move(lossLabelsSplit_, input_.bestLossLabel->y());
+  input_.trialLossLabel->setFixedWidth(lossLabelsSplit_ - input_.trialLossLabel->x());
   UpdateCaption();
 
   // A refused job leaves the last plan as it was; any other result replaces it, plan or not.
