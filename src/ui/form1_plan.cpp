@@ -101,6 +101,7 @@ void TForm1::StopRunning() {
 
 void TForm1::StartPlanning(PlannerKind kind) {
   if (running_) return;
+  history_->Settle();  // the user's last edit is a step before the page is tidied
   // The page, once: tidied as every planner leaves it, and kept in the backup
   // for the next start and for ↩. No backup: nothing is planned.
   const JobDocument document = Normalized(PageDocument());

@@ -19,7 +19,7 @@ class PageEdit : public QUndoCommand {
   int id() const override { return element_.isEmpty() ? -1 : 1; }
   bool mergeWith(const QUndoCommand* other) override {
     const auto* next = static_cast<const PageEdit*>(other);
-    if (next->element_ != element_ || next->before_ != after_) return false;
+    if (sealed_ || next->element_ != element_ || next->before_ != after_) return false;
     after_ = next->after_;
     return true;
   }
@@ -30,7 +30,11 @@ class PageEdit : public QUndoCommand {
   }
 
   const JobDocument& After() const { return after_; }
-  void SetAfter(JobDocument after) { after_ = std::move(after); }
+  // Ends where the page was tidied, and takes no later typing in.
+  void SealAt(JobDocument after) {
+    after_ = std::move(after);
+    sealed_ = true;
+  }
 
  private:
   PageHistory& history_;
@@ -38,6 +42,7 @@ class PageEdit : public QUndoCommand {
   JobDocument after_;
   QString element_;
   bool pushed_ = false;
+  bool sealed_ = false;
 };
 
 PageHistory::PageHistory(Reader read, Writer write, QObject* parent)
@@ -99,14 +104,15 @@ void PageHistory::Reset() {
 }
 
 void PageHistory::Rebase() {
-  Settle();
+  settleTimer_.stop();
+  pending_ = false;
   JobDocument now = read_();
   const int top = stack_->index() - 1;
   // A redo of the last step comes back to the tidied page.
   if (top >= 0 && top == stack_->count() - 1) {
     if (auto* last = const_cast<PageEdit*>(static_cast<const PageEdit*>(stack_->command(top)));
         last->After() == base_) {
-      last->SetAfter(now);
+      last->SealAt(now);
     }
   }
   base_ = std::move(now);

@@ -38,7 +38,7 @@ class PageHistory : public QObject {
   // The page holds another job (opened, brought back, the first one): the history starts again.
   void Reset();
   // The page was tidied without a change the user would undo (a planner's
-  // start): the page as it is now is where the last step ends.
+  // start; Settle() first): the page as it is now is where the last step ends.
   void Rebase();
 
   // Changes not yet a step count: they are what an undo takes back first.

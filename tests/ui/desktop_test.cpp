@@ -69,6 +69,7 @@ class DesktopTest : public QObject {
     f_.TypeIntoCell(f_.Grid("Grid2"), 1, 1, "5");
     Undo();
     QCOMPARE(f_.Grid("Grid2")->Cell(1, 1).trimmed(), QString("2300"));
+    QCOMPARE(f_.Grid("Grid2")->CellEditor()->text().trimmed(), QString("2300"));  // typing goes on from there
     f_.Field("edBname")->setFocus();
     Undo();
     QCOMPARE(f_.Field("edBname")->text(), QString());
@@ -90,6 +91,15 @@ class DesktopTest : public QObject {
     Undo();
     QVERIFY(f_.window->CurrentResult() != nullptr);
     QCOMPARE(f_.Memo()->toPlainText(), report);
+
+    // Redo after the Run's tidying of the page brings the edit back as typed.
+    f_.Grid("Grid2")->SetCell(2, 3, "1");
+    f_.TypeIntoCell(f_.Grid("Grid2"), 1, 3, "1000");
+    f_.RunAndWait();
+    QCOMPARE(f_.Grid("Grid2")->Cell(1, 2).trimmed(), QString("1000"));  // the Run closed the gap
+    Undo();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(f_.window->CurrentResult() != nullptr);
   }
 
   void OpeningAJobStartsANewHistoryAtTheTopOfItsLists() {
@@ -102,6 +112,14 @@ class DesktopTest : public QObject {
     QCOMPARE(f_.Grid("Grid2")->verticalScrollBar()->value(), 0);
     QCOMPARE(f_.Grid("Grid2")->CurrentRow(), 1);
     QVERIFY(!f_.window->findChild<QAction*>("EditUndo")->isEnabled());
+
+    // Tabbing in shows the current cell, wherever the list was scrolled.
+    TStringGrid* grid = f_.Grid("Grid2");
+    grid->SetCurrentCell(1, 30);
+    grid->scrollToTop();
+    f_.Field("edWunit")->setFocus();
+    grid->setFocus(Qt::TabFocusReason);
+    QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(grid->currentItem())));
   }
 
   void TheResultsPageGrowsWithTheWindowAndPrintStaysClearOfTheReport() {
