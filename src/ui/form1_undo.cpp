@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
 
 #include "file/page_document.h"
 #include "ui/form1.h"
@@ -65,11 +66,16 @@ void TForm1::BuildUndo() {
   };
   enable();
   connect(history_, &PageHistory::stateChanged, this, enable);
+  // The input page comes to the front: what changed is seen.
   connect(undo, &QAction::triggered, this, [this] {
-    if (!running_) history_->Undo();
+    if (running_ || !history_->CanUndo()) return;
+    pageControl_->setCurrentWidget(tabSheet1_);
+    history_->Undo();
   });
   connect(redo, &QAction::triggered, this, [this] {
-    if (!running_) history_->Redo();
+    if (running_ || !history_->CanRedo()) return;
+    pageControl_->setCurrentWidget(tabSheet1_);
+    history_->Redo();
   });
   undoKeys_ = new UndoKeyFilter(this);
   qApp->installEventFilter(undoKeys_);

@@ -38,9 +38,9 @@ std::optional<QString> RunFileDialog(QWidget* parent, const QString& start, QFil
 }
 
 // A message box whose buttons read in Japanese even where Qt's translation is missing.
-QMessageBox::StandardButton AskWithBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                       const QString& text, QMessageBox::StandardButtons buttons,
-                                       QMessageBox::StandardButton defaultButton) {
+QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                          const QString& text, QMessageBox::StandardButtons buttons,
+                                          QMessageBox::StandardButton defaultButton) {
   QMessageBox box(icon, title, text, buttons, parent);
   box.setDefaultButton(defaultButton);
   const std::pair<QMessageBox::StandardButton, const char*> captions[] = {{QMessageBox::Ok, "OK"},
@@ -70,17 +70,18 @@ std::unique_ptr<PrintDevice> QtDialogs::ChoosePrinter(QWidget* parent, QPrinter&
 }
 
 void QtDialogs::ShowError(QWidget* parent, const QString& text) {
-  AskWithBox(parent, QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok, QMessageBox::Ok);
+  RunMessageBox(parent, QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok,
+                QMessageBox::Ok);
 }
 
 void QtDialogs::ShowInformation(QWidget* parent, const QString& text) {
-  AskWithBox(parent, QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok,
-             QMessageBox::Ok);
+  RunMessageBox(parent, QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok,
+                QMessageBox::Ok);
 }
 
 bool QtDialogs::ConfirmOkCancel(QWidget* parent, const QString& text) {
-  return AskWithBox(parent, QMessageBox::Question, QStringLiteral("確認"), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+  return RunMessageBox(parent, QMessageBox::Question, QStringLiteral("確認"), text,
+                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 Dialogs::SaveAnswer QtDialogs::AskToSaveChanges(QWidget* parent, const QString& text) {
