@@ -35,7 +35,7 @@ QString JobFileNameOf(const QString& chosen) {
   return FromFsPath(JobFileName(ToFsPath(chosen)));
 }
 
-const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
+constexpr char kLastFolderKey[] = "dialogs/lastFolder";  // in the user's settings
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
   QAction* action = menu->addAction(caption);
@@ -81,7 +81,8 @@ void TForm1::BuildMenu() {
 
 QString TForm1::DialogFolder() const {
   QString folder = lastFolder_;
-  if (folder.isEmpty() && settings_ != nullptr) folder = settings_->value(kLastFolderKey).toString();
+  if (folder.isEmpty() && settings_ != nullptr)
+    folder = settings_->value(QString::fromLatin1(kLastFolderKey)).toString();
   if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -89,7 +90,7 @@ QString TForm1::DialogFolder() const {
 
 void TForm1::RememberFolder(const QString& file) {
   lastFolder_ = QFileInfo(file).absolutePath();
-  if (settings_ != nullptr) settings_->setValue(kLastFolderKey, lastFolder_);
+  if (settings_ != nullptr) settings_->setValue(QString::fromLatin1(kLastFolderKey), lastFolder_);
 }
 
 QString TForm1::JobName() const {
