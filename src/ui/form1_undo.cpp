@@ -41,8 +41,14 @@ class UndoKeyFilter : public QObject {
 }  // namespace
 
 void TForm1::BuildUndo() {
-  history_ = new PageHistory([this] { return PageDocument(); },
-                             [this](const JobDocument& document) { WriteDocument(document, *page_); }, this);
+  // The minimum offcut is a setting, not an edit of the job: the history neither sees nor restores it.
+  const auto readPage = [this] {
+    JobDocument document = PageDocument();
+    document.OffcutMin = 0;
+    return document;
+  };
+  history_ = new PageHistory(
+      readPage, [this](const JobDocument& document) { WriteDocument(document, *page_); }, this);
   connect(history_, &PageHistory::restored, this, [this] {
     UpdateCaption();
     ShowCurrentPlan();
