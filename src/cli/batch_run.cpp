@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/messages.h"
@@ -45,18 +46,25 @@ class ProgressLines : public PlanProgress {
     std::fprintf(err_, "%s\t%s\n", FormatTrialLossLabel(lossRate, trial).c_str(),
                  FormatBestLossLabel(bestLossRate).c_str());
   }
-  void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate); }
-  void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate); }
+  void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate, lastPlan_); }
+  void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate, lastBound_); }
 
  private:
-  void Write(const char* what, double rate) {
+  // The planner's searches side by side each report their own better figures:
+  // a line only when the figure as written differs from the last one of its kind.
+  void Write(const char* what, double rate, std::string& last) {
     if (err_ == nullptr) return;
     const std::lock_guard<std::mutex> lock(mutex_);  // the planner may report from more than one thread
-    std::fprintf(err_, "%s %s\n", what, FormatBestLossLabel(rate).c_str());
+    std::string figure = FormatBestLossLabel(rate);
+    if (figure == last) return;
+    std::fprintf(err_, "%s %s\n", what, figure.c_str());
+    last = std::move(figure);
   }
 
   std::FILE* err_;
   std::mutex mutex_;
+  std::string lastPlan_;
+  std::string lastBound_;
 };
 
 // The exit status and what to say on stderr (UTF-8; empty: nothing).

@@ -1,6 +1,9 @@
 #include "report/report_lines.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "report/report_text.h"
 #include "text/codec.h"
@@ -34,6 +37,7 @@ struct TitleTexts {
   std::string BoundLossRate = Cp932("下限ロス率=");
   std::string GapAtMost = Cp932("最適との差 ");
   std::string Within = Cp932("(m) 以内");
+  std::string WithinMm = Cp932("mm 以内");
   std::string WithoutShortFirst = Cp932("参考: 5000mm未満の素材を優先しなければ");
   std::string AtMost = Cp932("以下");
   std::string Setups = Cp932("段取り: パターン数=");
@@ -107,8 +111,14 @@ std::string ProvenOptimalLine(double boundLossRate) {
 
 std::string UnprovenLine(double boundLossRate, double gapMeters) {
   const TitleTexts& t = Texts();
-  return Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate + FixedText(boundLossRate, 6, 3) + "(%)" +
-         Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
+  const std::string head = Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate +
+                           FixedText(boundLossRate, 6, 3) + "(%)" + Spaces(3);
+  if (gapMeters < 1) {
+    // Rounded up: the gap is an upper limit, and lengths are whole millimetres anyway.
+    const auto millimetres = static_cast<int64_t>(std::ceil(std::max(gapMeters, 0.0) * 1000 - 1e-6));
+    return head + t.GapAtMost + std::to_string(millimetres) + t.WithinMm;
+  }
+  return head + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
 }
 
 std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven) {

@@ -35,7 +35,8 @@ std::string LengthTotalsLine(double stockLength, double memberLength, double lef
 std::string WeightTotalsLine(double stockLength, double memberLength, double unitWeight, double lossRate);
 
 // What the optimal planner knows of its plan, under the totals. Rates in
-// percent; the gap in m between the plan and the least stock the bound allows.
+// percent; the gap in m between the plan and the least stock the bound allows,
+// written in mm when under 1 m.
 std::string ProvenOptimalLine(double boundLossRate);
 std::string UnprovenLine(double boundLossRate, double gapMeters);
 // The plan's saw set-ups (patterns): proven least for its stock, or with a
