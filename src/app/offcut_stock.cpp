@@ -6,6 +6,7 @@
 #include "job/job_io.h"
 #include "plan/offcut_totals.h"
 #include "text/codec.h"
+#include "text/number_text.h"
 
 namespace yobina {
 namespace {
@@ -33,6 +34,20 @@ std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::ve
     placed.push_back({static_cast<int32_t>(r), *next});
     ++next;
   }
+  return placed;
+}
+
+std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed) {
+  std::vector<int32_t> tidied(before.StockRows.size(), -1);
+  int32_t used = 0;
+  for (std::size_t r = 0; r < before.StockRows.size(); ++r) {
+    if (TextToInt(before.StockRows[r].Length) != 0) tidied[r] = used++;
+  }
+  std::erase_if(placed, [&](PlacedOffcutRow& row) {
+    if (row.Row < 0 || row.Row >= static_cast<int32_t>(tidied.size())) return true;
+    row.Row = tidied[static_cast<std::size_t>(row.Row)];
+    return row.Row < 0;
+  });
   return placed;
 }
 
@@ -75,7 +90,7 @@ std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::ve
     if (row.Row < 0 || row.Row >= static_cast<int32_t>(cut->size())) continue;
     // A row typed over since it was taken is the user's own stock.
     const JobRow& now = result.Document.StockRows[static_cast<std::size_t>(row.Row)];
-    if (now.Length != std::to_string(row.Taken.Length)) continue;
+    if (TextToInt(now.Length) != row.Taken.Length || TextToInt(now.Count) != row.Taken.Count) continue;
     const int64_t bars = std::min<int64_t>((*cut)[static_cast<std::size_t>(row.Row)], row.Taken.Count);
     for (const EntryUse& use : EntriesUsed(row.Taken, static_cast<int32_t>(bars)))
       request.Used.push_back(use);

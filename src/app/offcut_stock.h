@@ -30,14 +30,19 @@ int32_t FreeStockRows(const JobDocument& document);
 // no more than the free rows).
 std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::vector<TakenRow>& rows);
 
+// Where placed rows of `before` stand once it is tidied (Normalized closes up
+// the rows without a length); rows whose length is gone are dropped.
+std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed);
+
 // The bars the plan cuts of each stock row of its document (0-based rows);
 // none when the plan's stock table is not that document's.
 std::optional<std::vector<int64_t>> BarsCutByStockRow(const PlanResult& result);
 
 // What "keep" records for a plan: its offcuts (none with the minimum offcut
-// length off) and, of each placed row whose length is still the taken one,
-// the entries of the bars the plan cuts. None when the plan does not match
-// its document. `source` is the job's name as the inventory keeps it.
+// length off) and, of each placed row, the entries of the bars the plan cuts;
+// a row whose length or count was typed over since it was taken counts as the
+// user's own stock. None when the plan does not match its document. `source`
+// is the job's name as the inventory keeps it.
 std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
                                          std::string source, std::string date);
 

@@ -29,6 +29,8 @@ namespace yobina {
 
 class Dialogs;
 class InputPage;
+class OffcutMinSetting;
+class OffcutTab;
 class PlanRunner;
 class QtInputPage;
 struct JobDocument;
@@ -119,6 +121,9 @@ class TForm1 : public QMainWindow {
   // Asks the planner that works to stop with its best plan so far.
   void StopRunning();
 
+  // The offcut setting on the input page and the 【残材】 tab (form1_offcuts.cpp).
+  void BuildOffcutCommands();
+
   void Open1Click();
   void Save1Click();
   void SaveAs1Click();
@@ -158,6 +163,8 @@ class TForm1 : public QMainWindow {
   QPointer<QWidget> focusBeforeRun_;
   QTimer* exactClock_ = nullptr;  // moves the progress display through the optimal planner's seconds
   qint64 exactStartedMs_ = 0;
+  OffcutMinSetting* offcutMin_ = nullptr;
+  OffcutTab* offcutTab_ = nullptr;
 };
 
 }  // namespace yobina
