@@ -15,8 +15,8 @@ namespace yobina {
 
 void TForm1::BuildOffcutCommands() {
   offcutMin_ = new OffcutMinSetting(input_.panel);
-  QWidget::setTabOrder(input_.unitWeight, offcutMin_->Field());
-  QWidget::setTabOrder(offcutMin_->Field(), input_.margin);
+  // Outside the page's tab order (Tab and Enter go from field to field as they always have): a click sets it.
+  offcutMin_->Field()->setFocusPolicy(Qt::ClickFocus);
   connect(offcutMin_, &OffcutMinSetting::changed, this, [this] {
     ForgetStalePlan();
     UpdateCaption();
