@@ -132,8 +132,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
           "Keep leftovers of at least MM mm as offcuts; shorter ones are scrap. 0 (default) is "
           "off. The report then adds the offcuts, the scrap and a list of the offcuts, and "
           "--exact takes the least scrap among the plans of least stock.\n"
-          "MM mm 以上の残りを残材とし、それより短いものを端材とします（0 は使わない。既定）。"
-          "報告に残材・端材と残材リストが加わり、--exact は最少の素材のうち端材が最も少ない計画を選びます。"),
+          "MM mm 以上の残りを残材、短いものを端材とします（0 は使わない。既定）。\n"
+          "報告に残材・端材と残材リストが加わり、\n"
+          "--exact は最少の素材のうち端材が最も少ない計画を選びます。"),
       QStringLiteral("MM"));
   const QCommandLineOption offcuts(QStringLiteral("offcuts"),
                                    QStringLiteral("The offcut inventory to use (default: the user's, "
@@ -144,7 +145,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("take-offcuts"),
       QStringLiteral("Before planning, put the inventory's offcuts of the job's member name (部材名) into "
                      "the free stock rows; stderr says how many did not fit.\n"
-                     "計算の前に、部材名が同じ在庫の残材を素材リストの空き行に加えます。"
+                     "計算の前に、部材名が同じ在庫の残材を素材リストの空き行に加えます。\n"
                      "入らなかった分は標準エラーに書きます。"));
   const QCommandLineOption keepOffcuts(
       QStringLiteral("keep-offcuts"),
@@ -153,14 +154,15 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
           "the taken offcuts the plan cuts; stderr lists the changes. Refused, changing "
           "nothing and with exit status 2, when those offcuts were changed meanwhile, or when "
           "the planning was cut short.\n"
-          "計算の後、一つのトランザクションで計画の残材を在庫に加え、使った残材を在庫から除きます"
-          "（変更は標準エラー）。その間に在庫が変わっていたとき、または計算を中断したときは何も変えず、"
-          "終了コード 2。"));
+          "計算の後、一つのトランザクションで計画の残材を在庫に加え、\n"
+          "使った残材を在庫から除きます（変更は標準エラー）。\n"
+          "その間に在庫が変わっていたとき、または計算を中断したときは\n"
+          "何も変えず、終了コード 2。"));
   const QCommandLineOption listOffcuts(
       QStringLiteral("list-offcuts"),
       QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日), "
                      "without a job file.\n"
-                     "残材在庫を CSV で標準出力に書きます（ヨビナデータは指定しません）。"));
+                     "残材在庫を CSV で標準出力に書きます\n（ヨビナデータは指定しません）。"));
   parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json,
                      offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts});
   parser.addPositionalArgument(QStringLiteral("job"),

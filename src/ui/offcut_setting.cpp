@@ -12,6 +12,11 @@ namespace {
 const QString kSettingKey = QStringLiteral("offcuts/minimumLength");
 constexpr int32_t kLargestOffcutMin = 99999;
 
+// "~/.config/yobina/yobina.conf": the user's settings of this program.
+QSettings UserSettings() {
+  return QSettings(QSettings::UserScope, QStringLiteral("yobina"), QStringLiteral("yobina"));
+}
+
 }  // namespace
 
 OffcutMinSetting::OffcutMinSetting(QWidget* panel) : QObject(panel) {
@@ -31,14 +36,14 @@ OffcutMinSetting::OffcutMinSetting(QWidget* panel) : QObject(panel) {
   field_->setValidator(new QIntValidator(0, kLargestOffcutMin, field_));
   field_->setToolTip(label->toolTip());
 
-  const int remembered = QSettings().value(kSettingKey, 0).toInt();
+  const int remembered = UserSettings().value(kSettingKey, 0).toInt();
   value_ = std::clamp<int32_t>(remembered, 0, kLargestOffcutMin);
   if (value_ > 0) field_->setText(QString::number(value_));
   connect(field_, &QLineEdit::textChanged, this, [this](const QString& text) {
     const int32_t value = text.trimmed().isEmpty() ? 0 : text.toInt();
     if (value == value_) return;
     value_ = value;
-    QSettings().setValue(kSettingKey, value_);
+    UserSettings().setValue(kSettingKey, value_);
     emit changed();
   });
 }
