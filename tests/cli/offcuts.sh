@@ -29,6 +29,19 @@ grep -qF '在庫から使用 3 本' next.err || fail "keep said: $(cat next.err)
   fail "inventory after the next job: $(sqlite3 "$db" 'SELECT * FROM offcut')"
 [ "$(sqlite3 "$db" 'PRAGMA integrity_check')" = ok ] || fail "integrity check"
 
+# Two runs keeping at once, ten times each, lose and double nothing.
+keep_ten() {
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    "$cli" "$data/offcuts-first.qzl" --trials 1 --offcut-min 1000 --offcuts "$2" --keep-offcuts >/dev/null 2>>"$1" ||
+      echo "exit $?" >>"$1"
+  done
+}
+together=$work/together.sqlite3
+keep_ten a.err "$together" & keep_ten b.err "$together" & wait
+grep -q '^exit' a.err b.err && fail "a keep failed: $(cat a.err b.err)"
+[ "$(sqlite3 "$together" 'SELECT SUM(count) FROM offcut')" = 60 ] ||
+  fail "two runs kept $(sqlite3 "$together" 'SELECT SUM(count) FROM offcut') bars, not 60"
+
 # Off, the report is the one without the feature, byte for byte.
 "$cli" "$data/offcuts-next.qzl" >plain.txt 2>/dev/null
 "$cli" "$data/offcuts-next.qzl" --offcut-min 0 >zero.txt 2>/dev/null
