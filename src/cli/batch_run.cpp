@@ -212,8 +212,10 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     return kExitFailure;
   }
   if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);
-  // After the report, so a refused keep still leaves the plan on stdout.
-  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, options, err)) return kExitFailure;
+  // After the report, so a refused keep still leaves the plan on stdout; a
+  // stopped planning keeps nothing and still says it was stopped.
+  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, options, err))
+    return result->Stopped ? outcome.ExitCode : kExitFailure;
   return outcome.ExitCode;
 }
 

@@ -128,13 +128,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      "the report.\nヨビナ結果を報告に代えて JSON で標準出力に書きます。"));
   const QCommandLineOption offcutMin(
       QStringLiteral("offcut-min"),
-      QStringLiteral(
-          "Keep leftovers of at least MM mm as offcuts; shorter ones are scrap. 0 (default) is "
-          "off. The report then adds the offcuts, the scrap and a list of the offcuts, and "
-          "--exact takes the least scrap among the plans of least stock.\n"
-          "MM mm 以上の残りを残材、短いものを端材とします（0 は使わない。既定）。\n"
-          "報告に残材・端材と残材リストが加わり、\n"
-          "--exact は最少の素材のうち端材が最も少ない計画を選びます。"),
+      QStringLiteral("Keep leftovers of at least MM mm as offcuts; shorter ones are scrap. 0 (default) is "
+                     "off. The report then adds the offcuts, the scrap and a list of the offcuts, and "
+                     "--exact takes the least scrap among the plans of least stock.\n"
+                     "MM mm 以上の残りを残材、短いものを端材とします（0 は使わない。既定）。\n"
+                     "報告に残材・端材と残材リストが加わり、\n"
+                     "--exact は最少の素材のうち端材が最も少ない計画を選びます。"),
       QStringLiteral("MM"));
   const QCommandLineOption offcuts(QStringLiteral("offcuts"),
                                    QStringLiteral("The offcut inventory to use (default: the user's, "
@@ -149,15 +148,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      "入らなかった分は標準エラーに書きます。"));
   const QCommandLineOption keepOffcuts(
       QStringLiteral("keep-offcuts"),
-      QStringLiteral(
-          "After planning, in one transaction: add the plan's offcuts to the inventory and remove "
-          "the taken offcuts the plan cuts; stderr lists the changes. Refused, changing "
-          "nothing and with exit status 2, when those offcuts were changed meanwhile, or when "
-          "the planning was cut short.\n"
-          "計算の後、一つのトランザクションで計画の残材を在庫に加え、\n"
-          "使った残材を在庫から除きます（変更は標準エラー）。\n"
-          "その間に在庫が変わっていたとき、または計算を中断したときは\n"
-          "何も変えず、終了コード 2。"));
+      QStringLiteral("After planning, in one transaction: add the plan's offcuts to the inventory and remove "
+                     "the taken offcuts the plan cuts; stderr lists the changes. Refused, changing "
+                     "nothing, when those offcuts were changed meanwhile (exit status 2) or the planning "
+                     "was cut short (3).\n"
+                     "計算の後、一つのトランザクションで計画の残材を在庫に加え、\n"
+                     "使った残材を在庫から除きます（変更は標準エラー）。\n"
+                     "その間に在庫が変わっていたとき（終了コード 2）、\n"
+                     "または計算を中断したとき（3）は何も変えません。"));
   const QCommandLineOption listOffcuts(
       QStringLiteral("list-offcuts"),
       QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日), "

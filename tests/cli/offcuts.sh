@@ -42,6 +42,13 @@ grep -q '^exit' a.err b.err && fail "a keep failed: $(cat a.err b.err)"
 [ "$(sqlite3 "$together" 'SELECT SUM(count) FROM offcut')" = 60 ] ||
   fail "two runs kept $(sqlite3 "$together" 'SELECT SUM(count) FROM offcut') bars, not 60"
 
+# A Run cut short keeps nothing, and says it was stopped.
+before=$(sqlite3 "$db" 'SELECT * FROM offcut')
+"$cli" "$data/offcuts-first.qzl" --trials 100000000 --time-limit 0.3 --offcut-min 1000 --offcuts "$db" \
+  --keep-offcuts >/dev/null 2>stopped.err
+[ $? = 3 ] || fail "a stopped keep exited otherwise: $(cat stopped.err)"
+[ "$(sqlite3 "$db" 'SELECT * FROM offcut')" = "$before" ] || fail "a stopped Run changed the inventory"
+
 # Off, the report is the one without the feature, byte for byte.
 "$cli" "$data/offcuts-next.qzl" >plain.txt 2>/dev/null
 "$cli" "$data/offcuts-next.qzl" --offcut-min 0 >zero.txt 2>/dev/null
