@@ -19,6 +19,7 @@
 #include "app/run_labels.h"
 #include "app/run_planner.h"
 #include "cli/batch_outputs.h"
+#include "cli/offcut_commands.h"
 #include "cli/terminal_text.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
@@ -156,6 +157,8 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
 
   std::unique_ptr<PlanResult> result;
   std::vector<std::string> reportLines;
+  std::optional<Inventory> inventory;  // with --take-offcuts or --keep-offcuts
+  std::vector<PlacedOffcutRow> takenRows;
   try {
     JobDocument document;
     try {
@@ -170,6 +173,20 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     if (const std::optional<std::string> problem = CheckOutputFiles(options)) {
       WriteMessage(err, *problem);
       return kExitFailure;
+    }
+    document.OffcutMin = options.OffcutMin;
+    if (options.TakeOffcuts || options.KeepOffcuts) {
+      InventoryResult<Inventory> opened = OpenOffcutInventory(options);
+      if (!opened) {
+        WriteMessage(err, Cp932ToUtf8(opened.Error().Message));
+        return kExitFailure;
+      }
+      inventory.emplace(std::move(opened).Value());
+    }
+    if (options.TakeOffcuts) {
+      InventoryResult<std::vector<PlacedOffcutRow>> taken = TakeOffcuts(*inventory, document, err);
+      if (!taken) return kExitFailure;
+      takenRows = std::move(taken).Value();
     }
     if (options.TimeLimitSeconds) stop.SetTimeLimit(*options.TimeLimitSeconds);
     std::unique_ptr<Planner> planner;
@@ -203,6 +220,10 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     return kExitFailure;
   }
   if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);
+  // After the report, so a refused keep still leaves the plan on stdout; a
+  // stopped planning keeps nothing and still says it was stopped.
+  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, options, err))
+    return result->Stopped ? outcome.ExitCode : kExitFailure;
   return outcome.ExitCode;
 }
 

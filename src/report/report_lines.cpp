@@ -43,6 +43,13 @@ struct TitleTexts {
   std::string Setups = Cp932("段取り: パターン数=");
   std::string LowerBound = Cp932(" (下限 ");
   std::string NotProven = Cp932(" (未証明)");
+  std::string Offcuts = Cp932("残材: ");
+  std::string OffcutMin = Cp932("mm以上 ");
+  std::string OffcutTotal = Cp932("本 計");
+  std::string Scrap = Cp932("端材=");
+  std::string LeastScrap = Cp932("端材最少: ");
+  std::string ScrapProven = Cp932("証明済み");
+  std::string ScrapUnproven = Cp932("未証明");
 };
 
 const TitleTexts& Texts() {
@@ -133,6 +140,18 @@ std::string WithoutShortFirstLine(double stockLength, double lossRate, bool prov
   const TitleTexts& t = Texts();
   return Spaces(1) + t.WithoutShortFirst + Spaces(1) + t.StockLength + FixedText(stockLength / 1000, 8, 3) +
          "(m)" + Spaces(1) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)" + (proven ? "" : t.AtMost);
+}
+
+std::string OffcutTotalsLine(int32_t offcutMin, int64_t bars, double offcutLength, double scrapLength) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.Offcuts + IntText(offcutMin, 0) + t.OffcutMin + IntText(bars, 0) + t.OffcutTotal +
+         FixedText(offcutLength / 1000, 8, 3) + "(m)" + Spaces(3) + t.Scrap +
+         FixedText(scrapLength / 1000, 8, 3) + "(m)";
+}
+
+std::string ScrapProvenLine(bool proven) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.LeastScrap + (proven ? t.ScrapProven : t.ScrapUnproven);
 }
 
 }  // namespace yobina

@@ -46,4 +46,10 @@ std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven);
 // not used first; "at most" when that figure is not proven.
 std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven);
 
+// With a minimum offcut length (mm) above 0: the plan's offcuts (bars and
+// their total length in mm) and its scrap (mm).
+std::string OffcutTotalsLine(int32_t offcutMin, int64_t bars, double offcutLength, double scrapLength);
+// Whether no plan of the optimal planner's stock leaves less scrap.
+std::string ScrapProvenLine(bool proven);
+
 }  // namespace yobina

@@ -26,6 +26,8 @@
 #include "ui/dialogs.h"
 #include "ui/grid_clipboard.h"
 #include "ui/page_history.h"
+#include "ui/offcut_setting.h"
+#include "ui/offcut_tab.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_fonts.h"
@@ -60,6 +62,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   ConnectInputPage();
   BuildPlanCommands();
   BuildUndo();
+  BuildOffcutCommands();
 
   const QString programFolder = setup.programFolder;
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -99,7 +102,9 @@ InputPage& TForm1::Page() {
 }
 
 JobDocument TForm1::PageDocument() const {
-  return ReadDocument(*page_);
+  JobDocument document = ReadDocument(*page_);
+  document.OffcutMin = offcutMin_->Value();
+  return document;
 }
 
 const PlanResult* TForm1::CurrentResultFor(const JobDocument& now) const {
@@ -111,7 +116,10 @@ const PlanResult* TForm1::CurrentResult() const {
 }
 
 bool TForm1::HasUnsavedChanges() const {
-  return PageDocument() != *savedDocument_;
+  // The offcut setting is the user's, not the job file's.
+  JobDocument page = PageDocument();
+  page.OffcutMin = savedDocument_->OffcutMin;
+  return page != *savedDocument_;
 }
 
 bool TForm1::StopRequested() const {
@@ -288,6 +296,7 @@ void TForm1::SetCommandsEnabled(bool enabled) {
   menuBar()->setEnabled(enabled);
   results_.printButton->setEnabled(enabled);
   diagrams_.printButton->setEnabled(enabled);
+  offcutTab_->setEnabled(enabled);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

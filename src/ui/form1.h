@@ -31,6 +31,8 @@ namespace yobina {
 class Dialogs;
 class InputPage;
 class PageHistory;
+class OffcutMinSetting;
+class OffcutTab;
 class PlanRunner;
 class QtInputPage;
 struct JobDocument;
@@ -133,6 +135,8 @@ class TForm1 : public QMainWindow {
   // The print dialog suggests `name` for a PDF, in the folder of the last one.
   void SuggestPrintName(const QString& name);
   QString JobName() const;
+  // The offcut setting on the input page and the 【残材】 tab (form1_offcuts.cpp).
+  void BuildOffcutCommands();
 
   void Open1Click();
   void Save1Click();
@@ -178,6 +182,8 @@ class TForm1 : public QMainWindow {
   QPointer<QWidget> focusBeforeRun_;
   QTimer* exactClock_ = nullptr;  // moves the progress display through the optimal planner's seconds
   qint64 exactStartedMs_ = 0;
+  OffcutMinSetting* offcutMin_ = nullptr;
+  OffcutTab* offcutTab_ = nullptr;
 };
 
 }  // namespace yobina
