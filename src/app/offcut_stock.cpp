@@ -51,7 +51,7 @@ std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vecto
   return placed;
 }
 
-std::optional<std::vector<int64_t>> BarsCutByStockRow(const PlanResult& result) {
+std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result) {
   // Each row's count cell carries its row number through the reading and the
   // sort, which order rows by length alone, so the plan's stock rows lead back
   // to the document's rows.
@@ -63,21 +63,24 @@ std::optional<std::vector<int64_t>> BarsCutByStockRow(const PlanResult& result) 
   for (int32_t i = 1; i <= job.StockCount; ++i) {
     if (job.StockTable[static_cast<std::size_t>(i)].Length != plan.StockRow(i).Length) return std::nullopt;
   }
-  std::vector<int64_t> bars(result.Document.StockRows.size(), 0);
+  std::vector<StockRowUse> uses(result.Document.StockRows.size());
   for (int32_t p = 1; p <= plan.PatternCount(); ++p) {
     const TCutPattern& pattern = plan.Pattern(p);
     if (!plan.HasStockRow(pattern)) continue;
     const int32_t row = job.StockTable[static_cast<std::size_t>(pattern.StockRow)].Count - 1;
-    if (row < 0 || row >= static_cast<int32_t>(bars.size())) return std::nullopt;
-    bars[static_cast<std::size_t>(row)] += pattern.BarCount;
+    if (row < 0 || row >= static_cast<int32_t>(uses.size())) return std::nullopt;
+    const bool cuts = std::any_of(pattern.PieceCount.begin(), pattern.PieceCount.end(),
+                                  [](int32_t pieces) { return pieces > 0; });
+    (cuts ? uses[static_cast<std::size_t>(row)].Cut : uses[static_cast<std::size_t>(row)].Idle) +=
+        pattern.BarCount;
   }
-  return bars;
+  return uses;
 }
 
 std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
                                          std::string source, std::string date) {
-  const std::optional<std::vector<int64_t>> cut = BarsCutByStockRow(result);
-  if (!cut) return std::nullopt;
+  const std::optional<std::vector<StockRowUse>> uses = StockRowUses(result);
+  if (!uses) return std::nullopt;
   KeepRequest request;
   request.Section = result.Document.MemberName;
   request.Source = std::move(source);
@@ -87,13 +90,23 @@ std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::ve
       request.Offcuts.push_back({bars.Length, bars.Count});
   }
   for (const PlacedOffcutRow& row : placed) {
-    if (row.Row < 0 || row.Row >= static_cast<int32_t>(cut->size())) continue;
+    if (row.Row < 0 || row.Row >= static_cast<int32_t>(uses->size())) continue;
     // A row typed over since it was taken is the user's own stock.
     const JobRow& now = result.Document.StockRows[static_cast<std::size_t>(row.Row)];
     if (TextToInt(now.Length) != row.Taken.Length || TextToInt(now.Count) != row.Taken.Count) continue;
-    const int64_t bars = std::min<int64_t>((*cut)[static_cast<std::size_t>(row.Row)], row.Taken.Count);
-    for (const EntryUse& use : EntriesUsed(row.Taken, static_cast<int32_t>(bars)))
-      request.Used.push_back(use);
+    const StockRowUse& use = (*uses)[static_cast<std::size_t>(row.Row)];
+    const int64_t bars = std::min<int64_t>(use.Cut, row.Taken.Count);
+    for (const EntryUse& entry : EntriesUsed(row.Taken, static_cast<int32_t>(bars)))
+      request.Used.push_back(entry);
+    // An idle taken bar is still the inventory's entry, with its source and
+    // date: it is no new offcut.
+    const int64_t idle = std::min<int64_t>(use.Idle, row.Taken.Count - bars);
+    const auto kept = std::find_if(request.Offcuts.begin(), request.Offcuts.end(),
+                                   [&](const auto& offcut) { return offcut.Length == row.Taken.Length; });
+    if (idle > 0 && kept != request.Offcuts.end()) {
+      kept->Count -= static_cast<int32_t>(std::min<int64_t>(idle, kept->Count));
+      if (kept->Count == 0) request.Offcuts.erase(kept);
+    }
   }
   return request;
 }

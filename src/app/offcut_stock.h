@@ -34,12 +34,21 @@ std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::ve
 // the rows without a length); rows whose length is gone are dropped.
 std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed);
 
-// The bars the plan cuts of each stock row of its document (0-based rows);
-// none when the plan's stock table is not that document's.
-std::optional<std::vector<int64_t>> BarsCutByStockRow(const PlanResult& result);
+// How the plan uses a stock row of its document: bars it cuts pieces from,
+// and bars it only lists (the short-first rule puts every short bar in the
+// plan, even one no piece fits).
+struct StockRowUse {
+  int64_t Cut = 0;
+  int64_t Idle = 0;
+};
+
+// Per stock row of the plan's document (0-based rows); none when the plan's
+// stock table is not that document's.
+std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result);
 
 // What "keep" records for a plan: its offcuts (none with the minimum offcut
 // length off) and, of each placed row, the entries of the bars the plan cuts;
+// a taken bar the plan cuts nothing from stays as it is in the inventory;
 // a row whose length or count was typed over since it was taken counts as the
 // user's own stock. None when the plan does not match its document. `source`
 // is the job's name as the inventory keeps it.

@@ -45,6 +45,10 @@ constexpr int64_t kPatternNodes = 1'000;
 constexpr int64_t kPricedPatternNodes = 30;
 // The most patterns that search takes as its pool (with the patterns under them).
 constexpr size_t kPatternPoolSize = 400;
+// With offcuts on, the pool may be larger: least scrap hinges on the exact
+// patterns, and only a complete pool finds and proves it. The user asked for
+// that aim, so it may take the planner a second or two more.
+constexpr size_t kScrapPoolSize = 4000;
 // Without that list, the most patterns priced by the search it takes instead.
 constexpr size_t kPricedPoolSize = 60;
 // Stages in which the cases pass the best plan on to each other.
@@ -145,7 +149,7 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
   // The pool is every pattern a plan of this stock could use, where that list
   // is short; else the patterns the search priced stand in, unproven.
   SearchBudget budget;
-  budget.MaxListed = kPatternPoolSize;
+  budget.MaxListed = limits.OffcutMin > 0 ? kScrapPoolSize : kPatternPoolSize;
   std::vector<CutPattern> pool;
   bool complete = false;
   if (std::optional<std::vector<CutPattern>> listed =

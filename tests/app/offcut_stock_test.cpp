@@ -33,6 +33,9 @@ PlanResult PlanOf(const JobDocument& document) {
   cuts.Patterns[1] = {rowOf(2495, 3), 495, 0, {}, 2};
   cuts.Patterns[2] = {rowOf(2495, 2), 495, 0, {}, 1};
   cuts.Patterns[3] = {rowOf(6000, 10), 1500, 0, {}, 1};
+  for (int32_t p = 1; p <= 3; ++p) cuts.Patterns[p].PieceCount[1] = p == 3 ? 2 : 1;
+  // A taken 1200 bar no piece fits: listed by the short-first rule, cut not at all.
+  if (const int32_t idle = rowOf(1200, 1)) cuts.Patterns[++cuts.PatternCount] = {idle, 1200, 100, {}, 1};
   return test::ResultOf(document, job, cuts);
 }
 
@@ -51,6 +54,18 @@ TEST(OffcutStock, KeepRemovesTheTakenBarsThePlanCutsAndAddsItsOffcuts) {
   ASSERT_EQ(request->Offcuts.size(), 1u);
   EXPECT_EQ(request->Offcuts[0].Length, 1500);
   EXPECT_EQ(request->Offcuts[0].Count, 1);
+}
+
+TEST(OffcutStock, ATakenBarThePlanCutsNothingFromStaysInTheInventoryAsItWas) {
+  JobDocument document = TypedJob();
+  document.OffcutMin = 1000;
+  const std::vector<PlacedOffcutRow> placed =
+      PlaceTakenRows(document, {TakenRow{2495, 3, {{7, 3}}}, TakenRow{1200, 1, {{8, 1}}}});
+  const std::optional<KeepRequest> request = KeepRequestOf(PlanOf(document), placed, "job", "2026-12-08");
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->Used, (std::vector<EntryUse>{{7, 2}}));
+  ASSERT_EQ(request->Offcuts.size(), 1u);  // the 1500 of the 6000 bar; the idle 1200 is not new
+  EXPECT_EQ(request->Offcuts[0].Length, 1500);
 }
 
 TEST(OffcutStock, ARowTypedOverSinceItWasTakenIsTheUsersOwn) {

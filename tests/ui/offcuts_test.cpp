@@ -78,7 +78,7 @@ class OffcutsTest : public QObject {
     QVERIFY(f_.Memo()->toPlainText().contains("2495×   3本"));
     f_.dialogs.confirmAnswers = {false};
     Click("btnKeepOffcuts");
-    QVERIFY(f_.dialogs.Texts("confirm").last().contains("在庫から使用 3 本"));
+    QVERIFY(f_.dialogs.Texts("confirm").last().contains("在庫から使用 2 本"));
     QCOMPARE(Stored(), (std::vector<std::pair<int32_t, int32_t>>{{2495, 3}}));  // cancelled: unchanged
     f_.dialogs.confirmAnswers = {true};
     Click("btnKeepOffcuts");
