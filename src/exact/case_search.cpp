@@ -143,7 +143,8 @@ std::vector<double> BestValues(const CaseSearch& search, const Deadline& deadlin
 }  // namespace
 
 std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
-                                                    const SearchBudget& budget, const Deadline& deadline) {
+                                                    CutShort cutShort, const SearchBudget& budget,
+                                                    const Deadline& deadline) {
   if (search.BoundValues.empty()) return std::nullopt;
   const std::vector<double> bestValues = BestValues(search, deadline);
   if (bestValues.empty()) return std::nullopt;
@@ -152,7 +153,7 @@ std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, in
   std::vector<CutPattern> patterns = std::move(listed.Patterns);
   // A plan that supplies every piece exactly cuts some listed patterns short.
   // The bound above holds for every pattern of a plan, maximal or not, so a
-  // pattern under a listed one joins the list only while its value stays
+  // pattern under a listed one need join the list only while its value stays
   // above its type's limit; the patterns under one that falls short have
   // less value still. Values are never negative.
   const std::vector<double>& values = search.BoundValues;
@@ -163,6 +164,7 @@ std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, in
     return value;
   };
   const auto enough = [&](const CutPattern& pattern) {
+    if (cutShort == CutShort::All) return true;
     const double best = bestValues[static_cast<size_t>(pattern.Type)];
     const double least = best - slack - 1e-6 * std::max(1.0, std::abs(best)) - 1e-3;
     return valueOf(pattern) >= least;

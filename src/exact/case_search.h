@@ -62,11 +62,16 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
                  const std::function<void(int64_t)>& betterPlan);
 
+// Which patterns under a listed one (fewer pieces of some items) join it:
+// every one, or only those the reduced-cost bound leaves possible.
+enum class CutShort { All, WithinBound };
+
 // Every pattern a plan of the model of at most `total` mm that supplies every
 // piece exactly could use (maximal or cut short), or nullopt when that list
 // outgrows budget.MaxListed (or the bound's values are unknown).
 std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
-                                                    const SearchBudget& budget, const Deadline& deadline);
+                                                    CutShort cutShort, const SearchBudget& budget,
+                                                    const Deadline& deadline);
 
 // Looks for a plan under `cutoff` mm of stock, or proves that the model has
 // none (its Bound reaches the cutoff), within the budget.

@@ -148,13 +148,17 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
   });
   if (home == cases.end() || deadline.Passed()) return;
   // The pool is every pattern a plan of this stock could use, where that list
-  // is short; else the patterns the search priced stand in, unproven.
+  // is short; else the patterns the search priced stand in, unproven. With
+  // offcuts off the pool holds every pattern under a listed one: that keeps
+  // the set-ups' proof to the jobs where it is cheap. With offcuts on, the
+  // bound rules most of those out, and a larger pool is affordable.
   SearchBudget budget;
   budget.MaxListed = limits.OffcutMin > 0 ? kScrapPoolSize : kPatternPoolSize;
+  const CutShort cutShort = limits.OffcutMin > 0 ? CutShort::WithinBound : CutShort::All;
   std::vector<CutPattern> pool;
   bool complete = false;
   if (std::optional<std::vector<CutPattern>> listed =
-          PatternsUpTo(*home, chosen.StockLength, budget, deadline)) {
+          PatternsUpTo(*home, chosen.StockLength, cutShort, budget, deadline)) {
     pool = std::move(*listed);
     complete = true;
   }
