@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "exact/deadline.h"
-#include "project/purchase_bounds.h"
+#include "project/length_sets.h"
 #include "project/section_job.h"
 #include "project/section_pricing.h"
 #include "report/report_text.h"
@@ -59,23 +59,6 @@ struct AttemptKey {
     return LengthsDown < other.LengthsDown;
   }
 };
-
-// The longest part no bar on hand can hold (0 when they hold every part):
-// a set of lengths to buy must hold it.
-int32_t NeededLength(const SectionInput& section) {
-  int32_t needed = 0;
-  for (const CutRow& row : section.Cuts) {
-    const bool onHand = std::any_of(
-        section.OnHand.begin(), section.OnHand.end(),
-        [&](const BarsOnHand& bars) { return int64_t{bars.Length} + section.Margin >= row.Length; });
-    if (!onHand) needed = std::max(needed, row.Length);
-  }
-  return needed;
-}
-
-bool Holds(const SectionInput& section, int32_t length, int32_t needed) {
-  return int64_t{length} + section.Margin >= needed;
-}
 
 class SectionWork {
  public:
@@ -158,102 +141,43 @@ bool UsesEveryBarOnHand(const SectionInput& section, const Attempt& attempt) {
   return true;
 }
 
-// Every set of `k` lengths (and single lengths too, when asked) that holds the needed length.
-std::vector<std::vector<int32_t>> CandidateSets(const SectionInput& section, int32_t k, bool singlesToo) {
-  const int32_t needed = NeededLength(section);
-  std::vector<int32_t> lengths;
-  for (const BuyableLength& length : section.Lengths) lengths.push_back(length.Length);
-  const size_t n = lengths.size();
-  std::vector<std::vector<int32_t>> sets;
-  if (k == 1 || n == 1 || singlesToo) {
-    for (const int32_t length : lengths) {
-      if (Holds(section, length, needed)) sets.push_back({length});
-    }
-  }
-  if (k == 2) {
-    for (size_t i = 0; i < n; ++i) {
-      for (size_t j = i + 1; j < n; ++j) {
-        if (Holds(section, lengths[j], needed)) sets.push_back({lengths[i], lengths[j]});
-      }
-    }
-  }
-  std::sort(sets.begin(), sets.end());
-  return sets;
-}
-
 std::string Note(const char* utf8) {
   return Cp932(utf8);
-}
-
-// A set of lengths to plan, with what no plan of it can beat.
-struct Candidate {
-  std::vector<int32_t> Lengths;
-  double LeastPrimary = 0;  // in the attempts' key
-  int64_t LeastBars = 0;
-};
-
-std::vector<Candidate> Candidates(const SectionInput& section, int32_t k, bool byCost) {
-  // Bars on hand change what must be bought; the bounds hold only without them.
-  const bool bounded = section.OnHand.empty() && (!byCost || k == 1);
-  std::vector<Candidate> candidates;
-  for (std::vector<int32_t>& lengths : CandidateSets(section, k, byCost)) {
-    Candidate candidate;
-    if (bounded) {
-      const PurchaseBound bound = BoundFor(section, lengths);
-      candidate.LeastBars = bound.Bars;
-      candidate.LeastPrimary = byCost
-                                   ? BarYen(section, lengths[0]).value_or(0) * static_cast<double>(bound.Bars)
-                                   : static_cast<double>(bound.StockMm);
-    }
-    candidate.Lengths = std::move(lengths);
-    candidates.push_back(std::move(candidate));
-  }
-  // The most promising first, so that the bounds rule out more of the rest.
-  std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    return a.LeastPrimary != b.LeastPrimary ? a.LeastPrimary < b.LeastPrimary : a.LeastBars < b.LeastBars;
-  });
-  return candidates;
-}
-
-// Whether no plan of the candidate can come before the best so far.
-bool RuledOut(const Candidate& candidate, double globalLeast, const Choice& choice) {
-  if (!choice.Best) return false;
-  const double least = std::max(candidate.LeastPrimary, globalLeast);
-  const double best = choice.BestKey.Primary;
-  const double tolerance = 1e-9 * std::max(best, 1.0);
-  return least > best + tolerance || (least >= best - tolerance && candidate.LeastBars > choice.BestKey.Bars);
 }
 
 void PlanEverySet(const SectionInput& section, int32_t k, SectionWork& work, Choice& choice,
                   SectionResult& result) {
   const bool byCost = work.Pricing().Priced && !work.Pricing().Proportional;
-  const std::vector<Candidate> candidates = Candidates(section, k, byCost);
-  // The plan over every length bounds every set's stock, and is a purchase
-  // within K when it buys no more lengths.
-  double globalLeast = 0;
-  // Single lengths have bounds close enough not to need it.
+  // For two lengths, the plan over every length first: its stock bounds every
+  // set's, the lengths it buys most point to the likely best pair, and it is a
+  // purchase within K when it buys no more lengths. (Single lengths have
+  // bounds close enough not to need it.)
+  double floor = 0;
+  std::map<int32_t, int64_t> usage;
   if (k == 2 && !byCost && section.OnHand.empty() && section.Lengths.size() > 2) {
     std::vector<int32_t> every;
     for (const BuyableLength& length : section.Lengths) every.push_back(length.Length);
     Attempt all = work.Plan(every);
-    if (all.Exact.Status == ExactStatus::Proven) globalLeast = work.KeyOf(all).Primary;
+    if (all.Exact.Status == ExactStatus::Proven) floor = work.KeyOf(all).Primary;
+    for (const PurchaseLine& line : all.Purchase) usage[line.Length] = int64_t{line.Length} * line.Bought;
     if (all.HasPlan() && std::ssize(all.BoughtLengths()) <= k) choice.Offer(std::move(all), work);
   }
+  const std::vector<LengthSet> sets = LengthSets(section, k, byCost, floor, usage);
   size_t planned = 0;
   size_t ruledOut = 0;
-  for (const Candidate& candidate : candidates) {
-    if (RuledOut(candidate, globalLeast, choice)) {
+  for (const LengthSet& set : sets) {
+    if (choice.Best && CannotBeat(set, floor, choice.BestKey.Primary)) {
       ++ruledOut;
       continue;
     }
     if (work.OutOfTime()) break;
-    choice.Consider(work.Plan(candidate.Lengths), work);
+    choice.Consider(work.Plan(set.Lengths), work);
     ++planned;
   }
   const size_t looked = planned + ruledOut;
-  if (looked < candidates.size()) {
+  if (looked < sets.size()) {
     choice.AllSettled = false;  // a set not looked at may hold a better plan
-    result.Notes.push_back(Cp932("時間の上限までに、定尺の組み合わせ ") + IntText(std::ssize(candidates), 0) +
+    result.Notes.push_back(Cp932("時間の上限までに、定尺の組み合わせ ") + IntText(std::ssize(sets), 0) +
                            Cp932(" 通りのうち ") + IntText(static_cast<int64_t>(looked), 0) +
                            Cp932(" 通りしか調べられませんでした。"));
   } else if (!choice.AllSettled) {
