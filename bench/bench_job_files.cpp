@@ -54,15 +54,15 @@ BenchJobFile PlantedFile(int number) {
   return file;
 }
 
-void SetNameField(InputPage& page, FieldId field, const std::string& utf8) {
+void SetNameField(JobDocument& document, FieldId field, const std::string& utf8) {
   const std::string text = Cp932(utf8);
   if (static_cast<int>(text.size()) > ElementOf(field).ByteLimit)
     throw std::logic_error("name too long: " + utf8);
-  page.SetFieldText(field, text);
+  FieldOf(document, field) = text;
 }
 
-void SetNumberField(InputPage& page, FieldId field, double value) {
-  page.SetFieldText(field, RealToText(ElementOf(field).Format, value));
+void SetNumberField(JobDocument& document, FieldId field, double value) {
+  FieldOf(document, field) = RealToText(ElementOf(field).Format, value);
 }
 
 bool SameRows(const TLengthTable& a, const TLengthTable& b, int32_t count) {
@@ -81,27 +81,28 @@ std::vector<BenchJobFile> BenchJobFiles() {
   return files;
 }
 
-void FillInputPage(const BenchJobFile& file, InputPage& page) {
+JobDocument DocumentOf(const BenchJobFile& file) {
   if (file.Job.StockCount > kGridDataRows || file.Job.CutCount > kGridDataRows) {
     throw std::logic_error(file.FileName + ": more rows than the page holds");
   }
-  SetNumberField(page, FieldId::Year, file.Year);
-  SetNumberField(page, FieldId::Month, file.Month);
-  SetNumberField(page, FieldId::Day, file.Day);
-  SetNameField(page, FieldId::ProjectName, file.ProjectName);
-  SetNameField(page, FieldId::MemberName, file.MemberName);
-  SetNumberField(page, FieldId::UnitWeight, file.UnitWeight);
-  page.SetTrialIndex(kTrialCountElement.DefaultIndex);
-  WriteJobToInput(file.Job, page);
+  JobDocument document;
+  SetNumberField(document, FieldId::Year, file.Year);
+  SetNumberField(document, FieldId::Month, file.Month);
+  SetNumberField(document, FieldId::Day, file.Day);
+  SetNameField(document, FieldId::ProjectName, file.ProjectName);
+  SetNameField(document, FieldId::MemberName, file.MemberName);
+  SetNumberField(document, FieldId::UnitWeight, file.UnitWeight);
+  document.TrialIndex = kTrialCountElement.DefaultIndex;
+  WriteJob(file.Job, document);
 
-  TJob typed;
-  ReadJobFromInput(page, typed);
+  const TJob typed = ReadJob(document);
   if (typed.Margin != file.Job.Margin || typed.Kerf != file.Job.Kerf ||
       typed.StockCount != file.Job.StockCount || typed.CutCount != file.Job.CutCount ||
       !SameRows(typed.StockTable, file.Job.StockTable, typed.StockCount) ||
       !SameRows(typed.CutTable, file.Job.CutTable, typed.CutCount)) {
     throw std::logic_error(file.FileName + ": the page does not hold the job");
   }
+  return document;
 }
 
 std::optional<PlantedOptimum> PlantedOptimumOf(std::string_view projectName) {

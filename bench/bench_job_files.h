@@ -1,4 +1,4 @@
-// The benchmark's job files: what each one holds and the input page it is
+// The benchmark's job files: what each one holds and the job document it is
 // written from. make_bench_jobs writes them with the job file writer;
 // bench_exact runs them as the batch program's --exact does.
 #pragma once
@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "job/input_page.h"
 #include "job/job.h"
+#include "job/job_document.h"
 
 namespace yobina::bench {
 
@@ -29,10 +29,10 @@ struct BenchJobFile {
 // The 200 realistic jobs, then the 40 planted ones.
 std::vector<BenchJobFile> BenchJobFiles();
 
-// Fills a fresh page as a user would have typed the job. Throws
+// The job as a user would have typed it on a fresh page. Throws
 // std::logic_error when the job does not fit the page (too many rows, names
 // over their byte limit): the file would not hold what the job says.
-void FillInputPage(const BenchJobFile& file, InputPage& page);
+JobDocument DocumentOf(const BenchJobFile& file);
 
 // The optimum a planted job's project name states: K bars of length L.
 struct PlantedOptimum {

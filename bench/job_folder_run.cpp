@@ -10,20 +10,15 @@
 #include <optional>
 #include <string>
 
-#include "app/exact_command.h"
+#include "app/optimal_planner.h"
 #include "bench_job_files.h"
+#include "exact/exact_planner.h"
 #include "exact/plan_checker.h"
 #include "file/data_file.h"
-#include "job/memory_input_page.h"
+#include "job/job_io.h"
 
 namespace yobina::bench {
 namespace {
-
-class QuietObserver : public ExactObserver {
- public:
-  void BetterPlan(double) override {}
-  void BetterBound(double) override {}
-};
 
 struct JobRun {
   std::string Name;
@@ -58,38 +53,52 @@ const char* StatusName(const std::optional<ExactStatus>& status) {
   return "?";
 }
 
+// The optimal planner's outcome in its own words.
+ExactStatus StatusOf(const PlanResult& result) {
+  switch (result.Status) {
+    case PlanStatus::Planned:
+      return OptimalMethodOf(result)->Proven ? ExactStatus::Proven : ExactStatus::Unproven;
+    case PlanStatus::NoPlan:
+      return ExactStatus::NoPlan;
+    case PlanStatus::Refused:
+      return ExactStatus::Refused;
+    case PlanStatus::NotFound:
+      break;
+  }
+  return ExactStatus::NotFound;
+}
+
 void Plan(const std::filesystem::path& file, double timeLimitSeconds, JobRun& run) {
-  MemoryInputPage page;
-  if (LoadDataFile(page, file) != LoadResult::Loaded) {
+  JobDocument document;
+  if (LoadDataFile(document, file) != LoadResult::Loaded) {
     run.Fault = "not a job file";
     return;
   }
-  run.Planted = PlantedOptimumOf(page.FieldText(FieldId::ProjectName));
-  auto workspace = std::make_unique<Workspace>();
-  QuietObserver observer;
-  ExactOptions options;
-  options.TimeLimitSeconds = timeLimitSeconds;
+  run.Planted = PlantedOptimumOf(document.ProjectName);
+  PlanProgress quiet;
+  const StopToken stop;
   const auto start = std::chrono::steady_clock::now();
-  const ExactOutcome outcome = ExactCommand(page, *workspace, observer, options);
+  const auto result = std::make_unique<PlanResult>(
+      OptimalPlanner(timeLimitSeconds).MakePlan(Normalized(document), quiet, stop));
   run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.Status = outcome.Status;
-  const TJob& job = workspace->job;
+  run.Status = StatusOf(*result);
+  const TJob& job = result->Plan.Job();
   for (int32_t k = 1; k <= job.StockCount; ++k) {
     run.ShortStock = run.ShortStock || (job.StockTable[k].Count > 0 && job.StockTable[k].Length > 0 &&
                                         job.StockTable[k].Length < job.SmallStockLimit);
   }
-  if (!outcome.PlanFound) return;
-  const TCutPlan& plan = workspace->lastPlan;
-  for (int32_t p = 1; p <= plan.PatternCount; ++p) run.Bars += plan.Patterns[p].BarCount;
-  run.Patterns = plan.PatternCount;
-  run.StockMeters = plan.StockLength / 1000;
-  run.GapMeters = outcome.Proof ? outcome.Proof->GapMeters : 0;
-  run.Fault = test::CheckPlan(workspace->lastRunJob, plan);
+  if (result->Status != PlanStatus::Planned) return;
+  const yobina::Plan& plan = result->Plan;
+  for (int32_t p = 1; p <= plan.PatternCount(); ++p) run.Bars += plan.Pattern(p).BarCount;
+  run.Patterns = plan.PatternCount();
+  run.StockMeters = plan.Cuts().StockLength / 1000;
+  run.GapMeters = OptimalMethodOf(*result)->GapMeters;
+  run.Fault = test::CheckPlan(plan.Job(), plan.Cuts());
   if (run.Planted) {
     run.ReachedOptimum =
         run.Bars == run.Planted->Bars &&
-        plan.StockLength == static_cast<double>(run.Planted->Bars) * run.Planted->StockLength;
-    if (run.Fault.empty() && outcome.Status == ExactStatus::Proven && !run.ReachedOptimum) {
+        plan.Cuts().StockLength == static_cast<double>(run.Planted->Bars) * run.Planted->StockLength;
+    if (run.Fault.empty() && run.Status == ExactStatus::Proven && !run.ReachedOptimum) {
       run.Fault = "proven, yet not the planted optimum";
     }
   }

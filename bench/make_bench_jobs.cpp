@@ -11,7 +11,6 @@
 
 #include "bench_job_files.h"
 #include "file/data_file.h"
-#include "job/memory_input_page.h"
 
 namespace {
 
@@ -38,14 +37,13 @@ int main(int argc, char** argv) {
   int differing = 0;
   try {
     for (const yobina::bench::BenchJobFile& job : yobina::bench::BenchJobFiles()) {
-      yobina::MemoryInputPage page;
-      yobina::bench::FillInputPage(job, page);
+      const yobina::JobDocument document = yobina::bench::DocumentOf(job);
       const std::filesystem::path target = folder / job.Folder / job.FileName;
       if (!check) {
         std::filesystem::create_directories(target.parent_path());
-        yobina::SaveDataFile(page, target);
+        yobina::SaveDataFile(document, target);
       } else if (!std::filesystem::is_regular_file(target) ||
-                 ReadBytes(target) != yobina::FormatDataFile(page)) {
+                 ReadBytes(target) != yobina::FormatDataFile(document)) {
         std::printf("differs: %s\n", target.c_str());
         ++differing;
       }

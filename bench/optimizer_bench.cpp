@@ -22,7 +22,6 @@ constexpr uint64_t kJobSeed = 20260;
 class CountingProgress : public TrialProgress {
  public:
   void ReportTrialProgress(double lossRate, int32_t, double) override { lossRates.push_back(lossRate); }
-  void YieldToWindow() override {}
   std::vector<double> lossRates;
 };
 

@@ -1,22 +1,19 @@
 #include "app/commands.h"
 
 #include "job/job_io.h"
+#include "report/report_builder.h"
 
 namespace yobina {
 
-void PrintReport(const InputPage& page, Workspace& workspace, PrintDevice& printer) {
-  workspace.report.BuildReport(page, workspace.lastRunJob, workspace.lastPlan, printer,
-                               workspace.lastPlanNotes);
+void PrintReport(const PlanResult& result, PrintDevice& printer) {
+  ReportBuilder().BuildReport(result, printer);
 }
 
-void MergeEqualLengthsCommand(InputPage& page, Workspace& workspace) {
-  MergeEqualCutLengths(page, workspace.job);
-}
-
-void SortCutListCommand(InputPage& page, Workspace& workspace) {
-  ReadJobFromInput(page, workspace.job);
-  SortCutTable(workspace.job);
-  WriteJobToInput(workspace.job, page);
+PlanResult ResultWithoutPlan(const JobDocument& document) {
+  PlanResult result;
+  result.Document = document;
+  result.Plan = Plan(PlanningJob(document), TCutPlan{});
+  return result;
 }
 
 }  // namespace yobina

@@ -1,23 +1,18 @@
-// The window's other commands that need no window.
+// What the window and the batch program do around a plan: printing its
+// report, and what stands for a plan when there is none.
 #pragma once
 
-#include "app/run_command.h"
 #include "graph/print_device.h"
-#include "job/input_page.h"
+#include "job/job_document.h"
+#include "plan/plan_result.h"
 
 namespace yobina {
 
-// Prints the report of the last plan, whichever planner made it, with the
-// sorted tables it was made from, so editing the grids since does not change
-// what is printed.
-// The fields (date, names, unit weight, margin, kerf) are read as they are now.
-// Throws IoError when the printer fails.
-void PrintReport(const InputPage& page, Workspace& workspace, PrintDevice& printer);
+// Prints the report of `result`. Throws IoError when the printer fails.
+void PrintReport(const PlanResult& result, PrintDevice& printer);
 
-// "同長切断材をまとめる": later cut rows of an equal length are added to the first.
-void MergeEqualLengthsCommand(InputPage& page, Workspace& workspace);
-
-// "切断リストのソート": the cut list by length, shortest first; both grids compacted.
-void SortCutListCommand(InputPage& page, Workspace& workspace);
+// What Print prints without a plan of the job on the page: the title block
+// and the cut list of `document`, no patterns, zero totals.
+PlanResult ResultWithoutPlan(const JobDocument& document);
 
 }  // namespace yobina

@@ -30,31 +30,31 @@ int SpellingRank(const std::string& extension) {
   return 2;
 }
 
-std::optional<fs::path> ExistingSpelling(const fs::path& forced) {
-  const fs::path folder = forced.parent_path().empty() ? fs::path(".") : forced.parent_path();
+std::optional<fs::path> ExistingSpelling(const fs::path& named) {
+  const fs::path folder = named.parent_path().empty() ? fs::path(".") : named.parent_path();
   std::error_code error;
   fs::directory_iterator it(folder, error);
   std::optional<fs::path> best;
   for (; !error && it != fs::directory_iterator(); it.increment(error)) {
     const fs::path name = it->path().filename();
     const std::string extension = name.extension().string();
-    if (name.stem() != forced.stem() || !IsQzlInAnyCase(extension)) continue;
+    if (name.stem() != named.stem() || !IsQzlInAnyCase(extension)) continue;
     const bool better = !best || SpellingRank(extension) < SpellingRank(best->extension().string()) ||
                         (SpellingRank(extension) == SpellingRank(best->extension().string()) && name < *best);
     if (better) best = name;
   }
   if (!best) return std::nullopt;
-  return forced.parent_path() / *best;
+  return named.parent_path() / *best;
 }
 
 }  // namespace
 
-fs::path ForceQzlExtension(const fs::path& path) {
-  fs::path forced = path;
-  forced.replace_extension(kJobExtension);
+fs::path JobFileName(const fs::path& chosen) {
+  fs::path named = chosen;
+  if (!IsQzlInAnyCase(named.extension().string())) named.replace_extension(kJobExtension);
   std::error_code error;
-  if (fs::exists(fs::symlink_status(forced, error))) return forced;
-  return ExistingSpelling(forced).value_or(forced);
+  if (fs::exists(fs::symlink_status(named, error))) return named;
+  return ExistingSpelling(named).value_or(named);
 }
 
 fs::path ChooseWritableFolder(const fs::path& programFolder, const fs::path& fallback) {

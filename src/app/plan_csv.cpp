@@ -22,14 +22,13 @@ void EndRow(std::string& csv) {
 
 }  // namespace
 
-std::string PlanCsv(const TJob& job, const TCutPlan& plan) {
-  const int32_t cutCount = std::clamp(job.CutCount, 0, kTableCapacity);
-  const int32_t stockCount = std::clamp(job.StockCount, 0, kTableCapacity);
-  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
+std::string PlanCsv(const PlanResult& result) {
+  const Plan& plan = result.Plan;
+  const int32_t cutCount = plan.CutRowCount();
 
   std::string csv = "\xEF\xBB\xBF";
   csv += Cp932ToUtf8(Cp932("パターン,素材長(mm),本数,"));
-  for (int32_t k = 1; k <= cutCount; ++k) csv += IntText(job.CutTable[k].Length, 0) + ",";
+  for (int32_t k = 1; k <= cutCount; ++k) csv += IntText(plan.CutRow(k).Length, 0) + ",";
   csv += Cp932ToUtf8(Cp932("残材長(mm),"));
   EndRow(csv);
 
@@ -37,10 +36,9 @@ std::string PlanCsv(const TJob& job, const TCutPlan& plan) {
   double totalStock = 0;
   double totalLeftover = 0;
   std::vector<int64_t> totalPieces(cutCount + 1, 0);
-  for (int32_t p = 1; p <= patternCount; ++p) {
-    const TCutPattern& pattern = plan.Patterns[p];
-    const bool knownRow = pattern.StockRow >= 1 && pattern.StockRow <= stockCount;
-    const int32_t stockLength = knownRow ? job.StockTable[pattern.StockRow].Length : 0;
+  for (int32_t p = 1; p <= plan.PatternCount(); ++p) {
+    const TCutPattern& pattern = plan.Pattern(p);
+    const int32_t stockLength = plan.StockLengthOf(pattern);
     csv += IntText(p, 0) + "," + IntText(stockLength, 0) + "," + IntText(pattern.BarCount, 0) + ",";
     for (int32_t k = 1; k <= cutCount; ++k) {
       csv += IntText(pattern.PieceCount[k], 0) + ",";

@@ -15,16 +15,13 @@ int64_t Mm(double value) {
   return static_cast<int64_t>(std::llround(std::clamp(value, -9e15, 9e15)));
 }
 
-ordered_json PatternJson(const TJob& job, const TCutPattern& pattern) {
-  const int32_t cutCount = std::clamp(job.CutCount, 0, kTableCapacity);
-  const bool knownRow =
-      pattern.StockRow >= 1 && pattern.StockRow <= std::clamp(job.StockCount, 0, kTableCapacity);
+ordered_json PatternJson(const Plan& plan, const TCutPattern& pattern) {
   ordered_json pieces = ordered_json::array();
-  for (int32_t k = 1; k <= cutCount; ++k) {
+  for (int32_t k = 1; k <= plan.CutRowCount(); ++k) {
     if (pattern.PieceCount[k] == 0) continue;
-    pieces.push_back({{"length_mm", job.CutTable[k].Length}, {"count", pattern.PieceCount[k]}});
+    pieces.push_back({{"length_mm", plan.CutRow(k).Length}, {"count", pattern.PieceCount[k]}});
   }
-  return {{"stock_length_mm", knownRow ? job.StockTable[pattern.StockRow].Length : 0},
+  return {{"stock_length_mm", plan.StockLengthOf(pattern)},
           {"bars", pattern.BarCount},
           {"pieces", std::move(pieces)},
           {"leftover_mm", Mm(pattern.Leftover)},
@@ -33,35 +30,35 @@ ordered_json PatternJson(const TJob& job, const TCutPattern& pattern) {
 
 }  // namespace
 
-std::string PlanJson(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                     const std::optional<PlanProof>& proof) {
+std::string PlanJson(const PlanResult& result) {
+  const Plan& plan = result.Plan;
+  const TCutPlan& totals = plan.Cuts();
   ordered_json json;
-  json["project"] = Cp932ToUtf8(page.FieldText(FieldId::ProjectName));
-  json["member"] = Cp932ToUtf8(page.FieldText(FieldId::MemberName));
-  json["margin_mm"] = job.Margin;
-  json["kerf_mm"] = job.Kerf;
+  json["project"] = Cp932ToUtf8(result.Document.ProjectName);
+  json["member"] = Cp932ToUtf8(result.Document.MemberName);
+  json["margin_mm"] = plan.Job().Margin;
+  json["kerf_mm"] = plan.Job().Kerf;
 
   ordered_json patterns = ordered_json::array();
   int64_t bars = 0;
-  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
-  for (int32_t p = 1; p <= patternCount; ++p) {
-    patterns.push_back(PatternJson(job, plan.Patterns[p]));
-    bars += plan.Patterns[p].BarCount;
+  for (int32_t p = 1; p <= plan.PatternCount(); ++p) {
+    patterns.push_back(PatternJson(plan, plan.Pattern(p)));
+    bars += plan.Pattern(p).BarCount;
   }
   json["patterns"] = std::move(patterns);
   json["totals"] = {{"bars", bars},
-                    {"stock_length_mm", Mm(plan.StockLength)},
-                    {"member_length_mm", Mm(plan.MemberLength)},
-                    {"leftover_length_mm", Mm(plan.LeftoverLength)},
-                    {"leftover_rate_percent", plan.LeftoverRate},
-                    {"loss_rate_percent", plan.LossRate}};
-  if (proof) {
-    json["proof"] = {{"proven", proof->Proven},
-                     {"bound_loss_rate_percent", proof->BoundLossRate},
-                     {"gap_m", proof->GapMeters}};
-    json["setups"] = {{"patterns", proof->Patterns},
-                      {"lower_bound", proof->PatternsLowerBound},
-                      {"proven", proof->PatternsProven}};
+                    {"stock_length_mm", Mm(totals.StockLength)},
+                    {"member_length_mm", Mm(totals.MemberLength)},
+                    {"leftover_length_mm", Mm(totals.LeftoverLength)},
+                    {"leftover_rate_percent", totals.LeftoverRate},
+                    {"loss_rate_percent", totals.LossRate}};
+  if (const OptimalMethod* optimal = OptimalMethodOf(result)) {
+    json["proof"] = {{"proven", optimal->Proven},
+                     {"bound_loss_rate_percent", optimal->BoundLossRate},
+                     {"gap_m", optimal->GapMeters}};
+    json["setups"] = {{"patterns", optimal->Setups.Patterns},
+                      {"lower_bound", optimal->Setups.LowerBound},
+                      {"proven", optimal->Setups.Proven}};
   }
   return json.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

@@ -42,10 +42,15 @@ const std::string& IdleTrialLabel() {
   return label;
 }
 
-int32_t TrialCountFromPage(const InputPage& page) {
-  const int index = page.TrialIndex();
-  if (index < 0 || index >= page.TrialItemCount()) return kTrialsWithoutSelection;
-  return std::max<int32_t>(TextToInt(ToHalfWidth(page.TrialCaption(index), 0)), 1);
+int32_t TrialCountOfCaption(std::string_view caption) {
+  return std::max<int32_t>(TextToInt(ToHalfWidth(caption, 0)), 1);
+}
+
+int32_t TrialCountOf(const JobDocument& document) {
+  const int index = document.TrialIndex;
+  if (index < 0 || index >= static_cast<int>(kTrialCountElement.ItemsUtf8.size()))
+    return kTrialsWithoutSelection;
+  return TrialCountOfCaption(Cp932(kTrialCountElement.ItemsUtf8[static_cast<std::size_t>(index)]));
 }
 
 }  // namespace yobina

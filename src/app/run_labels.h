@@ -1,11 +1,12 @@
-// The texts the Run command shows while it works, and the trial count it reads
-// from the trial-count group.
+// The texts the planners' labels show while they work, and the trial count
+// a Run reads from the trial-count choice.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "job/input_page.h"
+#include "job/job_document.h"
 
 namespace yobina {
 
@@ -23,9 +24,12 @@ std::string FormatBoundLabel(double boundLossRate);
 // "　ロス率" (code page 932): the trial label's caption between Runs.
 const std::string& IdleTrialLabel();
 
-// The number at the start of the selected item's caption, read through the
-// full-width to half-width conversion; at least 1. With no item selected, 10,
-// the fewest the group offers.
-int32_t TrialCountFromPage(const InputPage& page);
+// The number at the start of a trial-count caption (code page 932), read
+// through the full-width to half-width conversion; at least 1.
+int32_t TrialCountOfCaption(std::string_view caption);
+
+// The trials the document's choice of the trial-count group asks for; with
+// no item chosen, 10, the fewest the group offers.
+int32_t TrialCountOf(const JobDocument& document);
 
 }  // namespace yobina

@@ -12,16 +12,19 @@
 #include <string_view>
 #include <vector>
 
-#include "app/exact_command.h"
 #include "app/messages.h"
+#include "app/optimal_planner.h"
 #include "app/plan_export.h"
 #include "app/run_labels.h"
+#include "app/run_planner.h"
 #include "cli/batch_outputs.h"
 #include "cli/terminal_text.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
-#include "job/memory_input_page.h"
+#include "job/job_io.h"
+#include "plan/no_plan_reason.h"
+#include "report/report_builder.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -32,24 +35,16 @@ void WriteMessage(std::FILE* err, std::string_view text) {
   std::fputc('\n', err);
 }
 
-// The labels of a Run, as lines on stderr when asked for.
-class ProgressLines : public RunView {
+// What either planner tells while it works, as lines on stderr when asked
+// for: a Run's labels after each trial, the optimal planner's better plans and bounds.
+class ProgressLines : public PlanProgress {
  public:
   explicit ProgressLines(std::FILE* err) : err_(err) {}
-  void SetLossLabels(const std::string& lbZhi, const std::string& lbZhiMin) override {
-    if (err_ != nullptr) std::fprintf(err_, "%s\t%s\n", lbZhi.c_str(), lbZhiMin.c_str());
+  void TrialPlanned(int32_t trial, double lossRate, double bestLossRate) override {
+    if (err_ == nullptr) return;
+    std::fprintf(err_, "%s\t%s\n", FormatTrialLossLabel(lossRate, trial).c_str(),
+                 FormatBestLossLabel(bestLossRate).c_str());
   }
-  void SetTrialLabel(const std::string&) override {}
-  void ProcessEvents() override {}
-
- private:
-  std::FILE* err_;
-};
-
-// The optimal planner's better plans and bounds, as lines on stderr when asked for.
-class ExactProgressLines : public ExactObserver {
- public:
-  explicit ExactProgressLines(std::FILE* err) : err_(err) {}
   void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate); }
   void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate); }
 
@@ -64,61 +59,29 @@ class ExactProgressLines : public ExactObserver {
   std::mutex mutex_;
 };
 
-// What either planner leaves for the batch program to say.
+// The exit status and what to say on stderr (UTF-8; empty: nothing).
 struct BatchOutcome {
   int ExitCode = kExitPlanFound;
-  std::string Message;  // UTF-8, for stderr; empty: nothing to say
-  std::vector<std::string> ReportLines;
-  std::optional<PlanProof> Proof;  // the optimal planner's bound and proof
+  std::string Message;
 };
 
-BatchOutcome RunTrials(MemoryInputPage& page, Workspace& workspace, const CliOptions& options, StopFlag& stop,
-                       std::FILE* err) {
-  if (options.TimeLimitSeconds) stop.SetDeadline(*options.TimeLimitSeconds);
-  RunOptions run;
-  run.TrialsOverride = options.Trials;
-  run.Stop = &stop;
-  ProgressLines progress(options.Progress ? err : nullptr);
-  RunOutcome outcome = RunCommand(page, workspace, progress, run);
-  BatchOutcome batch;
-  if (outcome.Stopped) {
-    batch.ExitCode = kExitStopped;
-    batch.Message = message::kStopped;
-  } else if (!outcome.PlanFound) {
-    batch.ExitCode = kExitNoPlan;
-    batch.Message = message::kNoPlan;
+BatchOutcome OutcomeOf(const PlanResult& result) {
+  switch (result.Status) {
+    case PlanStatus::Refused:
+      return {kExitFailure, Cp932ToUtf8(result.Message)};
+    case PlanStatus::NoPlan: {
+      // The optimal planner says why on a second line; a Run's output stays as it always was.
+      std::string text(message::kNoPlan);
+      const std::string reason = OptimalMethodOf(result) != nullptr ? NoPlanReason(result.Plan.Job()) : "";
+      if (!reason.empty()) text.append("\n").append(Cp932ToUtf8(reason));
+      return {kExitNoPlan, text};
+    }
+    default:
+      break;
   }
-  batch.ReportLines = std::move(outcome.ReportLines);
-  return batch;
-}
-
-BatchOutcome PlanExactly(MemoryInputPage& page, Workspace& workspace, const CliOptions& options,
-                         const StopFlag& stop, std::FILE* err) {
-  ExactOptions exact;
-  if (options.TimeLimitSeconds) exact.TimeLimitSeconds = *options.TimeLimitSeconds;
-  exact.Stop = &stop.Flag();
-  ExactProgressLines progress(options.Progress ? err : nullptr);
-  ExactOutcome outcome = ExactCommand(page, workspace, progress, exact);
-  BatchOutcome batch;
-  // The time limit is part of this planner's method: a plan it could not prove
-  // says so in the report. Only the stop flag interrupts it.
-  const bool stopped = stop.Raised();
-  if (outcome.Status == ExactStatus::Refused) {
-    batch.ExitCode = kExitFailure;
-    batch.Message = Cp932ToUtf8(outcome.Message);
-  } else if (outcome.Status == ExactStatus::NoPlan) {
-    batch.ExitCode = kExitNoPlan;
-    batch.Message = message::kNoPlan;
-  } else if (stopped) {
-    batch.ExitCode = kExitStopped;
-    batch.Message = message::kStopped;
-  } else if (!outcome.PlanFound) {
-    batch.ExitCode = kExitNoPlan;
-    batch.Message = message::kNoPlanInTime;
-  }
-  batch.ReportLines = std::move(outcome.ReportLines);
-  batch.Proof = outcome.Proof;
-  return batch;
+  if (result.Stopped) return {kExitStopped, std::string(message::kStopped)};
+  if (result.Status == PlanStatus::NotFound) return {kExitNoPlan, std::string(message::kNoPlanInTime)};
+  return {};
 }
 
 // False, with errno set, when the output could not be written.
@@ -138,11 +101,12 @@ bool WriteText(std::FILE* out, const std::string& text) {
   return std::fflush(out) == 0 && !std::ferror(out);
 }
 
-// --save, plan or not (as the Run leaves the job), and with a plan the
-// exports: each is written beside its target, and all are put in place once
-// all are written. Throws IoError with the message naming the file.
-void WriteOutputFiles(const CliOptions& options, const InputPage& page, Workspace& workspace, bool withPlan,
-                      const PdfWriter& pdf, const PdfWriter& diagrams) {
+// --save, plan or not (the job as the planner was given it), and with a plan
+// the exports: each is written beside its target, and all are put in place
+// once all are written. Throws IoError with the message naming the file.
+void WriteOutputFiles(const CliOptions& options, const PlanResult& result, const PdfWriter& pdf,
+                      const PdfWriter& diagrams) {
+  const bool withPlan = result.Status == PlanStatus::Planned;
   StagedOutputs staged;
   for (const OutputFile& file : OutputFilesOf(options)) {
     if (file.What != OutputFile::Kind::Save && !withPlan) continue;
@@ -152,16 +116,16 @@ void WriteOutputFiles(const CliOptions& options, const InputPage& page, Workspac
     try {
       switch (file.What) {
         case OutputFile::Kind::Save:
-          stage(file.Path, FormatDataFile(page));
+          stage(file.Path, FormatDataFile(result.Document));
           break;
         case OutputFile::Kind::Pdf:
-          pdf(page, workspace, file.Path, stage);
+          pdf(result, file.Path, stage);
           break;
         case OutputFile::Kind::Diagrams:
-          diagrams(page, workspace, file.Path, stage);
+          diagrams(result, file.Path, stage);
           break;
         case OutputFile::Kind::Csv:
-          stage(file.Path, PlanCsv(workspace.lastRunJob, workspace.lastPlan));
+          stage(file.Path, PlanCsv(result));
           break;
       }
     } catch (const IoError& error) {
@@ -176,18 +140,18 @@ void WriteOutputFiles(const CliOptions& options, const InputPage& page, Workspac
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             const PdfWriter& diagrams, StopFlag& stop) {
+             const PdfWriter& diagrams, StopToken& stop) {
   if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams)) {
     WriteMessage(err, "PDF output is not available in this build");
     return kExitFailure;
   }
 
-  MemoryInputPage page;
-  auto workspace = std::make_unique<Workspace>();
-  BatchOutcome outcome;
+  std::unique_ptr<PlanResult> result;
+  std::vector<std::string> reportLines;
   try {
+    JobDocument document;
     try {
-      if (LoadDataFile(page, options.JobFile) == LoadResult::WrongVersion) {
+      if (LoadDataFile(document, options.JobFile) == LoadResult::WrongVersion) {
         WriteMessage(err, message::kWrongVersion);
         return kExitFailure;
       }
@@ -199,9 +163,18 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
       WriteMessage(err, *problem);
       return kExitFailure;
     }
-    outcome = options.Exact ? PlanExactly(page, *workspace, options, stop, err)
-                            : RunTrials(page, *workspace, options, stop, err);
-    WriteOutputFiles(options, page, *workspace, !outcome.ReportLines.empty(), pdf, diagrams);
+    if (options.TimeLimitSeconds) stop.SetTimeLimit(*options.TimeLimitSeconds);
+    std::unique_ptr<Planner> planner;
+    if (options.Exact) {
+      planner = std::make_unique<OptimalPlanner>();
+    } else {
+      planner = std::make_unique<RunPlanner>(options.Trials);
+    }
+    ProgressLines progress(options.Progress ? err : nullptr);
+    result = std::make_unique<PlanResult>(planner->MakePlan(Normalized(document), progress, stop));
+    WriteOutputFiles(options, *result, pdf, diagrams);
+    if (result->Status == PlanStatus::Planned && !options.Json)
+      reportLines = ReportBuilder().BuildReport(*result);
   } catch (const IoError& error) {
     WriteMessage(err, error.what());
     return kExitFailure;
@@ -209,14 +182,14 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     WriteMessage(err, PlatformErrorText(ENOMEM));
     return kExitFailure;
   }
-  if (outcome.ReportLines.empty()) {
+  const BatchOutcome outcome = OutcomeOf(*result);
+  if (result->Status != PlanStatus::Planned) {
     WriteMessage(err, outcome.Message);
     return outcome.ExitCode;
   }
 
   const bool written =
-      options.Json ? WriteText(out, PlanJson(page, workspace->lastRunJob, workspace->lastPlan, outcome.Proof))
-                   : WriteReport(out, outcome.ReportLines, options.Encoding);
+      options.Json ? WriteText(out, PlanJson(*result)) : WriteReport(out, reportLines, options.Encoding);
   if (!written) {
     WriteMessage(err, std::string(message::kStandardOutput) + ": " + PlatformErrorText(errno));
     return kExitFailure;

@@ -16,20 +16,18 @@
 #include <functional>
 #include <string_view>
 
-#include "app/run_command.h"
-#include "app/stop_flag.h"
+#include "app/stop_token.h"
 #include "cli/cli_options.h"
-#include "job/input_page.h"
+#include "plan/plan_result.h"
 
 namespace yobina {
 
 // Puts a finished file's bytes where they are to go; throws IoError.
 using FileWriter = std::function<void(const std::filesystem::path&, std::string_view)>;
 
-// Prints the last plan's report (or diagrams) as a PDF for a file, handing the
-// bytes to the FileWriter; throws IoError, naming the file, on failure.
-using PdfWriter =
-    std::function<void(const InputPage&, Workspace&, const std::filesystem::path&, const FileWriter&)>;
+// Prints a plan's report (or diagrams) as a PDF for a file, handing the bytes
+// to the FileWriter; throws IoError, naming the file, on failure.
+using PdfWriter = std::function<void(const PlanResult&, const std::filesystem::path&, const FileWriter&)>;
 
 inline constexpr int kExitPlanFound = 0;
 inline constexpr int kExitNoPlan = 1;
@@ -37,8 +35,9 @@ inline constexpr int kExitFailure = 2;
 inline constexpr int kExitStopped = 3;
 
 // `pdf` and `diagrams` are empty when this build cannot print. `stop` ends the
-// planning early (a signal handler may raise it); --time-limit is added to it here.
+// planning early (the thread that takes the signals stops it); --time-limit
+// is set on it here.
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             const PdfWriter& diagrams, StopFlag& stop);
+             const PdfWriter& diagrams, StopToken& stop);
 
 }  // namespace yobina

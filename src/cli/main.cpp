@@ -6,7 +6,7 @@
 #include <ctime>
 #include <thread>
 
-#include "app/stop_flag.h"
+#include "app/stop_token.h"
 #include "cli/argument_bytes.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
@@ -14,8 +14,8 @@
 
 namespace {
 
-// The stop of the planning, raised by the thread that waits for the signals.
-constinit yobina::StopFlag stopFlag;
+// The stop of the planning: Ctrl+C and SIGTERM, taken by the thread that waits for them, and --time-limit.
+constinit yobina::StopToken stopToken;
 
 sigset_t StopSignals() {
   sigset_t stopSignals;
@@ -30,10 +30,15 @@ sigset_t StopSignals() {
 // WaitForStopSignals instead of killing the program. Every thread inherits the
 // block, so a handler a library installs for itself (the LP solver installs
 // and restores one around each solve, from whichever thread) never runs.
+// A shell starts a background job with Ctrl+C ignored: once blocked, both
+// signals get their default action back, since restoring an ignored action
+// (as that solver does) would throw away a signal waiting for us.
 // Past a file size limit a write fails and says so, rather than killing the program.
 extern "C" void BlockStopSignals(int, char**, char**) {
   const sigset_t stopSignals = StopSignals();
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
@@ -47,8 +52,8 @@ void WaitForStopSignals() {
   const sigset_t stopSignals = StopSignals();
   int received = 0;
   while (sigwait(&stopSignals, &received) == 0) {
-    if (!stopFlag.Raised()) {
-      stopFlag.Raise();
+    if (!stopToken.StopFlag().load()) {
+      stopToken.Stop(yobina::StopReason::Signal);
       continue;
     }
     std::signal(received, SIG_DFL);
@@ -65,7 +70,7 @@ void WaitForStopSignals() {
 void ListenForStopSignals() {
   const sigset_t stopSignals = StopSignals();
   const timespec now{};
-  if (sigtimedwait(&stopSignals, nullptr, &now) > 0) stopFlag.Raise();
+  if (sigtimedwait(&stopSignals, nullptr, &now) > 0) stopToken.Stop(yobina::StopReason::Signal);
   std::thread(WaitForStopSignals).detach();
 }
 
@@ -85,7 +90,7 @@ int main(int argc, char** argv) {
       break;
   }
   if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
-    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopFlag);
+    return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopToken);
   }
-  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopFlag);
+  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopToken);
 }

@@ -25,23 +25,21 @@ void KeepQuiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-void PrintPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file,
-              const FileWriter& write) {
+void PrintPdf(const PlanResult& result, const std::filesystem::path& file, const FileWriter& write) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
   QtPrintDevice device(*printer, file, write);  // the name byte for byte, whatever the locale
-  PrintReport(page, workspace, device);
+  PrintReport(result, device);
 }
 
-void PrintDiagramsPdf(const InputPage& page, Workspace& workspace, const std::filesystem::path& file,
-                      const FileWriter& write) {
+void PrintDiagramsPdf(const PlanResult& result, const std::filesystem::path& file, const FileWriter& write) {
   const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
   QtPrintDevice device(*printer, file, write);
-  PrintCuttingDiagrams(page, workspace.lastRunJob, workspace.lastPlan, device);
+  PrintCuttingDiagrams(result, device);
 }
 
 }  // namespace
 
-int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag& stop) {
+int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQuiet);
   QGuiApplication application(argc, argv);
@@ -51,7 +49,7 @@ int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopFlag&
 
 #else
 
-int RunBatchWithPdf(const CliOptions& options, int&, char**, StopFlag& stop) {
+int RunBatchWithPdf(const CliOptions& options, int&, char**, StopToken& stop) {
   return RunBatch(options, stdout, stderr, {}, {}, stop);
 }
 

@@ -11,7 +11,7 @@
 #include "diagram/label_lanes.h"
 #include "graph/graph_context.h"
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/cut_plan.h"
 
 namespace yobina {
 

@@ -38,36 +38,38 @@ void SetTextSize(TGraphContext& gc, const TTextSize& size) {
 }
 
 // The caption and the name field's text, cut with "…" where it would pass `right`.
-std::string NameLine(const std::string& caption, const InputPage& page, FieldId field, double right) {
+std::string NameLine(const std::string& caption, const JobDocument& document, FieldId field, double right) {
   const double fitting = std::floor(std::max(0.0, right) / kHeaderText.HalfPitch());
-  return CutWithEllipsis(caption + NameFieldText(page, field), static_cast<size_t>(fitting));
+  return CutWithEllipsis(caption + NameFieldText(document, field), static_cast<size_t>(fitting));
 }
 
-void DrawHeader(TGraphContext& gc, const InputPage& page, const TJob& job, int32_t pageNumber,
+void DrawHeader(TGraphContext& gc, const JobDocument& document, const TJob& job, int32_t pageNumber,
                 int32_t pageCount, double right) {
   const HeaderTexts& t = Texts();
   SetTextSize(gc, kHeaderText);
   G_Text(gc, t.Title + "  " + MarginKerfLine(job.Margin, job.Kerf), 0, kHeaderTop + 5);
   const std::string number = IntText(pageNumber, 0) + " / " + IntText(pageCount, 0);
   G_Text(gc, number, right - static_cast<double>(number.size()) * kHeaderText.HalfPitch(), kHeaderTop + 5);
-  G_Text(gc, NameLine(t.ProjectName, page, FieldId::ProjectName, right), 0, kHeaderTop + 11);
-  G_Text(gc, NameLine(t.MemberName, page, FieldId::MemberName, right), 0, kHeaderTop + 17);
+  G_Text(gc, NameLine(t.ProjectName, document, FieldId::ProjectName, right), 0, kHeaderTop + 11);
+  G_Text(gc, NameLine(t.MemberName, document, FieldId::MemberName, right), 0, kHeaderTop + 17);
   G_Line(gc, 0, kHeaderTop + kHeaderHeight - 2, right, kHeaderTop + kHeaderHeight - 2, kOutlineWidth,
          kOutlineColor);
 }
 
 }  // namespace
 
-void PrintCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                          PrintDevice& printer) {
+void PrintCuttingDiagrams(const PlanResult& result, PrintDevice& printer) {
   TPaperSetup paper = PaperSetupFor("A4", Cp932("たて"));
   paper.Monochrome = false;
   printer.SetDocumentTitle(Texts().DocumentTitle);
   printer.ApplyPaperSetup(paper);
-  DrawCuttingDiagrams(page, job, plan, printer);
+  DrawCuttingDiagrams(result, printer);
 }
 
-void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& device) {
+void DrawCuttingDiagrams(const PlanResult& result, PrintDevice& device) {
+  const JobDocument& document = result.Document;
+  const Plan& plan = result.Plan;
+  const TJob& job = plan.Job();
   TGraphContext gc;
   G_Begin(gc, device);
   G_SetFontName(gc, Texts().Gothic);
@@ -76,13 +78,13 @@ void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan&
   const double right = gc.WindowRight - kRightMargin;
   const double bottom = gc.WindowBottom - kBottomMargin;
   const double contentTop = kHeaderTop + kHeaderHeight;
-  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
+  const int32_t patternCount = plan.PatternCount();
 
   double columnWidth = 0;
   double longest = 1;
   for (int32_t p = 1; p <= patternCount; ++p) {
-    columnWidth = std::max(columnWidth, LeftColumnWidth(job, plan.Patterns[p]));
-    longest = std::max(longest, BarGeometryOf(job, plan.Patterns[p]).Extent);
+    columnWidth = std::max(columnWidth, LeftColumnWidth(job, plan.Pattern(p)));
+    longest = std::max(longest, BarGeometryOf(job, plan.Pattern(p)).Extent);
   }
   const double columnRight = columnWidth + 1;
   const double barLeft = columnRight + 2;
@@ -96,7 +98,7 @@ void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan&
   double y = contentTop;
   for (int32_t p = 1; p <= patternCount; ++p) {
     // Labels may hang left of the bar too: under the left column is free.
-    TBarBlock block = LayoutBarBlock(job, plan.Patterns[p], scale, barLeft, 0, right);
+    TBarBlock block = LayoutBarBlock(job, plan.Pattern(p), scale, barLeft, 0, right);
     if (y > contentTop && y + block.Height() - kBlockGap > bottom) {
       ++pageCount;
       y = contentTop;
@@ -107,11 +109,11 @@ void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan&
     blocks.push_back(std::move(block));
   }
 
-  DrawHeader(gc, page, job, 1, pageCount, right);
+  DrawHeader(gc, document, job, 1, pageCount, right);
   for (size_t i = 0; i < blocks.size(); ++i) {
     if (i > 0 && pageOf[i] != pageOf[i - 1]) {
       device.NewPage();
-      DrawHeader(gc, page, job, pageOf[i], pageCount, right);
+      DrawHeader(gc, document, job, pageOf[i], pageCount, right);
     }
     DrawBarBlock(gc, blocks[i], topOf[i], columnRight);
   }

@@ -4,20 +4,18 @@
 #pragma once
 
 #include "graph/print_device.h"
-#include "job/input_page.h"
-#include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/plan_result.h"
 
 namespace yobina {
 
-// Prints the diagrams of `plan` on A4 portrait paper in colour. `job` holds the
-// sorted tables and the kerf the plan was made with; the names come from the
-// page's fields, as in the report. All bars share one scale, set by the longest.
+// Prints the diagrams of the result's plan on A4 portrait paper in colour:
+// its sorted tables and the kerf it was made with, the names of the document
+// as planned, as in the report. All bars share one scale, set by the longest.
 // Throws IoError when the printer fails.
-void PrintCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer);
+void PrintCuttingDiagrams(const PlanResult& result, PrintDevice& printer);
 
 // The same on a device whose paper is already set up (a view on the screen):
 // the page size and resolution are the device's.
-void DrawCuttingDiagrams(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& device);
+void DrawCuttingDiagrams(const PlanResult& result, PrintDevice& device);
 
 }  // namespace yobina

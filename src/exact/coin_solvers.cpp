@@ -48,18 +48,20 @@ class ClpStopHandler : public ClpEventHandler {
 // most proofs at the root, where they see that the cutoff and the demands
 // cannot both be met. Probing, clique, flow cover and the other families of
 // CBC's defaults cost more time than they save here.
-void AddSearchAids(CbcModel& model, bool cuts) {
+void AddSearchAids(CbcModel& model, CbcMipSolver::Cuts cuts) {
   CbcRounding rounding(model);
   model.addHeuristic(&rounding);
   CbcHeuristicFPump pump(model);
   model.addHeuristic(&pump);
-  if (!cuts) return;
+  if (cuts == CbcMipSolver::Cuts::None) return;
+  // CBC's frequencies: -99 only at the root, -1 at every node while they pay.
+  const int often = cuts == CbcMipSolver::Cuts::AtRoot ? -99 : -1;
   CglGomory gomory;
-  model.addCutGenerator(&gomory, -1, "Gomory");
+  model.addCutGenerator(&gomory, often, "Gomory");
   CglKnapsackCover knapsack;
-  model.addCutGenerator(&knapsack, -1, "Knapsack");
+  model.addCutGenerator(&knapsack, often, "Knapsack");
   CglMixedIntegerRounding2 rounding2;
-  model.addCutGenerator(&rounding2, -1, "MixedIntegerRounding2");
+  model.addCutGenerator(&rounding2, often, "MixedIntegerRounding2");
 }
 
 }  // namespace

@@ -29,9 +29,11 @@ class ClpLpSolver : public LpSolver {
 
 class CbcMipSolver : public MipSolver {
  public:
-  // Cut generators pay for proofs; a short search for a better solution does
-  // without them.
-  explicit CbcMipSolver(bool cuts = true) : cuts_(cuts) {}
+  // How the cut generators run: not at all (a short search for a better
+  // solution), at the root (most programs here), or at every node (where a
+  // hard proof needs them deep in the tree).
+  enum class Cuts { None, AtRoot, EveryNode };
+  explicit CbcMipSolver(Cuts cuts = Cuts::AtRoot) : cuts_(cuts) {}
 
   void AddRow(double lower, double upper) override;
   void AddColumn(double cost, double upper, const ColumnEntries& entries) override;
@@ -55,7 +57,7 @@ class CbcMipSolver : public MipSolver {
   double cutoff_ = 1e100;
   double step_ = 0;
   int64_t nodeLimit_ = 0;
-  bool cuts_;
+  Cuts cuts_;
   std::vector<double> start_;
   double objective_ = 0;
   double bestBound_ = 0;

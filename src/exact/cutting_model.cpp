@@ -1,5 +1,6 @@
 #include "exact/cutting_model.h"
 
+#include <cmath>
 #include <numeric>
 
 namespace yobina {
@@ -16,6 +17,16 @@ int64_t StockTotalStep(const CuttingModel& model) {
     if (type.MaxBars > type.MinBars) step = std::gcd(step, int64_t{type.Length});
   }
   return step > 0 ? step : 1;
+}
+
+void TakeUsedPatterns(const std::vector<CutPattern>& columns, const std::vector<double>& values,
+                      std::vector<CutPattern>& patterns, std::vector<int32_t>& bars) {
+  for (size_t p = 0; p < columns.size() && p < values.size(); ++p) {
+    const auto count = static_cast<int32_t>(std::lround(values[p]));
+    if (count <= 0) continue;
+    patterns.push_back(columns[p]);
+    bars.push_back(count);
+  }
 }
 
 int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,

@@ -42,6 +42,11 @@ int64_t PatternWeight(const CuttingModel& model, const CutPattern& pattern);
 // the lengths whose bar count is free (1 when none is).
 int64_t StockTotalStep(const CuttingModel& model);
 
+// The columns an integer program's solution uses (its values rounded), with
+// their bar counts, appended to `patterns` and `bars`.
+void TakeUsedPatterns(const std::vector<CutPattern>& columns, const std::vector<double>& values,
+                      std::vector<CutPattern>& patterns, std::vector<int32_t>& bars);
+
 // A pattern's stock length, summed over bar counts per pattern.
 int64_t StockLengthOf(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                       const std::vector<int32_t>& bars);

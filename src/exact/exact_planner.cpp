@@ -17,6 +17,7 @@
 #include "exact/case_search.h"
 #include "exact/fewest_patterns.h"
 #include "exact/job_model.h"
+#include "exact/least_scrap.h"
 #include "exact/pattern_pricing.h"
 #include "exact/plan_assembly.h"
 #include "optimizer/optimizer.h"
@@ -58,7 +59,7 @@ CutPattern Trimmed(const CuttingModel& model, CutPattern pattern) {
 }
 
 // Nodes of the search for fewer patterns.
-constexpr int64_t kPatternNodes = 200;
+constexpr int64_t kPatternNodes = 1'000;
 constexpr int64_t kPricedPatternNodes = 30;
 // The most patterns that search takes as its pool (with the patterns under them).
 constexpr size_t kPatternPoolSize = 400;
@@ -151,9 +152,10 @@ const Incumbent& BestOf(const std::vector<CaseSearch>& cases, const Incumbent& r
 // pattern a plan of this stock could use when that list is short enough (then
 // the least count is proven), else the patterns the search priced. `plan`
 // changes only for a valid plan of the same stock with fewer patterns.
-void TakeFewerPatterns(const TJob& job, const CuttingModel& model, const std::vector<CaseSearch>& cases,
-                       const Incumbent& chosen, const Deadline& deadline, TCutPlan& plan,
-                       SetupCount& setups) {
+void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vector<CaseSearch>& cases,
+                    const Incumbent& chosen, const ExactLimits& limits, const Deadline& deadline,
+                    TCutPlan& plan, ExactResult& result) {
+  SetupCount& setups = result.Setups;
   const auto home = std::find_if(cases.begin(), cases.end(), [&](const CaseSearch& search) {
     return KeepsBarLimits(search.Model, chosen.Patterns, chosen.Bars);
   });
@@ -182,9 +184,25 @@ void TakeFewerPatterns(const TJob& job, const CuttingModel& model, const std::ve
   std::vector<CutPattern> patterns = chosen.Patterns;
   std::vector<int32_t> bars = chosen.Bars;
   TrimSurplus(home->Model, patterns, bars);
+  const int64_t nodes = complete ? kPatternNodes : kPricedPatternNodes;
+  std::optional<ScrapScore> score;
+  if (limits.OffcutMin > 0) {
+    score.emplace(home->Model, limits.OffcutMin);
+    const LeastScrap least = FindLeastScrap(home->Model, *score, patterns, bars, chosen.StockLength, pool,
+                                            nodes, complete, deadline);
+    if (!least.Patterns.empty()) {
+      const std::optional<TCutPlan> candidate = AssemblePlan(job, model, least.Patterns, least.Bars);
+      if (candidate && candidate->StockLength == plan.StockLength) {
+        plan = *candidate;
+        patterns = least.Patterns;
+        bars = least.Bars;
+      }
+    }
+    result.ScrapProven = complete && least.Optimal;
+  }
   const FewerPatterns fewer =
-      FindFewerPatterns(home->Model, patterns, bars, chosen.StockLength, pool,
-                        complete ? kPatternNodes : kPricedPatternNodes, complete, deadline);
+      FindFewerPatterns(home->Model, patterns, bars, chosen.StockLength, pool, nodes, complete, deadline,
+                        score ? &*score : nullptr, score ? ScoreOf(*score, patterns, bars) : 0);
   if (!fewer.Patterns.empty()) {
     const std::optional<TCutPlan> candidate = AssemblePlan(job, model, fewer.Patterns, fewer.Bars);
     if (candidate && candidate->StockLength == plan.StockLength &&
@@ -323,7 +341,8 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   }
   const Incumbent& chosen = best.StockLength < run.StockLength ? best : run;
   result.Setups = {plan->PatternCount, 0, false};
-  TakeFewerPatterns(job, model, cases, chosen, deadline, *plan, result.Setups);
+  if (limits.OffcutMin > 0) result.ScrapProven = false;
+  TakeSecondAims(job, model, cases, chosen, limits, deadline, *plan, result);
   result.Plan = *plan;
   const bool proven = stockLength <= bound;
   result.Status = proven ? ExactStatus::Proven : ExactStatus::Unproven;

@@ -32,6 +32,10 @@ struct ExactLimits {
   // Threads the planner's cases share (1: all on the caller's); more than the
   // machine's cores are never used. The result is the same for any count.
   int32_t Threads = 2;
+  // The minimum offcut length (mm): a leftover at least this long is kept as
+  // an offcut, a shorter one is scrap. Above 0, the plans of least stock are
+  // searched for the least scrap, then the fewest offcuts.
+  int32_t OffcutMin = 0;
   const std::atomic<bool>* Stop = nullptr;  // set by another thread: end soon with the best so far
 };
 
@@ -58,8 +62,10 @@ struct ExactResult {
   // Set when the job has bars both under and over SmallStockLimit and
   // dropping the short-first rule gives a plan of less stock.
   std::optional<ReferenceFigure> WithoutShortFirst;
-  SetupCount Setups;    // for a plan: among plans of its stock, the fewest patterns are sought
-  std::string Message;  // code page 932; why Refused
+  SetupCount Setups;
+  // With offcuts on: whether the plan's scrap is proven least for its stock.
+  std::optional<bool> ScrapProven;  // set with a plan when OffcutMin > 0
+  std::string Message;              // code page 932; why Refused
 };
 
 // `job` is read, normalised and sorted as a Run leaves it. Deterministic:

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
-#include <utility>
 
 #include "exact/coin_solvers.h"
+#include "exact/same_stock_model.h"
 
 namespace yobina {
 
@@ -29,50 +28,30 @@ int32_t MostBars(const CuttingModel& model, const CutPattern& pattern) {
 FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                                 const std::vector<int32_t>& bars, int64_t stockLength,
                                 const std::vector<CutPattern>& pool, int64_t maxNodes, bool proving,
-                                const Deadline& deadline) {
-  // The plan's own patterns first, so that it is the start.
-  std::vector<CutPattern> columns;
-  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
-  for (const std::vector<CutPattern>* source : {&patterns, &pool}) {
-    for (const CutPattern& pattern : *source) {
-      if (model.Types[pattern.Type].MaxBars > 0 && known.insert({pattern.Type, pattern.Pieces}).second)
-        columns.push_back(pattern);
-    }
-  }
+                                const Deadline& deadline, const ScrapScore* score, int64_t scoreCap) {
+  const std::vector<CutPattern> columns = PlanAndPool(model, patterns, pool);
   constexpr double kInfinity = 1e30;
-  const int items = static_cast<int>(model.Items.size());
-  const int types = static_cast<int>(model.Types.size());
-  const int stockRow = items + types;
+  CbcMipSolver mip(proving ? CbcMipSolver::Cuts::EveryNode : CbcMipSolver::Cuts::None);
+  const int stockRow = AddSameStockRows(model, stockLength, mip);
   const int firstLink = stockRow + 1;
-  CbcMipSolver mip(proving);
-  for (const CutItem& item : model.Items) mip.AddRow(item.Demand, item.Demand);
-  for (const StockType& type : model.Types) mip.AddRow(type.MinBars, type.MaxBars);
-  mip.AddRow(static_cast<double>(stockLength), static_cast<double>(stockLength));
   for (size_t p = 0; p < columns.size(); ++p) mip.AddRow(-kInfinity, 0);
-  std::vector<double> start(2 * columns.size(), 0.0);
+  const int scoreRow = firstLink + static_cast<int>(columns.size());
+  if (score != nullptr) mip.AddRow(-kInfinity, static_cast<double>(scoreCap));
   for (size_t p = 0; p < columns.size(); ++p) {
     const CutPattern& pattern = columns[p];
-    ColumnEntries entries;
-    for (int i = 0; i < items; ++i) {
-      if (pattern.Pieces[i] != 0) entries.emplace_back(i, pattern.Pieces[i]);
-    }
-    entries.emplace_back(items + pattern.Type, 1.0);
-    entries.emplace_back(stockRow, model.Types[pattern.Type].Length);
+    ColumnEntries entries = SameStockEntries(model, pattern, stockRow);
     entries.emplace_back(firstLink + static_cast<int>(p), 1.0);
+    if (score != nullptr && (*score)(pattern) != 0)
+      entries.emplace_back(scoreRow, static_cast<double>((*score)(pattern)));
     mip.AddColumn(0, MostBars(model, pattern), entries);
   }
   for (size_t p = 0; p < columns.size(); ++p) {
     mip.AddColumn(1, 1, {{firstLink + static_cast<int>(p), -std::max(MostBars(model, columns[p]), 1)}});
     mip.SetPriority(static_cast<int>(columns.size() + p), 1);
   }
-  for (size_t q = 0; q < patterns.size(); ++q) {
-    const auto at = std::find_if(columns.begin(), columns.end(), [&](const CutPattern& c) {
-      return c.Type == patterns[q].Type && c.Pieces == patterns[q].Pieces;
-    });
-    const auto p = static_cast<size_t>(at - columns.begin());
-    start[p] += bars[q];
-    start[columns.size() + p] = 1;
-  }
+  std::vector<double> start = PlanBars(columns, patterns, bars);
+  start.resize(2 * columns.size(), 0.0);
+  for (size_t p = 0; p < columns.size(); ++p) start[columns.size() + p] = start[p] > 0 ? 1 : 0;
   double used = 0;
   for (size_t p = 0; p < columns.size(); ++p) used += start[columns.size() + p];
   // A start that breaks a pattern's most bars (a plan with surplus) is not offered.
@@ -94,13 +73,7 @@ FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<Cut
   }
   if (outcome != MipOutcome::Optimal && outcome != MipOutcome::Feasible) return result;
   result.Optimal = outcome == MipOutcome::Optimal;
-  const std::vector<double> values = mip.Values();
-  for (size_t p = 0; p < columns.size(); ++p) {
-    const auto count = static_cast<int32_t>(std::lround(values[p]));
-    if (count <= 0) continue;
-    result.Patterns.push_back(columns[p]);
-    result.Bars.push_back(count);
-  }
+  TakeUsedPatterns(columns, mip.Values(), result.Patterns, result.Bars);
   if (result.Optimal) result.LowerBound = static_cast<int32_t>(result.Patterns.size());
   return result;
 }

@@ -10,6 +10,7 @@
 
 #include "exact/cutting_model.h"
 #include "exact/deadline.h"
+#include "exact/least_scrap.h"
 
 namespace yobina {
 
@@ -21,12 +22,14 @@ struct FewerPatterns {
 };
 
 // `patterns` with `bars` is a plan of `stockLength` mm that supplies every
-// piece exactly; `pool` more patterns
+// piece exactly; `pool` more patterns. With `score`, the plans looked at keep
+// their score within `scoreCap` (the first aims come first).
 // of the model. Looks for one of the same stock with fewer patterns, within
 // `maxNodes` nodes of the search (with cut generators when `proving`).
 FewerPatterns FindFewerPatterns(const CuttingModel& model, const std::vector<CutPattern>& patterns,
                                 const std::vector<int32_t>& bars, int64_t stockLength,
                                 const std::vector<CutPattern>& pool, int64_t maxNodes, bool proving,
-                                const Deadline& deadline);
+                                const Deadline& deadline, const ScrapScore* score = nullptr,
+                                int64_t scoreCap = 0);
 
 }  // namespace yobina

@@ -39,13 +39,7 @@ IntegerPlan SolvePatternProgram(const CuttingModel& model, const std::vector<Cut
   IntegerPlan plan;
   plan.Outcome = mip.Solve(deadline);
   if (plan.Outcome != MipOutcome::Optimal && plan.Outcome != MipOutcome::Feasible) return plan;
-  const std::vector<double> values = mip.Values();
-  for (size_t p = 0; p < patterns.size(); ++p) {
-    const auto bars = static_cast<int32_t>(std::lround(values[p]));
-    if (bars <= 0) continue;
-    plan.Patterns.push_back(patterns[p]);
-    plan.Bars.push_back(bars);
-  }
+  TakeUsedPatterns(patterns, mip.Values(), plan.Patterns, plan.Bars);
   plan.StockLength = StockLengthOf(model, plan.Patterns, plan.Bars);
   return plan;
 }

@@ -87,19 +87,6 @@ void TrimSurplus(const CuttingModel& model, std::vector<CutPattern>& patterns, s
   }
 }
 
-double MemberLengthOf(const TJob& job) {
-  double memberLength = 0;
-  for (int32_t k = 1; k <= std::clamp(job.CutCount, 0, kTableCapacity); ++k) {
-    const TLengthRow& row = job.CutTable[k];
-    memberLength += static_cast<double>(static_cast<int64_t>(row.Length) * row.Count);
-  }
-  return memberLength;
-}
-
-double LossRateOf(double stockLength, double memberLength) {
-  return RealMax(stockLength - memberLength, 0) * 100 / RealMax(memberLength, 1);
-}
-
 std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,
                                      std::vector<CutPattern> patterns, std::vector<int32_t> bars) {
   TrimSurplus(model, patterns, bars);

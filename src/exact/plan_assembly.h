@@ -9,14 +9,9 @@
 #include "exact/cutting_model.h"
 #include "job/job.h"
 #include "optimizer/cut_plan.h"
+#include "plan/plan_totals.h"  // MemberLengthOf and LossRateOf, as a Run computes them
 
 namespace yobina {
-
-// The plan's required length, summed over every cut row as a Run sums it.
-double MemberLengthOf(const TJob& job);
-
-// LossRate of a plan using `stockLength` mm for `memberLength` mm of members.
-double LossRateOf(double stockLength, double memberLength);
 
 // nullopt when the solution does not supply the job or needs more than kMaxPatterns patterns.
 std::optional<TCutPlan> AssemblePlan(const TJob& job, const CuttingModel& model,

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "job/input_page.h"
+#include "file/input_page.h"
+#include "job/job_document.h"
 
 namespace yobina {
 
@@ -32,5 +33,13 @@ std::string FormatDataFile(const InputPage& page);
 
 // LoadDataFile on a file's bytes already in memory, without the encoding check.
 LoadResult LoadDataFileFromBytes(InputPage& page, std::string_view bytes);
+
+// The same for a job document, through a page in memory: a document saves
+// and loads exactly as the page it was read from.
+void SaveDataFile(const JobDocument& document, const std::filesystem::path& file);
+std::string FormatDataFile(const JobDocument& document);
+// On success the document holds the file's job over what it held before, as
+// a page would; on WrongVersion or IoError it is left as it was.
+LoadResult LoadDataFile(JobDocument& document, const std::filesystem::path& file);
 
 }  // namespace yobina

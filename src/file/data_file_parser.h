@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "file/data_file.h"
-#include "job/input_page.h"
+#include "file/input_page.h"
 #include "text/half_width.h"
 
 namespace yobina {

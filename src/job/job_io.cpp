@@ -11,28 +11,26 @@ namespace {
 constexpr NumberFormat kLengthFormat = kGridColumnElements[kLengthColumn - 1].Format;
 constexpr NumberFormat kCountFormat = kGridColumnElements[kCountColumn - 1].Format;
 
-void ReadTable(const InputPage& page, GridId grid, TLengthTable& table, int32_t& count) {
+void ReadTable(const std::vector<JobRow>& rows, TLengthTable& table, int32_t& count) {
   int32_t used = 0;
-  const int rows = page.RowCount(grid);
-  for (int r = 1; r < rows && used < kTableCapacity; ++r) {
+  for (std::size_t r = 0; r < rows.size() && used < kTableCapacity; ++r) {
     TLengthRow& row = table[static_cast<std::size_t>(used + 1)];
-    row.Length = TextToInt(page.CellText(grid, kLengthColumn, r));
-    row.Count = TextToInt(page.CellText(grid, kCountColumn, r));
+    row.Length = TextToInt(rows[r].Length);
+    row.Count = TextToInt(rows[r].Count);
     if (row.Length != 0) ++used;
   }
   count = used;
 }
 
-void WriteTable(const TLengthTable& table, int32_t count, GridId grid, InputPage& page) {
-  const int rows = page.RowCount(grid);
-  for (int r = 1; r < rows; ++r) {
-    if (r <= count && r <= kTableCapacity) {
-      const TLengthRow& row = table[static_cast<std::size_t>(r)];
-      page.SetCellText(grid, kLengthColumn, r, RealToTextBlankZero(kLengthFormat, row.Length));
-      page.SetCellText(grid, kCountColumn, r, RealToTextBlankZero(kCountFormat, row.Count));
+void WriteTable(const TLengthTable& table, int32_t count, std::vector<JobRow>& rows) {
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const auto inUse = static_cast<int32_t>(r) < count && static_cast<int32_t>(r) < kTableCapacity;
+    if (inUse) {
+      const TLengthRow& row = table[r + 1];
+      rows[r] = {RealToTextBlankZero(kLengthFormat, row.Length),
+                 RealToTextBlankZero(kCountFormat, row.Count)};
     } else {
-      page.SetCellText(grid, kLengthColumn, r, std::string());
-      page.SetCellText(grid, kCountColumn, r, std::string());
+      rows[r] = JobRow{};
     }
   }
 }
@@ -61,18 +59,33 @@ int32_t SaturatingAdd(int32_t a, int32_t b) {
 
 }  // namespace
 
-void ReadJobFromInput(const InputPage& page, TJob& job) {
-  job.Margin = TextToInt(page.FieldText(FieldId::Margin));
-  job.Kerf = TextToInt(page.FieldText(FieldId::Kerf));
-  ReadTable(page, GridId::Stock, job.StockTable, job.StockCount);
-  ReadTable(page, GridId::Cut, job.CutTable, job.CutCount);
+TJob ReadJob(const JobDocument& document) {
+  TJob job;
+  job.Margin = TextToInt(document.Margin);
+  job.Kerf = TextToInt(document.Kerf);
+  ReadTable(document.StockRows, job.StockTable, job.StockCount);
+  ReadTable(document.CutRows, job.CutTable, job.CutCount);
+  return job;
 }
 
-void WriteJobToInput(const TJob& job, InputPage& page) {
-  page.SetFieldText(FieldId::Margin, RealToText(ElementOf(FieldId::Margin).Format, job.Margin));
-  page.SetFieldText(FieldId::Kerf, RealToText(ElementOf(FieldId::Kerf).Format, job.Kerf));
-  WriteTable(job.StockTable, job.StockCount, GridId::Stock, page);
-  WriteTable(job.CutTable, job.CutCount, GridId::Cut, page);
+void WriteJob(const TJob& job, JobDocument& document) {
+  document.Margin = RealToText(ElementOf(FieldId::Margin).Format, job.Margin);
+  document.Kerf = RealToText(ElementOf(FieldId::Kerf).Format, job.Kerf);
+  WriteTable(job.StockTable, job.StockCount, document.StockRows);
+  WriteTable(job.CutTable, job.CutCount, document.CutRows);
+}
+
+TJob PlanningJob(const JobDocument& document) {
+  TJob job = ReadJob(document);
+  SortStockTable(job);
+  SortCutTable(job);
+  return job;
+}
+
+JobDocument Normalized(const JobDocument& document) {
+  JobDocument normalized = document;
+  WriteJob(ReadJob(document), normalized);
+  return normalized;
 }
 
 void SortStockTable(TJob& job) {
@@ -82,8 +95,8 @@ void SortCutTable(TJob& job) {
   SortTable(job.CutTable, job.CutCount);
 }
 
-void MergeEqualCutLengths(InputPage& page, TJob& job) {
-  ReadJobFromInput(page, job);
+void MergeEqualCutLengths(JobDocument& document) {
+  TJob job = ReadJob(document);
   TLengthTable& cuts = job.CutTable;
   for (int32_t i = 1; i < job.CutCount; ++i) {
     for (int32_t j = i + 1; j <= job.CutCount; ++j) {
@@ -95,10 +108,15 @@ void MergeEqualCutLengths(InputPage& page, TJob& job) {
       }
     }
   }
-  // Merged-away rows show an empty length for a moment; the second pass drops them.
-  WriteJobToInput(job, page);
-  ReadJobFromInput(page, job);
-  WriteJobToInput(job, page);
+  // Merged-away rows are written with an empty length; reading again drops them.
+  WriteJob(job, document);
+  WriteJob(ReadJob(document), document);
+}
+
+void SortCutList(JobDocument& document) {
+  TJob job = ReadJob(document);
+  SortCutTable(job);
+  WriteJob(job, document);
 }
 
 }  // namespace yobina

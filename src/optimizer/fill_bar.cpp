@@ -208,10 +208,10 @@ bool Optimizer::ExactAttempt(const TJob& job, int32_t stockLength, RowMask128 ne
 bool Optimizer::PollRun() {
   pollCountdown_ = kPollInterval;
   if (progress_ == nullptr) return false;
-  constexpr auto kYieldInterval = std::chrono::milliseconds(50);
-  if (std::chrono::steady_clock::now() - lastYield_ >= kYieldInterval) {
-    progress_->YieldToWindow();
-    lastYield_ = std::chrono::steady_clock::now();
+  constexpr auto kCheckpointInterval = std::chrono::milliseconds(50);
+  if (std::chrono::steady_clock::now() - lastCheckpoint_ >= kCheckpointInterval) {
+    progress_->Checkpoint();
+    lastCheckpoint_ = std::chrono::steady_clock::now();
   }
   return stopRequested_;
 }

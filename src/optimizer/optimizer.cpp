@@ -6,6 +6,7 @@
 #include <span>
 #include <utility>
 
+#include "plan/plan_totals.h"
 #include "text/numeric.h"
 
 namespace yobina {
@@ -89,11 +90,7 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
 
   const int32_t stockCount = RowsInUse(job.StockCount);
   const int32_t cutCount = RowsInUse(job.CutCount);
-  double memberLength = 0;
-  for (int32_t k = 1; k <= cutCount; ++k) {
-    const TLengthRow& row = job.CutTable[k];
-    memberLength += static_cast<double>(static_cast<int64_t>(row.Length) * row.Count);
-  }
+  const double memberLength = MemberLengthOf(job);
   bestPlan_.PatternCount = 0;
   // A plan without patterns uses no stock: totals left from an earlier Run
   // would turn up in a report printed after a Run that found no plan.
@@ -123,7 +120,7 @@ void Optimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& progress) {
 
 void Optimizer::RunAllTrials(TJob& job, int32_t trials, int32_t stockCount, int32_t cutCount) {
   TrialProgress& progress = *progress_;
-  lastYield_ = std::chrono::steady_clock::now();
+  lastCheckpoint_ = std::chrono::steady_clock::now();
   pollCountdown_ = kPollInterval;
   for (int32_t trial = 1; trial <= trials; ++trial) {
     BuildTrialPlan(job, trial, stockCount, cutCount);
@@ -131,14 +128,14 @@ void Optimizer::RunAllTrials(TJob& job, int32_t trials, int32_t stockCount, int3
 
     if (currentPlan_.PatternCount != 0) {
       TCutPlan& plan = currentPlan_;
-      plan.LeftoverRate = plan.LeftoverLength * 100 / RealMax(plan.StockLength, 1);
-      plan.LossRate = RealMax(plan.StockLength - plan.MemberLength, 0) * 100 / RealMax(plan.MemberLength, 1);
+      plan.LeftoverRate = LeftoverRateOf(plan.LeftoverLength, plan.StockLength);
+      plan.LossRate = LossRateOf(plan.StockLength, plan.MemberLength);
       if (bestPlan_.LossRate > plan.LossRate) bestPlan_ = plan;
       progress.ReportTrialProgress(plan.LossRate, trial, bestPlan_.LossRate);
     }
     progress.TrialEnded(trial);
-    progress.YieldToWindow();
-    lastYield_ = std::chrono::steady_clock::now();
+    progress.Checkpoint();
+    lastCheckpoint_ = std::chrono::steady_clock::now();
     if (stopRequested_) return;
   }
 }

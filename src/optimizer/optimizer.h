@@ -44,10 +44,12 @@ class TrialProgress {
   virtual void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) = 0;
   // After every trial, whether or not it produced a plan (trials count from 1).
   virtual void TrialEnded(int32_t /*trial*/) {}
-  // After every trial, and at most every ~50 ms inside a long one, so the
-  // window can repaint. May call Optimizer::RequestStop(); must not start
-  // another Run on the same optimizer.
-  virtual void YieldToWindow() = 0;
+  // After every trial, and at most every ~50 ms inside a long one: the moment
+  // to look for a stop request. May call Optimizer::RequestStop(); must not
+  // start another Run on the same optimizer.
+  virtual void Checkpoint() { YieldToWindow(); }
+  // The older name of the same moment, which the optimal planner's own hook still takes.
+  virtual void YieldToWindow() {}
 };
 
 // Holds the plans and the generator's tables (about 150 KB): one instance
@@ -141,7 +143,7 @@ class Optimizer {
     attemptPattern_.LeftoverPercent = leftoverPercent;
     bestPattern_ = attemptPattern_;
   }
-  // Yields to the window when ~50 ms have passed; true when the Run must stop.
+  // Reaches the caller's checkpoint when ~50 ms have passed; true when the Run must stop.
   bool PollRun();
 
   uint32_t seed_ = 0;
@@ -168,7 +170,7 @@ class Optimizer {
   FlatStep step_{};
   TrialProgress* progress_ = nullptr;  // set while a Run is going
   int32_t pollCountdown_ = kPollInterval;
-  std::chrono::steady_clock::time_point lastYield_{};
+  std::chrono::steady_clock::time_point lastCheckpoint_{};
 };
 
 }  // namespace yobina

@@ -15,7 +15,7 @@ std::vector<OutputFile> ProjectOutputs(const ProjectResult& result) {
   files.push_back({"project.json", ProjectJson(result)});
   for (size_t s = 0; s < result.Sections.size(); ++s) {
     if (HasJobFile(result, s))
-      files.push_back({JobFileName(result, s), FormatDataFile(SectionPage(result, s))});
+      files.push_back({JobFileName(result, s), FormatDataFile(SectionDocument(result, s))});
   }
   return files;
 }

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "job/memory_input_page.h"
+#include "job/job_document.h"
 #include "project/project_result.h"
 
 namespace yobina {
@@ -53,10 +53,10 @@ std::string PurchaseCsv(const ProjectResult& result);
 std::string SummaryCsv(const ProjectResult& result);
 std::string ProjectJson(const ProjectResult& result);
 
-// The section's job on an input page, as the window would show it: project
-// and section names, unit weight, margin, kerf, the tables of SectionResult::Job.
-// Only for a section with a plan.
-MemoryInputPage SectionPage(const ProjectResult& result, size_t section);
+// The section's job as the window would show it: project and section names,
+// unit weight, margin, kerf, the tables of SectionResult::Job. Only for a
+// section with a plan; rows past the page's lists are left out.
+JobDocument SectionDocument(const ProjectResult& result, size_t section);
 
 // Whether the section gets a job file: it has a plan and its tables fit the page's grids.
 bool HasJobFile(const ProjectResult& result, size_t section);

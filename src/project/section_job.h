@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/cut_plan.h"
 #include "project/project_input.h"
 #include "project/project_result.h"
 

@@ -22,16 +22,14 @@ std::string_view HeadOf(std::string_view utf8, size_t most) {
 
 }  // namespace
 
-MemoryInputPage SectionPage(const ProjectResult& result, size_t s) {
+JobDocument SectionDocument(const ProjectResult& result, size_t s) {
   const SectionInput& input = result.Input.Sections[s];
-  MemoryInputPage page;
-  page.SetFieldText(FieldId::ProjectName, result.Input.Settings.ProjectName);
-  page.SetFieldText(FieldId::MemberName, input.Name);
-  if (input.UnitWeight)
-    page.SetFieldText(FieldId::UnitWeight,
-                      RealToText(ElementOf(FieldId::UnitWeight).Format, *input.UnitWeight));
-  WriteJobToInput(result.Sections[s].Job, page);
-  return page;
+  JobDocument document;
+  document.ProjectName = result.Input.Settings.ProjectName;
+  document.MemberName = input.Name;
+  if (input.UnitWeight) document.UnitWeight = RealToText(ElementOf(FieldId::UnitWeight).Format, *input.UnitWeight);
+  WriteJob(result.Sections[s].Job, document);
+  return document;
 }
 
 bool HasJobFile(const ProjectResult& result, size_t s) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/cut_plan.h"
 #include "report/line_writer.h"
 
 namespace yobina {

@@ -1,6 +1,5 @@
 #include "report/report_builder.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -43,84 +42,93 @@ void WriteFourColumnList(LineWriter& writer, int32_t count, Entry entry) {
   }
 }
 
+// What the optimal planner knows of its plan, under the totals; a Run's plan has nothing to add.
+std::vector<std::string> MethodNotes(const PlanResult& result) {
+  std::vector<std::string> notes;
+  const OptimalMethod* optimal = OptimalMethodOf(result);
+  if (optimal == nullptr || !result.Plan.HasPatterns()) return notes;
+  notes.push_back(optimal->Proven ? ProvenOptimalLine(optimal->BoundLossRate)
+                                  : UnprovenLine(optimal->BoundLossRate, optimal->GapMeters));
+  notes.push_back(SetupsLine(optimal->Setups.Patterns, optimal->Setups.LowerBound, optimal->Setups.Proven));
+  if (const auto& figure = optimal->WithoutShortFirst)
+    notes.push_back(WithoutShortFirstLine(figure->StockLength, figure->LossRate, figure->Proven));
+  return notes;
+}
+
 }  // namespace
 
-std::vector<std::string> ReportBuilder::BuildReport(const InputPage& page, const TJob& job,
-                                                    const TCutPlan& plan,
-                                                    const std::vector<std::string>& notes) {
+std::vector<std::string> ReportBuilder::BuildReport(const PlanResult& result) {
   std::vector<std::string> lines;
   writer_.StartText(lines);
-  WriteReport(page, job, plan, notes);
+  WriteReport(result);
   return lines;
 }
 
-void ReportBuilder::BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                                PrintDevice& printer, const std::vector<std::string>& notes) {
+void ReportBuilder::BuildReport(const PlanResult& result, PrintDevice& printer) {
   writer_.StartPrinter(printer);
-  WriteReport(page, job, plan, notes);
+  WriteReport(result);
 }
 
-void ReportBuilder::TallyRequiredStock(const TJob& job, const TCutPlan& plan) {
-  const int32_t stockCount = std::clamp(job.StockCount, 0, kTableCapacity);
-  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
+void ReportBuilder::TallyRequiredStock(const Plan& plan) {
   std::array<int32_t, kTableCapacity + 1> bars{};
-  for (int32_t j = 1; j <= patternCount; ++j) {
-    const TCutPattern& pattern = plan.Patterns[j];
+  for (int32_t j = 1; j <= plan.PatternCount(); ++j) {
+    const TCutPattern& pattern = plan.Pattern(j);
     // A row outside the stock table would be a plan of other tables: skip it.
-    if (pattern.StockRow >= 1 && pattern.StockRow <= stockCount) bars[pattern.StockRow] += pattern.BarCount;
+    if (plan.HasStockRow(pattern)) bars[pattern.StockRow] += pattern.BarCount;
   }
   requiredStock_ = RequiredStockList{};
   requiredStockCount_ = 0;
-  for (int32_t i = 1; i <= stockCount; ++i) {
+  for (int32_t i = 1; i <= plan.StockRowCount(); ++i) {
     if (bars[i] == 0) continue;
     ++requiredStockCount_;
     requiredStock_[requiredStockCount_] = {i, bars[i]};
   }
 }
 
-void ReportBuilder::WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                                const std::vector<std::string>& notes) {
+void ReportBuilder::WriteReport(const PlanResult& result) {
   const SectionTexts& t = Texts();
-  const double unitWeight = TextToReal(page.FieldText(FieldId::UnitWeight));
+  const JobDocument& document = result.Document;
+  const Plan& plan = result.Plan;
+  const TJob& job = plan.Job();
+  const TCutPlan& totals = plan.Cuts();
+  const double unitWeight = TextToReal(document.UnitWeight);
 
   const std::optional<std::string> date =
-      DateLine(TextToInt(page.FieldText(FieldId::Year)), TextToInt(page.FieldText(FieldId::Month)),
-               TextToInt(page.FieldText(FieldId::Day)));
+      DateLine(TextToInt(document.Year), TextToInt(document.Month), TextToInt(document.Day));
   if (date) writer_.ReportLine(0, *date, 7);
-  writer_.ReportLine(2, t.ProjectName + NameFieldText(page, FieldId::ProjectName), 7);
-  memberNameLine_ = MemberNameLine(NameFieldText(page, FieldId::MemberName), unitWeight);
+  writer_.ReportLine(2, t.ProjectName + NameFieldText(document, FieldId::ProjectName), 7);
+  memberNameLine_ = MemberNameLine(NameFieldText(document, FieldId::MemberName), unitWeight);
   writer_.ReportLine(2, memberNameLine_, 9);
   writer_.ReportLine(0, t.Rule, 7);
 
   writer_.ReportLine(0, t.CutListTitle, 7);
-  const int32_t cutCount = std::clamp(job.CutCount, 0, kTableCapacity);
-  WriteFourColumnList(writer_, cutCount, [&](int32_t k) { return job.CutTable[k]; });
+  WriteFourColumnList(writer_, plan.CutRowCount(), [&](int32_t k) { return plan.CutRow(k); });
   writer_.ReportLine(0, t.Rule, 7);
 
   writer_.ReportLine(0, t.StockListTitle, 7);
-  TallyRequiredStock(job, plan);
+  TallyRequiredStock(plan);
   WriteFourColumnList(writer_, requiredStockCount_, [&](int32_t k) {
     const RequiredStockEntry& entry = requiredStock_[k];
-    return TLengthRow{job.StockTable[entry.StockRow].Length, entry.Bars, 0};
+    return TLengthRow{plan.StockRow(entry.StockRow).Length, entry.Bars, 0};
   });
   writer_.ReportLine(0, t.Rule, 7);
 
-  writer_.ReportLine(
-      1, MarginKerfLine(TextToInt(page.FieldText(FieldId::Margin)), TextToInt(page.FieldText(FieldId::Kerf))),
-      7);
+  // The margin and kerf the plan was made with, not what the fields say since.
+  writer_.ReportLine(1, MarginKerfLine(job.Margin, job.Kerf), 7);
   writer_.ReportLine(0, t.Rule, 7);
   writer_.ReportLine(
-      0, LengthTotalsLine(plan.StockLength, plan.MemberLength, plan.LeftoverLength, plan.LeftoverRate), 7);
+      0,
+      LengthTotalsLine(totals.StockLength, totals.MemberLength, totals.LeftoverLength, totals.LeftoverRate),
+      7);
   if (unitWeight > 0) {
-    writer_.ReportLine(0, WeightTotalsLine(plan.StockLength, plan.MemberLength, unitWeight, plan.LossRate),
-                       9);
+    writer_.ReportLine(
+        0, WeightTotalsLine(totals.StockLength, totals.MemberLength, unitWeight, totals.LossRate), 9);
   }
-  for (const std::string& note : notes) writer_.ReportLine(0, note, 7);
+  for (const std::string& note : MethodNotes(result)) writer_.ReportLine(0, note, 7);
   writer_.ReportLine(0, t.Rule, 7);
 
-  const int32_t patternCount = std::clamp(plan.PatternCount, 0, kMaxPatterns);
-  for (int32_t p = 1; p <= patternCount; p += kPatternsPerBlock) {
-    WritePatternBlock(writer_, job, plan, p, memberNameLine_);
+  for (int32_t p = 1; p <= plan.PatternCount(); p += kPatternsPerBlock) {
+    WritePatternBlock(writer_, job, totals, p, memberNameLine_);
   }
   writer_.ReportLine(0, t.End, 6);
   writer_.Finish();

@@ -1,4 +1,4 @@
-// The result report of a Run: title block, cut list, required stock, totals and
+// The report of a plan: title block, cut list, required stock, totals and
 // the pattern tables, written through the line writer into the results text or
 // onto the printer.
 #pragma once
@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "graph/print_device.h"
-#include "job/input_page.h"
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/plan_result.h"
 #include "report/line_writer.h"
 
 namespace yobina {
@@ -24,16 +23,16 @@ using RequiredStockList = std::array<RequiredStockEntry, kTableCapacity + 1>;
 
 class ReportBuilder {
  public:
-  // The report as the results text box shows it (code page 932 lines, page
-  // headers included). `job` holds the sorted tables `plan` was made from; the
-  // date, names, unit weight, margin and kerf come from the page's fields.
-  // `notes` (code page 932) follow the totals lines; a Run has none.
-  std::vector<std::string> BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                                       const std::vector<std::string>& notes = {});
+  // The report of a plan as the results text box shows it (code page 932
+  // lines, page headers included): the date, names and unit weight of the
+  // document as planned; the cut list, required stock, margin and kerf of the
+  // plan's tables; the totals, what the optimal planner knows of its plan,
+  // and the pattern tables. A result without patterns gives the title block,
+  // the cut list and zero totals.
+  std::vector<std::string> BuildReport(const PlanResult& result);
 
   // The same report on paper. Throws IoError when the printer fails.
-  void BuildReport(const InputPage& page, const TJob& job, const TCutPlan& plan, PrintDevice& printer,
-                   const std::vector<std::string>& notes = {});
+  void BuildReport(const PlanResult& result, PrintDevice& printer);
 
   // The stock bars the last report's plan needs, entries 1..RequiredStockCount
   // in stock-table order (entry 0 is unused).
@@ -41,9 +40,8 @@ class ReportBuilder {
   int32_t RequiredStockCount() const { return requiredStockCount_; }
 
  private:
-  void WriteReport(const InputPage& page, const TJob& job, const TCutPlan& plan,
-                   const std::vector<std::string>& notes);
-  void TallyRequiredStock(const TJob& job, const TCutPlan& plan);
+  void WriteReport(const PlanResult& result);
+  void TallyRequiredStock(const Plan& plan);
 
   LineWriter writer_;
   RequiredStockList requiredStock_{};

@@ -48,8 +48,8 @@ const TitleTexts& Texts() {
 
 }  // namespace
 
-std::string NameFieldText(const InputPage& page, FieldId field) {
-  return CutToBytes(page.FieldText(field), static_cast<size_t>(std::max(0, ElementOf(field).ByteLimit)));
+std::string NameFieldText(const JobDocument& document, FieldId field) {
+  return CutToBytes(FieldOf(document, field), static_cast<size_t>(std::max(0, ElementOf(field).ByteLimit)));
 }
 
 std::optional<std::string> DateLine(int32_t year, int32_t month, int32_t day) {

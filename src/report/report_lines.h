@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "job/input_page.h"
+#include "job/job_document.h"
 
 namespace yobina {
 
 // A name field's text (工事名, 部材名) cut to the bytes the window's field
 // takes, never half a character: a job file may hold far longer names, which
 // would push the report's lines past 82 columns and the diagrams' off the page.
-std::string NameFieldText(const InputPage& page, FieldId field);
+std::string NameFieldText(const JobDocument& document, FieldId field);
 
 // Era form for 0 < year < 100, Western form for year > 1000, else no line.
 // Both forms end at column 82.

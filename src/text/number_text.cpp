@@ -57,9 +57,9 @@ double ConvertCollected(std::string_view number) {
   return value;
 }
 
-}  // namespace
-
-double TextToReal(std::string_view text) {
+// Reads the number at the start of the text as TextToReal takes it: its
+// characters into `number`; returns the index just past it, 0 without one.
+std::size_t ScanNumber(std::string_view text, NumberBuffer& number) {
   // Past the end of the text every character reads as the end mark ';'.
   const auto at = [text](std::size_t i) { return i < text.size() ? text[i] : ';'; };
 
@@ -67,14 +67,13 @@ double TextToReal(std::string_view text) {
   while (i < text.size() && text[i] == ' ') ++i;
 
   const char first = at(i);
-  if (first != '+' && first != '-' && first != '.' && !IsDigit(first)) return 0.0;
+  if (first != '+' && first != '-' && first != '.' && !IsDigit(first)) return 0;
 
-  NumberBuffer number;
   if (first == '.') number.Add('0');
   number.Add(first);
 
-  for (++i; i <= text.size(); ++i) {
-    const char c = at(i);
+  for (++i; i < text.size(); ++i) {
+    const char c = text[i];
     if (IsDigit(c)) {
       number.Add(c);
     } else if (!number.Contains('.')) {
@@ -88,11 +87,25 @@ double TextToReal(std::string_view text) {
       number.Add(c);
       number.Add(at(i + 1));
       number.Add(at(i + 2));
-      for (std::size_t k = i + 3; k < i + 5 && IsDigit(at(k)); ++k) number.Add(at(k));
-      break;
+      std::size_t k = i + 3;
+      for (; k < i + 5 && IsDigit(at(k)); ++k) number.Add(at(k));
+      return k;
     }
   }
+  return i;
+}
+
+}  // namespace
+
+double TextToReal(std::string_view text) {
+  NumberBuffer number;
+  ScanNumber(text, number);
   return ConvertCollected(number.View());
+}
+
+std::size_t NumberEnd(std::string_view text) {
+  NumberBuffer number;
+  return ScanNumber(text, number);
 }
 
 int32_t TextToInt(std::string_view text) {

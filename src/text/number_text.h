@@ -2,6 +2,7 @@
 // All texts are code page 932 byte strings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@ double TextToReal(std::string_view text);
 
 // TextToReal truncated toward zero, saturated to -2147483647 .. 2147483647.
 int32_t TextToInt(std::string_view text);
+
+// Where the number TextToReal reads ends: the index just past it, or 0 when
+// the text holds none at its start.
+std::size_t NumberEnd(std::string_view text);
 
 // How a number is written: right-aligned to at least Width characters, with
 // Decimals digits after the point.

@@ -1,6 +1,9 @@
 #include "text/typed_number.h"
 
+#include <algorithm>
+
 #include "text/half_width.h"
+#include "text/number_text.h"
 
 namespace yobina {
 namespace {
@@ -23,6 +26,43 @@ char NumberCharacter(unsigned char lead, unsigned char trail) {
   }
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::size_t DigitsFrom(std::string_view text, std::size_t at) {
+  std::size_t end = at;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  return end - at;
+}
+
+// Drops the commas of "d,ddd,ddd": a run of one to three digits, then groups
+// of a comma and exactly three digits, at the start of the whole part.
+std::string WithoutSeparators(std::string text) {
+  std::size_t at = 0;
+  while (at < text.size() && text[at] == ' ') ++at;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  const std::size_t lead = DigitsFrom(text, at);
+  if (lead < 1 || lead > 3) return text;
+  std::size_t end = at + lead;
+  std::string kept = text.substr(0, end);
+  while (end < text.size() && text[end] == ',' && DigitsFrom(text, end + 1) == 3) {
+    kept.append(text, end + 1, 3);
+    end += 4;
+  }
+  return kept + text.substr(end);
+}
+
+bool IsBlank(std::string_view text) {
+  const std::string_view fullWidthSpace = "\x81\x40";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ') continue;
+    if (text.substr(i, 2) != fullWidthSpace) return false;
+    ++i;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string FoldFullWidthNumber(std::string_view text) {
@@ -43,6 +83,18 @@ std::string FoldFullWidthNumber(std::string_view text) {
     ++i;
   }
   return folded;
+}
+
+std::optional<std::string> CleanTypedNumber(std::string_view text) {
+  if (IsBlank(text)) return std::string(text);
+  const std::string number = WithoutSeparators(FoldFullWidthNumber(text));
+  const std::size_t end = NumberEnd(number);
+  const std::string_view read = std::string_view(number).substr(0, end);
+  const std::string_view rest = std::string_view(number).substr(end);
+  if (std::none_of(read.begin(), read.end(), IsDigit) || std::any_of(rest.begin(), rest.end(), IsDigit)) {
+    return std::nullopt;
+  }
+  return number;
 }
 
 }  // namespace yobina

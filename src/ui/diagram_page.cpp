@@ -8,10 +8,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/messages.h"
 #include "diagram/cutting_diagram.h"
 #include "print/japanese_faces.h"
 #include "text/codec.h"
 #include "ui/diagram_page.h"
+#include "ui/ui_text.h"
 
 namespace yobina {
 namespace {
@@ -96,25 +98,35 @@ class ScreenDevice : public PrintDevice {
 
 }  // namespace
 
-DiagramView::DiagramView(const InputPage& page, const Workspace& workspace, QWidget* parent)
-    : QWidget(parent), page_(page), workspace_(workspace) {
+DiagramView::DiagramView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("DiagramView"));
   setAutoFillBackground(true);
   setPalette(QPalette(Qt::white));
 }
 
+void DiagramView::SetResult(const PlanResult* result) {
+  result_ = result;
+  update();
+}
+
 void DiagramView::paintEvent(QPaintEvent*) {
-  if (workspace_.lastPlan.PatternCount == 0) return;
   QPainter painter(this);
+  if (result_ == nullptr || !result_->Plan.HasPatterns()) {
+    if (minimumHeight() != 0) setMinimumHeight(0);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect().adjusted(kBottomGapPixels, kBottomGapPixels, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                     FromUtf8(message::kNoCurrentPlan));
+    return;
+  }
   painter.setRenderHint(QPainter::Antialiasing);
   ScreenDevice device(painter, width(), logicalDpiY());
-  DrawCuttingDiagrams(page_, workspace_.lastRunJob, workspace_.lastPlan, device);
+  DrawCuttingDiagrams(*result_, device);
   // As tall as the bars at this width: the scroll area follows.
   const int height = device.Bottom() + kBottomGapPixels;
   if (minimumHeight() != height) setMinimumHeight(height);
 }
 
-DiagramPageWidgets BuildDiagramPage(QWidget* sheet, const InputPage& page, const Workspace& workspace) {
+DiagramPageWidgets BuildDiagramPage(QWidget* sheet) {
   DiagramPageWidgets w;
   auto* layout = new QVBoxLayout(sheet);
   w.printButton = new QPushButton(QStringLiteral("図 印 刷"), sheet);
@@ -122,7 +134,7 @@ DiagramPageWidgets BuildDiagramPage(QWidget* sheet, const InputPage& page, const
   layout->addWidget(w.printButton, 0, Qt::AlignLeft);
   w.scrollArea = new QScrollArea(sheet);
   w.scrollArea->setWidgetResizable(true);
-  w.view = new DiagramView(page, workspace);
+  w.view = new DiagramView();
   w.scrollArea->setWidget(w.view);
   layout->addWidget(w.scrollArea, 1);
   return w;

@@ -1,11 +1,11 @@
-// The 【図】 page: the cutting diagrams of the last plan, whichever planner made
-// it, in a scrolling view drawn to the view's width, and the "図 印 刷" button.
+// The 【図】 page: the cutting diagrams of the plan of the job on the page,
+// whichever planner made it, in a scrolling view drawn to the view's width,
+// and the "図 印 刷" button.
 #pragma once
 
 #include <QWidget>
 
-#include "app/run_command.h"
-#include "job/input_page.h"
+#include "plan/plan_result.h"
 
 class QPushButton;
 class QScrollArea;
@@ -13,18 +13,20 @@ class QScrollArea;
 namespace yobina {
 
 // Draws the diagrams on the screen through the same drawing road as paper,
-// at the width it is given; as tall as the bars need. Reads the workspace
-// and the names on the page at every paint.
+// at the width it is given; as tall as the bars need. Without a plan it says
+// that there is none.
 class DiagramView : public QWidget {
  public:
-  DiagramView(const InputPage& page, const Workspace& workspace, QWidget* parent = nullptr);
+  explicit DiagramView(QWidget* parent = nullptr);
+
+  // The result to draw, owned by the window; null: none. Kept until the next call.
+  void SetResult(const PlanResult* result);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  const InputPage& page_;
-  const Workspace& workspace_;
+  const PlanResult* result_ = nullptr;
 };
 
 struct DiagramPageWidgets {
@@ -33,6 +35,6 @@ struct DiagramPageWidgets {
   DiagramView* view = nullptr;
 };
 
-DiagramPageWidgets BuildDiagramPage(QWidget* sheet, const InputPage& page, const Workspace& workspace);
+DiagramPageWidgets BuildDiagramPage(QWidget* sheet);
 
 }  // namespace yobina

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
+
+#include "graph/print_device.h"
 
 class QPrinter;
 class QUrl;
@@ -20,13 +23,18 @@ class Dialogs {
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& start) = 0;
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& start) = 0;
 
-  // The print dialog on `printer`; false when cancelled.
-  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+  // The print dialog on `printer`: the device the print goes to, over the
+  // printer as chosen; none when cancelled.
+  virtual std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 
   virtual void ShowError(QWidget* parent, const QString& text) = 0;
   virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
   // OK / Cancel with OK the default; true for OK.
   virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
+
+  // Before unsaved changes would be lost: 保存 (the default) / 保存しない / キャンセル (Esc).
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer AskToSaveChanges(QWidget* parent, const QString& text) = 0;
 
   // Hands an address (mailto: or a web page) to the desktop; reports nothing.
   virtual void OpenUrl(const QUrl& url) = 0;
@@ -37,10 +45,11 @@ class QtDialogs : public Dialogs {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& start) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& start) override;
-  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+  std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void ShowError(QWidget* parent, const QString& text) override;
   void ShowInformation(QWidget* parent, const QString& text) override;
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override;
+  SaveAnswer AskToSaveChanges(QWidget* parent, const QString& text) override;
   void OpenUrl(const QUrl& url) override;
 };
 

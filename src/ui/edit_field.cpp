@@ -4,7 +4,11 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include <optional>
+#include <string>
+
 #include "text/number_text.h"
+#include "text/typed_number.h"
 #include "ui/cp932_validator.h"
 #include "ui/focus_order.h"
 #include "ui/ui_text.h"
@@ -20,6 +24,7 @@ TEditField::TEditField(int formatCode, int byteLimit, QWidget* parent)
           this, byteLimit, formatCode != 0 ? Cp932Validator::Kind::Number : Cp932Validator::Kind::Text)) {
   setValidator(validator_);
   new WholeTextFit(this, font());
+  connect(this, &TEditField::numberUnclear, this, [] { QApplication::beep(); });
   // Leaving the field for another element of the window tidies it, and shows
   // a text too long for the field from its start; a dialog or another window
   // taking the focus does neither.
@@ -37,7 +42,12 @@ void TEditField::SetText(const QString& text) {
 
 void TEditField::Normalize() {
   if (formatCode_ == 0) return;
-  const QString tidy = ToQString(RealToText(formatCode_, TextToReal(ToCp932(text()))));
+  const std::optional<std::string> number = CleanTypedNumber(ToCp932(text()));
+  if (!number) {
+    emit numberUnclear();  // kept as typed, for the user to correct
+    return;
+  }
+  const QString tidy = ToQString(RealToText(formatCode_, TextToReal(*number)));
   if (tidy != text()) SetText(tidy);
 }
 

@@ -19,12 +19,15 @@ class TEditField : public QLineEdit {
   int ByteLimit() const { return byteLimit_; }
   // Sets the text as the program does: the typing limit does not apply.
   void SetText(const QString& text);
-  // Rewrites a number field in its fixed-width form (zero shown as 0).
+  // Rewrites a number field in its fixed-width form (zero shown as 0),
+  // thousands separators dropped; text with no clean number stays as it is.
   void Normalize();
 
  signals:
   // Any character key (Enter included) reached the field.
   void characterTyped();
+  // The field was tidied with text that holds no clean number (see CleanTypedNumber).
+  void numberUnclear();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

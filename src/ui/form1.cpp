@@ -18,10 +18,13 @@
 
 #include "app/file_names.h"
 #include "app/messages.h"
-#include "app/run_command.h"
 #include "file/data_file.h"
+#include "file/page_document.h"
+#include "plan/plan_result.h"
+#include "report/report_builder.h"
 #include "ui/dialogs.h"
 #include "ui/grid_clipboard.h"
+#include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_fonts.h"
 #include "ui/ui_text.h"
@@ -32,6 +35,12 @@ namespace {
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 504;
 
+QString ReportText(const PlanResult& result) {
+  QStringList lines;
+  for (const std::string& line : ReportBuilder().BuildReport(result)) lines << ToQString(line);
+  return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
@@ -39,14 +48,14 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       dialogs_(*setup.dialogs),
-      workspace_(std::make_unique<Workspace>()) {
+      savedDocument_(std::make_unique<JobDocument>()) {
   setObjectName(QStringLiteral("Form1"));
   setFont(MinchoFont(17));
   setWindowIcon(QIcon(QStringLiteral(":/yobina/yobina.svg")));
   BuildPages();
   BuildMenu();
   ConnectInputPage();
-  BuildExactCommand();
+  BuildPlanCommands();
 
   const QString programFolder = setup.programFolder;
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -68,7 +77,10 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The planner's thread ends before the widgets it reports to go.
+  delete runner_;
+}
 
 QString TForm1::CaptionPrefix() {
   return QStringLiteral("【 鉄骨・ヨビナ Ver " YOBINA_VERSION " 】");
@@ -78,8 +90,24 @@ InputPage& TForm1::Page() {
   return *page_;
 }
 
-Workspace& TForm1::GetWorkspace() {
-  return *workspace_;
+JobDocument TForm1::PageDocument() const {
+  return ReadDocument(*page_);
+}
+
+const PlanResult* TForm1::CurrentResultFor(const JobDocument& now) const {
+  return lastResult_ && lastResult_->Document == now ? lastResult_.get() : nullptr;
+}
+
+const PlanResult* TForm1::CurrentResult() const {
+  return CurrentResultFor(PageDocument());
+}
+
+bool TForm1::HasUnsavedChanges() const {
+  return PageDocument() != *savedDocument_;
+}
+
+bool TForm1::StopRequested() const {
+  return runner_->Token().StopRequested();
 }
 
 std::filesystem::path TForm1::BackupFile() const {
@@ -107,16 +135,21 @@ void TForm1::BuildPages() {
   input_ = BuildInputPage(tabSheet1_);
   results_ = BuildResultsPage(tabSheet2_);
   page_ = std::make_unique<QtInputPage>(input_);
-  diagrams_ = BuildDiagramPage(diagramSheet_, *page_, *workspace_);
+  diagrams_ = BuildDiagramPage(diagramSheet_);
+  connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index != pageControl_->indexOf(tabSheet1_)) ShowCurrentPlan();
+  });
 }
 
 void TForm1::ConnectInputPage() {
   for (TEditField* field : {input_.year, input_.month, input_.day, input_.projectName, input_.memberName,
                             input_.unitWeight, input_.margin, input_.kerf}) {
     connect(field, &TEditField::characterTyped, this, &TForm1::ClearMemo);
+    connect(field, &QLineEdit::textChanged, this, &TForm1::UpdateCaption);  // the "*" of unsaved changes
   }
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
     connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
+    connect(grid, &QTableWidget::cellChanged, this, &TForm1::UpdateCaption);
     connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
     connect(grid, &TStringGrid::cellsLeftOut, this, [this](int rows, int columns) {
       dialogs_.ShowInformation(this, LeftOutMessage({rows, columns}));
@@ -124,6 +157,7 @@ void TForm1::ConnectInputPage() {
   }
   connect(input_.runProgress, &RunProgressDisplay::noticeChanged, results_.stopNotice, &QLabel::setText);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::UpdateCaption);
   connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
     ClearMemo();
     input_.stockGrid->ClearData();
@@ -139,11 +173,12 @@ void TForm1::ConnectInputPage() {
 }
 
 void TForm1::FormCreate() {
-  UpdateCaption();
   SetGridHeaders();
   QDir::setCurrent(workFolder_);
-  // The job of the last Run comes back; without one the page starts empty.
+  // The job of the last Run comes back, unnamed; without one the page starts empty.
   startupError_ = LoadJobFile(BackupFile());
+  *savedDocument_ = PageDocument();
+  UpdateCaption();
   pageControl_->setCurrentWidget(tabSheet1_);
   input_.year->setFocus(Qt::OtherFocusReason);  // the first element of the page's tab order
 }
@@ -155,12 +190,51 @@ void TForm1::SetGridHeaders() {
 }
 
 void TForm1::UpdateCaption() {
-  const QString caption = CaptionPrefix();
-  setWindowTitle(jobFileName_.isEmpty() ? caption : caption + QStringLiteral(" ") + jobFileName_);
+  if (running_) return;  // a Run's caption carries its trial until it ends
+  const QString name = jobFileName_.isEmpty() ? QStringLiteral("無題") : jobFileName_;
+  const QString modified = HasUnsavedChanges() ? QStringLiteral(" *") : QString();
+  setWindowTitle(CaptionPrefix() + QStringLiteral(" ") + name + modified);
+}
+
+bool TForm1::MayDiscardChanges() {
+  if (!HasUnsavedChanges()) return true;
+  switch (dialogs_.AskToSaveChanges(this, FromUtf8(message::kSaveChanges))) {
+    case Dialogs::SaveAnswer::Save:
+      return SaveToJobFile();
+    case Dialogs::SaveAnswer::Discard:
+      return true;
+    case Dialogs::SaveAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TForm1::ClearMemo() {
   results_.memo->clear();
+}
+
+void TForm1::ShowCurrentPlan() {
+  const PlanResult* current = CurrentResult();
+  const bool planned = current != nullptr && current->Plan.HasPatterns();
+  diagrams_.view->SetResult(planned ? current : nullptr);
+  if (!planned) {
+    ClearMemo();
+    return;
+  }
+  const QString report = ReportText(*current);
+  if (results_.memo->toPlainText() != report) results_.memo->setPlainText(report);
+}
+
+void TForm1::ShowReport(const PlanResult& result) {
+  results_.memo->setPlainText(ReportText(result));
+  diagrams_.view->SetResult(&result);
+  pageControl_->setCurrentWidget(tabSheet2_);
+}
+
+void TForm1::ForgetStalePlan() {
+  if (lastResult_ == nullptr || CurrentResult() != nullptr) return;
+  ClearMemo();
+  diagrams_.view->SetResult(nullptr);
 }
 
 void TForm1::Guarded(const std::function<void()>& command) {
@@ -206,6 +280,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The planner stops with its best plan so far; the window closes once it has returned.
     StopRunning();
     closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  closeAfterRun_ = false;
+  if (!MayDiscardChanges()) {
     event->ignore();
     return;
   }

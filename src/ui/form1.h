@@ -1,5 +1,8 @@
 // The main window: the input page and the results page in a tab control, the
-// menu, the Run with its live loss rates, and the file and print commands.
+// menu, either planner with its live loss rates, and the file and print
+// commands. It keeps the last plan made and the job as last saved; whether
+// that plan is still the job's, and whether the job has unsaved changes, it
+// learns by comparing them with the job on the page.
 #pragma once
 
 #include <QMainWindow>
@@ -25,10 +28,11 @@ class QTabWidget;
 namespace yobina {
 
 class Dialogs;
-class ExactRunner;
 class InputPage;
+class PlanRunner;
 class QtInputPage;
-struct Workspace;
+struct JobDocument;
+struct PlanResult;
 
 struct WindowSetup {
   // The program's folder: the backup's home, the working directory and the
@@ -44,7 +48,6 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   InputPage& Page();
-  Workspace& GetWorkspace();
   const InputPageWidgets& InputWidgets() const { return input_; }
   const ResultsPageWidgets& ResultsWidgets() const { return results_; }
   QTabWidget* PageControl() const { return pageControl_; }
@@ -54,6 +57,15 @@ class TForm1 : public QMainWindow {
   // The target of Save; empty until a Save As or an Open.
   const QString& SaveFileName() const { return saveFileName_; }
   bool IsRunning() const { return running_; }
+  // A stop was asked of the planner that works, or of the last one.
+  bool StopRequested() const;
+
+  // The last plan made, whichever planner made it; null before the first.
+  const PlanResult* LastResult() const { return lastResult_.get(); }
+  // The last plan while it is the plan of the job on the page, else null.
+  const PlanResult* CurrentResult() const;
+  // The job on the page differs from the job as last opened or saved.
+  bool HasUnsavedChanges() const;
 
   static QString CaptionPrefix();
 
@@ -62,6 +74,8 @@ class TForm1 : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  enum class PlannerKind { Run, Optimal };
+
   void BuildPages();
   void BuildMenu();
   void ConnectInputPage();
@@ -69,8 +83,15 @@ class TForm1 : public QMainWindow {
   void SetGridHeaders();
   void UpdateCaption();
   void ClearMemo();
+  // The job on the page, read once for the command at hand.
+  JobDocument PageDocument() const;
+  const PlanResult* CurrentResultFor(const JobDocument& now) const;
+  // The results page and 【図】 show the plan of the job on the page, or say there is none.
+  void ShowCurrentPlan();
+  // After a command rewrote the page: a plan no longer of this job leaves the results page.
+  void ForgetStalePlan();
   // The report of a plan on the results page, which comes to the front.
-  void ShowReport(const std::vector<std::string>& reportLines);
+  void ShowReport(const PlanResult& result);
   void SetCommandsEnabled(bool enabled);
   // Runs a command; a failed file or printer operation is shown in an error box.
   void Guarded(const std::function<void()>& command);
@@ -78,15 +99,26 @@ class TForm1 : public QMainWindow {
   QString LoadJobFile(const std::filesystem::path& file);
   // The same, showing the failure; true when the job was loaded.
   bool LoadJob(const std::filesystem::path& file);
-  void SaveJob(const QString& file);
+  // True when saved; a failure is shown.
+  bool SaveJob(const QString& file);
+  // 上書き保存 and 名前を付けて保存: true when the job was saved.
+  bool SaveToJobFile();
+  bool SaveToChosenFile();
+  // Before the job on the page is replaced or the window closes: with
+  // unsaved changes, asks whether to save them; false when the user cancels
+  // (or the save did not happen).
+  bool MayDiscardChanges();
 
+  // The planners (form1_plan.cpp): 実 行, 最 適 化 and its menu entry, the
+  // labels while they work, and what each leaves behind.
+  void BuildPlanCommands();
+  void StartPlanning(PlannerKind kind);
+  void PlanningFinished();
   void Button1Click();
-  // The 最 適 化 button and its menu entry (form1_exact.cpp).
-  void BuildExactCommand();
   void ExactButtonClick();
-  void ExactFinished();
-  // Asks whichever planner is working to stop with its best plan so far.
+  // Asks the planner that works to stop with its best plan so far.
   void StopRunning();
+
   void Open1Click();
   void Save1Click();
   void SaveAs1Click();
@@ -109,8 +141,9 @@ class TForm1 : public QMainWindow {
   ResultsPageWidgets results_;
   DiagramPageWidgets diagrams_;
   std::unique_ptr<QtInputPage> page_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<QPrinter> printer_;  // keeps the print dialog's choice for the session
+  std::unique_ptr<PlanResult> lastResult_;
+  std::unique_ptr<JobDocument> savedDocument_;  // the job as last opened or saved
+  std::unique_ptr<QPrinter> printer_;           // keeps the print dialog's choice for the session
   QShortcut* stopShortcut_ = nullptr;
   QString saveFileName_;
   QString openFileName_;
@@ -118,10 +151,12 @@ class TForm1 : public QMainWindow {
   QString startupError_;  // shown once the window is on screen
   bool running_ = false;
   bool closeAfterRun_ = false;
+  PlannerKind runningKind_ = PlannerKind::Run;
+  QString captionBeforeRun_;  // a Run's caption carries its trial while it works
   QPushButton* exactButton_ = nullptr;
-  ExactRunner* exactRunner_ = nullptr;  // a child: stops and joins its thread when the window goes
-  QPointer<QWidget> focusBeforeExact_;
-  QTimer* exactClock_ = nullptr;  // moves the progress display through the planner's seconds
+  PlanRunner* runner_ = nullptr;  // a child: stops and joins its thread when the window goes
+  QPointer<QWidget> focusBeforeRun_;
+  QTimer* exactClock_ = nullptr;  // moves the progress display through the optimal planner's seconds
   qint64 exactStartedMs_ = 0;
 };
 

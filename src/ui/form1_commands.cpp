@@ -13,7 +13,9 @@
 #include "app/messages.h"
 #include "diagram/cutting_diagram.h"
 #include "file/data_file.h"
-#include "print/qt_print_device.h"
+#include "file/page_document.h"
+#include "job/job_io.h"
+#include "plan/plan_result.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
 #include "ui/qt_input_page.h"
@@ -25,8 +27,8 @@
 namespace yobina {
 namespace {
 
-QString ForcedQzlName(const QString& chosen) {
-  return FromFsPath(ForceQzlExtension(ToFsPath(chosen)));
+QString JobFileNameOf(const QString& chosen) {
+  return FromFsPath(JobFileName(ToFsPath(chosen)));
 }
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
@@ -72,94 +74,123 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::Open1Click() {
+  if (!MayDiscardChanges()) return;
   const std::optional<QString> chosen =
       dialogs_.ChooseOpenFile(this, openFileName_.isEmpty() ? workFolder_ : openFileName_);
   if (!chosen) return;
-  const QString file = ForcedQzlName(*chosen);
+  const QString file = JobFileNameOf(*chosen);
   openFileName_ = file;
   if (!LoadJob(ToFsPath(file))) return;
+  *savedDocument_ = PageDocument();
   // Save writes back to the file the user opened.
   saveFileName_ = file;
   jobFileName_ = QFileInfo(file).fileName();
   UpdateCaption();
+  ForgetStalePlan();
 }
 
 void TForm1::Save1Click() {
-  if (saveFileName_.isEmpty() || !QFileInfo::exists(ForcedQzlName(saveFileName_))) {
-    SaveAs1Click();
-    return;
-  }
-  saveFileName_ = ForcedQzlName(saveFileName_);
-  SaveJob(saveFileName_);
+  SaveToJobFile();
 }
 
 void TForm1::SaveAs1Click() {
-  const std::optional<QString> chosen =
-      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
-  if (!chosen) return;
-  const QString target = ForcedQzlName(*chosen);
-  if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
-    return;  // the remembered name stays: a later Save must not overwrite it unasked
-  }
-  saveFileName_ = target;
-  SaveJob(target);
+  SaveToChosenFile();
 }
 
-void TForm1::SaveJob(const QString& file) {
+bool TForm1::SaveToJobFile() {
+  if (saveFileName_.isEmpty() || !QFileInfo::exists(JobFileNameOf(saveFileName_))) return SaveToChosenFile();
+  saveFileName_ = JobFileNameOf(saveFileName_);
+  return SaveJob(saveFileName_);
+}
+
+bool TForm1::SaveToChosenFile() {
+  const std::optional<QString> chosen =
+      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
+  if (!chosen) return false;
+  const QString target = JobFileNameOf(*chosen);
+  if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
+    return false;  // the remembered name stays: a later Save must not overwrite it unasked
+  }
+  saveFileName_ = target;
+  return SaveJob(target);
+}
+
+bool TForm1::SaveJob(const QString& file) {
+  const JobDocument document = PageDocument();
   bool saved = false;
   Guarded([&] {
-    SaveDataFile(*page_, ToFsPath(file));
+    SaveDataFile(document, ToFsPath(file));
     saved = true;
   });
   if (saved) {
+    *savedDocument_ = document;
     jobFileName_ = QFileInfo(file).fileName();
     UpdateCaption();
   }
+  return saved;
 }
 
 void TForm1::CatMatome1Click() {
-  Guarded([this] { MergeEqualLengthsCommand(*page_, *workspace_); });
+  JobDocument document = PageDocument();
+  MergeEqualCutLengths(document);
+  WriteDocument(document, *page_);
+  UpdateCaption();
+  ForgetStalePlan();
 }
 
 void TForm1::CatListSortClick() {
-  Guarded([this] { SortCutListCommand(*page_, *workspace_); });
+  JobDocument document = PageDocument();
+  SortCutList(document);
+  WriteDocument(document, *page_);
+  UpdateCaption();
+  ForgetStalePlan();
 }
 
 void TForm1::PasteClick() {
   QWidget* focus = focusWidget();
+  bool pasted = false;
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    if (focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
+    if (!pasted && focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
       grid->PasteClipboard();
-      return;
+      pasted = true;
     }
   }
-  if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
-    if (!edit->isReadOnly()) edit->paste();
+  if (auto* edit = qobject_cast<QLineEdit*>(focus); !pasted && edit != nullptr && !edit->isReadOnly()) {
+    edit->paste();
   }
+  ForgetStalePlan();
 }
 
 void TForm1::SpeedButton1Click() {
+  if (!MayDiscardChanges()) return;
   ClearMemo();
-  LoadJob(BackupFile());
+  if (LoadJob(BackupFile())) {
+    // The last Run's input is no file's job: a Save must ask where it goes.
+    *savedDocument_ = PageDocument();
+    saveFileName_.clear();
+    jobFileName_.clear();
+  }
+  UpdateCaption();
+  ForgetStalePlan();
 }
 
 void TForm1::BtnPrintClick() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
-  Guarded([this] {
-    QtPrintDevice device(*printer_);
-    PrintReport(*page_, *workspace_, device);
-  });
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  // The plan of the job on the page; without one, the page's job with no plan.
+  const JobDocument now = PageDocument();
+  const PlanResult* current = CurrentResultFor(now);
+  Guarded([&] { PrintReport(current != nullptr ? *current : ResultWithoutPlan(now), *device); });
 }
 
 void TForm1::BtnDiagramPrintClick() {
-  if (workspace_->lastPlan.PatternCount == 0) return;
+  const PlanResult* current = CurrentResult();
+  if (current == nullptr || !current->Plan.HasPatterns()) return;
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!dialogs_.ChoosePrinter(this, *printer_)) return;
-  Guarded([this] {
-    QtPrintDevice device(*printer_);
-    PrintCuttingDiagrams(*page_, workspace_->lastRunJob, workspace_->lastPlan, device);
-  });
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  Guarded([&] { PrintCuttingDiagrams(*current, *device); });
 }
 
 void TForm1::SendMailMeClick() {

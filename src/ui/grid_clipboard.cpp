@@ -76,7 +76,8 @@ PasteOutcome PasteCellBlock(TStringGrid& grid, const QString& text) {
     outcome.columnsLeftOut = std::max(outcome.columnsLeftOut, static_cast<int>(cells.size()) - roomColumns);
     for (int c = 0; c < std::min(width, roomColumns); ++c) {
       const QString typed = c < cells.size() ? cells[c] : QString();
-      grid.SetCell(firstColumn + c, firstRow + r, grid.TypedCellText(firstColumn + c, typed));
+      grid.SetCell(firstColumn + c, firstRow + r,
+                   grid.TypedCellText(firstColumn + c, typed, &outcome.unclearNumbers));
     }
   }
   grid.clearSelection();

@@ -22,6 +22,8 @@ struct PasteOutcome {
   // Rows and columns of the block holding text that found no cell.
   int rowsLeftOut = 0;
   int columnsLeftOut = 0;
+  // Number cells that took text with no clean number, as it was.
+  bool unclearNumbers = false;
 };
 
 // Fills the grid from its current cell to the right and down, every cell as

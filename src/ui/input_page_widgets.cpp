@@ -121,6 +121,10 @@ QString LossLabelCaption() {
   return QStringLiteral("　ロス率");
 }
 
+QString NoLossRateCaption() {
+  return QStringLiteral("・・・・・");
+}
+
 InputPageWidgets BuildInputPage(QWidget* page) {
   InputPageWidgets w;
   w.panel = Named(new QWidget(page), "Panel2");
@@ -134,6 +138,7 @@ InputPageWidgets BuildInputPage(QWidget* page) {
   w.reloadButton = AddToolButton(p, "SpeedButton1", QRect(0, 13, 28, 28));
   w.reloadButton->setIcon(QIcon(ReloadPicture()));
   w.reloadButton->setIconSize(QSize(24, 24));
+  w.reloadButton->setToolTip(QStringLiteral("前回の実行時の入力に戻す"));
   w.clearStockButton = AddToolButton(p, "btnClr1", QRect(40, 14, 36, 28));
   w.clearCutButton = AddToolButton(p, "btnClr2", QRect(240, 14, 36, 28));
   for (QToolButton* clear : {w.clearStockButton, w.clearCutButton}) {
@@ -169,7 +174,7 @@ InputPageWidgets BuildInputPage(QWidget* page) {
   w.trialCount->SetItemIndex(kTrialCountElement.DefaultIndex);
 
   w.trialLossLabel = AddLabel(p, "lbZhi", LossLabelCaption(), 416, 356, heading, Qt::black);
-  w.bestLossLabel = AddLabel(p, "lbZhiMin", QStringLiteral("・・・・・"), 508, 356, heading, Qt::blue);
+  w.bestLossLabel = AddLabel(p, "lbZhiMin", NoLossRateCaption(), 508, 356, heading, Qt::blue);
   // A trial's label, "%7.3f %%  (%d)", is longer than the room before the best
   // rate: it ends there, so the two rates stay readable while a Run works.
   w.trialLossLabel->setFixedWidth(w.bestLossLabel->x() - w.trialLossLabel->x());

@@ -52,7 +52,9 @@ QString ElementName(std::string_view key);
 QStringList GridHeadings();
 QString TabCaption(const TabElement& tab);
 
-// The first caption of lbZhi, which it returns to after every Run.
+// The first caption of the trial label (lbZhi), which it returns to after every Run.
 QString LossLabelCaption();
+// The first caption of the best loss rate's label (lbZhiMin), before any plan.
+QString NoLossRateCaption();
 
 }  // namespace yobina

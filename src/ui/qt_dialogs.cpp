@@ -4,8 +4,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 
+#include "print/qt_print_device.h"
 #include "ui/dialogs.h"
 
 namespace yobina {
@@ -20,8 +22,8 @@ std::optional<QString> RunFileDialog(QWidget* parent, const QString& start, QFil
   // The save command asks its own overwrite question.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilter(QStringLiteral("ヨビナデータ(*.qzl)"));
-  dialog.setDefaultSuffix(QStringLiteral("qzl"));
-  // Files are written as .QZL: match the pattern in any letter case.
+  // A name typed without an extension becomes a .QZL file; match the pattern in any letter case.
+  dialog.setDefaultSuffix(QStringLiteral("QZL"));
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   const QFileInfo startInfo(start);
   if (startInfo.isDir()) {
@@ -44,9 +46,10 @@ std::optional<QString> QtDialogs::ChooseSaveFile(QWidget* parent, const QString&
   return RunFileDialog(parent, start, QFileDialog::AcceptSave);
 }
 
-bool QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+std::unique_ptr<PrintDevice> QtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return std::make_unique<QtPrintDevice>(printer);
 }
 
 void QtDialogs::ShowError(QWidget* parent, const QString& text) {
@@ -60,6 +63,19 @@ void QtDialogs::ShowInformation(QWidget* parent, const QString& text) {
 bool QtDialogs::ConfirmOkCancel(QWidget* parent, const QString& text) {
   return QMessageBox::question(parent, QStringLiteral("確認"), text, QMessageBox::Ok | QMessageBox::Cancel,
                                QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+Dialogs::SaveAnswer QtDialogs::AskToSaveChanges(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, parent);
+  QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveAnswer::Save;
+  if (box.clickedButton() == discard) return SaveAnswer::Discard;
+  return SaveAnswer::Cancel;
 }
 
 void QtDialogs::OpenUrl(const QUrl& url) {

@@ -2,7 +2,7 @@
 // interface's side, QString on the widgets'.
 #pragma once
 
-#include "job/input_page.h"
+#include "file/input_page.h"
 #include "ui/input_page_widgets.h"
 
 namespace yobina {

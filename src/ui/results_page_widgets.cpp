@@ -2,7 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "app/messages.h"
 #include "ui/ui_fonts.h"
+#include "ui/ui_text.h"
 
 namespace yobina {
 
@@ -19,6 +21,8 @@ ResultsPageWidgets BuildResultsPage(QWidget* page) {
   w.memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   w.memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   w.memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  // Shown while there is no report: before the first plan, and once the job has changed since.
+  w.memo->setPlaceholderText(FromUtf8(message::kNoCurrentPlan));
   layout->addWidget(w.memo);
 
   w.bottomStrip = new QWidget(page);

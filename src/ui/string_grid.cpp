@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <optional>
+#include <string>
 
 #include "text/number_text.h"
 #include "text/typed_number.h"
@@ -63,6 +65,7 @@ TStringGrid::TStringGrid(int dataRows, std::vector<int> formatCodes, QWidget* pa
   }
 
   connect(this, &QTableWidget::currentCellChanged, this, &TStringGrid::OnCurrentCellChanged);
+  connect(this, &TStringGrid::numberUnclear, this, [] { QApplication::beep(); });
   connect(verticalHeader(), &QHeaderView::sectionMoved, this, &TStringGrid::OnHeadingMoved);
   // Leaving the grid for another element of the window tidies the current cell.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -122,19 +125,25 @@ int TStringGrid::FormatCode(int column) const {
   return formatCodes_[static_cast<size_t>(column - 1)];
 }
 
-QString TStringGrid::TypedCellText(int column, const QString& typed) const {
+QString TStringGrid::TypedCellText(int column, const QString& typed, bool* unclear) const {
   const QString kept = KeepStorableCharacters(typed);
   const int code = FormatCode(column);
   if (code == 0) return kept;
-  return ToQString(RealToTextBlankZero(code, TextToReal(FoldFullWidthNumber(ToCp932(kept)))));
+  const std::optional<std::string> number = CleanTypedNumber(ToCp932(kept));
+  if (!number) {
+    if (unclear != nullptr) *unclear = true;
+    return kept;
+  }
+  return ToQString(RealToTextBlankZero(code, TextToReal(*number)));
 }
 
 void TStringGrid::NormalizeCell(int row, int column) {
-  const int code = FormatCode(column + 1);
-  if (code == 0 || row < 0 || row >= rowCount()) return;
+  if (FormatCode(column + 1) == 0 || row < 0 || row >= rowCount()) return;
   QTableWidgetItem* cell = item(row, column);
-  const QString tidy = ToQString(RealToTextBlankZero(code, TextToReal(ToCp932(cell->text()))));
+  bool unclear = false;
+  const QString tidy = TypedCellText(column + 1, cell->text(), &unclear);
   if (tidy != cell->text()) cell->setText(tidy);
+  if (unclear) emit numberUnclear();
 }
 
 void TStringGrid::PasteClipboard() {
@@ -145,6 +154,7 @@ void TStringGrid::PasteClipboard() {
     return;
   }
   const PasteOutcome outcome = PasteCellBlock(*this, text);
+  if (outcome.unclearNumbers) emit numberUnclear();
   if (outcome.rowsLeftOut > 0 || outcome.columnsLeftOut > 0) {
     emit cellsLeftOut(outcome.rowsLeftOut, outcome.columnsLeftOut);
   }

@@ -45,8 +45,10 @@ class TStringGrid : public QTableWidget {
   int FormatCode(int column) const;
   // What a cell of `column` holds after `typed` was typed into it and the
   // cell was left: full-width digits taken as digits, characters the code
-  // page lacks left out, a number rewritten in its column's form.
-  QString TypedCellText(int column, const QString& typed) const;
+  // page lacks left out, a number rewritten in its column's form, thousands
+  // separators dropped. Text that holds no clean number (see
+  // CleanTypedNumber) stays as it is, for the user to correct; `unclear` says so.
+  QString TypedCellText(int column, const QString& typed, bool* unclear = nullptr) const;
   // Ctrl+V: a block of cells (text with tabs or line breaks) fills the grid
   // from the current cell; other text goes into the current cell's editor.
   void PasteClipboard();
@@ -58,6 +60,8 @@ class TStringGrid : public QTableWidget {
   void rowMoved();
   // A pasted block did not fit: so many rows and columns holding text were left out.
   void cellsLeftOut(int rows, int columns);
+  // A number cell was left, or pasted into, with text that holds no clean number.
+  void numberUnclear();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,7 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FileNames, ExtensionIsForcedToQzl) {
+TEST(FileNames, QzlInAnyCaseIsKeptAndFoundInAnyCase) {
   struct Case {
     std::vector<const char*> Existing;
     const char* Typed;
@@ -20,10 +20,13 @@ TEST(FileNames, ExtensionIsForcedToQzl) {
   const Case cases[] = {
       {{}, "job", "job.QZL"},
       {{}, "job.txt", "job.QZL"},
-      {{}, "job.qzl", "job.QZL"},
+      {{}, "job.qzl", "job.qzl"},  // as typed, so that other programs find it by that name
+      {{}, "job.Qzl", "job.Qzl"},
       {{}, "job.tar.gz", "job.tar.QZL"},
-      {{"job.qzl"}, "job", "job.qzl"},  // the file the dialog's default extension made
+      {{"job.qzl"}, "job", "job.qzl"},
       {{"job.qzl"}, "job.QZL", "job.qzl"},
+      {{"job.QZL"}, "job.qzl", "job.QZL"},
+      {{"job.qzl", "job.QZL"}, "job.qzl", "job.qzl"},
       {{"job.Qzl", "job.qzl"}, "job.txt", "job.qzl"},
       {{"job.Qzl"}, "job", "job.Qzl"},
       {{"job.qzl", "job.QZL"}, "job", "job.QZL"},
@@ -34,7 +37,7 @@ TEST(FileNames, ExtensionIsForcedToQzl) {
     SCOPED_TRACE(c.Typed);
     test::TempFolder folder;
     for (const char* name : c.Existing) test::WriteBytes(folder / name, "x");
-    EXPECT_EQ(ForceQzlExtension(folder / c.Typed), folder / c.Expected);
+    EXPECT_EQ(JobFileName(folder / c.Typed), folder / c.Expected);
   }
 }
 

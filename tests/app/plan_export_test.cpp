@@ -7,34 +7,25 @@
 #include <string>
 #include <vector>
 
-#include "job/job_io.h"
-#include "job/memory_input_page.h"
 #include "optimizer/optimizer.h"
+#include "support/test_jobs.h"
 #include "text/codec.h"
 
 namespace yobina {
 namespace {
 
-struct NoProgress : TrialProgress {
-  void ReportTrialProgress(double, int32_t, double) override {}
-  void YieldToWindow() override {}
-};
-
 // The reference job's sorted tables and its plan of 10 trials.
 struct Reference {
   Reference() {
-    const int32_t stock[][2] = {{6000, 30}, {7000, 10}};
-    const int32_t cut[][2] = {{900, 11}, {1300, 5}, {1700, 9}, {2300, 7}};
-    for (const auto& row : stock) job.StockTable[++job.StockCount] = {row[0], row[1], row[1]};
-    for (const auto& row : cut) job.CutTable[++job.CutCount] = {row[0], row[1], row[1]};
-    job.Kerf = 5;
+    job = test::SortedJob({{6000, 30}, {7000, 10}}, {{900, 11}, {1300, 5}, {1700, 9}, {2300, 7}}, 0, 5);
     TJob working = job;
     Optimizer optimizer;
-    NoProgress progress;
+    test::SilentProgress progress;
     optimizer.RunTrials(working, 10, progress);
     optimizer.OrderPatterns();
     plan = optimizer.BestPlan();
   }
+  PlanResult Result(const JobDocument& document = {}) const { return test::ResultOf(document, job, plan); }
   TJob job;
   TCutPlan plan;
 };
@@ -63,7 +54,7 @@ Rows ParseCsv(const std::string& text) {
 TEST(PlanExport, CsvOpensAsTheTableOfThePlan) {
   const Reference ref;
   ASSERT_EQ(ref.plan.PatternCount, 4);
-  const std::string csv = PlanCsv(ref.job, ref.plan);
+  const std::string csv = PlanCsv(ref.Result());
   // Every line ends in CR LF, the last one too.
   EXPECT_EQ(csv.substr(csv.size() - 2), "\r\n");
   for (size_t at = csv.find('\n'); at != std::string::npos; at = csv.find('\n', at + 1)) {
@@ -91,11 +82,11 @@ TEST(PlanExport, CsvOpensAsTheTableOfThePlan) {
 
 TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   const Reference ref;
-  MemoryInputPage page;
-  page.SetFieldText(FieldId::ProjectName, Cp932("港北\"倉庫\"\\新築"));
-  page.SetFieldText(FieldId::MemberName, std::string("L\x81", 2));  // a lead byte without its trail byte
+  JobDocument document;
+  document.ProjectName = Cp932("港北\"倉庫\"\\新築");
+  document.MemberName = std::string("L\x81", 2);  // a lead byte without its trail byte
 
-  const nlohmann::json json = nlohmann::json::parse(PlanJson(page, ref.job, ref.plan, std::nullopt));
+  const nlohmann::json json = nlohmann::json::parse(PlanJson(ref.Result(document)));
   EXPECT_EQ(json["project"], "港北\"倉庫\"\\新築");
   EXPECT_EQ(json["member"].get<std::string>().substr(0, 1), "L");
   EXPECT_EQ(json["kerf_mm"], 5);
@@ -128,10 +119,12 @@ TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   EXPECT_DOUBLE_EQ(totals["leftover_rate_percent"].get<double>(), ref.plan.LeftoverRate);
   EXPECT_DOUBLE_EQ(totals["loss_rate_percent"].get<double>(), ref.plan.LossRate);
 
-  const nlohmann::json proven =
-      nlohmann::json::parse(PlanJson(page, ref.job, ref.plan, PlanProof{true, 4.25, 1.5}));
+  PlanResult optimal = ref.Result(document);
+  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt};
+  const nlohmann::json proven = nlohmann::json::parse(PlanJson(optimal));
   EXPECT_EQ(proven["proof"],
             (nlohmann::json{{"proven", true}, {"bound_loss_rate_percent", 4.25}, {"gap_m", 1.5}}));
+  EXPECT_EQ(proven["setups"], (nlohmann::json{{"patterns", 4}, {"lower_bound", 3}, {"proven", false}}));
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 
 #include <clocale>
 #include <string>
-#include <vector>
 
-#include "job/memory_input_page.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -29,39 +27,24 @@ TEST(RunLabels, FixedWidthWithAPointInAnyLocale) {
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-// A trial-count group with captions of the test's choice.
-class CaptionPage : public MemoryInputPage {
- public:
-  explicit CaptionPage(std::vector<std::string> captions) : captions_(std::move(captions)) {}
-  int TrialItemCount() const override { return static_cast<int>(captions_.size()); }
-  std::string TrialCaption(int index) const override { return captions_.at(static_cast<std::size_t>(index)); }
-
- private:
-  std::vector<std::string> captions_;
-};
-
-TEST(RunLabels, TrialCountFromTheSelectedCaption) {
+TEST(RunLabels, TrialCountFromTheChosenCaption) {
   struct Case {
     std::string Caption;
-    int Index;
     int32_t Expected;
   };
   const Case cases[] = {
-      {Cp932("10回"), 0, 10},         {Cp932("100回"), 0, 100}, {Cp932("500回"), 0, 500},
-      {Cp932("１０００回"), 0, 1000}, {Cp932("回"), 0, 1},      {"-5", 0, 1},
-      {Cp932("10回"), -1, 10},        {Cp932("500回"), 3, 10},  // nothing selected: the fewest
+      {Cp932("10回"), 10},         {Cp932("100回"), 100}, {Cp932("500回"), 500},
+      {Cp932("１０００回"), 1000}, {Cp932("回"), 1},      {"-5", 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(Cp932ToUtf8(c.Caption) + " at " + std::to_string(c.Index));
-    CaptionPage page({c.Caption});
-    page.SetTrialIndex(c.Index);
-    EXPECT_EQ(TrialCountFromPage(page), c.Expected);
+    SCOPED_TRACE(Cp932ToUtf8(c.Caption));
+    EXPECT_EQ(TrialCountOfCaption(c.Caption), c.Expected);
   }
-  MemoryInputPage standard;
-  const int32_t expected[] = {10, 100, 500};
-  for (int index = 0; index < 3; ++index) {
-    standard.SetTrialIndex(index);
-    EXPECT_EQ(TrialCountFromPage(standard), expected[index]);
+  JobDocument document;
+  const int32_t expected[] = {10, 10, 100, 500, 10};  // nothing chosen: the fewest
+  for (int index = -1; index <= 3; ++index) {
+    document.TrialIndex = index;
+    EXPECT_EQ(TrialCountOf(document), expected[index + 1]);
   }
 }
 

@@ -10,10 +10,9 @@
 
 #include "diagram/diagram_calls.h"
 #include "diagram/diagram_style.h"
-#include "job/job_io.h"
-#include "job/memory_input_page.h"
 #include "optimizer/optimizer.h"
 #include "report/report_text.h"
+#include "support/test_jobs.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -24,26 +23,12 @@ using test::DrawnBar;
 using test::DrawnLabel;
 using test::RecordingPrintDevice;
 
-struct NoProgress : TrialProgress {
-  void ReportTrialProgress(double, int32_t, double) override {}
-  void YieldToWindow() override {}
-};
-
-TJob SortedJob(const std::vector<std::pair<int32_t, int32_t>>& stock,
-               const std::vector<std::pair<int32_t, int32_t>>& cut, int32_t margin, int32_t kerf) {
-  TJob job;
-  for (const auto& [length, count] : stock) job.StockTable[++job.StockCount] = {length, count, count};
-  for (const auto& [length, count] : cut) job.CutTable[++job.CutCount] = {length, count, count};
-  job.Margin = margin;
-  job.Kerf = kerf;
-  SortStockTable(job);
-  SortCutTable(job);
-  return job;
-}
+using test::ResultOf;
+using test::SortedJob;
 
 TCutPlan PlanOf(TJob job, int32_t trials) {
   Optimizer optimizer;
-  NoProgress progress;
+  test::SilentProgress progress;
   optimizer.RunTrials(job, trials, progress);
   optimizer.OrderPatterns();
   return optimizer.BestPlan();
@@ -55,7 +40,7 @@ TJob ReferenceJob() {
 
 // 35 stock lengths and 35 cut lengths: the input page full.
 TJob FullJob() {
-  std::vector<std::pair<int32_t, int32_t>> stock, cut;
+  std::vector<test::Row> stock, cut;
   for (int32_t i = 0; i < 35; ++i) stock.push_back({4000 + 150 * i, 20});
   for (int32_t k = 0; k < 35; ++k) cut.push_back({280 + 131 * k, 2 + k % 4});
   return SortedJob(stock, cut, 0, 3);
@@ -80,13 +65,13 @@ TCutPlan MadePlan(const TJob& job, const std::vector<std::vector<int32_t>>& piec
 
 struct Printed {
   RecordingPrintDevice device{600};
-  MemoryInputPage page;
 };
 
 void Print(Printed& printed, const TJob& job, const TCutPlan& plan) {
-  printed.page.SetFieldText(FieldId::ProjectName, Cp932("港北物流センター新築工事"));
-  printed.page.SetFieldText(FieldId::MemberName, Cp932("Ｌ－７５×７５×６"));
-  PrintCuttingDiagrams(printed.page, job, plan, printed.device);
+  JobDocument document;
+  document.ProjectName = Cp932("港北物流センター新築工事");
+  document.MemberName = Cp932("Ｌ－７５×７５×６");
+  PrintCuttingDiagrams(ResultOf(document, job, plan), printed.device);
 }
 
 std::vector<DrawnBar> Bars(const Printed& printed) {
@@ -211,7 +196,7 @@ TEST(CuttingDiagram, LabelsNeitherOverlapNorLieAcrossLeaders) {
   // Short pieces push their labels under the bar, a few lanes deep.
   const TJob crowded = SortedJob({{12000, 50}}, {{40, 99}, {75, 99}, {150, 99}, {320, 99}, {2000, 9}}, 0, 3);
   // 35 rows of 1 .. 35 mm: the bar ends in a crowd of labels many lanes deep.
-  std::vector<std::pair<int32_t, int32_t>> tiny;
+  std::vector<test::Row> tiny;
   for (int32_t length = 1; length <= 35; ++length) tiny.push_back({length, 2000});
   const TJob tinyRows = SortedJob({{12000, 3000}}, tiny, 0, 0);
   const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows};
@@ -273,9 +258,10 @@ TEST(CuttingDiagram, BarsStayWholeOnOnePageInReportOrder) {
 TEST(CuttingDiagram, LongNamesAreCutToTheFieldThenToThePageWidth) {
   const TJob job = ReferenceJob();
   const TCutPlan plan = PlanOf(job, 10);
-  MemoryInputPage page;
-  page.SetFieldText(FieldId::ProjectName, RepeatText(Cp932("表"), 255) + "X");  // from a job file
-  page.SetFieldText(FieldId::MemberName, std::string(31, 'a') + Cp932("鋼"));
+  JobDocument document;
+  document.ProjectName = RepeatText(Cp932("表"), 255) + "X";  // from a job file
+  document.MemberName = std::string(31, 'a') + Cp932("鋼");
+  const PlanResult result = ResultOf(document, job, plan);
   const auto headerOf = [](const RecordingPrintDevice& device, const std::string& caption) {
     const std::vector<DrawnLabel> labels = test::LabelsOf(device);
     const auto found = std::find_if(labels.begin(), labels.end(),
@@ -286,14 +272,14 @@ TEST(CuttingDiagram, LongNamesAreCutToTheFieldThenToThePageWidth) {
   const std::string member = Cp932("部材名：");
 
   RecordingPrintDevice a4(600);
-  PrintCuttingDiagrams(page, job, plan, a4);
+  PrintCuttingDiagrams(result, a4);
   EXPECT_EQ(headerOf(a4, project).Text, project + RepeatText(Cp932("表"), 16));
   EXPECT_EQ(headerOf(a4, member).Text, member + std::string(31, 'a'));
 
   // A view 60 mm wide: "…" closes what fits.
   const int32_t width = 60 * 600 * 10 / 254;
   RecordingPrintDevice narrow(600, width, 20000);
-  DrawCuttingDiagrams(page, job, plan, narrow);
+  DrawCuttingDiagrams(result, narrow);
   const DrawnLabel header = headerOf(narrow, project);
   const auto kept = static_cast<int32_t>(header.Text.size() - project.size() - 2) / 2;
   EXPECT_GT(kept, 0);

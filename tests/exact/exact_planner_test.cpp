@@ -13,9 +13,9 @@
 #include "exact/plan_checker.h"
 #include "file/data_file.h"
 #include "job/job_io.h"
-#include "job/memory_input_page.h"
 #include "optimizer/optimizer.h"
 #include "optimizer/random_job.h"
+#include "support/test_jobs.h"
 
 namespace yobina {
 namespace {
@@ -34,23 +34,8 @@ class RecordingObserver : public ExactObserver {
   std::vector<double> plans, bounds;
 };
 
-class SilentProgress : public TrialProgress {
- public:
-  void ReportTrialProgress(double, int32_t, double) override {}
-  void YieldToWindow() override {}
-};
-
-TJob MakeJob(std::vector<std::pair<int32_t, int32_t>> stock, std::vector<std::pair<int32_t, int32_t>> cut,
-             int32_t margin, int32_t kerf) {
-  TJob job;
-  for (const auto& [length, count] : stock) job.StockTable[++job.StockCount] = {length, count, 0};
-  for (const auto& [length, count] : cut) job.CutTable[++job.CutCount] = {length, count, 0};
-  job.Margin = margin;
-  job.Kerf = kerf;
-  SortStockTable(job);
-  SortCutTable(job);
-  return job;
-}
+using test::SilentProgress;
+using test::SortedJob;
 
 ExactResult Plan(const TJob& job, double seconds = 10) {
   RecordingObserver observer;
@@ -110,14 +95,11 @@ int64_t BruteForceStock(const TJob& job) {
 }
 
 TEST(PlanExact, ReferenceJobIsProvenAt49000) {
-  MemoryInputPage page;
-  ASSERT_EQ(
-      LoadDataFile(page, std::filesystem::path(std::getenv("YOBINA_SOURCE_DIR")) / "examples/reference.qzl"),
-      LoadResult::Loaded);
-  TJob job;
-  ReadJobFromInput(page, job);
-  SortStockTable(job);
-  SortCutTable(job);
+  JobDocument document;
+  ASSERT_EQ(LoadDataFile(document,
+                         std::filesystem::path(std::getenv("YOBINA_SOURCE_DIR")) / "examples/reference.qzl"),
+            LoadResult::Loaded);
+  const TJob job = PlanningJob(document);
   RecordingObserver observer;
   const ExactResult result = PlanExact(job, ExactLimits{}, observer);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
@@ -135,12 +117,12 @@ TEST(PlanExact, ReferenceJobIsProvenAt49000) {
 TEST(PlanExact, TinyJobsMatchBruteForce) {
   test::JobRandom random(81);
   for (int n = 0; n < 60; ++n) {
-    std::vector<std::pair<int32_t, int32_t>> stock, cut;
+    std::vector<test::Row> stock, cut;
     for (int r = random.Between(1, 3); r > 0; --r)
       stock.emplace_back(random.Between(30, 70) * 100, random.Between(0, 2));
     for (int r = random.Between(1, 3); r > 0; --r)
       cut.emplace_back(random.Between(8, 40) * 100, random.Between(1, 3));
-    const TJob job = MakeJob(stock, cut, random.Between(0, 20), random.Between(0, 10));
+    const TJob job = SortedJob(stock, cut, random.Between(0, 20), random.Between(0, 10));
     const int64_t expected = BruteForceStock(job);
     const ExactResult result = Plan(job);
     SCOPED_TRACE(n);
@@ -211,17 +193,17 @@ TEST(PlanExact, HardBinPackingJobsAreProvenByTheArcFlow) {
 }
 
 TEST(PlanExact, RefusesJobsWithoutAMeaningfulOptimum) {
-  EXPECT_EQ(Plan(MakeJob({{6000, 5}}, {{20, 3}}, 20, 5)).Status, ExactStatus::Refused);
-  EXPECT_EQ(Plan(MakeJob({{6000, 5}}, {{2000, 3}}, 0, -1)).Status, ExactStatus::Refused);
-  EXPECT_EQ(Plan(MakeJob({{6000, 5}}, {{2000, 0}}, 0, 0)).Status, ExactStatus::Refused);
+  EXPECT_EQ(Plan(SortedJob({{6000, 5}}, {{20, 3}}, 20, 5)).Status, ExactStatus::Refused);
+  EXPECT_EQ(Plan(SortedJob({{6000, 5}}, {{2000, 3}}, 0, -1)).Status, ExactStatus::Refused);
+  EXPECT_EQ(Plan(SortedJob({{6000, 5}}, {{2000, 0}}, 0, 0)).Status, ExactStatus::Refused);
   // A row needing no piece is ignored, however short.
-  EXPECT_EQ(Plan(MakeJob({{6000, 5}}, {{10, 0}, {2000, 3}}, 20, 0)).Status, ExactStatus::Proven);
-  EXPECT_FALSE(Plan(MakeJob({{6000, 5}}, {{20, 3}}, 20, 5)).Message.empty());
+  EXPECT_EQ(Plan(SortedJob({{6000, 5}}, {{10, 0}, {2000, 3}}, 20, 0)).Status, ExactStatus::Proven);
+  EXPECT_FALSE(Plan(SortedJob({{6000, 5}}, {{20, 3}}, 20, 5)).Message.empty());
 }
 
 TEST(PlanExact, SuppliesEveryPieceWhereARunStopsShort) {
   // The Run counts the negative row into the pieces left and stops after 3 pieces of 2000.
-  const TJob job = MakeJob({{6000, 10}}, {{1000, -3}, {2000, 5}}, 0, 0);
+  const TJob job = SortedJob({{6000, 10}}, {{1000, -3}, {2000, 5}}, 0, 0);
   const ExactResult result = Plan(job);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
   EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
@@ -229,14 +211,14 @@ TEST(PlanExact, SuppliesEveryPieceWhereARunStopsShort) {
 }
 
 TEST(PlanExact, ProvesThatNoPlanExists) {
-  EXPECT_EQ(Plan(MakeJob({{6000, 1}}, {{2000, 6}}, 0, 0)).Status, ExactStatus::NoPlan);
-  EXPECT_EQ(Plan(MakeJob({{6000, 9}}, {{6001, 1}}, 0, 0)).Status, ExactStatus::NoPlan);
-  EXPECT_EQ(Plan(MakeJob({}, {{1000, 1}}, 0, 0)).Status, ExactStatus::NoPlan);
+  EXPECT_EQ(Plan(SortedJob({{6000, 1}}, {{2000, 6}}, 0, 0)).Status, ExactStatus::NoPlan);
+  EXPECT_EQ(Plan(SortedJob({{6000, 9}}, {{6001, 1}}, 0, 0)).Status, ExactStatus::NoPlan);
+  EXPECT_EQ(Plan(SortedJob({}, {{1000, 1}}, 0, 0)).Status, ExactStatus::NoPlan);
 }
 
 TEST(PlanExact, ShortFirstRuleAndItsPrice) {
   // Two short bars must be used once a long one is: 3 x 4000 mm; without the rule one 12000 mm bar.
-  const TJob job = MakeJob({{4000, 2}, {12000, 3}}, {{3000, 3}, {2900, 1}}, 0, 0);
+  const TJob job = SortedJob({{4000, 2}, {12000, 3}}, {{3000, 3}, {2900, 1}}, 0, 0);
   const ExactResult result = Plan(job);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
   EXPECT_EQ(test::CheckPlan(job, result.Plan), "");

@@ -7,8 +7,9 @@
 
 #include "file/data_file.h"
 #include "file/example_jobs.h"
+#include "file/memory_input_page.h"
+#include "file/page_document.h"
 #include "file/temp_folder.h"
-#include "job/memory_input_page.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -84,6 +85,12 @@ TEST(DataFileFormat, SavingALoadedFileGivesItBackByteForByte) {
     ASSERT_EQ(LoadDataFile(loaded, folder / "first.qzl"), LoadResult::Loaded);
     SaveDataFile(loaded, folder / "second.qzl");
     EXPECT_EQ(test::ReadBytes(folder / "second.qzl"), test::ReadBytes(folder / "first.qzl"));
+
+    // A job document holds all the page does: gaps, numbers as typed, the trial choice.
+    JobDocument document;
+    ASSERT_EQ(LoadDataFile(document, folder / "first.qzl"), LoadResult::Loaded);
+    EXPECT_EQ(document, ReadDocument(loaded));
+    EXPECT_EQ(FormatDataFile(document), test::ReadBytes(folder / "first.qzl"));
   }
 }
 

@@ -7,8 +7,8 @@
 #include "file/data_file.h"
 #include "file/data_file_parser.h"
 #include "file/io_error.h"
+#include "file/memory_input_page.h"
 #include "file/temp_folder.h"
-#include "job/memory_input_page.h"
 
 namespace yobina {
 namespace {

@@ -8,8 +8,8 @@
 #include "file/data_file.h"
 #include "file/file_size_limit.h"
 #include "file/io_error.h"
+#include "file/memory_input_page.h"
 #include "file/temp_folder.h"
-#include "job/memory_input_page.h"
 
 namespace yobina {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "job/input_page.h"
+#include "file/input_page.h"
 
 namespace yobina::test {
 

@@ -12,10 +12,10 @@
 #include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/memory_input_page.h"
 #include "file/readable_name.h"
 #include "file/temp_folder.h"
 #include "file/temporary_name.h"
-#include "job/memory_input_page.h"
 
 namespace yobina {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "file/data_file.h"
 #include "file/data_file_parser.h"
-#include "job/memory_input_page.h"
+#include "file/memory_input_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

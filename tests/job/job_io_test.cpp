@@ -6,24 +6,22 @@
 #include <utility>
 #include <vector>
 
-#include "job/memory_input_page.h"
-
 namespace yobina {
 namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;  // (length, count) cell texts
 using Values = std::vector<std::pair<int32_t, int32_t>>;        // (Length, Count)
 
-void FillGrid(MemoryInputPage& page, GridId grid, const Rows& rows) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    page.SetCellText(grid, 1, static_cast<int>(i) + 1, rows[i].first);
-    page.SetCellText(grid, 2, static_cast<int>(i) + 1, rows[i].second);
-  }
+void FillGrid(JobDocument& document, GridId grid, const Rows& rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) RowsOf(document, grid)[i] = {rows[i].first, rows[i].second};
 }
 
-Rows GridRows(const MemoryInputPage& page, GridId grid, int count) {
+Rows GridRows(const JobDocument& document, GridId grid, int count) {
   Rows rows;
-  for (int r = 1; r <= count; ++r) rows.emplace_back(page.CellText(grid, 1, r), page.CellText(grid, 2, r));
+  for (int r = 0; r < count; ++r) {
+    const JobRow& row = RowsOf(document, grid)[static_cast<std::size_t>(r)];
+    rows.emplace_back(row.Length, row.Count);
+  }
   return rows;
 }
 
@@ -43,71 +41,60 @@ void SetLengths(TLengthTable& table, int32_t& count, const std::vector<int32_t>&
   }
 }
 
-TEST(ReadJobFromInput, SkipsBlankRowsAndCompactsOnWrite) {
-  MemoryInputPage page;
-  FillGrid(page, GridId::Stock, {{"6000", "10"}, {"", ""}, {"5500", "4"}});
-  TJob job;
-  ReadJobFromInput(page, job);
+TEST(ReadJob, SkipsBlankRowsAndCompactsOnWrite) {
+  JobDocument document;
+  FillGrid(document, GridId::Stock, {{"6000", "10"}, {"", ""}, {"5500", "4"}});
+  TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.StockTable, job.StockCount), (Values{{6000, 10}, {5500, 4}}));
 
-  WriteJobToInput(job, page);
-  EXPECT_EQ(GridRows(page, GridId::Stock, 3), (Rows{{"  6000", "   10"}, {"  5500", "    4"}, {"", ""}}));
+  WriteJob(job, document);
+  EXPECT_EQ(GridRows(document, GridId::Stock, 3), (Rows{{"  6000", "   10"}, {"  5500", "    4"}, {"", ""}}));
 }
 
-TEST(ReadJobFromInput, KeepsRowsByLengthOnly) {
-  MemoryInputPage page;
+TEST(ReadJob, KeepsRowsByLengthOnly) {
+  JobDocument document;
   FillGrid(
-      page, GridId::Cut,
+      document, GridId::Cut,
       {{"", "3"}, {"2500", ""}, {"6000.9", "2"}, {"-1.7", "1"}, {"0", "9"}, {"abc", "1"}, {" 300mm", "x"}});
-  TJob job;
-  ReadJobFromInput(page, job);
+  TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{2500, 0}, {6000, 2}, {-1, 1}, {300, 0}}));
 
-  WriteJobToInput(job, page);
-  EXPECT_EQ(GridRows(page, GridId::Cut, 5),
+  WriteJob(job, document);
+  EXPECT_EQ(GridRows(document, GridId::Cut, 5),
             (Rows{{"  2500", ""}, {"  6000", "    2"}, {"    -1", "    1"}, {"   300", ""}, {"", ""}}));
 }
 
-TEST(ReadJobFromInput, ReadsTheLastGridRow) {
-  MemoryInputPage page;
-  page.SetCellText(GridId::Stock, 1, kGridDataRows, "9000");
-  page.SetCellText(GridId::Stock, 2, kGridDataRows, "1");
-  TJob job;
-  ReadJobFromInput(page, job);
+TEST(ReadJob, ReadsTheLastGridRow) {
+  JobDocument document;
+  document.StockRows[kGridDataRows - 1] = {"9000", "1"};
+  TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.StockTable, job.StockCount), (Values{{9000, 1}}));
 }
 
-TEST(WriteJobToInput, EmptyGridsClearEveryDataCell) {
-  MemoryInputPage page;
-  for (int r = 1; r <= kGridDataRows; ++r) {
-    page.SetCellText(GridId::Stock, 2, r, "7");  // counts without lengths
-    page.SetCellText(GridId::Cut, 2, r, "7");
+TEST(WriteJob, EmptyGridsClearEveryDataCell) {
+  JobDocument document;
+  for (GridId grid : {GridId::Stock, GridId::Cut}) {
+    for (JobRow& row : RowsOf(document, grid)) row = JobRow{"", "7"};  // counts without lengths
   }
-  TJob job;
-  ReadJobFromInput(page, job);
+  TJob job = ReadJob(document);
   EXPECT_EQ(job.StockCount, 0);
   EXPECT_EQ(job.CutCount, 0);
-  WriteJobToInput(job, page);
-  for (int r = 1; r <= kGridDataRows; ++r) {
-    for (GridId grid : {GridId::Stock, GridId::Cut}) {
-      EXPECT_EQ(page.CellText(grid, 1, r), "");
-      EXPECT_EQ(page.CellText(grid, 2, r), "");
-    }
+  WriteJob(job, document);
+  for (GridId grid : {GridId::Stock, GridId::Cut}) {
+    EXPECT_EQ(RowsOf(document, grid), std::vector<JobRow>(kGridDataRows));
   }
-  EXPECT_EQ(page.CellText(GridId::Stock, 0, 7), "  7");  // row numbers stay
 }
 
-TEST(WriteJobToInput, WritesMarginAndKerfWidthThree) {
-  MemoryInputPage page;
-  page.SetFieldText(FieldId::Margin, "5");
-  page.SetFieldText(FieldId::Kerf, "");
-  TJob job;
-  ReadJobFromInput(page, job);
+TEST(WriteJob, WritesMarginAndKerfWidthThree) {
+  JobDocument document;
+  document.Margin = "5";
+  document.Kerf = "";
+  TJob job = ReadJob(document);
   EXPECT_EQ(job.Margin, 5);
   EXPECT_EQ(job.Kerf, 0);
-  WriteJobToInput(job, page);
-  EXPECT_EQ(page.FieldText(FieldId::Margin), "  5");
-  EXPECT_EQ(page.FieldText(FieldId::Kerf), "  0");
+  WriteJob(job, document);
+  EXPECT_EQ(document.Margin, "  5");
+  EXPECT_EQ(document.Kerf, "  0");
 }
 
 struct SortCase {
@@ -146,31 +133,41 @@ TEST(Sort, LeavesRowsPastTheCountAlone) {
 }
 
 TEST(MergeEqualCutLengths, SumsCountsIntoTheFirstRowOfEachLength) {
-  MemoryInputPage page;
-  FillGrid(page, GridId::Cut, {{"3000", "2"}, {"2500", "1"}, {"3000", "5"}, {"2500", "4"}});
-  FillGrid(page, GridId::Stock, {{"", ""}, {"6000", "3"}});
-  TJob job;
-  MergeEqualCutLengths(page, job);
+  JobDocument document;
+  FillGrid(document, GridId::Cut, {{"3000", "2"}, {"2500", "1"}, {"3000", "5"}, {"2500", "4"}});
+  FillGrid(document, GridId::Stock, {{"", ""}, {"6000", "3"}});
+  MergeEqualCutLengths(document);
+  const TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{3000, 7}, {2500, 5}}));
-  EXPECT_EQ(GridRows(page, GridId::Cut, 3), (Rows{{"  3000", "    7"}, {"  2500", "    5"}, {"", ""}}));
-  EXPECT_EQ(GridRows(page, GridId::Stock, 2), (Rows{{"  6000", "    3"}, {"", ""}}));
+  EXPECT_EQ(GridRows(document, GridId::Cut, 3), (Rows{{"  3000", "    7"}, {"  2500", "    5"}, {"", ""}}));
+  EXPECT_EQ(GridRows(document, GridId::Stock, 2), (Rows{{"  6000", "    3"}, {"", ""}}));
 }
 
 TEST(MergeEqualCutLengths, KeepsOrderAndDropsEveryMergedRow) {
-  MemoryInputPage page;
-  FillGrid(page, GridId::Cut,
+  JobDocument document;
+  FillGrid(document, GridId::Cut,
            {{"900", "1"}, {"", "8"}, {"900", "1"}, {"100", ""}, {"900", "1"}, {"100", "2"}});
-  TJob job;
-  MergeEqualCutLengths(page, job);
+  MergeEqualCutLengths(document);
+  const TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{900, 3}, {100, 2}}));
 }
 
 TEST(MergeEqualCutLengths, SaturatesHugeCounts) {
-  MemoryInputPage page;
-  FillGrid(page, GridId::Cut, {{"100", "2147483647"}, {"100", "2147483647"}, {"100", "-5"}});
-  TJob job;
-  MergeEqualCutLengths(page, job);
+  JobDocument document;
+  FillGrid(document, GridId::Cut, {{"100", "2147483647"}, {"100", "2147483647"}, {"100", "-5"}});
+  MergeEqualCutLengths(document);
+  const TJob job = ReadJob(document);
   EXPECT_EQ(TableValues(job.CutTable, job.CutCount), (Values{{100, 2147483642}}));
+}
+
+TEST(SortCutList, SortsTheCutListAndCompactsBothLists) {
+  JobDocument document;
+  FillGrid(document, GridId::Cut, {{"4000", "1"}, {"", ""}, {"2500", "3"}});
+  FillGrid(document, GridId::Stock, {{"", ""}, {"9000", "1"}, {"6000", "2"}});
+  SortCutList(document);
+  EXPECT_EQ(GridRows(document, GridId::Cut, 3), (Rows{{"  2500", "    3"}, {"  4000", "    1"}, {"", ""}}));
+  EXPECT_EQ(GridRows(document, GridId::Stock, 2),
+            (Rows{{"  9000", "    1"}, {"  6000", "    2"}}));  // not sorted
 }
 
 }  // namespace

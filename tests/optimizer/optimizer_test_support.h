@@ -1,25 +1,17 @@
-// Jobs and a recording progress sink for the optimizer's tests.
+// A recording progress sink for the optimizer's tests; the jobs come from support/test_jobs.h.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "job/job.h"
 #include "optimizer/optimizer.h"
+#include "support/test_jobs.h"
 
 namespace yobina::test {
-
-struct Row {
-  int32_t Length;
-  int32_t Count;
-};
-
-// A job with the given tables in the given order (no sorting), Remaining = Count.
-TJob MakeJob(std::initializer_list<Row> stock, std::initializer_list<Row> cut, int32_t margin, int32_t kerf);
 
 struct TrialReport {
   double LossRate;

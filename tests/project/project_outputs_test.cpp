@@ -13,6 +13,8 @@
 #include "exact/plan_checker.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
+#include "file/memory_input_page.h"
+#include "file/page_document.h"
 #include "job/job_io.h"
 #include "project/project_planner.h"
 #include "text/codec.h"
@@ -170,11 +172,10 @@ TEST(ProjectOutputs, AJobFileOpensAsTheSectionsJob) {
   EXPECT_EQ(JobFileName(result, 1), "002_L-65×6.qzl");
   EXPECT_EQ(JobFileName(result, 2), "003_C-100×50,SS400.qzl");
   MemoryInputPage page;
-  ASSERT_EQ(LoadDataFileFromBytes(page, FormatDataFile(SectionPage(result, 1))), LoadResult::Loaded);
+  ASSERT_EQ(LoadDataFileFromBytes(page, FormatDataFile(SectionDocument(result, 1))), LoadResult::Loaded);
   EXPECT_EQ(page.FieldText(FieldId::MemberName), Cp932("L-65×6"));
   EXPECT_EQ(page.FieldText(FieldId::ProjectName), Cp932("テスト工事"));
-  TJob job;
-  ReadJobFromInput(page, job);
+  const TJob job = ReadJob(ReadDocument(page));
   const TJob& planned = result.Sections[1].Job;
   EXPECT_EQ(job.Kerf, 2);
   ASSERT_EQ(job.StockCount, planned.StockCount);

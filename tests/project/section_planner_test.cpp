@@ -181,7 +181,7 @@ TEST(SectionPlanner, OneLengthIsTheCheapestOfTheSingleLengthPlans) {
         void BetterPlan(double) override {}
         void BetterBound(double) override {}
       } quiet;
-      const ExactResult exact = PlanExact(job, ExactLimits{30, 1, nullptr}, quiet);
+      const ExactResult exact = PlanExact(job, ExactLimits{.TimeLimitSeconds = 30, .Threads = 1}, quiet);
       ASSERT_EQ(exact.Status, ExactStatus::Proven);
       cheapest = std::min(cheapest, CostOf(section, PurchaseOf(section, job, exact.Plan)));
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/line_writer.h"
+#include "report/report_lines.h"
 #include "report/report_text.h"
 #include "report_fixtures.h"
 #include "support/recording_print_device.h"
@@ -56,7 +57,8 @@ std::vector<std::string> Header(int page) {
 
 TEST(ReportBuilderTest, SinglePageTextReportOfTheExample) {
   ReportBuilder builder;
-  const std::vector<std::string> lines = builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan());
+  const std::vector<std::string> lines =
+      builder.BuildReport(test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan()));
   const std::vector<std::string> expected = Concat({
       Header(1),
       Cp932Lines({
@@ -87,7 +89,7 @@ TEST(ReportBuilderTest, UnitWeightAddsTheWeightLineAndLossRate) {
   ReportBuilder builder;
   TCutPlan plan = ExamplePlan();
   plan.LossRate = 3.25;
-  const auto lines = builder.BuildReport(ExamplePage("", "7.85"), ExampleJob(), plan);
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage("", "7.85"), ExampleJob(), plan));
   const std::string memberLine =
       Cp932("  部材名：H-200x100" + std::string(31, ' ') + "単位重量 = 7.85(Kg/m)");
   const std::string weightLine =
@@ -101,11 +103,16 @@ TEST(ReportBuilderTest, UnitWeightAddsTheWeightLineAndLossRate) {
   EXPECT_EQ(*(totals + 1), Cp932(kRule));
 }
 
-TEST(ReportBuilderTest, NotesFollowTheTotalsOnScreenAndPaper) {
-  const std::vector<std::string> notes = {Cp932(" note one"), Cp932(" note two")};
+TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) {
   ReportBuilder builder;
-  const auto plain = builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan());
-  const auto noted = builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan(), notes);
+  const PlanResult run = test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan());
+  PlanResult optimal = run;
+  optimal.Method =
+      OptimalMethod{false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}};
+  const std::vector<std::string> notes = {UnprovenLine(11.5, 0.42), SetupsLine(2, 1, false),
+                                          WithoutShortFirstLine(16000, 3.9, false)};
+  const auto plain = builder.BuildReport(run);
+  const auto noted = builder.BuildReport(optimal);
   const auto totals = std::find_if(plain.begin(), plain.end(), [](const std::string& line) {
     return line.find(Cp932("残材率")) != std::string::npos;
   });
@@ -114,22 +121,22 @@ TEST(ReportBuilderTest, NotesFollowTheTotalsOnScreenAndPaper) {
   std::vector<std::string> expected = plain;
   expected.insert(expected.begin() + at, notes.begin(), notes.end());
   EXPECT_EQ(noted, expected);
-  EXPECT_EQ(noted[static_cast<size_t>(at) + 2], Cp932(kRule));
+  EXPECT_EQ(noted[static_cast<size_t>(at) + 3], Cp932(kRule));
 
   test::RecordingPrintDevice device(600);
-  builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan(), device, notes);
+  builder.BuildReport(optimal, device);
   std::string drawn;  // drawn a character at a time
   for (const auto& draw : device.Draws()) drawn += draw.Text;
-  EXPECT_NE(drawn.find("two"), std::string::npos);
+  EXPECT_NE(drawn.find(Cp932("参考")), std::string::npos);
 }
 
 TEST(ReportBuilderTest, NamesFromAFileAreCutToTheFieldsBytes) {
   // A job file holds up to 999 bytes a name; the window's fields take 32.
-  test::FieldInputPage page = ExamplePage();
-  page.SetFieldText(FieldId::ProjectName, RepeatText(Cp932("表"), 255) + "X");
-  page.SetFieldText(FieldId::MemberName, std::string(31, 'a') + Cp932("鋼材"));
+  JobDocument page = ExamplePage();
+  page.ProjectName = RepeatText(Cp932("表"), 255) + "X";
+  page.MemberName = std::string(31, 'a') + Cp932("鋼材");
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(page, ExampleJob(), ExamplePlan());
+  const auto lines = builder.BuildReport(test::ResultOf(page, ExampleJob(), ExamplePlan()));
   const std::string projectLine = Cp932("  工事名：") + RepeatText(Cp932("表"), 16);
   const std::string memberLine = Cp932("  部材名：") + std::string(31, 'a') + std::string(9, ' ');
   EXPECT_EQ(std::count(lines.begin(), lines.end(), projectLine), 1);
@@ -150,7 +157,7 @@ TEST(ReportBuilderTest, DateLineHeadsTheReport) {
   };
   for (const Case& c : cases) {
     ReportBuilder builder;
-    const auto lines = builder.BuildReport(ExamplePage(c.year), ExampleJob(), ExamplePlan());
+    const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(c.year), ExampleJob(), ExamplePlan()));
     ASSERT_GT(lines.size(), 5U);
     if (c.expected.empty()) {
       EXPECT_EQ(lines[4], Cp932("  工事名：見本工事")) << c.year;
@@ -180,7 +187,7 @@ TEST(ReportBuilderTest, FourColumnListsFillDownTheColumns) {
       job.CutTable[i + 1] = {c.lengths[i], c.lengths[i] / 100, 0};
     }
     ReportBuilder builder;
-    const auto lines = builder.BuildReport(ExamplePage(), job, TCutPlan{});
+    const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), job, TCutPlan{}));
     const auto title = std::find(lines.begin(), lines.end(), Cp932("《切 断 リ ス ト》"));
     ASSERT_NE(title, lines.end());
     for (size_t r = 0; r < c.rows.size(); ++r) {
@@ -201,7 +208,7 @@ TEST(ReportBuilderTest, ZeroEntriesLeaveNoGap) {
   job.CutTable[4] = {4000, 0, 0};  // zero count
   job.CutTable[5] = {5000, 5, 0};
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(ExamplePage(), job, TCutPlan{});
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), job, TCutPlan{}));
   const auto title = std::find(lines.begin(), lines.end(), Cp932("《切 断 リ ス ト》"));
   ASSERT_NE(title, lines.end());
   EXPECT_EQ(*(title + 1), Cp932("        1000×   1本        5000×   5本"));
@@ -219,7 +226,7 @@ TEST(ReportBuilderTest, RequiredStockTalliesBarsPerStockRow) {
   plan.Patterns[4] = plan.Patterns[1];
   plan.Patterns[4].StockRow = 3;
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(ExamplePage(), job, plan);
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), job, plan));
   ASSERT_EQ(builder.RequiredStockCount(), 3);
   EXPECT_EQ(builder.RequiredStock()[2].StockRow, 2);
   EXPECT_EQ(builder.RequiredStock()[2].Bars, 5);
@@ -230,7 +237,7 @@ TEST(ReportBuilderTest, RequiredStockTalliesBarsPerStockRow) {
 
 TEST(ReportBuilderTest, PlanWithoutPatternsEndsAfterTheLastRule) {
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(ExamplePage(), TJob{}, TCutPlan{});
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), TJob{}, TCutPlan{}));
   const std::vector<std::string> expected = Concat({
       Header(1),
       Cp932Lines({
@@ -258,7 +265,7 @@ TEST(ReportBuilderTest, TenPatternsMakeTwoBlocks) {
   plan.PatternCount = 10;
   for (int q = 3; q <= 10; ++q) plan.Patterns[q] = plan.Patterns[1];
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(ExamplePage(), job, plan);
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), job, plan));
   const std::string stockRow = Cp932("│素材長");
   std::vector<std::string> stockRows;
   for (const auto& line : lines) {
@@ -290,7 +297,7 @@ struct LargestReport {
 TEST(ReportBuilderTest, LargestCutListPutsEveryBlockOnItsOwnPage) {
   const LargestReport report;
   ReportBuilder builder;
-  const auto lines = builder.BuildReport(ExamplePage(), report.job, report.plan);
+  const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), report.job, report.plan));
   const std::string memberLine = Cp932(kMemberLine);
   std::vector<size_t> blockStarts;
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -309,7 +316,7 @@ TEST(ReportBuilderTest, LargestBlocksEndAboveThePageLimitOnPaper) {
   const LargestReport report;
   test::RecordingPrintDevice device(600);
   ReportBuilder builder;
-  builder.BuildReport(ExamplePage(), report.job, report.plan, device);
+  builder.BuildReport(test::ResultOf(ExamplePage(), report.job, report.plan), device);
   const double dotsPerMm = 600 / 25.4;
   const double limit = 23 + (275 + 0.9 - 3.6) * dotsPerMm;  // a raised stroke's cell top at 275 mm
   // Up to the last block's bottom corner; the end mark after it gets no room check.
@@ -331,8 +338,8 @@ TEST(ReportBuilderTest, PositionsAreRelativeToEachPrintersOwnArea) {
   test::RecordingPrintDevice wide(600, 4961, 7016);    // no margins on A4
   test::RecordingPrintDevice narrow(600, 4661, 6716);  // 1/4 inch less on each side
   ReportBuilder builder;
-  builder.BuildReport(ExamplePage(), report.job, report.plan, wide);
-  builder.BuildReport(ExamplePage(), report.job, report.plan, narrow);
+  builder.BuildReport(test::ResultOf(ExamplePage(), report.job, report.plan), wide);
+  builder.BuildReport(test::ResultOf(ExamplePage(), report.job, report.plan), narrow);
   const auto a = wide.Draws();
   const auto b = narrow.Draws();
   ASSERT_EQ(a.size(), b.size());
@@ -364,7 +371,7 @@ TEST(ReportBuilderTest, FirstBlockMovesToPageTwoOnlyWhenItDoesNotFit) {
     plan.Patterns[1].BarCount = 1;
     plan.Patterns[1].PieceCount[1] = 1;
     ReportBuilder builder;
-    const auto lines = builder.BuildReport(ExamplePage(), job, plan);
+    const auto lines = builder.BuildReport(test::ResultOf(ExamplePage(), job, plan));
     const auto block = std::find(lines.rbegin(), lines.rend(), Cp932(kMemberLine));
     ASSERT_NE(block, lines.rend());
     EXPECT_EQ(*(block + 3) == "* Page = 2", c.newPage) << c.cutCount;
@@ -374,7 +381,7 @@ TEST(ReportBuilderTest, FirstBlockMovesToPageTwoOnlyWhenItDoesNotFit) {
 TEST(ReportBuilderTest, PaperDoublesTheRulesUnderTheHeadingAndAboveTheLeftover) {
   test::RecordingPrintDevice device(600);
   ReportBuilder builder;
-  builder.BuildReport(ExamplePage(), ExampleJob(), ExamplePlan(), device);
+  builder.BuildReport(test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan()), device);
   const std::string junction = Cp932("┼");
   const std::string separatorStart = Cp932("├");
   std::vector<int32_t> separatorYs;

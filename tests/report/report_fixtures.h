@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "job/input_page.h"
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
-#include "support/field_input_page.h"
+#include "job/job_document.h"
+#include "plan/plan_result.h"
+#include "support/test_jobs.h"
 #include "text/codec.h"
 
 namespace yobina::test {
@@ -43,18 +43,18 @@ inline TCutPlan ExamplePlan() {
   return plan;
 }
 
-// Fields as the user types them (UTF-8 here, code page 932 on the page).
-inline FieldInputPage ExamplePage(const std::string& year = "", const std::string& unitWeight = "0") {
-  FieldInputPage page;
-  page.SetFieldText(FieldId::Year, year);
-  page.SetFieldText(FieldId::Month, "4");
-  page.SetFieldText(FieldId::Day, "1");
-  page.SetFieldText(FieldId::ProjectName, Cp932("見本工事"));
-  page.SetFieldText(FieldId::MemberName, Cp932("H-200x100"));
-  page.SetFieldText(FieldId::UnitWeight, unitWeight);
-  page.SetFieldText(FieldId::Margin, "0");
-  page.SetFieldText(FieldId::Kerf, "0");
-  return page;
+// Fields as the user types them (UTF-8 here, code page 932 in the document).
+inline JobDocument ExamplePage(const std::string& year = "", const std::string& unitWeight = "0") {
+  JobDocument document;
+  document.Year = year;
+  document.Month = "4";
+  document.Day = "1";
+  document.ProjectName = Cp932("見本工事");
+  document.MemberName = Cp932("H-200x100");
+  document.UnitWeight = unitWeight;
+  document.Margin = "0";
+  document.Kerf = "0";
+  return document;
 }
 
 inline std::vector<std::string> Cp932Lines(const std::vector<std::string>& utf8Lines) {

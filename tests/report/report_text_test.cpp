@@ -7,7 +7,6 @@
 #include "report/printer_paper.h"
 #include "report/report_lines.h"
 #include "report/report_text.h"
-#include "support/field_input_page.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -73,13 +72,13 @@ TEST(ReportTextTest, CutsEndBetweenCharacters) {
 }
 
 TEST(ReportLinesTest, NameFieldsAreCutToWhatTheWindowTakes) {
-  test::FieldInputPage page;
+  JobDocument page;
   const std::string kanji = Cp932("鋼");
-  page.SetFieldText(FieldId::ProjectName, std::string(999, 'x'));
-  page.SetFieldText(FieldId::MemberName, std::string(31, 'y') + kanji);
+  page.ProjectName = std::string(999, 'x');
+  page.MemberName = std::string(31, 'y') + kanji;
   EXPECT_EQ(NameFieldText(page, FieldId::ProjectName), std::string(32, 'x'));
   EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(31, 'y'));
-  page.SetFieldText(FieldId::MemberName, std::string(30, 'y') + kanji);
+  page.MemberName = std::string(30, 'y') + kanji;
   EXPECT_EQ(NameFieldText(page, FieldId::MemberName), std::string(30, 'y') + kanji);
 }
 

@@ -25,5 +25,39 @@ TEST(FoldFullWidthNumber, KeepsEverythingElse) {
   EXPECT_EQ(FoldFullWidthNumber(""), "");
 }
 
+TEST(CleanTypedNumber, DropsThousandsSeparatorsAndRefusesWhatWouldLoseDigits) {
+  struct Case {
+    const char* typed;  // UTF-8
+    const char* clean;  // nullptr: no clean number
+  };
+  const Case cases[] = {
+      {"1,250", "1250"},
+      {"１，２５０", "1250"},
+      {"-12,345,678.5", "-12345678.5"},
+      {"  1,250mm", "  1250mm"},
+      {"4x", "4x"},
+      {"", ""},
+      {" 　", " 　"},
+      {"1,25", nullptr},
+      {"1,2345", nullptr},
+      {"12,000,00", nullptr},
+      {"1 250", nullptr},
+      {",250", nullptr},
+      {"abc", nullptr},
+      {"-", nullptr},
+      {"　２３００", nullptr},
+      {"1250,", "1250,"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const std::optional<std::string> clean = CleanTypedNumber(Cp932(c.typed));
+    if (c.clean == nullptr) {
+      EXPECT_EQ(clean, std::nullopt);
+    } else {
+      EXPECT_EQ(clean, Cp932(c.clean));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace yobina

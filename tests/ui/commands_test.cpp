@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/run_command.h"
 #include "ui/ui_text.h"
 #include "window_fixture.h"
 
@@ -42,7 +41,7 @@ class CommandsTest : public QObject {
   WindowFixture f_;
 
   QString Backup() const { return f_.Folder().filePath("#BackUp.Qzl"); }
-  void Run() { QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton); }
+  void Run() { f_.RunAndWait(); }
 
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -131,7 +130,7 @@ class CommandsTest : public QObject {
     QTimer::singleShot(0, f_.window.get(), [&] {
       f_.window->close();
       QVERIFY(f_.window->isVisible());  // not while the Run is on the stack
-      QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+      QVERIFY(f_.window->StopRequested());
     });
     Run();
     QTRY_VERIFY(!f_.window->isVisible());
@@ -142,7 +141,7 @@ class CommandsTest : public QObject {
     f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
     QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
     Run();
-    QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+    QVERIFY(f_.window->StopRequested());
     QVERIFY(!f_.window->IsRunning());
     QVERIFY(f_.window->isVisible());
   }
@@ -156,7 +155,7 @@ class CommandsTest : public QObject {
     f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
     QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
     Run();
-    QVERIFY(f_.window->GetWorkspace().optimizer.StopRequested());
+    QVERIFY(f_.window->StopRequested());
     QCOMPARE(f_.dialogs.Kinds(), QStringList());  // not "ヨビナ不能です。": the job was never tried out
     QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
   }
@@ -166,11 +165,14 @@ class CommandsTest : public QObject {
     const QString idle = f_.window->windowTitle();
     QString during;
     QString label;
-    QTimer::singleShot(0, f_.window.get(), [&] {
+    // The first trial's figures, as the window shows them.
+    const QMetaObject::Connection first = connect(f_.window.get(), &QWidget::windowTitleChanged, [&] {
+      if (!during.isEmpty() || !f_.window->IsRunning()) return;
       during = f_.window->windowTitle();
       label = f_.Label("lbZhi");
     });
     Run();
+    disconnect(first);
     // The trial label ends where the best rate begins: the rate shows whole,
     // the trial's number does not, and the caption carries it.
     QCOMPARE(label, QString(" 15.063 %  (1)"));
@@ -187,7 +189,8 @@ class CommandsTest : public QObject {
     f_.FillRows("Grid2", {{"9000", "1"}});
     f_.Memo()->setPlainText("earlier report");
     Run();
-    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+    QCOMPARE(f_.dialogs.Texts("information"),
+             QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
     QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
     QCOMPARE(f_.Memo()->toPlainText(), QString("earlier report"));

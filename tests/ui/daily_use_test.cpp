@@ -63,8 +63,8 @@ class DailyUseTest : public QObject {
         << 33 << QStringList{"  2300|    7", "  1700|    9", "|"} << "";
     QTest::newRow("commas, LF") << "900,11\n1300,5" << 34
                                 << QStringList{"x|x", "   900|   11", "  1300|    5"} << "";
-    QTest::newRow("full width, blanks, a tab keeps commas")
-        << "１２００\t３\n\t\n1,234\t4x" << 33 << QStringList{"  1200|    3", "|", "     1|    4"} << "";
+    QTest::newRow("full width, blanks, a tab keeps thousands separators")
+        << "１２００\t３\n\t\n1,234\t4x" << 33 << QStringList{"  1200|    3", "|", "  1234|    4"} << "";
     QTest::newRow("more rows than the grid, empty ones aside")
         << "1\t1\n2\t2\n3\t3\n\n4\t4\n"
         << 34 << QStringList{"x|x", "     1|    1", "     2|    2"}
@@ -226,20 +226,25 @@ class DailyUseTest : public QObject {
   }
 
   void ALongRunShowsItsProgressAndAStopSaysSo() {
-    f_.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
-    f_.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+    // Trials of some milliseconds each: bars of a kilometre, each cut piece by piece.
+    f_.FillRows("Grid1", {{"1000000", "100000"}});
+    std::vector<std::pair<QString, QString>> cuts;
+    for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "20000");
+    f_.FillRows("Grid2", cuts);
     f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
     auto* progress = f_.Find<RunProgressDisplay>("runProgress");
     QVERIFY(progress->isHidden());
     QStringList seen;
     QTimer sampler;
     connect(&sampler, &QTimer::timeout, this, [&] {
+      if (!f_.window->IsRunning()) return;  // the Run works on its own thread: not yet begun, or over
       if (!seen.isEmpty() && seen.back() == progress->BarText()) return;
       seen << progress->BarText();
       if (seen.size() == 4) QTest::keyClick(f_.window.get(), Qt::Key_Escape);
     });
     sampler.start(0);
     QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
     sampler.stop();
 
     QVERIFY2(seen.size() >= 4, qPrintable(seen.join(", ")));
@@ -264,6 +269,7 @@ class DailyUseTest : public QObject {
     // A Run that ends by itself leaves neither.
     f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(0);
     QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
     QVERIFY(progress->isHidden());
     QCOMPARE(f_.Find<QLabel>("stopNotice")->text(), QString());
   }

@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "ui/exact_runner.h"
+#include "ui/plan_runner.h"
 #include "ui/run_progress_display.h"
 #include "window_fixture.h"
 
@@ -137,7 +137,7 @@ class ExactTest : public QObject {
   }
 
   void TheLabelsShowThePlannersFiguresAsTheyCome() {
-    auto* runner = f_.window->findChild<ExactRunner*>();
+    auto* runner = f_.window->findChild<PlanRunner*>();
     QVERIFY(runner != nullptr);
     emit runner->betterBound(2.4);
     emit runner->betterPlan(12.345);
@@ -178,7 +178,8 @@ class ExactTest : public QObject {
     f_.FillRows("Grid2", {{"9000", "1"}});
     Click();
     QTRY_VERIFY(!f_.window->IsRunning());
-    QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。"});
+    QCOMPARE(f_.dialogs.Texts("information"),
+             QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
   }
 };
 

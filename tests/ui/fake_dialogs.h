@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "print/qt_print_device.h"
+#include "support/recording_print_device.h"
 #include "ui/dialogs.h"
 
 namespace yobina::test {
@@ -18,15 +20,20 @@ namespace yobina::test {
 class FakeDialogs : public Dialogs {
  public:
   struct Shown {
-    QString kind;  // "error", "information", "confirm", "open", "save", "print"
+    QString kind;  // "error", "information", "confirm", "save changes", "open", "save", "print"
     QString text;
   };
 
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<bool> confirmAnswers;
+  // Unasked, unsaved changes are discarded, as the window did before it asked.
+  std::deque<SaveAnswer> saveChangesAnswers;
   // Empty: the print dialog is cancelled; else the printer writes a PDF there.
   QString printToPdf;
+  // Instead: every print is recorded, call by call, into `prints`.
+  bool recordPrints = false;
+  std::vector<std::vector<RecordedCall>> prints;
   std::vector<Shown> shown;
   std::vector<QUrl> urls;
   QStringList startFolders;
@@ -41,13 +48,14 @@ class FakeDialogs : public Dialogs {
     startFolders << start;
     return Next(saveAnswers);
   }
-  bool ChoosePrinter(QWidget* /*parent*/, QPrinter& printer) override {
+  std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* /*parent*/, QPrinter& printer) override {
     shown.push_back({"print", {}});
-    if (printToPdf.isEmpty()) return false;
+    if (recordPrints) return std::make_unique<KeptRecording>(prints.emplace_back());
+    if (printToPdf.isEmpty()) return nullptr;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToPdf);
     printer.setCopyCount(3);  // a PDF gets its copies drawn into it
-    return true;
+    return std::make_unique<QtPrintDevice>(printer);
   }
   void ShowError(QWidget* /*parent*/, const QString& text) override { shown.push_back({"error", text}); }
   void ShowInformation(QWidget* /*parent*/, const QString& text) override {
@@ -58,6 +66,13 @@ class FakeDialogs : public Dialogs {
     if (confirmAnswers.empty()) return false;
     const bool answer = confirmAnswers.front();
     confirmAnswers.pop_front();
+    return answer;
+  }
+  SaveAnswer AskToSaveChanges(QWidget* /*parent*/, const QString& text) override {
+    shown.push_back({"save changes", text});
+    if (saveChangesAnswers.empty()) return SaveAnswer::Discard;
+    const SaveAnswer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
     return answer;
   }
   void OpenUrl(const QUrl& url) override { urls.push_back(url); }
@@ -76,6 +91,16 @@ class FakeDialogs : public Dialogs {
   }
 
  private:
+  // A recording device that leaves its calls behind when the window is done with it.
+  class KeptRecording : public RecordingPrintDevice {
+   public:
+    explicit KeptRecording(std::vector<RecordedCall>& kept) : kept_(kept) {}
+    ~KeptRecording() override { kept_ = Calls(); }
+
+   private:
+    std::vector<RecordedCall>& kept_;
+  };
+
   // An unexpected dialog is cancelled, and the test sees it in `shown`.
   static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
     if (answers.empty()) return std::nullopt;

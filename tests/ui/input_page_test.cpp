@@ -3,12 +3,13 @@
 // that any typing clears.
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
-#include "job/input_page.h"
-#include "job/memory_input_page.h"
+#include "file/input_page.h"
+#include "file/memory_input_page.h"
 #include "text/codec.h"
 #include "window_fixture.h"
 
@@ -160,10 +161,14 @@ class InputPageTest : public QObject {
                                  << "7.9"
                                  << "    7.90"
                                  << "edyoyu";
-    QTest::newRow("text reads as zero") << "edyoyu"
-                                        << "ab"
-                                        << "  0"
-                                        << "edsiro";
+    QTest::newRow("thousands separators dropped") << "edWunit"
+                                                  << "1,250.5"
+                                                  << " 1250.50"
+                                                  << "edyoyu";
+    QTest::newRow("text without a number stays for correction") << "edyoyu"
+                                                                << "ab"
+                                                                << "ab"
+                                                                << "edsiro";
     QTest::newRow("kerf to the trial count") << "edsiro"
                                              << "5"
                                              << "  5"
@@ -266,28 +271,36 @@ class InputPageTest : public QObject {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("tidy");
+    QTest::addColumn<bool>("beep");
     QTest::newRow("length") << 1 << "900"
-                            << "   900";
+                            << "   900" << false;
     QTest::newRow("count") << 2 << "11"
-                           << "   11";
+                           << "   11" << false;
     QTest::newRow("zero length blank") << 1 << "0"
-                                       << "";
-    QTest::newRow("text blank") << 2 << "abc"
-                                << "";
+                                       << "" << false;
+    QTest::newRow("text without a number stays for correction") << 2 << "abc"
+                                                                << "abc" << true;
     QTest::newRow("long number whole") << 1 << "1234567"
-                                       << "1234567";
+                                       << "1234567" << false;
     QTest::newRow("full-width digits typed are digits") << 1 << "１２００"
-                                                        << "  1200";
+                                                        << "  1200" << false;
+    QTest::newRow("thousands separators dropped") << 1 << "１，２５０"
+                                                  << "  1250" << false;
+    QTest::newRow("a comma that drops digits stays for correction") << 1 << "1,25"
+                                                                    << "1,25" << true;
   }
   void TheCellBeingLeftIsTidied() {
     QFETCH(int, column);
     QFETCH(QString, typed);
     QFETCH(QString, tidy);
+    QFETCH(bool, beep);
     TStringGrid* grid = f_.Grid("Grid1");
+    const QSignalSpy unclear(grid, &TStringGrid::numberUnclear);
     f_.TypeIntoCell(grid, column, 3, typed);
     QTest::keyClick(grid->CellEditor(), Qt::Key_Down);
     QCOMPARE(grid->CurrentRow(), 4);
     QCOMPARE(grid->Cell(column, 3), tidy);
+    QCOMPARE(unclear.size() > 0, beep);
   }
 
   void ALongNumberShowsAllItsDigits_data() {

@@ -59,6 +59,21 @@ struct WindowFixture {
     return *window;
   }
 
+  // A new window over a new program folder, with the dialogs it showed at start-up forgotten.
+  TForm1& OpenFresh() {
+    FreshFolder();
+    dialogs = FakeDialogs();
+    TForm1& opened = Open();
+    dialogs.shown.clear();
+    return opened;
+  }
+
+  // Clicks 実 行 and waits for the Run, which works on a thread of its own.
+  void RunAndWait() const {
+    QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->IsRunning(), 20000);
+  }
+
   template <typename Widget>
   Widget* Find(const char* name) const {
     return window->findChild<Widget*>(QString::fromLatin1(name));

@@ -1,4 +1,4 @@
-#include "job/memory_input_page.h"
+#include "file/memory_input_page.h"
 
 #include <cstdio>
 

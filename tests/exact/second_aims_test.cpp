@@ -1,6 +1,7 @@
-// The second aim: the least stock in the fewest patterns.
+// The second aims at the least stock: the least scrap with offcuts on, and the fewest patterns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -87,7 +88,9 @@ TEST(FewestPatterns, TextbookInstanceIn73BarsAndTheLeastPatterns) {
                           {2150, 18},
                           {2200, 20}});
   SilentObserver observer;
-  const ExactResult result = PlanExact(job, ExactLimits{}, observer);
+  ExactLimits limits;
+  limits.TimeLimitSeconds = 120;  // work budgets decide; sanitizer builds are slow
+  const ExactResult result = PlanExact(job, limits, observer);
   ASSERT_EQ(result.Status, ExactStatus::Proven);
   EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
   EXPECT_EQ(result.Plan.StockLength, 73 * 5600);
@@ -97,6 +100,10 @@ TEST(FewestPatterns, TextbookInstanceIn73BarsAndTheLeastPatterns) {
   EXPECT_LE(least, 10);
   EXPECT_EQ(result.Setups.Patterns, result.Plan.PatternCount);
   EXPECT_EQ(result.Plan.PatternCount, least);
+#if !defined(__SANITIZE_ADDRESS__)
+  // The unoptimised sanitizer build reaches the same count but not always its proof.
+  EXPECT_TRUE(result.Setups.Proven);
+#endif
 }
 
 TEST(FewestPatterns, SmallJobsReachTheLeastCountAtTheLeastStock) {
@@ -115,6 +122,61 @@ TEST(FewestPatterns, SmallJobsReachTheLeastCountAtTheLeastStock) {
     const auto bars = static_cast<int32_t>(result.Plan.StockLength / stock);
     EXPECT_EQ(result.Plan.PatternCount, LeastPatterns(ModelOf(job), bars));
     EXPECT_TRUE(result.Setups.Proven);
+  }
+}
+
+// The least scrap (leftovers under `offcutMin`) of a plan of exactly `bars`
+// bars, over every pattern, by a plain integer program of its own.
+int64_t LeastScrapOf(const CuttingModel& model, int32_t bars, int32_t offcutMin) {
+  const std::vector<CutPattern> all = AllPatterns(model);
+  CbcMipSolver mip;
+  const int items = static_cast<int>(model.Items.size());
+  for (const CutItem& item : model.Items) mip.AddRow(item.Demand, item.Demand);
+  mip.AddRow(bars, bars);
+  for (const CutPattern& pattern : all) {
+    ColumnEntries entries{{items, 1.0}};
+    for (int i = 0; i < items; ++i) {
+      if (pattern.Pieces[i] > 0) entries.emplace_back(i, pattern.Pieces[i]);
+    }
+    const int64_t leftover = std::max<int64_t>(model.Types[0].Length - PatternWeight(model, pattern), 0);
+    mip.AddColumn(leftover < offcutMin ? static_cast<double>(leftover) : 0, bars, entries);
+  }
+  EXPECT_EQ(mip.Solve(Deadline(120, nullptr)), MipOutcome::Optimal);
+  return std::llround(mip.Objective());
+}
+
+TEST(LeastScrap, OffcutsOnKeepTheStockAndLeaveTheLeastScrap) {
+  test::JobRandom random(31);
+  for (int n = 0; n < 12; ++n) {
+    const int32_t stock = random.Between(40, 80) * 100;
+    std::vector<std::pair<int32_t, int32_t>> cuts;
+    for (int k = random.Between(3, 5); k > 0; --k)
+      cuts.emplace_back(random.Between(7, 29) * 100 + 7, random.Between(1, 6));
+    TJob job = JobOf(stock, 100, cuts);
+    job.Kerf = 3;
+    SCOPED_TRACE(testing::Message() << "job " << n);
+    SilentObserver observer;
+    const ExactResult without = PlanExact(job, ExactLimits{}, observer);
+    ExactLimits limits;
+    limits.OffcutMin = 1000;
+    const ExactResult with = PlanExact(job, limits, observer);
+    ASSERT_EQ(with.Status, ExactStatus::Proven);
+    EXPECT_EQ(test::CheckPlan(job, with.Plan), "");
+    EXPECT_EQ(with.Plan.StockLength, without.Plan.StockLength);  // an offcut never costs steel
+    ASSERT_TRUE(with.ScrapProven.has_value());
+    int64_t scrap = 0;
+    for (int32_t p = 1; p <= with.Plan.PatternCount; ++p) {
+      const TCutPattern& pattern = with.Plan.Patterns[p];
+      if (pattern.Leftover < limits.OffcutMin) scrap += std::llround(pattern.Leftover) * pattern.BarCount;
+    }
+    const auto bars = static_cast<int32_t>(with.Plan.StockLength / stock);
+    const int64_t least = LeastScrapOf(ModelOf(job), bars, limits.OffcutMin);
+    if (*with.ScrapProven) {
+      EXPECT_EQ(scrap, least);
+    } else {
+      EXPECT_GE(scrap, least);
+    }
+    EXPECT_FALSE(without.ScrapProven.has_value());
   }
 }
 

@@ -1,7 +1,7 @@
-// What the job model, the data file and the report need of the input page.
-// The window implements it over its widgets; MemoryInputPage implements it for
-// the batch program and the tests. All texts are code page 932; the elements
-// are those of page_elements.h.
+// The input page as the job file reads and writes it: the window implements it
+// over its widgets, MemoryInputPage in memory. Everything past the start of a
+// command works on a JobDocument instead (page_document.h converts). All
+// texts are code page 932; the elements are those of page_elements.h.
 #pragma once
 
 #include <string>
