@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/project_options.h"
+
 namespace yobina {
 
 enum class OutputEncoding { Utf8, Cp932 };
@@ -22,7 +24,8 @@ struct CliOptions {
   std::optional<std::filesystem::path> PdfFile;
   std::optional<std::filesystem::path> DiagramsFile;  // the cutting diagrams as a PDF
   std::optional<std::filesystem::path> CsvFile;
-  bool Json = false;  // the plan as JSON on stdout instead of the report
+  bool Json = false;                      // the plan as JSON on stdout instead of the report
+  std::optional<ProjectOptions> Project;  // a building instead of a job file
 };
 
 struct ParsedCommandLine {

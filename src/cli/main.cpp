@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
     case yobina::ParsedCommandLine::Action::Run:
       break;
   }
+  if (parsed.Options.Project)
+    return yobina::RunProjectWithPdf(*parsed.Options.Project, argc, argv, stopToken);
   if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
     return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopToken);
   }

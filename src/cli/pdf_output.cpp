@@ -3,15 +3,20 @@
 #include <cstdio>
 
 #include "cli/batch_run.h"
+#include "cli/project_run.h"
 
 #ifdef YOBINA_HAVE_PRINT
+#include <unistd.h>
 #include <QFile>
 #include <QGuiApplication>
+
 #include <clocale>
+#include <string>
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
 #include "print/qt_print_device.h"
+#include "project/project_print.h"
 #endif
 
 namespace yobina {
@@ -37,7 +42,35 @@ void PrintDiagramsPdf(const PlanResult& result, const std::filesystem::path& fil
   PrintCuttingDiagrams(result, device);
 }
 
+// The device checks its target before drawing; a folder not made yet is
+// checked when the files are written, so a name in the temporary folder stands in.
+std::string ProjectPdf(const ProjectResult& result, const std::filesystem::path& target) {
+  std::error_code error;
+  const std::filesystem::path checked = std::filesystem::is_directory(target.parent_path(), error)
+                                            ? target
+                                            : std::filesystem::temp_directory_path() /
+                                                  ("yobina-project-" + std::to_string(::getpid()) + ".pdf");
+  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(checked.c_str()));
+  std::string bytes;
+  QtPrintDevice device(*printer, checked,
+                       [&](const std::filesystem::path&, std::string_view pdf) { bytes.assign(pdf); });
+  PrintProject(result, device);
+  return bytes;
+}
+
+void StartOffscreen() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepQuiet);
+}
+
 }  // namespace
+
+int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, const StopToken& stop) {
+  StartOffscreen();
+  QGuiApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  return RunProject(options, stdout, stderr, ProjectPdf, stop);
+}
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -51,6 +84,10 @@ int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken
 
 int RunBatchWithPdf(const CliOptions& options, int&, char**, StopToken& stop) {
   return RunBatch(options, stdout, stderr, {}, {}, stop);
+}
+
+int RunProjectWithPdf(const ProjectOptions& options, int&, char**, const StopToken& stop) {
+  return RunProject(options, stdout, stderr, {}, stop);
 }
 
 #endif

@@ -27,7 +27,8 @@ JobDocument SectionDocument(const ProjectResult& result, size_t s) {
   JobDocument document;
   document.ProjectName = result.Input.Settings.ProjectName;
   document.MemberName = input.Name;
-  if (input.UnitWeight) document.UnitWeight = RealToText(ElementOf(FieldId::UnitWeight).Format, *input.UnitWeight);
+  if (input.UnitWeight)
+    document.UnitWeight = RealToText(ElementOf(FieldId::UnitWeight).Format, *input.UnitWeight);
   WriteJob(result.Sections[s].Job, document);
   return document;
 }
