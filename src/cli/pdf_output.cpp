@@ -6,17 +6,14 @@
 #include "cli/project_run.h"
 
 #ifdef YOBINA_HAVE_PRINT
-#include <unistd.h>
 #include <QFile>
 #include <QGuiApplication>
-
 #include <clocale>
-#include <string>
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
+#include "print/project_pdf.h"
 #include "print/qt_print_device.h"
-#include "project/project_print.h"
 #endif
 
 namespace yobina {
@@ -42,22 +39,6 @@ void PrintDiagramsPdf(const PlanResult& result, const std::filesystem::path& fil
   PrintCuttingDiagrams(result, device);
 }
 
-// The device checks its target before drawing; a folder not made yet is
-// checked when the files are written, so a name in the temporary folder stands in.
-std::string ProjectPdf(const ProjectResult& result, const std::filesystem::path& target) {
-  std::error_code error;
-  const std::filesystem::path checked = std::filesystem::is_directory(target.parent_path(), error)
-                                            ? target
-                                            : std::filesystem::temp_directory_path() /
-                                                  ("yobina-project-" + std::to_string(::getpid()) + ".pdf");
-  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(checked.c_str()));
-  std::string bytes;
-  QtPrintDevice device(*printer, checked,
-                       [&](const std::filesystem::path&, std::string_view pdf) { bytes.assign(pdf); });
-  PrintProject(result, device);
-  return bytes;
-}
-
 void StartOffscreen() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQuiet);
@@ -69,7 +50,7 @@ int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, con
   StartOffscreen();
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
-  return RunProject(options, stdout, stderr, ProjectPdf, stop);
+  return RunProject(options, stdout, stderr, ProjectPdfBytes, stop);
 }
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {
