@@ -3,6 +3,7 @@
 #include <csv.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -17,6 +18,9 @@
 #include "file/page_document.h"
 #include "job/job_io.h"
 #include "project/project_planner.h"
+#include "project/project_print.h"
+#include "report/report_text.h"
+#include "support/recording_print_device.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -219,4 +223,35 @@ TEST(ProjectOutputs, AStopEndsTheSectionsNotYetDone) {
 }
 
 }  // namespace
+}  // namespace yobina
+
+namespace yobina {
+
+// The book is one document: the lists first, then every section's report and
+// diagrams, the one without a job file too.
+TEST(ProjectOutputs, TheBookIsOneDocumentWithEverySection) {
+  using test::DeviceCall;
+  const ProjectResult result = PlannedProject();
+  test::RecordingPrintDevice device;
+  PrintProject(result, device);
+  EXPECT_EQ(device.CallsOf(DeviceCall::BeginDocument).size(), 1U);
+  EXPECT_EQ(device.CallsOf(DeviceCall::EndDocument).size(), 1U);
+  ASSERT_EQ(device.CallsOf(DeviceCall::ApplyPaperSetup).size(), 1U);
+  EXPECT_FALSE(device.CallsOf(DeviceCall::ApplyPaperSetup).front().Paper.Monochrome);
+
+  // Text is drawn character by character: a page's text is its draws in order.
+  std::vector<std::string> pages(static_cast<size_t>(device.PageCount()) + 1);
+  for (const test::RecordedCall& call : device.Draws()) pages[static_cast<size_t>(call.Page)] += call.Text;
+  EXPECT_NE(pages[1].find(Cp932("購 入 リ ス ト")), std::string::npos);
+  EXPECT_NE(pages[1].find(IntText(TotalsOf(result).Bars, 0)), std::string::npos);
+  for (const SectionInput& section : result.Input.Sections) {
+    const std::string title = Cp932("部材名：") + section.Name;
+    const auto reports = std::count_if(pages.begin() + 1, pages.end(), [&](const std::string& page) {
+      return page.find(title) != std::string::npos;
+    });
+    EXPECT_GE(reports, 1) << Cp932ToUtf8(section.Name);
+  }
+  EXPECT_FALSE(device.CallsOf(DeviceCall::FillRect).empty());  // the diagrams' bars
+}
+
 }  // namespace yobina
