@@ -251,16 +251,18 @@ void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
 }
 
 void QtPrintDevice::Paint(const DrawnText& drawn) {
-  painter_.save();
-  painter_.setFont(drawn.Font);
-  painter_.setPen(drawn.Color);
-  painter_.setBackgroundMode(Qt::TransparentMode);
+  // The PDF engine writes out every change of state: only what differs from
+  // the last item is set, and the placement replaces the transform rather
+  // than saving and restoring the whole state around each character.
+  if (painter_.font() != drawn.Font) painter_.setFont(drawn.Font);
+  if (painter_.pen() != QPen(drawn.Color)) painter_.setPen(drawn.Color);
+  if (painter_.backgroundMode() != Qt::TransparentMode) painter_.setBackgroundMode(Qt::TransparentMode);
   // The point is the cell's top-left corner; rotate and stretch about it.
-  painter_.translate(drawn.X, drawn.Y);
-  if (drawn.Angle != 0) painter_.rotate(-drawn.Angle);
-  if (drawn.Scale != 1.0) painter_.scale(drawn.Scale, 1.0);
+  QTransform place = QTransform::fromTranslate(drawn.X, drawn.Y);
+  if (drawn.Angle != 0) place.rotate(-drawn.Angle);
+  if (drawn.Scale != 1.0) place.scale(drawn.Scale, 1.0);
+  painter_.setTransform(place);
   painter_.drawText(QPointF(0, drawn.Ascent), drawn.Text);
-  painter_.restore();
 }
 
 void QtPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) {
@@ -276,14 +278,15 @@ void QtPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int
 }
 
 void QtPrintDevice::Paint(const FilledRect& rect) {
+  if (!painter_.transform().isIdentity()) painter_.resetTransform();
   painter_.fillRect(rect.Rect, rect.Color);
 }
 
 void QtPrintDevice::Paint(const DrawnLine& line) {
-  painter_.save();
-  painter_.setPen(QPen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap));
+  if (!painter_.transform().isIdentity()) painter_.resetTransform();
+  const QPen pen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap);
+  if (painter_.pen() != pen) painter_.setPen(pen);
   painter_.drawLine(line.Line);
-  painter_.restore();
 }
 
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& path) {
