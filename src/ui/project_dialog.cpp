@@ -1,6 +1,5 @@
 #include "ui/project_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -99,6 +98,7 @@ ProjectDialog::ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& st
 ProjectDialog::~ProjectDialog() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
+  if (saver_.joinable()) saver_.join();
 }
 
 void ProjectDialog::BuildWidgets() {
@@ -212,7 +212,7 @@ void ProjectDialog::ChooseCsv(QLineEdit* field) {
 }
 
 void ProjectDialog::StartPlanning() {
-  if (IsPlanning()) return;
+  if (IsPlanning() || IsSaving()) return;
   const QString partsName = partsFile_->text().trimmed();
   if (partsName.isEmpty()) {
     dialogs_.ShowError(this, QStringLiteral("部品表を選んでください。"));
@@ -352,28 +352,47 @@ void ProjectDialog::PrintPurchaseList() {
 }
 
 void ProjectDialog::SaveFolder() {
-  if (!result_ || result_->Stopped) return;
-  const std::optional<QString> chosen =
-      dialogs_.ChooseFolder(this, savedFolder_.isEmpty() ? startFolder_ : savedFolder_);
+  if (!result_ || result_->Stopped || IsSaving()) return;
+  // The folder of the last save, else the parts list's.
+  const QString start = !savedFolder_.isEmpty() ? savedFolder_
+                        : partsFile_->text().trimmed().isEmpty()
+                            ? startFolder_
+                            : QFileInfo(partsFile_->text().trimmed()).absolutePath();
+  const std::optional<QString> chosen = dialogs_.ChooseFolder(this, start);
   if (!chosen) return;
   if (QFileInfo::exists(QDir(*chosen).filePath(QStringLiteral("purchase.csv"))) &&
       !dialogs_.ConfirmOkCancel(this,
                                 QStringLiteral("このフォルダには前の一括計画があります。上書きしますか？")))
     return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);  // the PDF of a large building takes a while
-  try {
-    const std::filesystem::path folder = ToFsPath(*chosen);
-    std::vector<OutputFile> files = ProjectOutputs(*result_);
-    files.push_back({"project.pdf", ProjectPdfBytes(*result_, folder / "project.pdf")});
-    WriteProjectFolder(folder, files);
-    savedFolder_ = *chosen;
-  } catch (const std::exception& error) {
-    QApplication::restoreOverrideCursor();
-    dialogs_.ShowError(this, *chosen + QStringLiteral(": ") + FromUtf8(error.what()));
+  totalsBeforeSave_ = totals_->text();
+  totals_->setText(totalsBeforeSave_ + QStringLiteral("　保存中…"));
+  // The result stays as it is while the thread reads it: planning waits for the save.
+  saver_ = std::thread([this, folder = *chosen, &result = *result_] {
+    QString error;
+    try {
+      const std::filesystem::path path = ToFsPath(folder);
+      std::vector<OutputFile> files = ProjectOutputs(result);
+      files.push_back({"project.pdf", ProjectPdfBytes(result, path / "project.pdf")});
+      WriteProjectFolder(path, files);
+    } catch (const std::exception& failure) {
+      error = FromUtf8(failure.what());
+    }
+    QMetaObject::invokeMethod(
+        this, [this, folder, error] { SavingFinished(folder, error); }, Qt::QueuedConnection);
+  });
+  UpdateButtons();
+}
+
+void ProjectDialog::SavingFinished(const QString& folder, const QString& error) {
+  if (saver_.joinable()) saver_.join();
+  totals_->setText(totalsBeforeSave_);
+  UpdateButtons();
+  if (!error.isEmpty()) {
+    dialogs_.ShowError(this, folder + QStringLiteral(": ") + error);
     return;
   }
-  QApplication::restoreOverrideCursor();
-  totals_->setText(totals_->text() + QStringLiteral("　保存先: ") + savedFolder_);
+  savedFolder_ = folder;
+  totals_->setText(totalsBeforeSave_ + QStringLiteral("　保存先: ") + folder);
 }
 
 void ProjectDialog::OpenSection(int row) {
@@ -402,6 +421,7 @@ void ProjectDialog::OpenSection(int row) {
 void ProjectDialog::reject() {
   StopPlanning();
   if (worker_.joinable()) worker_.join();
+  if (saver_.joinable()) saver_.join();  // a folder half written would be worse than the wait
   QDialog::reject();
 }
 
@@ -410,12 +430,12 @@ void ProjectDialog::SetState(size_t section, const QString& state) {
 }
 
 void ProjectDialog::UpdateButtons() {
-  const bool planning = IsPlanning();
+  const bool busy = IsPlanning() || IsSaving();
   const bool complete = result_ && !result_->Stopped;
-  planButton_->setEnabled(!planning);
-  stopButton_->setEnabled(planning);
-  printButton_->setEnabled(!planning && complete);
-  saveButton_->setEnabled(!planning && complete);
+  planButton_->setEnabled(!busy);
+  stopButton_->setEnabled(IsPlanning());
+  printButton_->setEnabled(!busy && complete);
+  saveButton_->setEnabled(!busy && complete);
 }
 
 }  // namespace yobina

@@ -36,9 +36,11 @@ class ProjectDialog : public QDialog {
  public:
   // `startFolder`: where the file choices start.
   ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder);
-  ~ProjectDialog() override;  // stops the planning and waits for its thread
+  ~ProjectDialog() override;  // stops the planning and waits for its thread and a save
 
   bool IsPlanning() const { return worker_.joinable(); }
+  // フォルダに保存… writes on a thread of its own: the PDF of a large building takes a while.
+  bool IsSaving() const { return saver_.joinable(); }
   // The last building planned; null before the first, and while one is planned.
   const ProjectResult* Result() const { return result_.get(); }
 
@@ -55,6 +57,7 @@ class ProjectDialog : public QDialog {
   void PlanningFinished(std::shared_ptr<ProjectResult> result);
   void PrintPurchaseList();
   void SaveFolder();
+  void SavingFinished(const QString& folder, const QString& error);
   void OpenSection(int row);
   void SetState(size_t section, const QString& state);
   void UpdateButtons();
@@ -79,9 +82,11 @@ class ProjectDialog : public QDialog {
   QPushButton* saveButton_ = nullptr;
   std::unique_ptr<ProjectResult> result_;
   QString savedFolder_;  // where the result's files were written; empty: not yet
+  QString totalsBeforeSave_;
   std::unique_ptr<QPrinter> printer_;
   std::atomic<bool> stop_{false};
   std::thread worker_;
+  std::thread saver_;
 };
 
 }  // namespace yobina

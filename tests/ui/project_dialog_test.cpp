@@ -64,6 +64,7 @@ class ProjectDialogTest : public QObject {
     const QString folder = f_.Folder().filePath("out");
     f_.dialogs.folderAnswers = {folder};
     QTest::mouseClick(In<QPushButton>("SaveButton"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!Dialog()->IsSaving(), 30000);
     QVERIFY(!f_.dialogs.Kinds().contains("error"));
     for (const char* name :
          {"purchase.csv", "summary.csv", "project.json", "project.pdf", "001_H-200×100.qzl"})
