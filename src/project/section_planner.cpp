@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exact/deadline.h"
+#include "project/length_choice.h"
 #include "project/length_sets.h"
 #include "project/section_job.h"
 #include "project/section_pricing.h"
@@ -67,6 +68,7 @@ class SectionWork {
 
   const SectionPricing& Pricing() const { return pricing_; }
   bool OutOfTime() const { return deadline_.Passed(); }
+  const Deadline& Limit() const { return deadline_; }
   bool Stopped() const { return deadline_.Stopped(); }
   int32_t Plans() const { return plans_; }
 
@@ -231,10 +233,18 @@ void PlanDroppingLengths(const SectionInput& section, int32_t k, SectionWork& wo
     std::erase(offered, drop);
     dropped = true;
   }
+  // The integer program's choice of lengths may buy less than dropping the
+  // least used one by one; the cheaper of the two is taken.
+  if (dropped && !work.OutOfTime()) {
+    const bool byCost = work.Pricing().Priced && !work.Pricing().Proportional;
+    const std::vector<int32_t> chosen = ChooseLengths(section, k, byCost, work.Limit());
+    if (!chosen.empty() && !work.OutOfTime()) choice.Offer(work.Plan(chosen), work);
+  }
   if (dropped && choice.Best) {
     result.Notes.push_back(
         Cp932("定尺を ") + IntText(k, 0) +
-        Cp932(" 種類以内にするため、使用の少ない定尺から外して計画し直しました(最安は未証明)。"));
+        Cp932(" 種類以内にするため、使用の少ない定尺を外していく方法と整数計画で定尺を選び、"
+              "安い方の計画にしました(最安は未証明)。"));
   }
   if (!work.Pricing().Proportional && choice.Best) {
     result.Notes.push_back(

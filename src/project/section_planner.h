@@ -11,7 +11,9 @@
 //    least stock is also fewest bars).
 //  - K >= 3 or any number: every length offered; while the plan buys more than
 //    K lengths, the least used of them (that the longest part does not need) is
-//    dropped and the section planned again with the rest. Not proven then.
+//    dropped and the section planned again with the rest. Where that was
+//    needed, the lengths an integer program chooses (see ChooseLengths) are
+//    planned too, and the cheaper plan taken. Not proven then.
 // Prices per bar that are not proportional to length: the planner minimises
 // stock, not cost, so beyond K = 1 the result is the least-stock plan's cost,
 // not proven the cheapest (the notes say so).
