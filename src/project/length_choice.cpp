@@ -12,8 +12,8 @@ namespace yobina {
 namespace {
 
 // Work budgets, so that the choice is the same on any machine.
-constexpr int32_t kRoundsPerLength = 200;
-constexpr int64_t kNodes = 20000;
+constexpr int32_t kRoundsPerLength = 40;
+constexpr int64_t kNodes = 1000;
 constexpr double kInfinity = 1e30;
 
 // The patterns column generation finds for each length on its own.
