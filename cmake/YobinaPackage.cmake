@@ -43,8 +43,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${YOBINA_DOWNLOAD_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The printer's Mincho and Gothic faces, and the window icon's image format.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, libqt6svg6")
+# The printer's Mincho and Gothic faces, the window icon's image format and Qt's own texts in Japanese
+# (loaded at run time, so the library scan cannot find them).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, libqt6svg6, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cutting-stock planner for steel-frame fabricators")
 set(CPACK_PACKAGE_DESCRIPTION "Type the stock bars on hand and the members to cut, with kerf and margin;
 yobina searches for the cutting plan with the least loss and prints the

@@ -12,6 +12,7 @@ packages=(
   libsqlite3-dev sqlite3
   clang libclang-rt-14-dev clang-format-14
   fonts-ipafont-mincho fonts-ipafont-gothic
+  qt6-translations-l10n
   xvfb xauth xdotool imagemagick poppler-utils locales
 )
 

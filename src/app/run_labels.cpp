@@ -34,7 +34,11 @@ std::string FormatBestLossLabel(double lossRate) {
 }
 
 std::string FormatBoundLabel(double boundLossRate) {
-  return Cp932("下限") + FixedThreeDecimals(boundLossRate, 6);
+  return Cp932("下限") + FixedThreeDecimals(boundLossRate, 6) + " %";
+}
+
+std::string FormatPlanLabel(double lossRate) {
+  return Cp932("計画") + FixedThreeDecimals(lossRate, 6) + " %";
 }
 
 const std::string& IdleTrialLabel() {

@@ -17,9 +17,11 @@ std::string FormatTrialLossLabel(double lossRate, int32_t trial);
 // "%7.3f %%": the best loss rate so far.
 std::string FormatBestLossLabel(double lossRate);
 
-// "下限%6.3f" (code page 932): the optimal planner's lower bound while it
-// works, short enough for the trial label.
+// "下限%6.3f %%" (code page 932): the optimal planner's lower bound while it works.
 std::string FormatBoundLabel(double boundLossRate);
+
+// "計画%6.3f %%" (code page 932): the loss rate of the optimal planner's best plan while it works.
+std::string FormatPlanLabel(double lossRate);
 
 // "　ロス率" (code page 932): the trial label's caption between Runs.
 const std::string& IdleTrialLabel();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/messages.h"
@@ -18,6 +19,7 @@
 #include "app/run_labels.h"
 #include "app/run_planner.h"
 #include "cli/batch_outputs.h"
+#include "cli/offcut_commands.h"
 #include "cli/terminal_text.h"
 #include "file/data_file.h"
 #include "file/io_error.h"
@@ -45,18 +47,25 @@ class ProgressLines : public PlanProgress {
     std::fprintf(err_, "%s\t%s\n", FormatTrialLossLabel(lossRate, trial).c_str(),
                  FormatBestLossLabel(bestLossRate).c_str());
   }
-  void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate); }
-  void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate); }
+  void BetterPlan(double lossRate) override { Write("計画 ロス率", lossRate, lastPlan_); }
+  void BetterBound(double boundLossRate) override { Write("下限 ロス率", boundLossRate, lastBound_); }
 
  private:
-  void Write(const char* what, double rate) {
+  // The planner's searches side by side each report their own better figures:
+  // a line only when the figure as written differs from the last one of its kind.
+  void Write(const char* what, double rate, std::string& last) {
     if (err_ == nullptr) return;
     const std::lock_guard<std::mutex> lock(mutex_);  // the planner may report from more than one thread
-    std::fprintf(err_, "%s %s\n", what, FormatBestLossLabel(rate).c_str());
+    std::string figure = FormatBestLossLabel(rate);
+    if (figure == last) return;
+    std::fprintf(err_, "%s %s\n", what, figure.c_str());
+    last = std::move(figure);
   }
 
   std::FILE* err_;
   std::mutex mutex_;
+  std::string lastPlan_;
+  std::string lastBound_;
 };
 
 // The exit status and what to say on stderr (UTF-8; empty: nothing).
@@ -148,6 +157,8 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
 
   std::unique_ptr<PlanResult> result;
   std::vector<std::string> reportLines;
+  std::optional<Inventory> inventory;  // with --take-offcuts or --keep-offcuts
+  std::vector<PlacedOffcutRow> takenRows;
   try {
     JobDocument document;
     try {
@@ -162,6 +173,20 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     if (const std::optional<std::string> problem = CheckOutputFiles(options)) {
       WriteMessage(err, *problem);
       return kExitFailure;
+    }
+    document.OffcutMin = options.OffcutMin;
+    if (options.TakeOffcuts || options.KeepOffcuts) {
+      InventoryResult<Inventory> opened = OpenOffcutInventory(options);
+      if (!opened) {
+        WriteMessage(err, Cp932ToUtf8(opened.Error().Message));
+        return kExitFailure;
+      }
+      inventory.emplace(std::move(opened).Value());
+    }
+    if (options.TakeOffcuts) {
+      InventoryResult<std::vector<PlacedOffcutRow>> taken = TakeOffcuts(*inventory, document, err);
+      if (!taken) return kExitFailure;
+      takenRows = std::move(taken).Value();
     }
     if (options.TimeLimitSeconds) stop.SetTimeLimit(*options.TimeLimitSeconds);
     std::unique_ptr<Planner> planner;
@@ -195,6 +220,10 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     return kExitFailure;
   }
   if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);
+  // After the report, so a refused keep still leaves the plan on stdout; a
+  // stopped planning keeps nothing and still says it was stopped.
+  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, options, err))
+    return result->Stopped ? outcome.ExitCode : kExitFailure;
   return outcome.ExitCode;
 }
 

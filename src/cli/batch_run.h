@@ -8,7 +8,9 @@
 // was cut short, with 中断しました on stderr: a Run that did not finish its
 // trials (--time-limit, Ctrl+C or SIGTERM) or either planner stopped by Ctrl+C
 // or SIGTERM; the report is the best plan so far, if there is one.
-// Too little memory is a failure too: 2, "メモリが足りません。".
+// Too little memory is a failure too: 2, "メモリが足りません。". So is an offcut
+// inventory that cannot be opened, or a refused --keep-offcuts (but a stopped
+// planning, which keeps nothing, stays 3).
 #pragma once
 
 #include <cstdio>

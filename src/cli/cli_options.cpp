@@ -126,7 +126,43 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("json"),
       QStringLiteral("Write the plan and its totals as JSON to stdout, instead of "
                      "the report.\nヨビナ結果を報告に代えて JSON で標準出力に書きます。"));
-  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json});
+  const QCommandLineOption offcutMin(
+      QStringLiteral("offcut-min"),
+      QStringLiteral("Keep leftovers of at least MM mm as offcuts; shorter ones are scrap. 0 (default) is "
+                     "off. The report then adds the offcuts, the scrap and a list of the offcuts, and "
+                     "--exact takes the least scrap among the plans of least stock.\n"
+                     "MM mm 以上の残りを残材、短いものを端材とします（0 は使わない。既定）。\n"
+                     "報告に残材・端材と残材リストが加わり、\n"
+                     "--exact は最少の素材のうち端材が最も少ない計画を選びます。"),
+      QStringLiteral("MM"));
+  const QCommandLineOption offcuts(QStringLiteral("offcuts"),
+                                   QStringLiteral("The offcut inventory to use (default: the user's, "
+                                                  "$XDG_DATA_HOME/yobina/offcuts.sqlite3).\n"
+                                                  "使う残材在庫のファイル（既定: ユーザーの在庫）。"),
+                                   QStringLiteral("FILE"));
+  const QCommandLineOption takeOffcuts(
+      QStringLiteral("take-offcuts"),
+      QStringLiteral("Before planning, put the inventory's offcuts of the job's member name (部材名) into "
+                     "the free stock rows; stderr says how many did not fit.\n"
+                     "計算の前に、部材名が同じ在庫の残材を素材リストの空き行に加えます。\n"
+                     "入らなかった分は標準エラーに書きます。"));
+  const QCommandLineOption keepOffcuts(
+      QStringLiteral("keep-offcuts"),
+      QStringLiteral("After planning, in one transaction: add the plan's offcuts to the inventory and remove "
+                     "the taken offcuts the plan cuts; stderr lists the changes. Refused, changing "
+                     "nothing, when those offcuts were changed meanwhile (exit status 2) or the planning "
+                     "was cut short (3).\n"
+                     "計算の後、一つのトランザクションで計画の残材を在庫に加え、\n"
+                     "使った残材を在庫から除きます（変更は標準エラー）。\n"
+                     "その間に在庫が変わっていたとき（終了コード 2）、\n"
+                     "または計算を中断したとき（3）は何も変えません。"));
+  const QCommandLineOption listOffcuts(
+      QStringLiteral("list-offcuts"),
+      QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日), "
+                     "without a job file.\n"
+                     "残材在庫を CSV で標準出力に書きます\n（ヨビナデータは指定しません）。"));
+  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json,
+                     offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts});
   const ProjectCommandLine projectLine;
   parser.addOptions(projectLine.Options());
   parser.addPositionalArgument(QStringLiteral("job"),
@@ -150,6 +186,17 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (building && !positional.isEmpty())
     return Failure(QStringLiteral("--project にはヨビナデータを指定しません。"),
                    QStringLiteral("--project takes no job file"));
+  if (!building && parser.isSet(listOffcuts)) {
+    if (!positional.isEmpty() || parser.isSet(takeOffcuts) || parser.isSet(keepOffcuts)) {
+      return Failure(QStringLiteral("--list-offcuts はヨビナデータや他の残材の操作と一緒に使えません。"),
+                     QStringLiteral("--list-offcuts takes no job file and no other offcut action"));
+    }
+    ParsedCommandLine result;
+    result.Todo = ParsedCommandLine::Action::Run;
+    result.Options.ListOffcuts = true;
+    if (parser.isSet(offcuts)) result.Options.OffcutsFile = ToPath(parser.value(offcuts));
+    return result;
+  }
   if (!building && positional.size() != 1)
     return Failure(
         QStringLiteral("ヨビナデータを一つ指定してください（指定: %1 個）。").arg(positional.size()),
@@ -183,7 +230,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     options.TimeLimitSeconds = seconds;
   }
   if (building) {
-    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json}) {
+    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin,
+                                             &offcuts, &takeOffcuts, &keepOffcuts, &listOffcuts}) {
       if (!parser.isSet(*single)) continue;
       const QString name = single->names().front();
       return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
@@ -210,6 +258,18 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (parser.isSet(diagrams)) options.DiagramsFile = ToPath(parser.value(diagrams));
   if (parser.isSet(csv)) options.CsvFile = ToPath(parser.value(csv));
   options.Json = parser.isSet(json);
+  if (parser.isSet(offcutMin)) {
+    bool ok = false;
+    const int mm = parser.value(offcutMin).toInt(&ok);
+    if (!ok || mm < 0) {
+      return Failure(QStringLiteral("--offcut-min には 0 以上の整数 (mm) を指定してください。"),
+                     QStringLiteral("--offcut-min needs a whole number of mm, 0 or more"));
+    }
+    options.OffcutMin = mm;
+  }
+  if (parser.isSet(offcuts)) options.OffcutsFile = ToPath(parser.value(offcuts));
+  options.TakeOffcuts = parser.isSet(takeOffcuts);
+  options.KeepOffcuts = parser.isSet(keepOffcuts);
   return result;
 }
 

@@ -24,7 +24,13 @@ struct CliOptions {
   std::optional<std::filesystem::path> PdfFile;
   std::optional<std::filesystem::path> DiagramsFile;  // the cutting diagrams as a PDF
   std::optional<std::filesystem::path> CsvFile;
-  bool Json = false;                      // the plan as JSON on stdout instead of the report
+  bool Json = false;                                 // the plan as JSON on stdout instead of the report
+  int32_t OffcutMin = 0;                             // mm: leftovers this long are offcuts; 0 off
+  std::optional<std::filesystem::path> OffcutsFile;  // else the user's inventory
+  bool TakeOffcuts = false;  // the section's offcuts into the free stock rows before planning
+  bool KeepOffcuts = false;  // the plan's offcuts into the inventory, the used ones out
+  bool ListOffcuts = false;  // the inventory as CSV on stdout, no job
+
   std::optional<ProjectOptions> Project;  // a building instead of a job file
 };
 

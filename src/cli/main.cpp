@@ -10,6 +10,7 @@
 #include "cli/argument_bytes.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
+#include "cli/offcut_commands.h"
 #include "cli/pdf_output.h"
 
 namespace {
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     case yobina::ParsedCommandLine::Action::Run:
       break;
   }
+  if (parsed.Options.ListOffcuts) return yobina::ListOffcuts(parsed.Options, stdout, stderr);
   if (parsed.Options.Project)
     return yobina::RunProjectWithPdf(*parsed.Options.Project, argc, argv, stopToken);
   if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {

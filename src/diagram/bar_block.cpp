@@ -28,18 +28,47 @@ std::string CountText(const TCutPattern& pattern) {
   return kTimes + IntText(pattern.BarCount, 0) + kBars;
 }
 
-std::string LeftoverText(double leftover, bool inside) {
-  static const std::string kLeftover = Cp932("残");
-  const std::string number = IntText(static_cast<int64_t>(std::clamp(leftover, -9e15, 9e15)), 0);
-  return inside ? number : kLeftover + number;
+// What names a box: a word ("#3", "残") and a number ("2450", "150×18").
+struct BoxName {
+  std::string Word;
+  std::string Number;
+  std::string OneLine() const { return Word + " " + Number; }
+};
+
+std::string NumberText(double value) {
+  return IntText(static_cast<int64_t>(std::clamp(value, -9e15, 9e15)), 0);
+}
+
+BoxName PieceName(int32_t cutRow, const std::string& number) {
+  BoxName name{"#", number};
+  name.Word += IntText(cutRow, 0);
+  return name;
 }
 
 bool FitsIn(const std::string& label, double width) {
   return LabelWidth(label) + 2 * kLabelPad <= width;
 }
 
-void AddBox(TBarBlock& block, double left, double right, int32_t cutRow, std::string label) {
-  block.Boxes.push_back({left, right, cutRow, std::move(label)});
+// Names the box on one line or on two where either fits; false when neither does.
+bool NameInside(TBarBox& box, const BoxName& name) {
+  const double width = box.Right - box.Left;
+  if (FitsIn(name.OneLine(), width)) {
+    box.Label = name.OneLine();
+  } else if (FitsIn(name.Word, width) && FitsIn(name.Number, width)) {
+    box.Label = name.Word;
+    box.SecondLine = name.Number;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+TBarBox& AddBox(TBarBlock& block, double left, double right, int32_t cutRow) {
+  TBarBox& box = block.Boxes.emplace_back();
+  box.Left = left;
+  box.Right = right;
+  box.CutRow = cutRow;
+  return box;
 }
 
 void AddOutsideLabel(TBarBlock& block, double left, double right, std::string text) {
@@ -85,8 +114,8 @@ double LeftColumnWidth(const TJob& job, const TCutPattern& pattern) {
   return std::max(LabelWidth(StockText(job, pattern)), LabelWidth(CountText(pattern)));
 }
 
-TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double scale, double barLeft,
-                         double areaLeft, double areaRight) {
+TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, int32_t offcutMin, double scale,
+                         double barLeft, double areaLeft, double areaRight) {
   const TBarGeometry bar = BarGeometryOf(job, pattern);
   const double kerf = std::max(0.0, static_cast<double>(job.Kerf));
   const auto at = [&](double x) { return barLeft + x * scale; };
@@ -98,60 +127,100 @@ TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double sca
   block.BarRight = at(bar.Extent);
   for (const TPieceRun& run : bar.Runs) {
     const double length = std::max(0.0, static_cast<double>(run.Length));
-    const std::string name = IntText(run.Length, 0);
-    const std::string runName = run.Count == 1 ? name : name + Cp932("×") + IntText(run.Count, 0);
+    const std::string number = IntText(run.Length, 0);
+    const std::string runNumber = run.Count == 1 ? number : number + Cp932("×") + IntText(run.Count, 0);
     if (run.Count == 1 || length * scale >= kMinPieceWidth) {
       // Every piece its own name, or the run one name under the bar.
-      const bool named = FitsIn(name, length * scale);
+      bool named = true;
       double x = run.Start;
       double runRight = at(x);
       // At most one box per kMinPieceWidth of the bar: the loop stays short.
       for (int32_t k = 0; k < run.Count; ++k) {
         runRight = at(x + length);
-        AddBox(block, at(x), runRight, run.CutRow, named ? name : std::string());
+        TBarBox& box = AddBox(block, at(x), runRight, run.CutRow);
+        named = NameInside(box, PieceName(run.CutRow, number));
         x = NextPieceStart(x, length, kerf, bar.BarLength);
       }
-      if (!named) AddOutsideLabel(block, at(run.Start), runRight, runName);
+      if (!named) AddOutsideLabel(block, at(run.Start), runRight, PieceName(run.CutRow, runNumber).OneLine());
     } else {
       const double last = run.End <= bar.BarLength ? std::max(run.Start, run.End - kerf) : run.End;
-      const bool named = FitsIn(runName, (last - run.Start) * scale);
-      AddBox(block, at(run.Start), at(last), run.CutRow, named ? runName : std::string());
-      if (!named) AddOutsideLabel(block, at(run.Start), at(last), runName);
+      const BoxName name = PieceName(run.CutRow, runNumber);
+      if (!NameInside(AddBox(block, at(run.Start), at(last), run.CutRow), name)) {
+        AddOutsideLabel(block, at(run.Start), at(last), name.OneLine());
+      }
     }
   }
   if (bar.CutsEnd < bar.BarLength) {
-    const std::string name = LeftoverText(bar.Leftover, true);
-    const bool named = FitsIn(name, (bar.BarLength - bar.CutsEnd) * scale);
-    AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0, named ? name : std::string());
-    if (!named) AddOutsideLabel(block, at(bar.CutsEnd), at(bar.BarLength), LeftoverText(bar.Leftover, false));
+    const LeftoverKind kind = KindOfLeftover(bar.Leftover, offcutMin);
+    const BoxName name{LeftoverWord(kind), NumberText(bar.Leftover)};
+    TBarBox& box = AddBox(block, at(bar.CutsEnd), at(bar.BarLength), 0);
+    box.Kind = kind;
+    if (!NameInside(box, name)) AddOutsideLabel(block, box.Left, box.Right, name.OneLine());
   }
   block.Lanes = PlaceInLanes(block.OutsideLabels, areaLeft, areaRight, kLabelSpacing, kLeaderClearance);
   return block;
+}
+
+const std::string& LeftoverWord(LeftoverKind kind) {
+  static const std::string kLeftover = Cp932("残");
+  static const std::string kOffcut = Cp932("残材");
+  static const std::string kScrap = Cp932("端材");
+  switch (kind) {
+    case LeftoverKind::Offcut:
+      return kOffcut;
+    case LeftoverKind::Scrap:
+      return kScrap;
+    default:
+      return kLeftover;
+  }
+}
+
+void DrawLeftoverBox(TGraphContext& gc, LeftoverKind kind, double left, double top, double right,
+                     double bottom) {
+  if (kind == LeftoverKind::Offcut) {
+    G_FillRect(gc, left, top, right, bottom, kOffcutColor);
+    Frame(gc, left, top, right, bottom, kOffcutOutlineWidth, kOutlineColor);
+  } else {
+    G_FillRect(gc, left, top, right, bottom, kLeftoverColor);
+    Hatch(gc, left, top, right, bottom);
+    Frame(gc, left, top, right, bottom, kOutlineWidth, kOutlineColor);
+  }
 }
 
 void DrawBarBlock(TGraphContext& gc, const TBarBlock& block, double top, double columnRight) {
   const double bottom = top + kBarHeight;
   G_FillRect(gc, block.BarLeft, top, block.BarRight, bottom, kKerfColor);
   for (const TBarBox& box : block.Boxes) {
-    const bool leftover = box.CutRow == 0;
-    G_FillRect(gc, box.Left, top, box.Right, bottom, leftover ? kLeftoverColor : CutRowColor(box.CutRow));
-    if (leftover) Hatch(gc, box.Left, top, box.Right, bottom);
-    Frame(gc, box.Left, top, box.Right, bottom, kOutlineWidth, kOutlineColor);
+    if (box.CutRow == 0) {
+      DrawLeftoverBox(gc, box.Kind, box.Left, top, box.Right, bottom);
+    } else {
+      G_FillRect(gc, box.Left, top, box.Right, bottom, CutRowColor(box.CutRow));
+      Frame(gc, box.Left, top, box.Right, bottom, kOutlineWidth, kOutlineColor);
+    }
   }
   Frame(gc, block.BarLeft, top, block.BarRight, bottom, kOutlineWidth, kOutlineColor);
 
   G_SetTextSize(gc, kLabelText.Height, kLabelText.Width, kLabelText.Gap);
-  const double insideFoot = top + (kBarHeight + kLabelText.Height) / 2;
-  for (const TBarBox& box : block.Boxes) {
-    if (box.Label.empty()) continue;
-    const double width = LabelWidth(box.Label);
+  const auto drawInside = [&](const TBarBox& box, const std::string& text, double foot) {
+    const double width = LabelWidth(text);
     const double left = (box.Left + box.Right - width) / 2;
     // Hatching would run through the digits.
-    if (box.CutRow == 0) {
-      G_FillRect(gc, left - kLabelPad / 2, insideFoot - kLabelText.Height, left + width + kLabelPad / 2,
-                 insideFoot + kLabelPad / 2, kLeftoverColor);
+    if (box.CutRow == 0 && box.Kind != LeftoverKind::Offcut) {
+      G_FillRect(gc, left - kLabelPad / 2, foot - kLabelText.Height, left + width + kLabelPad / 2,
+                 foot + kLabelPad / 2, kLeftoverColor);
     }
-    G_Text(gc, box.Label, left, insideFoot);
+    G_Text(gc, text, left, foot);
+  };
+  for (const TBarBox& box : block.Boxes) {
+    if (box.Label.empty()) continue;
+    if (box.SecondLine.empty()) {
+      drawInside(box, box.Label, top + (kBarHeight + kLabelText.Height) / 2);
+    } else {
+      const double lineGap = 0.5;
+      const double firstFoot = top + (kBarHeight - lineGap) / 2;
+      drawInside(box, box.Label, firstFoot);
+      drawInside(box, box.SecondLine, firstFoot + lineGap + kLabelText.Height);
+    }
   }
   for (size_t i = 0; i < block.OutsideLabels.size(); ++i) {
     const TLaneLabel& label = block.OutsideLabels[i];

@@ -12,6 +12,7 @@
 #include "graph/graph_context.h"
 #include "job/job.h"
 #include "plan/cut_plan.h"
+#include "plan/offcuts.h"
 
 namespace yobina {
 
@@ -19,8 +20,10 @@ namespace yobina {
 struct TBarBox {
   double Left = 0;  // page mm
   double Right = 0;
-  int32_t CutRow = 0;  // 0: the leftover
-  std::string Label;   // code page 932, drawn in the box; empty: named under the bar
+  int32_t CutRow = 0;                          // 0: the leftover
+  LeftoverKind Kind = LeftoverKind::Leftover;  // the leftover's
+  std::string Label;                           // code page 932, drawn in the box; empty: named under the bar
+  std::string SecondLine;                      // under Label where one line was too wide
 };
 
 struct TBarBlock {
@@ -29,8 +32,9 @@ struct TBarBlock {
   double BarLeft = 0;          // page mm
   double BarRight = 0;         // the bar's extent
   std::vector<TBarBox> Boxes;  // pieces left to right, then the leftover if any
-  // Names of what is too narrow for its name: a piece, a run of equal pieces
-  // ("length×count"), the leftover ("残length").
+  // Names of what is too narrow for its name even on two lines: a piece
+  // ("#row length"), a run of equal pieces ("#row length×count"), the
+  // leftover ("残 length", or with offcuts on "残材 length" / "端材 length").
   std::vector<TLaneLabel> OutsideLabels;
   std::vector<std::string> OutsideTexts;  // one per outside label
   int Lanes = 0;
@@ -39,9 +43,12 @@ struct TBarBlock {
 };
 
 // Lays out the pattern's bar from barLeft at `scale` (page mm per bar mm);
-// outside labels stay between areaLeft and areaRight.
-TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, double scale, double barLeft,
-                         double areaLeft, double areaRight);
+// outside labels stay between areaLeft and areaRight. A box is named on one
+// line ("#3 2450", "残 10465") where that fits, else with the word over the
+// number, else under the bar. With `offcutMin` > 0 the leftover is an offcut
+// or scrap (see KindOfLeftover).
+TBarBlock LayoutBarBlock(const TJob& job, const TCutPattern& pattern, int32_t offcutMin, double scale,
+                         double barLeft, double areaLeft, double areaRight);
 
 // Width in mm of the wider of the pattern's left-column texts.
 double LeftColumnWidth(const TJob& job, const TCutPattern& pattern);
@@ -49,5 +56,12 @@ double LeftColumnWidth(const TJob& job, const TCutPattern& pattern);
 // Draws the block with its bar's top at `top` mm, the left-column texts ending
 // at `columnRight`. Leaves the label text size selected.
 void DrawBarBlock(TGraphContext& gc, const TBarBlock& block, double top, double columnRight);
+
+// The word a leftover of that kind is named with: 残, 残材 or 端材.
+const std::string& LeftoverWord(LeftoverKind kind);
+
+// Fills and frames the rectangle as a leftover of that kind is drawn.
+void DrawLeftoverBox(TGraphContext& gc, LeftoverKind kind, double left, double top, double right,
+                     double bottom);
 
 }  // namespace yobina

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "diagram/bar_block.h"
@@ -26,6 +27,9 @@ struct HeaderTexts {
   std::string MemberName = Cp932("部材名：");
   std::string DocumentTitle = Cp932("ヨビナ 切断図");
   std::string Gothic = Cp932("ＭＳ ゴシック");
+  std::string AtLeast = Cp932("mm以上");
+  std::string Below = Cp932("mm未満");
+  std::string Colon = Cp932("：");
 };
 
 const HeaderTexts& Texts() {
@@ -43,15 +47,41 @@ std::string NameLine(const std::string& caption, const JobDocument& document, Fi
   return CutWithEllipsis(caption + NameFieldText(document, field), static_cast<size_t>(fitting));
 }
 
+// With offcuts on, what the two leftover boxes mean: "残材：1000mm以上" and
+// "端材：1000mm未満" after their swatches, on the name lines' right. Returns
+// where the legend starts (`right` when there is none, or no room for it).
+double DrawLegend(TGraphContext& gc, int32_t offcutMin, double right) {
+  if (offcutMin <= 0) return right;
+  const HeaderTexts& t = Texts();
+  const std::string length = IntText(offcutMin, 0);
+  const std::string offcut = LeftoverWord(LeftoverKind::Offcut) + t.Colon + length + t.AtLeast;
+  const std::string scrap = LeftoverWord(LeftoverKind::Scrap) + t.Colon + length + t.Below;
+  const double textWidth =
+      static_cast<double>(std::max(offcut.size(), scrap.size())) * kLabelText.HalfPitch();
+  constexpr double kSwatchWidth = 6;
+  constexpr double kSwatchGap = 1.5;
+  const double left = right - textWidth - kSwatchGap - kSwatchWidth;
+  if (left < 0) return right;
+  SetTextSize(gc, kLabelText);
+  for (const auto& [kind, text, foot] : {std::tuple{LeftoverKind::Offcut, offcut, kHeaderTop + 11},
+                                         std::tuple{LeftoverKind::Scrap, scrap, kHeaderTop + 17}}) {
+    DrawLeftoverBox(gc, kind, left, foot - kLabelText.Height - 0.5, left + kSwatchWidth, foot + 0.5);
+    G_Text(gc, text, left + kSwatchWidth + kSwatchGap, foot);
+  }
+  return left;
+}
+
 void DrawHeader(TGraphContext& gc, const JobDocument& document, const TJob& job, int32_t pageNumber,
                 int32_t pageCount, double right) {
   const HeaderTexts& t = Texts();
+  const double legendLeft = DrawLegend(gc, document.OffcutMin, right);
+  const double namesRight = legendLeft < right ? legendLeft - 3 : right;
   SetTextSize(gc, kHeaderText);
   G_Text(gc, t.Title + "  " + MarginKerfLine(job.Margin, job.Kerf), 0, kHeaderTop + 5);
   const std::string number = IntText(pageNumber, 0) + " / " + IntText(pageCount, 0);
   G_Text(gc, number, right - static_cast<double>(number.size()) * kHeaderText.HalfPitch(), kHeaderTop + 5);
-  G_Text(gc, NameLine(t.ProjectName, document, FieldId::ProjectName, right), 0, kHeaderTop + 11);
-  G_Text(gc, NameLine(t.MemberName, document, FieldId::MemberName, right), 0, kHeaderTop + 17);
+  G_Text(gc, NameLine(t.ProjectName, document, FieldId::ProjectName, namesRight), 0, kHeaderTop + 11);
+  G_Text(gc, NameLine(t.MemberName, document, FieldId::MemberName, namesRight), 0, kHeaderTop + 17);
   G_Line(gc, 0, kHeaderTop + kHeaderHeight - 2, right, kHeaderTop + kHeaderHeight - 2, kOutlineWidth,
          kOutlineColor);
 }
@@ -98,7 +128,7 @@ void DrawCuttingDiagrams(const PlanResult& result, PrintDevice& device) {
   double y = contentTop;
   for (int32_t p = 1; p <= patternCount; ++p) {
     // Labels may hang left of the bar too: under the left column is free.
-    TBarBlock block = LayoutBarBlock(job, plan.Pattern(p), scale, barLeft, 0, right);
+    TBarBlock block = LayoutBarBlock(job, plan.Pattern(p), document.OffcutMin, scale, barLeft, 0, right);
     if (y > contentTop && y + block.Height() - kBlockGap > bottom) {
       ++pageCount;
       y = contentTop;

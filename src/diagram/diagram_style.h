@@ -35,13 +35,25 @@ inline constexpr double kThinWidth = 0.1;
 
 inline constexpr uint32_t kKerfColor = 0x404040;  // the bar's body, seen through the kerf gaps
 inline constexpr uint32_t kOutlineColor = 0x202020;
+// A leftover (offcuts off) and scrap: white, hatched. An offcut kept for later
+// jobs: a solid light grey, like stock on the rack, with a heavier outline.
 inline constexpr uint32_t kLeftoverColor = 0xFFFFFF;
 inline constexpr uint32_t kHatchColor = 0x909090;
+inline constexpr uint32_t kOffcutColor = 0xDCDCDC;
+inline constexpr double kOffcutOutlineWidth = 0.35;
 inline constexpr uint32_t kLeaderColor = 0x606060;
 inline constexpr uint32_t kTextColor = 0;
 
-// A light colour of its own for every cut row: hues a golden angle apart, so
-// neighbouring rows differ most. Black text stays legible on all of them.
+// 0xRRGGBB as written in colour pickers, to the 0x00BBGGRR used here.
+constexpr uint32_t Rgb(uint32_t rgb) {
+  return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+}
+
+// A light colour of its own for each of the 35 cut rows a job can have (row
+// 36 would take row 1's again), clearly apart from every other row's and from
+// the leftover, offcut, hatching and kerf tones. Black text stays legible on
+// all of them.
+inline constexpr int32_t kCutRowColorCount = 35;
 uint32_t CutRowColor(int32_t cutRow);
 
 }  // namespace yobina::diagram

@@ -24,11 +24,14 @@ struct TLaneLabel {
 // centred under its anchor when there is room, else as near to that as the
 // room allows.
 //
-// A lane that would stay empty takes the first waiting label anyway, ending at
-// its anchor where `left` allows, and the leaders of labels under it may pass
-// through it. That needs a label wider than `right` - `left`, waiting anchors
-// less than `clearance` apart, or the second waiting anchor less than the
-// first label's width (plus `clearance`) from `left`.
+// A lane that would stay empty (anchors closer than `clearance`, little room
+// at the ends) takes one label anyway, with an edge on its own leader and no
+// other leader through it: the first in anchor order that has such room with
+// `clearance`, else the first that has it at all, leaders then touching its
+// edge. Only a label wider than the room on both sides of its anchor (between
+// its neighbours' anchors, or `left` and `right`) for every waiting label can
+// be crossed: then the first waiting one ends at its anchor where `left`
+// allows.
 int PlaceInLanes(std::vector<TLaneLabel>& labels, double left, double right, double spacing,
                  double clearance);
 

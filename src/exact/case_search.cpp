@@ -149,7 +149,37 @@ std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, in
   if (bestValues.empty()) return std::nullopt;
   PatternEnumeration listed = ListPatterns(search, bestValues, total, budget, deadline);
   if (!listed.Complete || deadline.Passed()) return std::nullopt;
-  return std::move(listed.Patterns);
+  std::vector<CutPattern> patterns = std::move(listed.Patterns);
+  // A plan that supplies every piece exactly cuts some listed patterns short.
+  // The bound above holds for every pattern of a plan, maximal or not, so a
+  // pattern under a listed one joins the list only while its value stays
+  // above its type's limit; the patterns under one that falls short have
+  // less value still. Values are never negative.
+  const std::vector<double>& values = search.BoundValues;
+  const double slack = static_cast<double>(total) - search.RawBound;
+  const auto valueOf = [&](const CutPattern& pattern) {
+    double value = 0;
+    for (size_t i = 0; i < pattern.Pieces.size(); ++i) value += values[i] * pattern.Pieces[i];
+    return value;
+  };
+  const auto enough = [&](const CutPattern& pattern) {
+    const double best = bestValues[static_cast<size_t>(pattern.Type)];
+    const double least = best - slack - 1e-6 * std::max(1.0, std::abs(best)) - 1e-3;
+    return valueOf(pattern) >= least;
+  };
+  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
+  for (const CutPattern& pattern : patterns) known.insert({pattern.Type, pattern.Pieces});
+  for (size_t at = 0; at < patterns.size(); ++at) {
+    for (size_t i = 0; i < patterns[at].Pieces.size(); ++i) {
+      if (patterns[at].Pieces[i] == 0) continue;
+      CutPattern under = patterns[at];
+      --under.Pieces[i];
+      if (!enough(under) || !known.insert({under.Type, under.Pieces}).second) continue;
+      if (patterns.size() >= budget.MaxListed) return std::nullopt;
+      patterns.push_back(std::move(under));
+    }
+  }
+  return patterns;
 }
 
 void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudget& budget,

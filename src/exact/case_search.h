@@ -62,8 +62,9 @@ void ExploreCase(CaseSearch& search, const Incumbent& runPlan, const SearchBudge
                  const Deadline& deadline, const std::function<void(double)>& betterBound,
                  const std::function<void(int64_t)>& betterPlan);
 
-// Every pattern a plan of the model of at most `total` mm could use, or
-// nullopt when that list outgrows the budget (or the bound's values are unknown).
+// Every pattern a plan of the model of at most `total` mm that supplies every
+// piece exactly could use (maximal or cut short), or nullopt when that list
+// outgrows budget.MaxListed (or the bound's values are unknown).
 std::optional<std::vector<CutPattern>> PatternsUpTo(const CaseSearch& search, int64_t total,
                                                     const SearchBudget& budget, const Deadline& deadline);
 

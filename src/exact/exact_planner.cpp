@@ -33,24 +33,6 @@ constexpr int32_t kRunTrials = 100;
 constexpr int64_t kMaxPricingBytes = int64_t{64} << 20;
 // The loss rate (percent) from which a Run keeps no plan.
 constexpr double kNoPlanLossRate = 9999;
-// Adds to `pool` every pattern under one of its own (fewer pieces of some
-// items), unless that passes `most` patterns; false then.
-bool WithPatternsUnder(std::vector<CutPattern>& pool, size_t most) {
-  std::set<std::pair<int32_t, std::vector<int32_t>>> known;
-  for (const CutPattern& pattern : pool) known.insert({pattern.Type, pattern.Pieces});
-  for (size_t at = 0; at < pool.size(); ++at) {
-    for (size_t i = 0; i < pool[at].Pieces.size(); ++i) {
-      if (pool[at].Pieces[i] == 0) continue;
-      CutPattern under = pool[at];
-      --under.Pieces[i];
-      if (!known.insert({under.Type, under.Pieces}).second) continue;
-      if (pool.size() >= most) return false;
-      pool.push_back(std::move(under));
-    }
-  }
-  return true;
-}
-
 // The pattern with at most the pieces the model needs.
 CutPattern Trimmed(const CuttingModel& model, CutPattern pattern) {
   for (size_t i = 0; i < pattern.Pieces.size(); ++i)
@@ -63,6 +45,10 @@ constexpr int64_t kPatternNodes = 1'000;
 constexpr int64_t kPricedPatternNodes = 30;
 // The most patterns that search takes as its pool (with the patterns under them).
 constexpr size_t kPatternPoolSize = 400;
+// With offcuts on, the pool may be larger: least scrap hinges on the exact
+// patterns, and only a complete pool finds and proves it. The user asked for
+// that aim, so it may take the planner a second or two more.
+constexpr size_t kScrapPoolSize = 4000;
 // Without that list, the most patterns priced by the search it takes instead.
 constexpr size_t kPricedPoolSize = 60;
 // Stages in which the cases pass the best plan on to each other.
@@ -160,18 +146,16 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
     return KeepsBarLimits(search.Model, chosen.Patterns, chosen.Bars);
   });
   if (home == cases.end() || deadline.Passed()) return;
-  // Plans supply every piece exactly, so their patterns are the listed ones
-  // and the patterns under them: every pattern of a plan of this stock lies
-  // under one of the list (fill it up, and its value only rises). Where that
-  // pool would be large, the patterns the search priced stand in, unproven.
+  // The pool is every pattern a plan of this stock could use, where that list
+  // is short; else the patterns the search priced stand in, unproven.
   SearchBudget budget;
-  budget.MaxListed = kPatternPoolSize;
+  budget.MaxListed = limits.OffcutMin > 0 ? kScrapPoolSize : kPatternPoolSize;
   std::vector<CutPattern> pool;
   bool complete = false;
   if (std::optional<std::vector<CutPattern>> listed =
           PatternsUpTo(*home, chosen.StockLength, budget, deadline)) {
     pool = std::move(*listed);
-    complete = WithPatternsUnder(pool, kPatternPoolSize);
+    complete = true;
   }
   if (!complete) {
     pool.clear();

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "plan/offcut_totals.h"
 #include "report/pattern_table.h"
 #include "report/report_lines.h"
 #include "report/report_text.h"
@@ -17,6 +18,7 @@ struct SectionTexts {
   std::string ProjectName = Cp932("工事名：");
   std::string CutListTitle = Cp932("《切 断 リ ス ト》");
   std::string StockListTitle = Cp932("《必要素材リスト》");
+  std::string OffcutListTitle = Cp932("《残材リスト》");
   std::string End = Cp932("－以上－");
 };
 
@@ -53,6 +55,25 @@ std::vector<std::string> MethodNotes(const PlanResult& result) {
   if (const auto& figure = optimal->WithoutShortFirst)
     notes.push_back(WithoutShortFirstLine(figure->StockLength, figure->LossRate, figure->Proven));
   return notes;
+}
+
+// With offcuts on: their totals, whether the optimal planner proved its scrap
+// least, and the offcuts by length. Off: nothing, so the report stays as it was.
+void WriteOffcuts(LineWriter& writer, const PlanResult& result) {
+  const int32_t offcutMin = result.Document.OffcutMin;
+  if (offcutMin <= 0 || !result.Plan.HasPatterns()) return;
+  const OffcutTotals totals = OffcutTotalsOf(result.Plan, offcutMin);
+  writer.ReportLine(0, OffcutTotalsLine(offcutMin, totals.Bars, totals.OffcutLength, totals.ScrapLength), 7);
+  const OptimalMethod* optimal = OptimalMethodOf(result);
+  if (optimal != nullptr && optimal->ScrapProven)
+    writer.ReportLine(0, ScrapProvenLine(*optimal->ScrapProven), 7);
+  if (totals.Offcuts.empty()) return;
+  writer.ReportLine(0, Texts().Rule, 7);
+  writer.ReportLine(0, Texts().OffcutListTitle, 7);
+  WriteFourColumnList(writer, static_cast<int32_t>(totals.Offcuts.size()), [&](int32_t k) {
+    const OffcutBars& bars = totals.Offcuts[static_cast<std::size_t>(k - 1)];
+    return TLengthRow{bars.Length, bars.Count, 0};
+  });
 }
 
 }  // namespace
@@ -125,6 +146,7 @@ void ReportBuilder::WriteReport(const PlanResult& result) {
         0, WeightTotalsLine(totals.StockLength, totals.MemberLength, unitWeight, totals.LossRate), 9);
   }
   for (const std::string& note : MethodNotes(result)) writer_.ReportLine(0, note, 7);
+  WriteOffcuts(writer_, result);
   writer_.ReportLine(0, t.Rule, 7);
 
   for (int32_t p = 1; p <= plan.PatternCount(); p += kPatternsPerBlock) {

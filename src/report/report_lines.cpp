@@ -1,6 +1,9 @@
 #include "report/report_lines.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "report/report_text.h"
 #include "text/codec.h"
@@ -34,11 +37,19 @@ struct TitleTexts {
   std::string BoundLossRate = Cp932("下限ロス率=");
   std::string GapAtMost = Cp932("最適との差 ");
   std::string Within = Cp932("(m) 以内");
+  std::string WithinMm = Cp932("mm 以内");
   std::string WithoutShortFirst = Cp932("参考: 5000mm未満の素材を優先しなければ");
   std::string AtMost = Cp932("以下");
   std::string Setups = Cp932("段取り: パターン数=");
   std::string LowerBound = Cp932(" (下限 ");
   std::string NotProven = Cp932(" (未証明)");
+  std::string Offcuts = Cp932("残材: ");
+  std::string OffcutMin = Cp932("mm以上 ");
+  std::string OffcutTotal = Cp932("本 計");
+  std::string Scrap = Cp932("端材=");
+  std::string LeastScrap = Cp932("端材最少: ");
+  std::string ScrapProven = Cp932("証明済み");
+  std::string ScrapUnproven = Cp932("未証明");
 };
 
 const TitleTexts& Texts() {
@@ -107,8 +118,14 @@ std::string ProvenOptimalLine(double boundLossRate) {
 
 std::string UnprovenLine(double boundLossRate, double gapMeters) {
   const TitleTexts& t = Texts();
-  return Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate + FixedText(boundLossRate, 6, 3) + "(%)" +
-         Spaces(3) + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
+  const std::string head = Spaces(1) + t.Unproven + Spaces(3) + t.BoundLossRate +
+                           FixedText(boundLossRate, 6, 3) + "(%)" + Spaces(3);
+  if (gapMeters < 1) {
+    // Rounded up: the gap is an upper limit, and lengths are whole millimetres anyway.
+    const auto millimetres = static_cast<int64_t>(std::ceil(std::max(gapMeters, 0.0) * 1000 - 1e-6));
+    return head + t.GapAtMost + std::to_string(millimetres) + t.WithinMm;
+  }
+  return head + t.GapAtMost + FixedText(gapMeters, 0, 3) + t.Within;
 }
 
 std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven) {
@@ -123,6 +140,18 @@ std::string WithoutShortFirstLine(double stockLength, double lossRate, bool prov
   const TitleTexts& t = Texts();
   return Spaces(1) + t.WithoutShortFirst + Spaces(1) + t.StockLength + FixedText(stockLength / 1000, 8, 3) +
          "(m)" + Spaces(1) + t.LossRate + FixedText(lossRate, 6, 3) + "(%)" + (proven ? "" : t.AtMost);
+}
+
+std::string OffcutTotalsLine(int32_t offcutMin, int64_t bars, double offcutLength, double scrapLength) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.Offcuts + IntText(offcutMin, 0) + t.OffcutMin + IntText(bars, 0) + t.OffcutTotal +
+         FixedText(offcutLength / 1000, 8, 3) + "(m)" + Spaces(3) + t.Scrap +
+         FixedText(scrapLength / 1000, 8, 3) + "(m)";
+}
+
+std::string ScrapProvenLine(bool proven) {
+  const TitleTexts& t = Texts();
+  return Spaces(1) + t.LeastScrap + (proven ? t.ScrapProven : t.ScrapUnproven);
 }
 
 }  // namespace yobina

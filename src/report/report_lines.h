@@ -35,7 +35,8 @@ std::string LengthTotalsLine(double stockLength, double memberLength, double lef
 std::string WeightTotalsLine(double stockLength, double memberLength, double unitWeight, double lossRate);
 
 // What the optimal planner knows of its plan, under the totals. Rates in
-// percent; the gap in m between the plan and the least stock the bound allows.
+// percent; the gap in m between the plan and the least stock the bound allows,
+// written in mm when under 1 m.
 std::string ProvenOptimalLine(double boundLossRate);
 std::string UnprovenLine(double boundLossRate, double gapMeters);
 // The plan's saw set-ups (patterns): proven least for its stock, or with a
@@ -44,5 +45,11 @@ std::string SetupsLine(int32_t patterns, int32_t lowerBound, bool proven);
 // The stock (mm) and loss rate a plan could reach if bars under 5000 mm were
 // not used first; "at most" when that figure is not proven.
 std::string WithoutShortFirstLine(double stockLength, double lossRate, bool proven);
+
+// With a minimum offcut length (mm) above 0: the plan's offcuts (bars and
+// their total length in mm) and its scrap (mm).
+std::string OffcutTotalsLine(int32_t offcutMin, int64_t bars, double offcutLength, double scrapLength);
+// Whether no plan of the optimal planner's stock leaves less scrap.
+std::string ScrapProvenLine(bool proven);
 
 }  // namespace yobina

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,9 @@
 #include "report/report_builder.h"
 #include "ui/dialogs.h"
 #include "ui/grid_clipboard.h"
+#include "ui/page_history.h"
+#include "ui/offcut_setting.h"
+#include "ui/offcut_tab.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_fonts.h"
@@ -46,9 +50,10 @@ QString ReportText(const PlanResult& result) {
 TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
+                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       dialogs_(*setup.dialogs),
-      savedDocument_(std::make_unique<JobDocument>()) {
+      savedDocument_(std::make_unique<JobDocument>()),
+      settings_(setup.settings) {
   setObjectName(QStringLiteral("Form1"));
   setFont(MinchoFont(17));
   setWindowIcon(QIcon(QStringLiteral(":/yobina/yobina.svg")));
@@ -56,6 +61,8 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   BuildMenu();
   ConnectInputPage();
   BuildPlanCommands();
+  BuildUndo();
+  BuildOffcutCommands();
 
   const QString programFolder = setup.programFolder;
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -68,8 +75,9 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
     if (running_) StopRunning();
   });
 
-  // The client area is fixed; the menu bar comes on top of it.
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The input page's elements have fixed places: the window starts at the
+  // page's size and never gets smaller; the menu bar comes on top of it.
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect available = screen->availableGeometry();
     move(available.center() - QPoint(width() / 2, height() / 2));
@@ -80,6 +88,9 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
 TForm1::~TForm1() {
   // The planner's thread ends before the widgets it reports to go.
   delete runner_;
+  // The history reads the page: it hears nothing more while the widgets go.
+  delete undoKeys_;
+  disconnect(qApp, nullptr, history_, nullptr);
 }
 
 QString TForm1::CaptionPrefix() {
@@ -91,7 +102,9 @@ InputPage& TForm1::Page() {
 }
 
 JobDocument TForm1::PageDocument() const {
-  return ReadDocument(*page_);
+  JobDocument document = ReadDocument(*page_);
+  document.OffcutMin = offcutMin_->Value();
+  return document;
 }
 
 const PlanResult* TForm1::CurrentResultFor(const JobDocument& now) const {
@@ -103,7 +116,10 @@ const PlanResult* TForm1::CurrentResult() const {
 }
 
 bool TForm1::HasUnsavedChanges() const {
-  return PageDocument() != *savedDocument_;
+  // The offcut setting is the user's, not the job file's.
+  JobDocument page = PageDocument();
+  page.OffcutMin = savedDocument_->OffcutMin;
+  return page != *savedDocument_;
 }
 
 bool TForm1::StopRequested() const {
@@ -119,7 +135,7 @@ void TForm1::BuildPages() {
   pageControl_->setObjectName(QStringLiteral("PageControl1"));
   pageControl_->setFont(MinchoFont(18, true));
   pageControl_->tabBar()->setFocusPolicy(Qt::NoFocus);  // Tab does not stop on the page tabs
-  pageControl_->setFixedSize(kClientWidth, kClientHeight);
+  pageControl_->setMinimumSize(kClientWidth, kClientHeight);
   setCentralWidget(pageControl_);
 
   tabSheet1_ = new QWidget();
@@ -146,10 +162,15 @@ void TForm1::ConnectInputPage() {
                             input_.unitWeight, input_.margin, input_.kerf}) {
     connect(field, &TEditField::characterTyped, this, &TForm1::ClearMemo);
     connect(field, &QLineEdit::textChanged, this, &TForm1::UpdateCaption);  // the "*" of unsaved changes
+    connect(field, &QLineEdit::textChanged, this,
+            [this, field] { history_->NoteChange(field->objectName()); });
   }
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
     connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
     connect(grid, &QTableWidget::cellChanged, this, &TForm1::UpdateCaption);
+    connect(grid, &QTableWidget::cellChanged, this, [this, grid](int row, int column) {
+      history_->NoteChange(QStringLiteral("%1 %2 %3").arg(grid->objectName()).arg(row).arg(column));
+    });
     connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
     connect(grid, &TStringGrid::cellsLeftOut, this, [this](int rows, int columns) {
       dialogs_.ShowInformation(this, LeftOutMessage({rows, columns}));
@@ -158,13 +179,15 @@ void TForm1::ConnectInputPage() {
   connect(input_.runProgress, &RunProgressDisplay::noticeChanged, results_.stopNotice, &QLabel::setText);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::UpdateCaption);
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, [this] { history_->NoteChange(QString()); });
+  // CLR empties its list at once: undo brings it back.
   connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
     ClearMemo();
-    input_.stockGrid->ClearData();
+    history_->Step([this] { input_.stockGrid->ClearData(); });
   });
   connect(input_.clearCutButton, &QToolButton::clicked, this, [this] {
     ClearMemo();
-    input_.cutGrid->ClearData();
+    history_->Step([this] { input_.cutGrid->ClearData(); });
   });
   connect(input_.reloadButton, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   connect(input_.runButton, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -175,9 +198,12 @@ void TForm1::ConnectInputPage() {
 void TForm1::FormCreate() {
   SetGridHeaders();
   QDir::setCurrent(workFolder_);
-  // The job of the last Run comes back, unnamed; without one the page starts empty.
-  startupError_ = LoadJobFile(BackupFile());
+  // The job of the last Run comes back, unnamed; without one (a first start) the page starts empty.
+  if (std::error_code error; std::filesystem::exists(BackupFile(), error) || error) {
+    startupError_ = LoadJobFile(BackupFile());
+  }
   *savedDocument_ = PageDocument();
+  history_->Reset();
   UpdateCaption();
   pageControl_->setCurrentWidget(tabSheet1_);
   input_.year->setFocus(Qt::OtherFocusReason);  // the first element of the page's tab order
@@ -251,6 +277,11 @@ QString TForm1::LoadJobFile(const std::filesystem::path& file) {
   } catch (const std::exception& error) {
     return FromUtf8(error.what());
   }
+  // A new job starts at the top of its lists.
+  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
+    grid->SetCurrentCell(1, 1);
+    grid->scrollToTop();
+  }
   return {};
 }
 
@@ -265,6 +296,7 @@ void TForm1::SetCommandsEnabled(bool enabled) {
   menuBar()->setEnabled(enabled);
   results_.printButton->setEnabled(enabled);
   diagrams_.printButton->setEnabled(enabled);
+  offcutTab_->setEnabled(enabled);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

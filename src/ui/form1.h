@@ -23,6 +23,7 @@ class QAction;
 class QDialog;
 class QPushButton;
 class QPrinter;
+class QSettings;
 class QShortcut;
 class QTabWidget;
 
@@ -30,16 +31,22 @@ namespace yobina {
 
 class Dialogs;
 class InputPage;
+class PageHistory;
+class OffcutMinSetting;
+class OffcutTab;
 class PlanRunner;
 class QtInputPage;
 struct JobDocument;
 struct PlanResult;
 
 struct WindowSetup {
-  // The program's folder: the backup's home, the working directory and the
-  // file dialogs' first folder when it can be written.
+  // The program's folder: the backup's home and the working directory when it
+  // can be written.
   QString programFolder;
   Dialogs* dialogs = nullptr;  // not owned; outlives the window
+  // Not owned; keeps the file dialogs' last folder for the next session.
+  // None: the folder is remembered for this session only.
+  QSettings* settings = nullptr;
 };
 
 class TForm1 : public QMainWindow {
@@ -52,7 +59,7 @@ class TForm1 : public QMainWindow {
   const InputPageWidgets& InputWidgets() const { return input_; }
   const ResultsPageWidgets& ResultsWidgets() const { return results_; }
   QTabWidget* PageControl() const { return pageControl_; }
-  // Where the backup lives; the working directory and the dialogs' first folder.
+  // Where the backup lives, and the working directory.
   const QString& WorkFolder() const { return workFolder_; }
   std::filesystem::path BackupFile() const;
   // The target of Save; empty until a Save As or an Open.
@@ -116,6 +123,9 @@ class TForm1 : public QMainWindow {
   // (or the save did not happen).
   bool MayDiscardChanges();
 
+  // Undo and redo of the input page (form1_undo.cpp).
+  void BuildUndo();
+
   // The planners (form1_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.
   void BuildPlanCommands();
@@ -125,6 +135,15 @@ class TForm1 : public QMainWindow {
   void ExactButtonClick();
   // Asks the planner that works to stop with its best plan so far.
   void StopRunning();
+
+  // The folder the file dialogs start in: the one last used, else the user's documents.
+  QString DialogFolder() const;
+  void RememberFolder(const QString& file);
+  // The print dialog suggests `name` for a PDF, in the folder of the last one.
+  void SuggestPrintName(const QString& name);
+  QString JobName() const;
+  // The offcut setting on the input page and the 【残材】 tab (form1_offcuts.cpp).
+  void BuildOffcutCommands();
 
   void Open1Click();
   void Save1Click();
@@ -155,17 +174,24 @@ class TForm1 : public QMainWindow {
   QShortcut* stopShortcut_ = nullptr;
   QString saveFileName_;
   QString openFileName_;
-  QString jobFileName_;   // shown in the caption
+  QString jobFileName_;  // shown in the caption
+  QSettings* settings_ = nullptr;
+  QString lastFolder_;
   QString startupError_;  // shown once the window is on screen
   bool running_ = false;
   bool closeAfterRun_ = false;
   PlannerKind runningKind_ = PlannerKind::Run;
+  int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans
   QString captionBeforeRun_;  // a Run's caption carries its trial while it works
   QPushButton* exactButton_ = nullptr;
+  PageHistory* history_ = nullptr;
+  QObject* undoKeys_ = nullptr;   // takes Ctrl+Z and its kin from the line editors
   PlanRunner* runner_ = nullptr;  // a child: stops and joins its thread when the window goes
   QPointer<QWidget> focusBeforeRun_;
   QTimer* exactClock_ = nullptr;  // moves the progress display through the optimal planner's seconds
   qint64 exactStartedMs_ = 0;
+  OffcutMinSetting* offcutMin_ = nullptr;
+  OffcutTab* offcutTab_ = nullptr;
   QPointer<QDialog> projectDialog_;  // 一括計画, kept with its result while the window lives
 };
 

@@ -1,11 +1,14 @@
 // The menu and the file, edit, print and help commands of the main window.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "app/commands.h"
@@ -18,6 +21,7 @@
 #include "plan/plan_result.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
+#include "ui/page_history.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
 
@@ -30,6 +34,8 @@ namespace {
 QString JobFileNameOf(const QString& chosen) {
   return FromFsPath(JobFileName(ToFsPath(chosen)));
 }
+
+constexpr char kLastFolderKey[] = "dialogs/lastFolder";  // in the user's settings
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
   QAction* action = menu->addAction(caption);
@@ -75,15 +81,46 @@ void TForm1::BuildMenu() {
           &TForm1::DownLoadClick);
 }
 
+QString TForm1::DialogFolder() const {
+  QString folder = lastFolder_;
+  if (folder.isEmpty() && settings_ != nullptr)
+    folder = settings_->value(QString::fromLatin1(kLastFolderKey)).toString();
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void TForm1::RememberFolder(const QString& file) {
+  lastFolder_ = QFileInfo(file).absolutePath();
+  if (settings_ != nullptr) settings_->setValue(QString::fromLatin1(kLastFolderKey), lastFolder_);
+}
+
+QString TForm1::JobName() const {
+  return jobFileName_.isEmpty() ? QStringLiteral("ヨビナ") : QFileInfo(jobFileName_).completeBaseName();
+}
+
+void TForm1::SuggestPrintName(const QString& name) {
+  printer_->setDocName(name);
+  // Once printed to a file, the printer keeps that file's name: only its folder stays.
+  const QString earlier = printer_->outputFileName();
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !earlier.isEmpty()) {
+    printer_->setOutputFileName(QFileInfo(earlier).dir().filePath(name + QStringLiteral(".pdf")));
+  }
+}
+
 void TForm1::Open1Click() {
   if (!MayDiscardChanges()) return;
+  const QString folder = DialogFolder();
+  const bool lastOpenedHere = !openFileName_.isEmpty() && QFileInfo(openFileName_).absolutePath() == folder;
   const std::optional<QString> chosen =
-      dialogs_.ChooseOpenFile(this, openFileName_.isEmpty() ? workFolder_ : openFileName_);
+      dialogs_.ChooseOpenFile(this, lastOpenedHere ? openFileName_ : folder);
   if (!chosen) return;
   const QString file = JobFileNameOf(*chosen);
+  RememberFolder(file);
   openFileName_ = file;
   if (!LoadJob(ToFsPath(file))) return;
   *savedDocument_ = PageDocument();
+  history_->Reset();
   // Save writes back to the file the user opened.
   saveFileName_ = file;
   jobFileName_ = QFileInfo(file).fileName();
@@ -107,9 +144,10 @@ bool TForm1::SaveToJobFile() {
 
 bool TForm1::SaveToChosenFile() {
   const std::optional<QString> chosen =
-      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? workFolder_ : saveFileName_);
+      dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? DialogFolder() : saveFileName_);
   if (!chosen) return false;
   const QString target = JobFileNameOf(*chosen);
+  RememberFolder(target);
   if (QFileInfo::exists(target) && !dialogs_.ConfirmOkCancel(this, FromUtf8(message::kConfirmOverwrite))) {
     return false;  // the remembered name stays: a later Save must not overwrite it unasked
   }
@@ -133,33 +171,39 @@ bool TForm1::SaveJob(const QString& file) {
 }
 
 void TForm1::CatMatome1Click() {
-  JobDocument document = PageDocument();
-  MergeEqualCutLengths(document);
-  WriteDocument(document, *page_);
+  history_->Step([this] {
+    JobDocument document = PageDocument();
+    MergeEqualCutLengths(document);
+    WriteDocument(document, *page_);
+  });
   UpdateCaption();
   ForgetStalePlan();
 }
 
 void TForm1::CatListSortClick() {
-  JobDocument document = PageDocument();
-  SortCutList(document);
-  WriteDocument(document, *page_);
+  history_->Step([this] {
+    JobDocument document = PageDocument();
+    SortCutList(document);
+    WriteDocument(document, *page_);
+  });
   UpdateCaption();
   ForgetStalePlan();
 }
 
 void TForm1::PasteClick() {
   QWidget* focus = focusWidget();
-  bool pasted = false;
-  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    if (!pasted && focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
-      grid->PasteClipboard();
-      pasted = true;
+  history_->Step([&] {
+    bool pasted = false;
+    for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
+      if (!pasted && focus != nullptr && (focus == grid || grid->isAncestorOf(focus))) {
+        grid->PasteClipboard();
+        pasted = true;
+      }
     }
-  }
-  if (auto* edit = qobject_cast<QLineEdit*>(focus); !pasted && edit != nullptr && !edit->isReadOnly()) {
-    edit->paste();
-  }
+    if (auto* edit = qobject_cast<QLineEdit*>(focus); !pasted && edit != nullptr && !edit->isReadOnly()) {
+      edit->paste();
+    }
+  });
   ForgetStalePlan();
 }
 
@@ -169,6 +213,7 @@ void TForm1::SpeedButton1Click() {
   if (LoadJob(BackupFile())) {
     // The last Run's input is no file's job: a Save must ask where it goes.
     *savedDocument_ = PageDocument();
+    history_->Reset();
     saveFileName_.clear();
     jobFileName_.clear();
   }
@@ -178,6 +223,7 @@ void TForm1::SpeedButton1Click() {
 
 void TForm1::BtnPrintClick() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SuggestPrintName(JobName());
   const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
   if (!device) return;
   // The plan of the job on the page; without one, the page's job with no plan.
@@ -190,6 +236,7 @@ void TForm1::BtnDiagramPrintClick() {
   const PlanResult* current = CurrentResult();
   if (current == nullptr || !current->Plan.HasPatterns()) return;
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SuggestPrintName(JobName() + QStringLiteral(" 切断図"));
   const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
   if (!device) return;
   Guarded([&] { PrintCuttingDiagrams(*current, *device); });

@@ -22,9 +22,11 @@
 #include "plan/no_plan_reason.h"
 #include "ui/dialogs.h"
 #include "ui/form1.h"
+#include "ui/page_history.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"
+#include "ui/whole_text.h"
 
 namespace yobina {
 namespace {
@@ -61,12 +63,17 @@ void TForm1::BuildPlanCommands() {
     setWindowTitle(captionBeforeRun_ + QStringLiteral("  ロス率 ") + trialText.trimmed());
   });
   connect(runner_, &PlanRunner::trialEnded, input_.runProgress, &RunProgressDisplay::SetValue);
+  // The optimal planner's figures say what they are.
   connect(runner_, &PlanRunner::betterPlan, this, [this](double lossRate) {
-    input_.bestLossLabel->setText(ToQString(FormatBestLossLabel(lossRate)));
+    input_.bestLossLabel->setText(ToQString(FormatPlanLabel(lossRate)));
     input_.bestLossLabel->adjustSize();
   });
   connect(runner_, &PlanRunner::betterBound, this, [this](double boundLossRate) {
-    input_.trialLossLabel->setText(ToQString(FormatBoundLabel(boundLossRate)));
+    // Should the bound's text outgrow its room, a smaller font keeps it whole.
+    const QString text = ToQString(FormatBoundLabel(boundLossRate));
+    input_.trialLossLabel->setFont(
+        FontToFit(input_.bestLossLabel->font(), text, input_.trialLossLabel->width()));
+    input_.trialLossLabel->setText(text);
   });
   connect(runner_, &PlanRunner::finished, this, &TForm1::PlanningFinished);
 
@@ -94,6 +101,7 @@ void TForm1::StopRunning() {
 
 void TForm1::StartPlanning(PlannerKind kind) {
   if (running_) return;
+  history_->Settle();  // the user's last edit is a step before the page is tidied
   // The page, once: tidied as every planner leaves it, and kept in the backup
   // for the next start and for ↩. No backup: nothing is planned.
   const JobDocument document = Normalized(PageDocument());
@@ -103,6 +111,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
     SaveDataFile(document, BackupFile());
     backedUp = true;
   });
+  history_->Rebase();  // the tidying is no edit of the user's
   if (!backedUp) return;
 
   // The window stays live while the planner works: keep every command that
@@ -110,6 +119,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
   focusBeforeRun_ = QApplication::focusWidget();
   running_ = true;
   runningKind_ = kind;
+  lossLabelsSplit_ = input_.bestLossLabel->x();
   SetCommandsEnabled(false);
   stopShortcut_->setEnabled(true);
   captionBeforeRun_ = windowTitle();
@@ -117,7 +127,11 @@ void TForm1::StartPlanning(PlannerKind kind) {
     input_.runProgress->Start(TrialCountOf(document));
     runner_->Start(std::make_unique<RunPlanner>(), document);
   } else {
-    input_.runProgress->Start(static_cast<int>(kDefaultExactSeconds), QStringLiteral("秒"));
+    // Its two figures are alike in length: the labels share the room before 実 行 evenly.
+    const int room = input_.runButton->x() - input_.trialLossLabel->x();
+    input_.trialLossLabel->setFixedWidth(room / 2);
+    input_.bestLossLabel->move(input_.trialLossLabel->x() + room / 2, input_.bestLossLabel->y());
+    input_.runProgress->StartClock(static_cast<int>(kDefaultExactSeconds));
     exactStartedMs_ = QDateTime::currentMSecsSinceEpoch();
     exactClock_->start();
     runner_->Start(std::make_unique<OptimalPlanner>(kDefaultExactSeconds), document);
@@ -136,7 +150,10 @@ void TForm1::PlanningFinished() {
   stopShortcut_->setEnabled(false);
   SetCommandsEnabled(true);
   running_ = false;
+  input_.trialLossLabel->setFont(input_.bestLossLabel->font());
   input_.trialLossLabel->setText(LossLabelCaption());
+  input_.bestLossLabel->move(lossLabelsSplit_, input_.bestLossLabel->y());
+  input_.trialLossLabel->setFixedWidth(lossLabelsSplit_ - input_.trialLossLabel->x());
   UpdateCaption();
 
   // A refused job leaves the last plan as it was; any other result replaces it, plan or not.

@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QSettings>
 #include <csignal>
 
 #include "ui/dialogs.h"
 #include "ui/form1.h"
+#include "ui/qt_translations.h"
 
 int main(int argc, char* argv[]) {
   // Past a file size limit a save fails with its message instead of killing the window.
@@ -10,8 +12,11 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("yobina"));
   QGuiApplication::setDesktopFileName(QStringLiteral("yobina"));
+  yobina::InstallJapaneseQtTranslation(application);
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("yobina"),
+                     QStringLiteral("yobina"));
   yobina::QtDialogs dialogs;
-  yobina::TForm1 form({QCoreApplication::applicationDirPath(), &dialogs});
+  yobina::TForm1 form({QCoreApplication::applicationDirPath(), &dialogs, &settings});
   form.show();
   return QApplication::exec();
 }

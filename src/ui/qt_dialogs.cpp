@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
+#include <utility>
 
 #include "print/qt_print_device.h"
 #include "ui/dialogs.h"
@@ -36,6 +37,22 @@ std::optional<QString> RunFileDialog(QWidget* parent, const QString& start, QFil
   return dialog.selectedFiles().front();
 }
 
+// A message box whose buttons read in Japanese even where Qt's translation is missing.
+QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                          const QString& text, QMessageBox::StandardButtons buttons,
+                                          QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, title, text, buttons, parent);
+  box.setDefaultButton(defaultButton);
+  const std::pair<QMessageBox::StandardButton, const char*> captions[] = {{QMessageBox::Ok, "OK"},
+                                                                          {QMessageBox::Cancel, "キャンセル"},
+                                                                          {QMessageBox::Yes, "はい"},
+                                                                          {QMessageBox::No, "いいえ"}};
+  for (const auto& [button, caption] : captions) {
+    if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(caption));
+  }
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 }  // namespace
 
 std::optional<QString> QtDialogs::ChooseOpenFile(QWidget* parent, const QString& start) {
@@ -53,16 +70,18 @@ std::unique_ptr<PrintDevice> QtDialogs::ChoosePrinter(QWidget* parent, QPrinter&
 }
 
 void QtDialogs::ShowError(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, QStringLiteral("エラー"), text);
+  RunMessageBox(parent, QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok,
+                QMessageBox::Ok);
 }
 
 void QtDialogs::ShowInformation(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, QStringLiteral("情報"), text);
+  RunMessageBox(parent, QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok,
+                QMessageBox::Ok);
 }
 
 bool QtDialogs::ConfirmOkCancel(QWidget* parent, const QString& text) {
-  return QMessageBox::question(parent, QStringLiteral("確認"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Ok) == QMessageBox::Ok;
+  return RunMessageBox(parent, QMessageBox::Question, QStringLiteral("確認"), text,
+                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 Dialogs::SaveAnswer QtDialogs::AskToSaveChanges(QWidget* parent, const QString& text) {

@@ -1,5 +1,6 @@
 #include "ui/results_page_widgets.h"
 
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "app/messages.h"
@@ -7,12 +8,29 @@
 #include "ui/ui_text.h"
 
 namespace yobina {
+namespace {
+
+constexpr int kButtonRowMargin = 4;
+
+}  // namespace
 
 ResultsPageWidgets BuildResultsPage(QWidget* page) {
   ResultsPageWidgets w;
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+
+  // 印 刷 sits above the report, at its right, so a scrolled report never runs under it.
+  auto* buttonRow = new QHBoxLayout();
+  buttonRow->setContentsMargins(0, kButtonRowMargin, kButtonRowMargin * 12, kButtonRowMargin);
+  buttonRow->addStretch(1);
+  w.printButton = new QPushButton(QStringLiteral("印 刷"), page);
+  w.printButton->setObjectName(QStringLiteral("BtnPrint"));
+  w.printButton->setFont(MinchoFont(18, true));
+  w.printButton->setFixedSize(93, 33);
+  w.printButton->setAutoDefault(true);
+  buttonRow->addWidget(w.printButton);
+  layout->addLayout(buttonRow);
 
   w.memo = new QPlainTextEdit(page);
   w.memo->setObjectName(QStringLiteral("Memo1"));
@@ -37,13 +55,6 @@ ResultsPageWidgets BuildResultsPage(QWidget* page) {
   palette.setColor(QPalette::WindowText, Qt::red);
   w.stopNotice->setPalette(palette);
   w.stopNotice->setGeometry(4, 0, 400, 13);
-
-  w.printButton = new QPushButton(QStringLiteral("印 刷"), page);
-  w.printButton->setObjectName(QStringLiteral("BtnPrint"));
-  w.printButton->setFont(MinchoFont(18, true));
-  w.printButton->setGeometry(648, 16, 93, 33);
-  w.printButton->setAutoDefault(true);
-  w.printButton->raise();
 
   QWidget::setTabOrder(w.memo, w.printButton);
   return w;

@@ -1,4 +1,4 @@
-// The results page: the report text and the Print button over its top right.
+// The results page: the report text, growing with the window, and the Print button above its top right.
 #pragma once
 
 #include <QLabel>

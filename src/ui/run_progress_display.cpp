@@ -27,7 +27,18 @@ QString RunProgressDisplay::Count() const {
   return total_ > 0 ? QStringLiteral("%1 / %2").arg(done_).arg(total_) : QString::number(done_);
 }
 
+QString RunProgressDisplay::BarCount() const {
+  return unitOnBar_ ? Count() + QLatin1Char(' ') + unit_ : Count();
+}
+
+void RunProgressDisplay::StartClock(int totalSeconds) {
+  Start(totalSeconds, QStringLiteral("秒"));
+  unitOnBar_ = true;
+  bar_->setFormat(BarCount());
+}
+
 void RunProgressDisplay::Start(int total, const QString& unit) {
+  unitOnBar_ = false;
   total_ = std::max(total, 0);
   done_ = 0;
   unit_ = unit;
@@ -46,7 +57,7 @@ void RunProgressDisplay::SetValue(int done) {
   if (done <= done_) return;
   done_ = done;
   bar_->setValue(total_ > 0 ? done_ : 0);
-  bar_->setFormat(Count());
+  bar_->setFormat(BarCount());
 }
 
 void RunProgressDisplay::Finish() {
@@ -63,7 +74,7 @@ void RunProgressDisplay::ShowStopped() {
 }
 
 QString RunProgressDisplay::BarText() const {
-  return working_ ? Count() : QString();
+  return working_ ? BarCount() : QString();
 }
 
 QString RunProgressDisplay::Notice() const {

@@ -29,6 +29,8 @@ class RunProgressDisplay : public QWidget {
   // `total` < 1: the end is not known; the bar only shows that work goes on
   // and the texts carry the count alone. `unit` follows the count in the notice.
   void Start(int total, const QString& unit = QStringLiteral("回"));
+  // A job measured in seconds: the bar too says so, "3 / 10 秒".
+  void StartClock(int totalSeconds);
   // Clamped to 0..total; a count below the last one shown is ignored.
   void SetValue(int done);
   void Finish();
@@ -36,7 +38,7 @@ class RunProgressDisplay : public QWidget {
 
   int Value() const { return done_; }
   int Total() const { return total_; }
-  // "133 / 500" while a job works, else empty.
+  // "133 / 500" (or "3 / 10 秒") while a job works, else empty.
   QString BarText() const;
   // The stopped notice while it shows, else empty.
   QString Notice() const;
@@ -46,6 +48,7 @@ class RunProgressDisplay : public QWidget {
 
  private:
   QString Count() const;
+  QString BarCount() const;
   void SetNotice(const QString& notice);
 
   QProgressBar* bar_;
@@ -54,6 +57,7 @@ class RunProgressDisplay : public QWidget {
   int done_ = 0;
   bool working_ = false;
   QString unit_;
+  bool unitOnBar_ = false;
 };
 
 }  // namespace yobina

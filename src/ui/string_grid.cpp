@@ -229,6 +229,8 @@ void TStringGrid::OnCurrentCellChanged(int row, int column, int previousRow, int
 
 void TStringGrid::focusInEvent(QFocusEvent* event) {
   QTableWidget::focusInEvent(event);
+  // Tabbing in lands on the current cell, wherever the list was scrolled.
+  if (currentIndex().isValid()) scrollTo(currentIndex());
   if (QLineEdit* editor = CellEditor()) editor->setFocus(event->reason());
 }
 

@@ -120,11 +120,43 @@ TEST(PlanExport, JsonParsesToThePlanAndItsTotals) {
   EXPECT_DOUBLE_EQ(totals["loss_rate_percent"].get<double>(), ref.plan.LossRate);
 
   PlanResult optimal = ref.Result(document);
-  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt};
+  optimal.Method = OptimalMethod{true, 4.25, 1.5, {4, 3, false}, std::nullopt, std::nullopt};
   const nlohmann::json proven = nlohmann::json::parse(PlanJson(optimal));
   EXPECT_EQ(proven["proof"],
             (nlohmann::json{{"proven", true}, {"bound_loss_rate_percent", 4.25}, {"gap_m", 1.5}}));
   EXPECT_EQ(proven["setups"], (nlohmann::json{{"patterns", 4}, {"lower_bound", 3}, {"proven", false}}));
+}
+
+}  // namespace
+}  // namespace yobina
+
+namespace yobina {
+namespace {
+
+// Offcuts on: each pattern's leftover is either its offcut or its scrap, and
+// the totals of both add up to the leftover total, in CSV and JSON alike.
+TEST(PlanExport, OffcutsOnSplitEachLeftoverIntoOffcutOrScrap) {
+  const Reference ref;
+  JobDocument document;
+  document.OffcutMin = 200;
+  const Rows rows = ParseCsv(PlanCsv(ref.Result(document)));
+  const size_t leftover = rows.front().size() - 3;
+  EXPECT_EQ(rows.front()[leftover + 1], Cp932ToUtf8(Cp932("残材(mm)")));
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const long offcut = std::stol(rows[r][leftover + 1]);
+    const long scrap = std::stol(rows[r][leftover + 2]);
+    EXPECT_EQ(offcut + scrap, std::stol(rows[r][leftover])) << r;
+    if (r + 1 == rows.size()) continue;  // the totals
+    EXPECT_TRUE(offcut == 0 || scrap == 0) << r;
+    EXPECT_TRUE(offcut >= 200 || (scrap > 0 && scrap < 200) || std::stol(rows[r][leftover]) == 0) << r;
+  }
+
+  const nlohmann::json json = nlohmann::json::parse(PlanJson(ref.Result(document)));
+  EXPECT_EQ(json["offcuts"]["offcut_length_mm"].get<long>() + json["offcuts"]["scrap_length_mm"].get<long>(),
+            json["totals"]["leftover_length_mm"].get<long>());
+  for (const auto& pattern : json["patterns"])
+    EXPECT_EQ(pattern["offcut_mm"].get<long>() + pattern["scrap_mm"].get<long>(),
+              pattern["leftover_mm"].get<long>());
 }
 
 }  // namespace

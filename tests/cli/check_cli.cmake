@@ -7,6 +7,7 @@
 #   STDERR     text stderr must equal (a line end is added); else stderr must be empty
 #   STDERR_HAS text stderr must contain (instead of STDERR)
 #   STDERR_FILE file stderr must equal
+#   STDERR_NO_REPEATS  no line of stderr repeats the last line of its kind (its text before the figure)
 #   PRODUCED / PRODUCED_EQUALS   a file the run writes, and the file it must equal
 #   PRODUCED_PREFIX              or the text it must start with
 string(REPLACE "|" ";" args "${ARGS}")
@@ -38,6 +39,18 @@ elseif(STDOUT_HAS)
   endforeach()
 elseif(NOT out STREQUAL "")
   string(APPEND failures "unexpected stdout:\n${out}\n")
+endif()
+
+if(STDERR_NO_REPEATS)
+  string(REPLACE "\n" ";" lines "${err}")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE " +[-0-9.]+ %$" "" kind "${line}")
+    string(MD5 kind_id "${kind}")
+    if(DEFINED "last_${kind_id}" AND "${last_${kind_id}}" STREQUAL "${line}")
+      string(APPEND failures "stderr repeats '${line}'\n")
+    endif()
+    set("last_${kind_id}" "${line}")
+  endforeach()
 endif()
 
 if(STDERR_HAS)

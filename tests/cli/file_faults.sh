@@ -122,12 +122,14 @@ if [ -n "$pdf" ]; then
 fi
 no_temporaries
 
-# Waits until process $1 blocks Ctrl+C, as the program does before its libraries
-# start: from then on a SIGINT waits for it. (Before its exec the background
-# shell would drop one, as it ignores SIGINT.)
+# Waits until process $1 is the program and blocks Ctrl+C, as it does before its
+# libraries start: from then on a SIGINT waits for it. (Before its exec the
+# background shell would drop one, or, while it blocks signals for a moment of
+# its own, be killed by one a moment later.)
 wait_for_blocked_sigint() {
-  local key mask deadline=$((${EPOCHREALTIME/./} + 10000000))
+  local key mask name deadline=$((${EPOCHREALTIME/./} + 10000000))
   while ((${EPOCHREALTIME/./} < deadline)); do
+    read -r name <"/proc/$1/comm" && [ "$name" = "$(basename "$cli" | cut -c1-15)" ] || continue
     while read -r key mask; do
       [ "$key" = SigBlk: ] && (((16#$mask & 2) != 0)) && return 0
     done <"/proc/$1/status"

@@ -67,8 +67,9 @@ struct Printed {
   RecordingPrintDevice device{600};
 };
 
-void Print(Printed& printed, const TJob& job, const TCutPlan& plan) {
+void Print(Printed& printed, const TJob& job, const TCutPlan& plan, int32_t offcutMin = 0) {
   JobDocument document;
+  document.OffcutMin = offcutMin;
   document.ProjectName = Cp932("港北物流センター新築工事");
   document.MemberName = Cp932("Ｌ－７５×７５×６");
   PrintCuttingDiagrams(ResultOf(document, job, plan), printed.device);
@@ -139,7 +140,8 @@ void ExpectLeadersClearOfLabels(const Printed& printed) {
       if (label.Page != line.Page) continue;
       EXPECT_FALSE(Crosses(line, label.Cell))
           << "leader at " << line.X << "," << line.Y << " crosses " << Cp932ToUtf8(label.Text);
-      reached = reached || (line.X2 >= label.Cell.Left && line.X2 <= label.Cell.Right &&
+      // A label may end at its leader, give or take the rounding of its characters' cells.
+      reached = reached || (line.X2 >= label.Cell.Left - mm / 4 && line.X2 <= label.Cell.Right + mm / 4 &&
                             line.Y2 <= label.Cell.Top && line.Y2 + mm > label.Cell.Top);
     }
     EXPECT_TRUE(reached) << "leader at " << line.X2 << "," << line.Y2 << " leads to no label";
@@ -199,17 +201,111 @@ TEST(CuttingDiagram, LabelsNeitherOverlapNorLieAcrossLeaders) {
   std::vector<test::Row> tiny;
   for (int32_t length = 1; length <= 35; ++length) tiny.push_back({length, 2000});
   const TJob tinyRows = SortedJob({{12000, 3000}}, tiny, 0, 0);
-  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows};
+  // The same far finer on a bar of 2000 km: 35 runs crowd the bar's first
+  // millimetres, their names wider than the room left of the bar.
+  std::vector<test::Row> fine;
+  for (int32_t length = 1; length <= 35; ++length) fine.push_back({length * 1000, 2000000});
+  const TJob fineRows = SortedJob({{2000000000, 5}}, fine, 0, 0);
+  const std::vector<int32_t> one(35, 1), some(35, 50);
+  const std::vector<TJob> jobs = {ReferenceJob(), FullJob(), crowded, tinyRows, fineRows};
   const std::vector<TCutPlan> plans = {
       PlanOf(jobs[0], 10), PlanOf(jobs[1], 10),
-      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}}), PlanOf(tinyRows, 10)};
-  for (size_t i = 0; i < jobs.size(); ++i) {
+      MadePlan(crowded, {{30, 20, 10, 5, 2}, {0, 41, 0, 17, 1}, {3, 0, 1, 0, 5}}), PlanOf(tinyRows, 10),
+      MadePlan(fineRows, {one, some})};
+  for (size_t i = 0; i < jobs.size() * 2; ++i) {
     SCOPED_TRACE(i);
     Printed printed;
-    Print(printed, jobs[i], plans[i]);
+    // With offcuts on too: longer leftover names.
+    Print(printed, jobs[i / 2], plans[i / 2], i % 2 == 0 ? 0 : 1000);
     ExpectNoLabelOverlaps(printed);
     ExpectLeadersClearOfLabels(printed);
     ExpectOnPage(printed);
+  }
+}
+
+TEST(CuttingDiagram, PiecesAndLeftoversAreNamedOnOneLineTwoOrUnderTheBar) {
+  // A 10 m bar, cut to leave 9000 (room for one line), 400 (for the word over
+  // the number) and 50 (for neither).
+  const TJob job = SortedJob({{10000, 9}}, {{1000, 9}, {9600, 9}, {9950, 9}}, 0, 0);
+  const TCutPlan plan = MadePlan(job, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  const auto texts = [](const Printed& printed) {
+    std::vector<std::string> all;
+    for (const DrawnLabel& label : test::LabelsOf(printed.device)) all.push_back(Cp932ToUtf8(label.Text));
+    return all;
+  };
+  const auto has = [](const std::vector<std::string>& all, const std::string& text) {
+    return std::find(all.begin(), all.end(), text) != all.end();
+  };
+  struct Case {
+    int32_t offcutMin;
+    std::vector<std::string> wanted;  // in the labels drawn
+    uint32_t wideLeftoverColor;       // of the 9000
+  };
+  const std::vector<Case> cases = {
+      {0, {"#1 1000", "#2 9600", "#3 9950", "残 9000", "残", "400", "残 50"}, diagram::kLeftoverColor},
+      {1000,
+       {"残材 9000", "端材", "400", "端材 50", "残材：1000mm以上", "端材：1000mm未満"},
+       diagram::kOffcutColor},
+      // An offcut of exactly the minimum length is kept.
+      {9000, {"残材 9000", "端材", "400"}, diagram::kOffcutColor},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offcutMin);
+    Printed printed;
+    Print(printed, job, plan, c.offcutMin);
+    const std::vector<std::string> all = texts(printed);
+    for (const std::string& text : c.wanted) EXPECT_TRUE(has(all, text)) << text;
+    EXPECT_EQ(has(all, "残材：1000mm以上"), c.offcutMin == 1000);
+    ExpectLeadersClearOfLabels(printed);
+
+    const std::vector<DrawnBar> bars = Bars(printed);
+    ASSERT_EQ(bars.size(), 3U);
+    EXPECT_EQ(bars[0].BoxColors.back(), c.wideLeftoverColor);
+    EXPECT_EQ(bars[1].BoxColors.back(), diagram::kLeftoverColor);
+    // Scrap and plain leftovers are hatched; an offcut is solid.
+    const auto hatched = [](const DrawnBar& bar) {
+      return std::any_of(bar.Calls.begin(), bar.Calls.end(),
+                         [](const test::RecordedCall& call) { return call.Color == diagram::kHatchColor; });
+    };
+    EXPECT_EQ(hatched(bars[0]), c.wideLeftoverColor == diagram::kLeftoverColor);
+    EXPECT_TRUE(hatched(bars[1]));
+  }
+}
+
+// CIELAB of a 0x00BBGGRR colour (D65), and its relative luminance.
+struct Lab {
+  double L, A, B, Luminance;
+};
+
+Lab LabOf(uint32_t color) {
+  const auto linear = [&](int shift) {
+    const double c = ((color >> shift) & 0xFF) / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  const double r = linear(0), g = linear(8), b = linear(16);
+  const double x = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047;
+  const double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  const double z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883;
+  const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+  return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z)), y};
+}
+
+double Distance(const Lab& a, const Lab& b) {
+  return std::hypot(a.L - b.L, a.A - b.A, a.B - b.B);
+}
+
+TEST(CuttingDiagram, ThirtyFiveCutRowsHaveDistinctLegibleColours) {
+  const std::vector<uint32_t> reserved = {diagram::kLeftoverColor, diagram::kOffcutColor,
+                                          diagram::kHatchColor, diagram::kKerfColor};
+  for (int32_t row = 1; row <= diagram::kCutRowColorCount; ++row) {
+    SCOPED_TRACE(row);
+    const Lab lab = LabOf(diagram::CutRowColor(row));
+    // Black text at a contrast of 9:1 or more.
+    EXPECT_GE((lab.Luminance + 0.05) / 0.05, 9);
+    for (int32_t other = row + 1; other <= diagram::kCutRowColorCount; ++other) {
+      EXPECT_GE(Distance(lab, LabOf(diagram::CutRowColor(other))), 12) << "and row " << other;
+    }
+    for (uint32_t tone : reserved) EXPECT_GE(Distance(lab, LabOf(tone)), 20) << std::hex << tone;
   }
 }
 

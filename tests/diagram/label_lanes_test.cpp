@@ -81,6 +81,45 @@ TEST(LabelLanes, LeadersPassNoLabelOfAnUpperLane) {
   }
 }
 
+TEST(LabelLanes, LeadersCloserThanTheClearanceCrossNoLabel) {
+  // Anchors a hair apart, as single pieces far narrower than a millimetre give
+  // them: at the bar's start with less room on the left than a label needs, at
+  // its end, and in the middle; labels of mixed widths.
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    SCOPED_TRACE(round);
+    const int count = std::uniform_int_distribution<int>(2, 36)(random);
+    const double start = std::vector<double>{2, 100, kRight - 3}[round % 3];
+    std::uniform_real_distribution<double> step(0, 0.15);
+    std::vector<TLaneLabel> labels;
+    double anchor = start;
+    for (int i = 0; i < count; ++i) {
+      TLaneLabel& label = labels.emplace_back();
+      label.Anchor = anchor;
+      label.Width = std::uniform_int_distribution<int>(2, 12)(random) * kBytePitch;
+      anchor = std::min(kRight, anchor + step(random));
+    }
+    std::shuffle(labels.begin(), labels.end(), random);
+    const int lanes = PlaceInLanes(labels, kLeft, kRight, kSpacing, kClearance);
+    for (const TLaneLabel& a : labels) {
+      ASSERT_TRUE(a.Lane >= 0 && a.Lane < lanes);
+      EXPECT_TRUE(a.Left >= kLeft && a.Left + a.Width <= kRight + kSlack);
+      EXPECT_TRUE(a.Anchor >= a.Left - kSlack && a.Anchor <= a.Left + a.Width + kSlack);
+      for (const TLaneLabel& b : labels) {
+        // A leader may touch the edge of a label above its own, never run through it.
+        if (a.Lane < b.Lane) {
+          EXPECT_FALSE(b.Anchor > a.Left + kSlack && b.Anchor < a.Left + a.Width - kSlack)
+              << "leader at " << b.Anchor << " passes the label at " << a.Left << " in lane " << a.Lane;
+        }
+        if (&a != &b && a.Lane == b.Lane) {
+          EXPECT_TRUE(a.Left + a.Width <= b.Left + kSlack || b.Left + b.Width <= a.Left + kSlack);
+        }
+      }
+    }
+    if (HasFailure()) return;
+  }
+}
+
 TEST(LabelLanes, CrowdsBeyondAnyRoomStillGetALaneEach) {
   // Equal anchors, and a label wider than the room: every label placed, one lane at most each.
   std::vector<TLaneLabel> labels(4);

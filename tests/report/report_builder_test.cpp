@@ -107,8 +107,8 @@ TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) 
   ReportBuilder builder;
   const PlanResult run = test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan());
   PlanResult optimal = run;
-  optimal.Method =
-      OptimalMethod{false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}};
+  optimal.Method = OptimalMethod{
+      false, 11.5, 0.42, {2, 1, false}, OptimalMethod::Reference{16000, 3.9, false}, std::nullopt};
   const std::vector<std::string> notes = {UnprovenLine(11.5, 0.42), SetupsLine(2, 1, false),
                                           WithoutShortFirstLine(16000, 3.9, false)};
   const auto plain = builder.BuildReport(run);
@@ -128,6 +128,28 @@ TEST(ReportBuilderTest, TheOptimalPlannersNotesFollowTheTotalsOnScreenAndPaper) 
   std::string drawn;  // drawn a character at a time
   for (const auto& draw : device.Draws()) drawn += draw.Text;
   EXPECT_NE(drawn.find(Cp932("参考")), std::string::npos);
+}
+
+// Offcuts on: their lines after the optimizer's notes and the offcut list,
+// within 82 columns, the offcuts and scrap adding up to the leftover total.
+TEST(ReportBuilderTest, OffcutLinesAndListFollowTheNotesWhenOffcutsAreOn) {
+  ReportBuilder builder;
+  PlanResult result = test::ResultOf(ExamplePage(), ExampleJob(), ExamplePlan());
+  result.Method = OptimalMethod{true, 12, 0, {2, 2, true}, std::nullopt, false};
+  const auto off = builder.BuildReport(result);
+  result.Document.OffcutMin = 1000;
+  const auto on = builder.BuildReport(result);
+
+  const auto setups = std::find(off.begin(), off.end(), SetupsLine(2, 2, true));
+  ASSERT_NE(setups, off.end());
+  std::vector<std::string> expected = off;
+  const auto added = Cp932Lines({" 残材: 1000mm以上 2本 計   2.000(m)   端材=   0.100(m)",
+                                 " 端材最少: 未証明", kRule, "《残材リスト》", "        1000×   2本"});
+  expected.insert(expected.begin() + (setups - off.begin()) + 1, added.begin(), added.end());
+  EXPECT_EQ(on, expected);
+  EXPECT_NE(on[static_cast<size_t>(setups - off.begin()) - 2].find(Cp932("残材長=  2.100(m)")),
+            std::string::npos);
+  for (const std::string& line : on) EXPECT_LE(line.size(), 84u) << line;
 }
 
 TEST(ReportBuilderTest, NamesFromAFileAreCutToTheFieldsBytes) {

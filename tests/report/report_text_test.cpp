@@ -121,6 +121,10 @@ TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
   EXPECT_EQ(ProvenOptimalLine(2.51), Cp932(" 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)"));
   EXPECT_EQ(UnprovenLine(2.4, 1.2),
             Cp932(" 最適化: 未証明   下限ロス率= 2.400(%)   最適との差 1.200(m) 以内"));
+  EXPECT_EQ(UnprovenLine(0.241, 0.424),
+            Cp932(" 最適化: 未証明   下限ロス率= 0.241(%)   最適との差 424mm 以内"));
+  EXPECT_EQ(UnprovenLine(0.241, 0.9995),
+            Cp932(" 最適化: 未証明   下限ロス率= 0.241(%)   最適との差 1000mm 以内"));
   EXPECT_EQ(SetupsLine(10, 10, true), Cp932(" 段取り: パターン数= 10"));
   EXPECT_EQ(SetupsLine(12, 9, false), Cp932(" 段取り: パターン数= 12 (下限 9)"));
   EXPECT_EQ(SetupsLine(12, 0, false), Cp932(" 段取り: パターン数= 12 (未証明)"));
@@ -130,8 +134,8 @@ TEST(ReportLinesTest, OptimalPlanNotesStayWithinTheReportWidth) {
             Cp932(" 参考: 5000mm未満の素材を優先しなければ 素材延長=  12.000(m) ロス率=12.250(%)以下"));
   // The largest figures the input page allows: 35 stock rows of 999999 mm x 99999.
   const double largestGap = 35.0 * 999999 * 99999 / 1000;
-  for (const std::string& line :
-       {ProvenOptimalLine(100), UnprovenLine(100, largestGap), WithoutShortFirstLine(9999999, 100, false)}) {
+  for (const std::string& line : {ProvenOptimalLine(100), UnprovenLine(100, largestGap),
+                                  UnprovenLine(100, 0.999), WithoutShortFirstLine(9999999, 100, false)}) {
     EXPECT_LE(line.size(), 82U) << Cp932ToUtf8(line);
   }
 }

@@ -238,7 +238,7 @@ class CommandsTest : public QObject {
     f_.dialogs.saveAnswers = {f_.Folder().filePath("job")};
     f_.Trigger("Save1");
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"save"});
-    QCOMPARE(f_.dialogs.startFolders, QStringList{f_.Folder().path()});
+    QVERIFY(f_.dialogs.startFolders.front() != f_.Folder().path());  // not where the backup lives
     const QString saved = f_.Folder().filePath("job.QZL");
     QVERIFY(QFile::exists(saved));
     QCOMPARE(f_.window->SaveFileName(), saved);

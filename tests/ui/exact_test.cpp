@@ -125,7 +125,7 @@ class ExactTest : public QObject {
     QVERIFY(ticks >= 10);  // the planner works on a thread of its own
     QVERIFY(f_.window->IsRunning());
     auto* progress = f_.Find<RunProgressDisplay>("runProgress");
-    QVERIFY(progress->BarText().endsWith(" / 10"));  // seconds of its time limit
+    QVERIFY(progress->BarText().endsWith(" / 10 秒"));  // seconds of its time limit
 
     QTest::keyClick(f_.window.get(), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 2000);
@@ -141,10 +141,11 @@ class ExactTest : public QObject {
     QVERIFY(runner != nullptr);
     emit runner->betterBound(2.4);
     emit runner->betterPlan(12.345);
-    QCOMPARE(f_.Label("lbZhi"), QString("下限 2.400"));
-    QCOMPARE(f_.Label("lbZhiMin"), QString(" 12.345 %"));
+    QCOMPARE(f_.Label("lbZhi"), QString("下限 2.400 %"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("計画12.345 %"));
+    emit runner->betterBound(12.3);
     const QLabel* lbZhi = f_.Find<QLabel>("lbZhi");
-    QVERIFY(QFontMetricsF(lbZhi->font()).horizontalAdvance("下限99.999") <= lbZhi->width());
+    QVERIFY(QFontMetricsF(lbZhi->font()).horizontalAdvance(lbZhi->text()) <= lbZhi->width());
   }
 
   void ClosingWaitsForThePlannerToEnd() {

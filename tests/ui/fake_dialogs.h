@@ -40,6 +40,7 @@ class FakeDialogs : public Dialogs {
   std::vector<Shown> shown;
   std::vector<QUrl> urls;
   QStringList startFolders;
+  QStringList printNames;  // the document name each print dialog was shown with
 
   std::optional<QString> ChooseOpenFile(QWidget* /*parent*/, const QString& start) override {
     shown.push_back({"open", start});
@@ -61,6 +62,7 @@ class FakeDialogs : public Dialogs {
   }
   std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* /*parent*/, QPrinter& printer) override {
     shown.push_back({"print", {}});
+    printNames << printer.docName();
     if (recordPrints) return std::make_unique<KeptRecording>(prints.emplace_back());
     if (printToPdf.isEmpty()) return nullptr;
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -37,6 +37,19 @@ inline void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
+// The user's settings (the minimum offcut length) and data (the offcut
+// inventory) go to folders of the test process's own, before the first window
+// reads them: the tests neither see nor change the user's.
+inline void IsolateUserFolders() {
+  static const QTemporaryDir folders;
+  static const bool isolated = [] {
+    qputenv("XDG_CONFIG_HOME", (folders.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (folders.path() + "/data").toLocal8Bit());
+    return true;
+  }();
+  (void)isolated;
+}
+
 struct WindowFixture {
   std::unique_ptr<QTemporaryDir> folderOwner = std::make_unique<QTemporaryDir>();
   QTemporaryDir& Folder() const { return *folderOwner; }
@@ -51,6 +64,7 @@ struct WindowFixture {
 
   // Opens the window (and shows it, so focus and key events behave as on screen).
   TForm1& Open() {
+    IsolateUserFolders();
     window = std::make_unique<TForm1>(WindowSetup{folderOwner->path(), &dialogs});
     window->show();
     QApplication::setActiveWindow(window.get());

@@ -1,0 +1,62 @@
+// Offcuts between the inventory and a job: taken offcuts put on the stock
+// list's free rows, and what a plan of that job gives back to the inventory
+// (its offcuts) and takes out of it (the taken bars it cuts).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "inventory/offcut.h"
+#include "job/job_document.h"
+#include "plan/plan_result.h"
+
+namespace yobina {
+
+// A taken row where it stands: its row of the stock list (0-based) and the
+// inventory entries its bars are.
+struct PlacedOffcutRow {
+  int32_t Row = 0;
+  TakenRow Taken;
+  bool operator==(const PlacedOffcutRow&) const = default;
+};
+
+// Stock rows whose length and count cells are both empty.
+int32_t FreeStockRows(const JobDocument& document);
+
+// Writes the taken rows into the free stock rows, top to bottom, and says
+// where each went. Rows beyond the free ones are left out (Take already gave
+// no more than the free rows).
+std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::vector<TakenRow>& rows);
+
+// Where placed rows of `before` stand once it is tidied (Normalized closes up
+// the rows without a length); rows whose length is gone are dropped.
+std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed);
+
+// How the plan uses a stock row of its document: bars it cuts pieces from,
+// and bars it only lists (the short-first rule puts every short bar in the
+// plan, even one no piece fits).
+struct StockRowUse {
+  int64_t Cut = 0;
+  int64_t Idle = 0;
+};
+
+// Per stock row of the plan's document (0-based rows); none when the plan's
+// stock table is not that document's.
+std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result);
+
+// What "keep" records for a plan: its offcuts (none with the minimum offcut
+// length off) and, of each placed row, the entries of the bars the plan cuts;
+// a taken bar the plan cuts nothing from stays as it is in the inventory;
+// a row whose length or count was typed over since it was taken counts as the
+// user's own stock. None when the plan does not match its document. `source`
+// is the job's name as the inventory keeps it.
+std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
+                                         std::string source, std::string date);
+
+// The name "keep" records as an offcut's source: the project name, else the
+// job file's name (code page 932 where it converts).
+std::string OffcutSource(const JobDocument& document, const std::string& jobFileNameUtf8);
+
+}  // namespace yobina

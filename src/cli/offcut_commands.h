@@ -1,0 +1,36 @@
+// yobina-cli and the offcut inventory: --list-offcuts, and the take and keep
+// steps around the planning of --take-offcuts and --keep-offcuts. Every
+// change goes through the inventory's own transactions.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/offcut_stock.h"
+#include "cli/cli_options.h"
+#include "inventory/inventory.h"
+#include "plan/plan_result.h"
+
+namespace yobina {
+
+// The inventory --offcuts names, else the user's; the message for stderr
+// (UTF-8) when it cannot be opened.
+InventoryResult<Inventory> OpenOffcutInventory(const CliOptions& options);
+
+// --list-offcuts: the exit status.
+int ListOffcuts(const CliOptions& options, std::FILE* out, std::FILE* err);
+
+// Puts the section's offcuts into the document's free stock rows and says on
+// `err` what was taken and what did not fit. The document is tidied first, so
+// the rows stay where they are put while it is planned.
+InventoryResult<std::vector<PlacedOffcutRow>> TakeOffcuts(Inventory& inventory, JobDocument& document,
+                                                          std::FILE* err);
+
+// Records the plan's offcuts and removes the taken ones it cuts, in one
+// transaction, listing the changes on `err`. False when refused (said on `err`).
+bool KeepOffcuts(Inventory& inventory, const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
+                 const CliOptions& options, std::FILE* err);
+
+}  // namespace yobina

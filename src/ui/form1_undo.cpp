@@ -1,0 +1,92 @@
+// Undo and redo of the input page: the 編集 menu's 元に戻す and やり直し with
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, which the window takes before a line
+// editor's own undo would.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+
+#include "file/page_document.h"
+#include "ui/form1.h"
+#include "ui/page_history.h"
+#include "ui/qt_input_page.h"
+
+namespace yobina {
+namespace {
+
+// A line editor takes Ctrl+Z for its own undo, which knows nothing of the
+// page's other elements: inside the window the key goes to the window's actions.
+class UndoKeyFilter : public QObject {
+ public:
+  explicit UndoKeyFilter(QWidget* window) : QObject(window), window_(window) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || !window_->isAncestorOf(widget)) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Not accepted: the shortcut goes to the action.
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+           key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+  }
+
+ private:
+  QWidget* window_;
+};
+
+}  // namespace
+
+void TForm1::BuildUndo() {
+  // The minimum offcut is a setting, not an edit of the job: the history neither sees nor restores it.
+  const auto readPage = [this] {
+    JobDocument document = PageDocument();
+    document.OffcutMin = 0;
+    return document;
+  };
+  history_ = new PageHistory(
+      readPage, [this](const JobDocument& document) { WriteDocument(document, *page_); }, this);
+  connect(history_, &PageHistory::restored, this, [this] {
+    UpdateCaption();
+    ShowCurrentPlan();
+  });
+
+  QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
+  QAction* first = edit->actions().value(0);
+  auto* undo = new QAction(QStringLiteral("元に戻す(&U)"), edit);
+  undo->setObjectName(QStringLiteral("EditUndo"));
+  undo->setShortcut(QKeySequence::Undo);
+  auto* redo = new QAction(QStringLiteral("やり直し(&R)"), edit);
+  redo->setObjectName(QStringLiteral("EditRedo"));
+  redo->setShortcuts({QKeySequence(Qt::ControlModifier | Qt::Key_Y),
+                      QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
+  for (QAction* action : {undo, redo}) action->setShortcutContext(Qt::WindowShortcut);
+  edit->insertActions(first, {undo, redo});
+  edit->insertSeparator(first);
+  const auto enable = [this, undo, redo] {
+    undo->setEnabled(history_->CanUndo());
+    redo->setEnabled(history_->CanRedo());
+  };
+  enable();
+  connect(history_, &PageHistory::stateChanged, this, enable);
+  // The input page comes to the front: what changed is seen.
+  connect(undo, &QAction::triggered, this, [this] {
+    if (running_ || !history_->CanUndo()) return;
+    pageControl_->setCurrentWidget(tabSheet1_);
+    history_->Undo();
+  });
+  connect(redo, &QAction::triggered, this, [this] {
+    if (running_ || !history_->CanRedo()) return;
+    pageControl_->setCurrentWidget(tabSheet1_);
+    history_->Redo();
+  });
+  undoKeys_ = new UndoKeyFilter(this);
+  qApp->installEventFilter(undoKeys_);
+  // Typing into a cell or field is one step until the focus leaves it.
+  connect(qApp, &QApplication::focusChanged, history_, &PageHistory::Settle);
+}
+
+}  // namespace yobina
