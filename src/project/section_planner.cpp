@@ -214,6 +214,7 @@ void PlanDroppingLengths(const SectionInput& section, int32_t k, SectionWork& wo
   std::vector<int32_t> offered;
   for (const BuyableLength& length : section.Lengths) offered.push_back(length.Length);
   bool dropped = false;
+  bool programPlanned = false;
   for (;;) {
     Attempt attempt = work.Plan(offered);
     if (!attempt.HasPlan() || k == 0 || std::ssize(attempt.BoughtLengths()) <= k) {
@@ -222,10 +223,20 @@ void PlanDroppingLengths(const SectionInput& section, int32_t k, SectionWork& wo
       result.CostProven = proven && work.Pricing().Proportional;
       break;
     }
+    // More lengths than allowed. The integer program's choice is planned
+    // first, so that a plan within K exists should dropping run out of time;
+    // dropping may still find a cheaper one, and the cheaper is taken.
+    if (!programPlanned) {
+      programPlanned = true;
+      const bool byCost = work.Pricing().Priced && !work.Pricing().Proportional;
+      const std::vector<int32_t> chosen = ChooseLengths(section, k, byCost, work.Limit());
+      if (!chosen.empty() && !work.OutOfTime()) choice.Offer(work.Plan(chosen), work);
+    }
     const int32_t drop = LeastUsed(section, attempt);
     if (drop == 0 || work.OutOfTime()) {
-      result.Notes.push_back(Cp932("定尺を ") + IntText(k, 0) +
-                             Cp932(" 種類以内にした計画は見つかりませんでした。"));
+      if (!choice.Best)
+        result.Notes.push_back(Cp932("定尺を ") + IntText(k, 0) +
+                               Cp932(" 種類以内にした計画は見つかりませんでした。"));
       choice.AllSettled = false;
       break;
     }
@@ -233,17 +244,10 @@ void PlanDroppingLengths(const SectionInput& section, int32_t k, SectionWork& wo
     std::erase(offered, drop);
     dropped = true;
   }
-  // The integer program's choice of lengths may buy less than dropping the
-  // least used one by one; the cheaper of the two is taken.
-  if (dropped && !work.OutOfTime()) {
-    const bool byCost = work.Pricing().Priced && !work.Pricing().Proportional;
-    const std::vector<int32_t> chosen = ChooseLengths(section, k, byCost, work.Limit());
-    if (!chosen.empty() && !work.OutOfTime()) choice.Offer(work.Plan(chosen), work);
-  }
-  if (dropped && choice.Best) {
+  if (programPlanned && choice.Best) {
     result.Notes.push_back(
         Cp932("定尺を ") + IntText(k, 0) +
-        Cp932(" 種類以内にするため、使用の少ない定尺を外していく方法と整数計画で定尺を選び、"
+        Cp932(" 種類以内にするため、整数計画で選んだ定尺と、使用の少ない定尺を外していく方法のうち、"
               "安い方の計画にしました(最安は未証明)。"));
   }
   if (!work.Pricing().Proportional && choice.Best) {

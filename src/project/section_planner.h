@@ -9,11 +9,11 @@
 //    planned, and the cheapest taken (ties: fewer bars, then shorter lengths).
 //    Proven when every plan is, and least stock is least cost (or K = 1, where
 //    least stock is also fewest bars).
-//  - K >= 3 or any number: every length offered; while the plan buys more than
-//    K lengths, the least used of them (that the longest part does not need) is
-//    dropped and the section planned again with the rest. Where that was
-//    needed, the lengths an integer program chooses (see ChooseLengths) are
-//    planned too, and the cheaper plan taken. Not proven then.
+//  - K >= 3 or any number: every length offered. Where the plan buys more than
+//    K lengths, the lengths an integer program chooses (see ChooseLengths) are
+//    planned, then, while time remains, the least used length (that the
+//    longest part does not need) is dropped and the section planned again
+//    until at most K are bought; the cheaper plan is taken. Not proven then.
 // Prices per bar that are not proportional to length: the planner minimises
 // stock, not cost, so beyond K = 1 the result is the least-stock plan's cost,
 // not proven the cheapest (the notes say so).
