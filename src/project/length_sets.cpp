@@ -37,8 +37,9 @@ std::vector<std::vector<int32_t>> SetsOf(const SectionInput& section, int32_t k,
 int32_t NeededLength(const SectionInput& section) {
   int32_t needed = 0;
   for (const CutRow& row : section.Cuts) {
-    const bool onHand = std::any_of(section.OnHand.begin(), section.OnHand.end(),
-                                    [&](const BarsOnHand& bars) { return Holds(section, bars.Length, row.Length); });
+    const bool onHand =
+        std::any_of(section.OnHand.begin(), section.OnHand.end(),
+                    [&](const BarsOnHand& bars) { return Holds(section, bars.Length, row.Length); });
     if (!onHand) needed = std::max(needed, row.Length);
   }
   return needed;
