@@ -31,16 +31,19 @@ ProjectCommandLine::ProjectCommandLine()
           QStringLiteral(
               "Plan a whole building from its parts list (CSV): every section as one job, the steel "
               "to buy as purchase.csv, summary.csv, project.json, project.pdf and a job file a "
-              "section, written into --out all or none. Exit status: 0 every section has a plan; "
-              "1 some have none (the others are written); 2 bad input; 3 stopped (nothing written).\n"
-              "部品表（CSV）から建物全体を計画し、購入リストなどを --out のフォルダに書きます。"
+              "section, written into --out all or none; --time-limit S caps each section (10 s). "
+              "Exit status: 0 every section has a plan; 1 some have none (the others are written); "
+              "2 bad input; 3 stopped (nothing written).\n"
+              "部品表（CSV）から建物全体を計画し、購入リストなどを --out のフォルダに書きます"
+              "（--time-limit S は部材ごとの上限、既定 10 秒）。"
               "終了コード: 0 全部材に計画あり、1 計画のない部材あり、2 入力の誤り、3 中断（何も書かない）。"),
           QStringLiteral("PARTS.csv")),
       catalogue_(
           QStringLiteral("catalogue"),
           QStringLiteral("With --project: the lengths that can be bought, with prices (CSV). Default: 6000 "
-                         "to 12000 mm in 500 mm steps, priced by weight.\n"
-                         "購入できる定尺と価格（CSV）。既定は 6000～12000mm の 500mm 刻みで重量単価。"),
+                         "to 12000 mm in 500 mm steps, unpriced (the least steel is bought).\n"
+                         "購入できる定尺と価格（CSV）。既定は 6000～12000mm の 500mm "
+                         "刻みで価格なし（鋼材が最少の購入）。"),
           QStringLiteral("CAT.csv")),
       stock_(
           QStringLiteral("stock"),
