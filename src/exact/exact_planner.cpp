@@ -49,6 +49,7 @@ constexpr size_t kPatternPoolSize = 400;
 // patterns, and only a complete pool finds and proves it. The user asked for
 // that aim, so it may take the planner a second or two more.
 constexpr size_t kScrapPoolSize = 4000;
+constexpr int64_t kScrapNodes = 200;
 // Without that list, the most patterns priced by the search it takes instead.
 constexpr size_t kPricedPoolSize = 60;
 // Stages in which the cases pass the best plan on to each other.
@@ -157,23 +158,27 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
     pool = std::move(*listed);
     complete = true;
   }
-  if (!complete) {
-    pool.clear();
-    for (const std::vector<CutPattern>* source : {&home->Columns, &home->Pool}) {
-      for (const CutPattern& pattern : *source) {
-        if (pool.size() < kPricedPoolSize) pool.push_back(Trimmed(home->Model, pattern));
-      }
+  std::vector<CutPattern> priced;
+  for (const std::vector<CutPattern>* source : {&home->Columns, &home->Pool}) {
+    for (const CutPattern& pattern : *source) {
+      if (priced.size() < kPricedPoolSize) priced.push_back(Trimmed(home->Model, pattern));
     }
   }
+  if (!complete) pool = priced;
   std::vector<CutPattern> patterns = chosen.Patterns;
   std::vector<int32_t> bars = chosen.Bars;
   TrimSurplus(home->Model, patterns, bars);
-  const int64_t nodes = complete ? kPatternNodes : kPricedPatternNodes;
+  // A pool larger than the set-ups' own (with offcuts on) serves the least
+  // scrap alone, with fewer nodes, each dearer; the set-ups are then sought
+  // over the priced patterns, unproven.
+  const bool large = pool.size() > kPatternPoolSize;
+  const int64_t nodes = complete && !large ? kPatternNodes : kPricedPatternNodes;
   std::optional<ScrapScore> score;
   if (limits.OffcutMin > 0) {
     score.emplace(home->Model, limits.OffcutMin);
+    const int64_t scrapNodes = !complete ? kPricedPatternNodes : large ? kScrapNodes : kPatternNodes;
     const LeastScrap least = FindLeastScrap(home->Model, *score, patterns, bars, chosen.StockLength, pool,
-                                            nodes, complete, deadline);
+                                            scrapNodes, complete, deadline);
     if (!least.Patterns.empty()) {
       const std::optional<TCutPlan> candidate = AssemblePlan(job, model, least.Patterns, least.Bars);
       if (candidate && candidate->StockLength == plan.StockLength) {
@@ -184,9 +189,9 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
     }
     result.ScrapProven = complete && least.Optimal;
   }
-  const FewerPatterns fewer =
-      FindFewerPatterns(home->Model, patterns, bars, chosen.StockLength, pool, nodes, complete, deadline,
-                        score ? &*score : nullptr, score ? ScoreOf(*score, patterns, bars) : 0);
+  const FewerPatterns fewer = FindFewerPatterns(
+      home->Model, patterns, bars, chosen.StockLength, large ? priced : pool, nodes, complete && !large,
+      deadline, score ? &*score : nullptr, score ? ScoreOf(*score, patterns, bars) : 0);
   if (!fewer.Patterns.empty()) {
     const std::optional<TCutPlan> candidate = AssemblePlan(job, model, fewer.Patterns, fewer.Bars);
     if (candidate && candidate->StockLength == plan.StockLength &&
@@ -194,7 +199,7 @@ void TakeSecondAims(const TJob& job, const CuttingModel& model, const std::vecto
       plan = *candidate;
   }
   setups.Patterns = plan.PatternCount;
-  if (!complete) return;
+  if (!complete || large) return;
   setups.LowerBound = std::min(fewer.LowerBound, plan.PatternCount);
   setups.Proven = fewer.Optimal && setups.LowerBound == plan.PatternCount;
 }
