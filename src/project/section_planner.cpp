@@ -79,6 +79,9 @@ class SectionWork {
     ExactLimits limits;
     limits.TimeLimitSeconds = deadline_.SecondsLeft();
     limits.Threads = 1;  // the sections share the machine's cores
+    // Fewer set-ups cost some sections seconds each, and a building of
+    // hundreds must plan in a minute; a section opened in the window gets them.
+    limits.SecondAims = false;
     limits.Stop = deadline_.StopFlag();
     QuietObserver observer;
     attempt.Exact = PlanExact(attempt.Job, limits, observer);
