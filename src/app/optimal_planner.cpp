@@ -58,15 +58,19 @@ PlanResult OptimalPlanner::MakePlan(const JobDocument& document, PlanProgress& p
   limits.Stop = &stop.StopFlag();
   ProgressObserver observer(progress);
   const auto exact = std::make_unique<ExactResult>(PlanExact(job, limits, observer));
+  return OptimalPlanResult(document, job, *exact, stop.StopFlag().load());
+}
 
+PlanResult OptimalPlanResult(const JobDocument& document, const TJob& job, const ExactResult& exact,
+                             bool stopped) {
   PlanResult result;
   result.Document = document;
-  result.Method = MethodOf(*exact);
-  result.Status = StatusOf(exact->Status);
-  result.Stopped = stop.StopFlag().load();
-  result.Message = exact->Message;
+  result.Method = MethodOf(exact);
+  result.Status = StatusOf(exact.Status);
+  result.Stopped = stopped;
+  result.Message = exact.Message;
   // Without a plan the totals are zero, as before any plan.
-  result.Plan = Plan(job, result.Status == PlanStatus::Planned ? exact->Plan : TCutPlan{});
+  result.Plan = Plan(job, result.Status == PlanStatus::Planned ? exact.Plan : TCutPlan{});
   return result;
 }
 

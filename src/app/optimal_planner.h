@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/planner.h"
+#include "exact/exact_planner.h"
+#include "job/job.h"
 
 namespace yobina {
 
@@ -21,5 +23,11 @@ class OptimalPlanner : public Planner {
  private:
   double seconds_;
 };
+
+// The optimal planner's result for `job` (the sorted tables it planned) as
+// the result of `document`: what MakePlan returns, for callers that plan
+// several jobs of their own (a building's sections).
+PlanResult OptimalPlanResult(const JobDocument& document, const TJob& job, const ExactResult& exact,
+                             bool stopped);
 
 }  // namespace yobina

@@ -163,6 +163,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      "残材在庫を CSV で標準出力に書きます\n（ヨビナデータは指定しません）。"));
   parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json,
                      offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts});
+  const ProjectCommandLine projectLine;
+  parser.addOptions(projectLine.Options());
   parser.addPositionalArgument(QStringLiteral("job"),
                                QStringLiteral("The job file to run.\n計算するヨビナデータ。"),
                                QStringLiteral("JOB.qzl"));
@@ -176,7 +178,15 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   }
 
   const QStringList positional = parser.positionalArguments();
-  if (parser.isSet(listOffcuts)) {
+  const bool building = projectLine.Asked(parser);
+  if (!building) {
+    if (const std::optional<OptionFault> fault = projectLine.Stray(parser))
+      return Failure(fault->Japanese, fault->English);
+  }
+  if (building && !positional.isEmpty())
+    return Failure(QStringLiteral("--project にはヨビナデータを指定しません。"),
+                   QStringLiteral("--project takes no job file"));
+  if (!building && parser.isSet(listOffcuts)) {
     if (!positional.isEmpty() || parser.isSet(takeOffcuts) || parser.isSet(keepOffcuts)) {
       return Failure(QStringLiteral("--list-offcuts はヨビナデータや他の残材の操作と一緒に使えません。"),
                      QStringLiteral("--list-offcuts takes no job file and no other offcut action"));
@@ -187,7 +197,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.isSet(offcuts)) result.Options.OffcutsFile = ToPath(parser.value(offcuts));
     return result;
   }
-  if (positional.size() != 1)
+  if (!building && positional.size() != 1)
     return Failure(
         QStringLiteral("ヨビナデータを一つ指定してください（指定: %1 個）。").arg(positional.size()),
         QStringLiteral("expected one job file, got %1").arg(positional.size()));
@@ -195,7 +205,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   ParsedCommandLine result;
   result.Todo = ParsedCommandLine::Action::Run;
   CliOptions& options = result.Options;
-  options.JobFile = ToPath(positional.front());
+  if (!building) options.JobFile = ToPath(positional.front());
   if (parser.isSet(trials)) {
     bool ok = false;
     const int n = parser.value(trials).toInt(&ok);
@@ -218,6 +228,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      QStringLiteral("--time-limit needs a number of seconds above 0"));
     }
     options.TimeLimitSeconds = seconds;
+  }
+  if (building) {
+    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin,
+                                             &offcuts, &takeOffcuts, &keepOffcuts, &listOffcuts}) {
+      if (!parser.isSet(*single)) continue;
+      const QString name = single->names().front();
+      return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
+                     QStringLiteral("--%1 does not go with --project").arg(name));
+    }
+    options.Project.emplace();
+    if (const std::optional<OptionFault> fault =
+            projectLine.Read(parser, options.TimeLimitSeconds, *options.Project))
+      return Failure(fault->Japanese, fault->English);
+    return result;
   }
   options.Progress = parser.isSet(progress);
   const QString encodingName = parser.value(encoding).toLower();

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/project_options.h"
+
 namespace yobina {
 
 enum class OutputEncoding { Utf8, Cp932 };
@@ -28,6 +30,8 @@ struct CliOptions {
   bool TakeOffcuts = false;  // the section's offcuts into the free stock rows before planning
   bool KeepOffcuts = false;  // the plan's offcuts into the inventory, the used ones out
   bool ListOffcuts = false;  // the inventory as CSV on stdout, no job
+
+  std::optional<ProjectOptions> Project;  // a building instead of a job file
 };
 
 struct ParsedCommandLine {

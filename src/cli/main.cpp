@@ -91,6 +91,8 @@ int main(int argc, char** argv) {
       break;
   }
   if (parsed.Options.ListOffcuts) return yobina::ListOffcuts(parsed.Options, stdout, stderr);
+  if (parsed.Options.Project)
+    return yobina::RunProjectWithPdf(*parsed.Options.Project, argc, argv, stopToken);
   if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
     return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopToken);
   }

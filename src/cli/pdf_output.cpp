@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/batch_run.h"
+#include "cli/project_run.h"
 
 #ifdef YOBINA_HAVE_PRINT
 #include <QFile>
@@ -11,6 +12,7 @@
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
+#include "print/project_pdf.h"
 #include "print/qt_print_device.h"
 #endif
 
@@ -37,7 +39,19 @@ void PrintDiagramsPdf(const PlanResult& result, const std::filesystem::path& fil
   PrintCuttingDiagrams(result, device);
 }
 
+void StartOffscreen() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepQuiet);
+}
+
 }  // namespace
+
+int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, const StopToken& stop) {
+  StartOffscreen();
+  QGuiApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  return RunProject(options, stdout, stderr, ProjectPdfBytes, stop);
+}
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -51,6 +65,10 @@ int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken
 
 int RunBatchWithPdf(const CliOptions& options, int&, char**, StopToken& stop) {
   return RunBatch(options, stdout, stderr, {}, {}, stop);
+}
+
+int RunProjectWithPdf(const ProjectOptions& options, int&, char**, const StopToken& stop) {
+  return RunProject(options, stdout, stderr, {}, stop);
 }
 
 #endif

@@ -10,4 +10,7 @@ namespace yobina {
 // printing layer in this build, says so and returns 2.
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop);
 
+// RunProject, with project.pdf where this build can print.
+int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, const StopToken& stop);
+
 }  // namespace yobina

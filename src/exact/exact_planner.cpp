@@ -335,7 +335,7 @@ ExactResult PlanExact(const TJob& job, const ExactLimits& limits, ExactObserver&
   const Incumbent& chosen = best.StockLength < run.StockLength ? best : run;
   result.Setups = {plan->PatternCount, 0, false};
   if (limits.OffcutMin > 0) result.ScrapProven = false;
-  TakeSecondAims(job, model, cases, chosen, limits, deadline, *plan, result);
+  if (limits.SecondAims) TakeSecondAims(job, model, cases, chosen, limits, deadline, *plan, result);
   result.Plan = *plan;
   const bool proven = stockLength <= bound;
   result.Status = proven ? ExactStatus::Proven : ExactStatus::Unproven;

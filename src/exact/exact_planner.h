@@ -36,6 +36,10 @@ struct ExactLimits {
   // an offcut, a shorter one is scrap. Above 0, the plans of least stock are
   // searched for the least scrap, then the fewest offcuts.
   int32_t OffcutMin = 0;
+  // Among the plans of least stock, seek the fewest set-ups (and with offcuts
+  // on the least scrap). Off: the plan of least stock as found, its set-ups
+  // not proven; for callers that plan many jobs against the clock.
+  bool SecondAims = true;
   const std::atomic<bool>* Stop = nullptr;  // set by another thread: end soon with the best so far
 };
 

@@ -251,16 +251,26 @@ void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
 }
 
 void QtPrintDevice::Paint(const DrawnText& drawn) {
-  painter_.save();
-  painter_.setFont(drawn.Font);
-  painter_.setPen(drawn.Color);
-  painter_.setBackgroundMode(Qt::TransparentMode);
+  // The PDF engine writes out every change of state: only what differs from
+  // the last item is set, rather than saving and restoring the whole state
+  // around each character.
+  if (painter_.font() != drawn.Font) painter_.setFont(drawn.Font);
+  if (painter_.pen() != QPen(drawn.Color)) painter_.setPen(drawn.Color);
+  if (painter_.backgroundMode() != Qt::TransparentMode) painter_.setBackgroundMode(Qt::TransparentMode);
   // The point is the cell's top-left corner; rotate and stretch about it.
-  painter_.translate(drawn.X, drawn.Y);
-  if (drawn.Angle != 0) painter_.rotate(-drawn.Angle);
-  if (drawn.Scale != 1.0) painter_.scale(drawn.Scale, 1.0);
-  painter_.drawText(QPointF(0, drawn.Ascent), drawn.Text);
-  painter_.restore();
+  // Upright text keeps one stretch for a run of characters and is placed by
+  // its point, so the transform changes only where the stretch does.
+  QTransform frame;
+  QPointF at(0, drawn.Ascent);
+  if (drawn.Angle != 0) {
+    frame.translate(drawn.X, drawn.Y);
+    frame.rotate(-drawn.Angle);
+  } else {
+    at = QPointF(drawn.X / drawn.Scale, drawn.Y + drawn.Ascent);
+  }
+  if (drawn.Scale != 1.0) frame.scale(drawn.Scale, 1.0);
+  if (painter_.transform() != frame) painter_.setTransform(frame);
+  painter_.drawText(at, drawn.Text);
 }
 
 void QtPrintDevice::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colorRef) {
@@ -276,14 +286,15 @@ void QtPrintDevice::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int
 }
 
 void QtPrintDevice::Paint(const FilledRect& rect) {
+  if (!painter_.transform().isIdentity()) painter_.resetTransform();
   painter_.fillRect(rect.Rect, rect.Color);
 }
 
 void QtPrintDevice::Paint(const DrawnLine& line) {
-  painter_.save();
-  painter_.setPen(QPen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap));
+  if (!painter_.transform().isIdentity()) painter_.resetTransform();
+  const QPen pen(line.Color, line.Width, Qt::SolidLine, Qt::FlatCap);
+  if (painter_.pen() != pen) painter_.setPen(pen);
   painter_.drawLine(line.Line);
-  painter_.restore();
 }
 
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& path) {

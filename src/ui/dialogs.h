@@ -23,6 +23,11 @@ class Dialogs {
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& start) = 0;
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& start) = 0;
 
+  // A CSV file to read (a parts list, a catalogue, bars on hand), and a folder
+  // to write a building's outputs into; nothing when cancelled.
+  virtual std::optional<QString> ChooseCsvFile(QWidget* parent, const QString& start) = 0;
+  virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& start) = 0;
+
   // The print dialog on `printer`: the device the print goes to, over the
   // printer as chosen; none when cancelled.
   virtual std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
@@ -45,6 +50,8 @@ class QtDialogs : public Dialogs {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& start) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& start) override;
+  std::optional<QString> ChooseCsvFile(QWidget* parent, const QString& start) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& start) override;
   std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void ShowError(QWidget* parent, const QString& text) override;
   void ShowInformation(QWidget* parent, const QString& text) override;

@@ -20,6 +20,7 @@
 #include "ui/results_page_widgets.h"
 
 class QAction;
+class QDialog;
 class QPushButton;
 class QPrinter;
 class QSettings;
@@ -75,6 +76,12 @@ class TForm1 : public QMainWindow {
   bool HasUnsavedChanges() const;
 
   static QString CaptionPrefix();
+
+  // A section of a building planned by 一括計画 (form1_project.cpp): its job
+  // onto the page with its plan, after asking about unsaved changes as Open
+  // does. `file`: the section's saved job file, which Save then writes;
+  // empty: an unnamed job. False when nothing was opened.
+  bool OpenPlannedJob(const PlanResult& plan, const QString& file);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -147,6 +154,7 @@ class TForm1 : public QMainWindow {
   void SpeedButton1Click();
   void BtnPrintClick();
   void BtnDiagramPrintClick();
+  void ProjectPlanClick();
   void SendMailMeClick();
   void DownLoadClick();
 
@@ -184,6 +192,7 @@ class TForm1 : public QMainWindow {
   qint64 exactStartedMs_ = 0;
   OffcutMinSetting* offcutMin_ = nullptr;
   OffcutTab* offcutTab_ = nullptr;
+  QPointer<QDialog> projectDialog_;  // 一括計画, kept with its result while the window lives
 };
 
 }  // namespace yobina

@@ -57,6 +57,8 @@ void TForm1::BuildMenu() {
           &TForm1::Save1Click);
   connect(AddItem(file, "SaveAs1", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
           &TForm1::SaveAs1Click);
+  connect(AddItem(file, "ProjectPlan1", QStringLiteral("一括計画(&B)…")), &QAction::triggered, this,
+          &TForm1::ProjectPlanClick);
   file->addSeparator()->setObjectName(QStringLiteral("N2"));
   connect(AddItem(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this, &QWidget::close);
 

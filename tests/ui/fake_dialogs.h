@@ -20,12 +20,15 @@ namespace yobina::test {
 class FakeDialogs : public Dialogs {
  public:
   struct Shown {
-    QString kind;  // "error", "information", "confirm", "save changes", "open", "save", "print"
+    QString
+        kind;  // "error", "information", "confirm", "save changes", "open", "save", "csv", "folder", "print"
     QString text;
   };
 
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
+  std::deque<std::optional<QString>> csvAnswers;
+  std::deque<std::optional<QString>> folderAnswers;
   std::deque<bool> confirmAnswers;
   // Unasked, unsaved changes are discarded, as the window did before it asked.
   std::deque<SaveAnswer> saveChangesAnswers;
@@ -48,6 +51,14 @@ class FakeDialogs : public Dialogs {
     shown.push_back({"save", start});
     startFolders << start;
     return Next(saveAnswers);
+  }
+  std::optional<QString> ChooseCsvFile(QWidget* /*parent*/, const QString& start) override {
+    shown.push_back({"csv", start});
+    return Next(csvAnswers);
+  }
+  std::optional<QString> ChooseFolder(QWidget* /*parent*/, const QString& start) override {
+    shown.push_back({"folder", start});
+    return Next(folderAnswers);
   }
   std::unique_ptr<PrintDevice> ChoosePrinter(QWidget* /*parent*/, QPrinter& printer) override {
     shown.push_back({"print", {}});

@@ -1,0 +1,165 @@
+#include "cli/project_run.h"
+
+#include <unistd.h>
+
+#include <mutex>
+#include <new>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "cli/batch_run.h"
+#include "file/io_error.h"
+#include "project/input_file.h"
+#include "project/project_input.h"
+#include "project/project_outputs.h"
+#include "project/project_planner.h"
+#include "report/report_text.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+void Say(std::FILE* err, std::string_view utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), err);
+  std::fputc('\n', err);
+}
+
+std::string FileText(const std::filesystem::path& file, std::string_view utf8) {
+  return file.string() + ": " + std::string(utf8);
+}
+
+// "[12/300] H-400×200 SS400: 証明済 (1.2 s)" as each section is done.
+class ProgressLines : public ProjectObserver {
+ public:
+  ProgressLines(const ProjectInput& input, std::FILE* err) : input_(input), err_(err) {}
+  void SectionStarted(size_t) override {}
+  void SectionFinished(size_t section, const SectionResult& result) override {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ProjectResult one;  // ProofText reads a section of a project
+    one.Input.Sections = {input_.Sections[section]};
+    one.Sections = {result};
+    std::fprintf(err_, "[%zu/%zu] %s: %s (%.1f s)\n", ++done_, input_.Sections.size(),
+                 Cp932ToUtf8(input_.Sections[section].Name).c_str(), Cp932ToUtf8(ProofText(one, 0)).c_str(),
+                 result.Seconds);
+  }
+
+ private:
+  const ProjectInput& input_;
+  std::FILE* err_;
+  std::mutex mutex_;
+  size_t done_ = 0;
+};
+
+// The folder is written only after planning: a folder that cannot be is
+// refused before the user waits for the plans.
+std::optional<std::string> FolderFault(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::path existing = folder.empty() ? std::filesystem::path(".") : folder;
+  while (!std::filesystem::exists(existing, error)) {
+    if (!existing.has_parent_path() || existing.parent_path() == existing) break;
+    existing = existing.parent_path();
+  }
+  if (!std::filesystem::exists(existing, error)) existing = ".";
+  if (!std::filesystem::is_directory(existing, error)) return "フォルダではありません。";
+  if (::access(existing.c_str(), W_OK | X_OK) != 0) return PlatformErrorText(errno);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadOptional(const std::optional<std::filesystem::path>& file) {
+  if (!file) return std::nullopt;
+  return ReadInputFile(*file);
+}
+
+// The parts list's file name as the project's name on the job files and paper.
+std::string ProjectNameOf(const std::filesystem::path& partsFile) {
+  const std::optional<std::string> name = Utf8ToCp932(partsFile.stem().string());
+  return name ? CutToBytes(*name, 32) : std::string();
+}
+
+int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
+                 const StopToken& stop) {
+  std::string parts;
+  std::optional<std::string> catalogue;
+  std::optional<std::string> stock;
+  const std::filesystem::path* reading = &options.PartsFile;
+  try {
+    parts = ReadInputFile(options.PartsFile);
+    reading = options.CatalogueFile ? &*options.CatalogueFile : reading;
+    catalogue = ReadOptional(options.CatalogueFile);
+    reading = options.StockFile ? &*options.StockFile : reading;
+    stock = ReadOptional(options.StockFile);
+  } catch (const IoError& error) {
+    Say(err, FileText(*reading, error.what()));
+    return kExitFailure;
+  }
+
+  ProjectSettings settings;
+  settings.ProjectName = ProjectNameOf(options.PartsFile);
+  settings.Kerf = options.Kerf;
+  settings.Margin = options.Margin;
+  settings.MaxLengths = options.MaxLengths;
+  settings.SectionSeconds = options.SectionSeconds;
+  settings.SkipBadLines = options.SkipBadLines;
+  ProjectInput input = ReadProject(parts, catalogue, stock, settings);
+  for (const LineIssue& issue : input.Issues) Say(err, Cp932ToUtf8(IssueText(issue)));
+  if (!input.Ready) {
+    Say(err,
+        AnyUnskippable(input.Issues) || options.SkipBadLines
+            ? "入力に誤りがあります。何も書いていません。"
+            : "入力に誤りがあります。何も書いていません（誤った行を除いて計画するには --skip-bad-lines）。");
+    return kExitFailure;
+  }
+  if (!input.Issues.empty()) Say(err, "誤りのある行を除いて計画します。");
+  if (const std::optional<std::string> fault = FolderFault(options.OutFolder)) {
+    Say(err, FileText(options.OutFolder, *fault));
+    return kExitFailure;
+  }
+
+  PlanningLimits limits;
+  limits.Stop = &stop.StopFlag();
+  ProgressLines progress(input, err);
+  const ProjectResult result = PlanProject(input, limits, progress);
+  if (result.Stopped) {
+    Say(err, "中断しました。何も書いていません。");
+    return kExitStopped;
+  }
+
+  try {
+    std::vector<OutputFile> files = ProjectOutputs(result);
+    if (pdf) files.push_back({"project.pdf", pdf(result, options.OutFolder / "project.pdf")});
+    WriteProjectFolder(options.OutFolder, files);
+  } catch (const IoError& error) {
+    Say(err, FileText(options.OutFolder, error.what()));
+    return kExitFailure;
+  }
+
+  const PurchaseTotals totals = TotalsOf(result);
+  std::string line = "購入 " + IntText(totals.Bars, 0) + " 本";
+  if (totals.WeightKg) line += ", " + FixedText(static_cast<double>(*totals.WeightKg) / 1000, 0, 3) + " t";
+  if (totals.Yen) line += ", " + IntText(*totals.Yen, 0) + " 円";
+  Say(out, line);
+  std::vector<std::string> without;
+  for (size_t s = 0; s < result.Sections.size(); ++s) {
+    if (!result.Sections[s].HasPlan()) without.push_back(Cp932ToUtf8(result.Input.Sections[s].Name));
+  }
+  if (without.empty()) return kExitPlanFound;
+  std::string names;
+  for (const std::string& name : without) names += (names.empty() ? "" : ", ") + name;
+  Say(err, "計画のない部材: " + names);
+  return kExitNoPlan;
+}
+
+}  // namespace
+
+int RunProject(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
+               const StopToken& stop) {
+  try {
+    return PlanBuilding(options, out, err, pdf, stop);
+  } catch (const std::bad_alloc&) {
+    Say(err, "メモリが足りません。");
+    return kExitFailure;
+  }
+}
+
+}  // namespace yobina

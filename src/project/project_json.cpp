@@ -1,0 +1,140 @@
+// project.json: the whole result in UTF-8, lengths in mm, weights in kg.
+#include <nlohmann/json.hpp>
+
+#include "project/project_outputs.h"
+#include "project/section_job.h"
+#include "text/codec.h"
+
+namespace yobina {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Known(const std::optional<int64_t>& value) {
+  return value ? Json(*value) : Json(nullptr);
+}
+
+std::string Utf8(const std::string& cp932) {
+  return Cp932ToUtf8(cp932);
+}
+
+const char* StatusKey(SectionStatus status) {
+  switch (status) {
+    case SectionStatus::Planned:
+      return "planned";
+    case SectionStatus::NoPlan:
+      return "noPlan";
+    case SectionStatus::NotFound:
+      return "notFound";
+    case SectionStatus::Refused:
+      return "refused";
+    case SectionStatus::Stopped:
+      return "stopped";
+  }
+  return "";
+}
+
+const char* FileKey(InputFile file) {
+  switch (file) {
+    case InputFile::Parts:
+      return "parts";
+    case InputFile::Catalogue:
+      return "catalogue";
+    case InputFile::Stock:
+      return "stock";
+    case InputFile::Settings:
+      return "settings";
+  }
+  return "";
+}
+
+Json PatternsOf(const SectionResult& section) {
+  Json patterns = Json::array();
+  const TJob& job = section.Job;
+  for (int32_t p = 1; p <= section.Exact.Plan.PatternCount; ++p) {
+    const TCutPattern& pattern = section.Exact.Plan.Patterns[p];
+    Json pieces = Json::array();
+    for (int32_t k = 1; k <= job.CutCount; ++k) {
+      if (pattern.PieceCount[k] > 0)
+        pieces.push_back({{"length", job.CutTable[k].Length}, {"count", pattern.PieceCount[k]}});
+    }
+    patterns.push_back({{"stockLength", job.StockTable[pattern.StockRow].Length},
+                        {"bars", pattern.BarCount},
+                        {"leftover", pattern.Leftover},
+                        {"pieces", std::move(pieces)}});
+  }
+  return patterns;
+}
+
+Json SectionJson(const ProjectResult& result, size_t s) {
+  const SectionInput& input = result.Input.Sections[s];
+  const SectionResult& section = result.Sections[s];
+  Json json;
+  json["name"] = Utf8(input.Name);
+  json["status"] = StatusKey(section.Status);
+  json["proof"] = Utf8(ProofText(result, s));
+  json["stockProven"] = section.HasPlan() && section.Exact.Status == ExactStatus::Proven;
+  json["costProven"] = section.CostProven;
+  json["unitWeight"] = input.UnitWeight ? Json(*input.UnitWeight) : Json(nullptr);
+  json["kerf"] = input.Kerf;
+  json["margin"] = input.Margin;
+  json["pieces"] = input.Pieces();
+  if (section.HasPlan()) {
+    const SectionFigures figures = FiguresOf(result, s);
+    json["stockLength"] = figures.StockMm;
+    json["weightKg"] = Known(figures.WeightKg);
+    json["yen"] = Known(figures.Yen);
+    json["lossRate"] = section.Exact.Plan.LossRate;
+    json["boundLossRate"] = section.Exact.BoundLossRate;
+    json["gapMeters"] = section.Exact.GapMeters;
+  }
+  json["jobFile"] = HasJobFile(result, s) ? Json(JobFileName(result, s)) : Json(nullptr);
+  json["plansMade"] = section.PlansMade;
+  Json notes = Json::array();
+  for (const std::string& note : section.Notes) notes.push_back(Utf8(note));
+  json["notes"] = std::move(notes);
+  Json cuts = Json::array();
+  for (const CutRow& row : input.Cuts) {
+    Json marks = Json::array();
+    for (const std::string& mark : row.Marks) marks.push_back(Utf8(mark));
+    cuts.push_back({{"length", row.Length}, {"count", row.Count}, {"marks", std::move(marks)}});
+  }
+  json["cuts"] = std::move(cuts);
+  Json purchase = Json::array();
+  for (const PurchaseLine& line : section.Purchase) {
+    purchase.push_back({{"length", line.Length},
+                        {"bought", line.Bought},
+                        {"fromStock", line.FromStock},
+                        {"weightKg", Known(line.WeightKg)},
+                        {"yen", Known(line.Yen)}});
+  }
+  json["purchase"] = std::move(purchase);
+  json["patterns"] = PatternsOf(section);
+  return json;
+}
+
+}  // namespace
+
+std::string ProjectJson(const ProjectResult& result) {
+  const ProjectSettings& settings = result.Input.Settings;
+  Json json;
+  json["project"] = Utf8(settings.ProjectName);
+  json["settings"] = {{"kerf", settings.Kerf},
+                      {"margin", settings.Margin},
+                      {"maxLengths", settings.MaxLengths},
+                      {"sectionSeconds", settings.SectionSeconds},
+                      {"skipBadLines", settings.SkipBadLines}};
+  json["stopped"] = result.Stopped;
+  Json issues = Json::array();
+  for (const LineIssue& issue : result.Input.Issues)
+    issues.push_back({{"file", FileKey(issue.File)}, {"line", issue.Line}, {"reason", Utf8(issue.Reason)}});
+  json["skippedLines"] = std::move(issues);
+  const PurchaseTotals totals = TotalsOf(result);
+  json["totals"] = {{"bars", totals.Bars}, {"weightKg", Known(totals.WeightKg)}, {"yen", Known(totals.Yen)}};
+  Json sections = Json::array();
+  for (size_t s = 0; s < result.Sections.size(); ++s) sections.push_back(SectionJson(result, s));
+  json["sections"] = std::move(sections);
+  return json.dump(2) + "\n";
+}
+
+}  // namespace yobina

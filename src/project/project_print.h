@@ -1,0 +1,26 @@
+// The building on A4 paper: the purchase list and the summary, then every
+// planned section's report and cutting diagrams, as one document.
+#pragma once
+
+#include <cstddef>
+
+#include "graph/print_device.h"
+#include "plan/plan_result.h"
+#include "project/project_result.h"
+
+namespace yobina {
+
+// The section's plan as the optimal planner's result of its job document
+// (see SectionDocument), for the report and the diagrams. Only for a section
+// with a plan.
+PlanResult SectionPlanResult(const ProjectResult& result, size_t section);
+
+// The purchase list alone: a line a section and length bought, then the totals.
+// Throws IoError when the printer fails.
+void PrintPurchaseList(const ProjectResult& result, PrintDevice& printer);
+
+// The purchase list, the summary, then each section with a plan: its report
+// and its cutting diagrams. Throws IoError when the printer fails.
+void PrintProject(const ProjectResult& result, PrintDevice& printer);
+
+}  // namespace yobina

@@ -1,0 +1,59 @@
+// What planning a building gives: per section the chosen plan over its own
+// tables, what to buy, and how far the result is proven. Plain values, so the
+// outputs, a print renderer and a window read the same figures.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exact/exact_planner.h"
+#include "job/job.h"
+#include "project/project_input.h"
+
+namespace yobina {
+
+enum class SectionStatus {
+  Planned,   // a plan; Exact.Status says whether its stock is proven least
+  NoPlan,    // no plan exists with the lengths allowed
+  NotFound,  // the time cap ended the work before any plan was found
+  Refused,   // the section cannot be planned as one job; Notes say why
+  Stopped    // the stop came first; a plan found before it may be kept
+};
+
+struct PurchaseLine {
+  int32_t Length = 0;               // mm
+  int32_t Bought = 0;               // bars to buy
+  int32_t FromStock = 0;            // bars on hand the plan cuts
+  std::optional<int64_t> WeightKg;  // of the bars bought, to the whole kg; none without a unit weight
+  std::optional<int64_t> Yen;       // of the bars bought, to the whole yen; none without a price
+};
+
+struct SectionResult {
+  SectionStatus Status = SectionStatus::Stopped;
+  // The optimal planner's result for the chosen lengths. With a plan, its
+  // patterns' stock rows are rows of Job.
+  ExactResult Exact;
+  // The sorted tables the plan reads as a job: the cut rows, and one stock row
+  // a length with the bars the plan cuts (on hand and bought).
+  TJob Job;
+  std::vector<PurchaseLine> Purchase;  // a line a length the plan cuts, ascending
+  // No purchase of at most MaxLengths lengths (and the bars on hand) costs
+  // less, or uses less stock where the section is not priced.
+  bool CostProven = false;
+  std::vector<std::string> Notes;  // code page 932: refusals, and why the purchase is not proven
+  int32_t PlansMade = 0;           // calls of the optimal planner
+  double Seconds = 0;
+
+  bool HasPlan() const { return Exact.Plan.PatternCount > 0; }
+};
+
+struct ProjectResult {
+  ProjectInput Input;                   // as planned
+  std::vector<SectionResult> Sections;  // by index of Input.Sections
+  bool Stopped = false;                 // the stop ended the planning early
+  double Seconds = 0;
+};
+
+}  // namespace yobina

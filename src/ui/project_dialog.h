@@ -1,0 +1,92 @@
+// ファイル → 一括計画…: a building's parts list (with a catalogue and bars on
+// hand) planned section by section on a thread of its own, as
+// `yobina-cli --project` does. A table shows each section's state (待機中,
+// 計画中, 証明済, 差 x m, 計画なし) under a progress bar; 中止 stops with the
+// sections done so far. Once planned, 購入リスト印刷 prints the purchase list,
+// フォルダに保存… writes the output folder, and a double click on a section
+// opens its job in the main window.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <thread>
+
+#include "project/project_result.h"
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace yobina {
+
+class Dialogs;
+class TForm1;
+
+class ProjectDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // `startFolder`: where the file choices start.
+  ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder);
+  ~ProjectDialog() override;  // stops the planning and waits for its thread and a save
+
+  bool IsPlanning() const { return worker_.joinable(); }
+  // フォルダに保存… writes on a thread of its own: the PDF of a large building takes a while.
+  bool IsSaving() const { return saver_.joinable(); }
+  // The last building planned; null before the first, and while one is planned.
+  const ProjectResult* Result() const { return result_.get(); }
+
+ protected:
+  void reject() override;  // Esc and 閉じる: a planning stops first
+
+ private:
+  void BuildWidgets();
+  void ChooseCsv(QLineEdit* field);
+  void StartPlanning();
+  void StopPlanning();
+  void SectionStarted(size_t section);
+  void SectionFinished(size_t section, const SectionResult& result);
+  void PlanningFinished(std::shared_ptr<ProjectResult> result);
+  void PrintPurchaseList();
+  void SaveFolder();
+  void SavingFinished(const QString& folder, const QString& error);
+  void OpenSection(int row);
+  void SetState(size_t section, const QString& state);
+  void UpdateButtons();
+
+  TForm1& window_;
+  Dialogs& dialogs_;
+  QString startFolder_;
+  QLineEdit* partsFile_ = nullptr;
+  QLineEdit* catalogueFile_ = nullptr;
+  QLineEdit* stockFile_ = nullptr;
+  QSpinBox* maxLengths_ = nullptr;
+  QSpinBox* kerf_ = nullptr;
+  QSpinBox* margin_ = nullptr;
+  QDoubleSpinBox* sectionSeconds_ = nullptr;
+  QCheckBox* skipBadLines_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* totals_ = nullptr;
+  QPushButton* planButton_ = nullptr;
+  QPushButton* stopButton_ = nullptr;
+  QPushButton* printButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  std::unique_ptr<ProjectResult> result_;
+  QString savedFolder_;  // where the result's files were written; empty: not yet
+  QString totalsBeforeSave_;
+  std::unique_ptr<QPrinter> printer_;
+  std::atomic<bool> stop_{false};
+  std::thread worker_;
+  std::thread saver_;
+};
+
+}  // namespace yobina

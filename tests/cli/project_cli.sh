@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# yobina-cli --project end to end: the folder and its sums, a progress line a
+# section, and the exit statuses: a section without a plan (1), bad input (2,
+# nothing written) and Ctrl+C (3, nothing written).
+# Usage: project_cli.sh CLI WORK [pdf]
+set -u
+cli=$1 work=$2 pdf=${3:-}
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# run STATUS ARGS...: runs the program, its stderr into err.txt.
+run() {
+  local status=$1
+  shift
+  "$cli" "$@" >out.txt 2>err.txt
+  local got=$?
+  [ "$got" = "$status" ] || fail "$* exited $got, expected $status: $(cat err.txt)"
+}
+
+printf '\xef\xbb\xbf部材名,長さ,本数,単位重量\r\nH-200×100,2500,6,21.3\r\nH-200×100,3100,4,21.3\r\nL-65×6,1800,9,5.91\r\n' >parts.csv
+run 0 --project parts.csv --out building --max-lengths 1
+for file in purchase.csv summary.csv project.json 001_H-200×100.qzl 002_L-65×6.qzl; do
+  [ -e "building/$file" ] || fail "$file was not written"
+done
+[ -z "$pdf" ] || [ "$(head -c 4 building/project.pdf)" = %PDF ] || fail "project.pdf is no PDF"
+[ "$(grep -c '^\[[12]/2\] ' err.txt)" = 2 ] || fail "not a progress line a section: $(cat err.txt)"
+# The totals line is the sum of the lines, bars and tonnes.
+awk -F, '$1 == "合計" { bars = $3; t = $4; next } NR > 1 { sumBars += $3; sumT += $4 }
+  END { exit !(bars == sumBars && (t - sumT) ^ 2 < 1e-9) }' building/purchase.csv ||
+  fail "the purchase list's totals are not its lines' sums: $(cat building/purchase.csv)"
+
+# Bad lines are named, and nothing is written.
+printf '部材名,長さ,本数\nH-1,abc,2\nH-1,2000,-5\nH-1,13000,1\n' >bad.csv
+run 2 --project bad.csv --out bad
+grep -q "2行目" err.txt && grep -q "3行目" err.txt && grep -q "4行目" err.txt || fail "bad lines not named: $(cat err.txt)"
+[ ! -e bad ] || fail "a folder was written for bad input"
+run 2 --project bad.csv
+grep -q -- "--out" err.txt || fail "no output folder was not refused"
+run 2 --kerf 3 parts.csv
+run 2 --project parts.csv --out x --exact
+
+# A section of more lengths than a job holds has no plan: named, and the others written.
+{
+  echo "部材名,長さ,本数"
+  for i in $(seq 101); do echo "BIG,$((1000 + i * 10)),1"; done
+  echo "H-1,2000,3"
+} >big.csv
+run 1 --project big.csv --out big
+grep -q "計画のない部材: BIG" err.txt || fail "the section without a plan was not named: $(cat err.txt)"
+grep -q "^H-1,6000," big/purchase.csv || fail "the other section was not written: $(cat big/purchase.csv)"
+grep "^BIG," big/summary.csv | grep -q "対象外" || fail "the summary does not say why BIG has no plan"
+
+# Ctrl+C stops: exit 3, and no purchase list of only some sections.
+{
+  echo "部材名,長さ,本数"
+  for s in $(seq 60); do
+    for i in $(seq 40); do echo "S$s,$((700 + (s * 7919 + i * 104729) % 5300)),$((1 + i % 4))"; done
+  done
+} >slow.csv
+set -m
+"$cli" --project slow.csv --out slow >out.txt 2>err.txt &
+sleep 1
+kill -INT $!
+wait $!
+status=$?
+set +m
+[ "$status" = 3 ] && grep -q "中断しました" err.txt || fail "Ctrl+C: exit $status, '$(tail -1 err.txt)'"
+[ ! -e slow ] || fail "a stopped building was written"
+
+[ "$failures" = 0 ] && echo "all passed"
+exit $((failures > 0))
