@@ -143,9 +143,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption takeOffcuts(
       QStringLiteral("take-offcuts"),
       QStringLiteral("Before planning, put the inventory's offcuts of the job's member name (部材名) into "
-                     "the free stock rows; stderr says how many did not fit.\n"
+                     "the free stock rows; stderr says how many did not fit. With --project, every "
+                     "section's offcuts become its bars on hand.\n"
                      "計算の前に、部材名が同じ在庫の残材を素材リストの空き行に加えます。\n"
-                     "入らなかった分は標準エラーに書きます。"));
+                     "入らなかった分は標準エラーに書きます。--project では各部材の手持ちになります。"));
   const QCommandLineOption keepOffcuts(
       QStringLiteral("keep-offcuts"),
       QStringLiteral("After planning, in one transaction: add the plan's offcuts to the inventory and remove "
@@ -230,8 +231,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     options.TimeLimitSeconds = seconds;
   }
   if (building) {
-    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin,
-                                             &offcuts, &takeOffcuts, &keepOffcuts, &listOffcuts}) {
+    for (const QCommandLineOption* single :
+         {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin, &keepOffcuts, &listOffcuts}) {
       if (!parser.isSet(*single)) continue;
       const QString name = single->names().front();
       return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
@@ -241,6 +242,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (const std::optional<OptionFault> fault =
             projectLine.Read(parser, options.TimeLimitSeconds, *options.Project))
       return Failure(fault->Japanese, fault->English);
+    options.Project->TakeOffcuts = parser.isSet(takeOffcuts);
+    if (parser.isSet(offcuts)) options.Project->OffcutsFile = ToPath(parser.value(offcuts));
     return result;
   }
   options.Progress = parser.isSet(progress);

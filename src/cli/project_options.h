@@ -21,6 +21,9 @@ struct ProjectOptions {
   int32_t Margin = 0;      // mm
   double SectionSeconds = 10;
   bool SkipBadLines = false;
+  // Every section's offcuts in the inventory join its bars on hand (none: the user's inventory).
+  bool TakeOffcuts = false;
+  std::optional<std::filesystem::path> OffcutsFile;
   std::filesystem::path OutFolder;
 };
 

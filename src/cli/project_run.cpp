@@ -10,6 +10,7 @@
 
 #include "cli/batch_run.h"
 #include "file/io_error.h"
+#include "inventory/inventory.h"
 #include "project/input_file.h"
 #include "project/project_input.h"
 #include "project/project_outputs.h"
@@ -77,6 +78,32 @@ std::string ProjectNameOf(const std::filesystem::path& partsFile) {
   return name ? CutToBytes(*name, 32) : std::string();
 }
 
+// Every section's offcuts in the inventory join its bars on hand; false, said
+// on `err`, when the inventory cannot be read.
+bool TakeOffcuts(const ProjectOptions& options, ProjectInput& input, std::FILE* err) {
+  InventoryResult<Inventory> inventory =
+      options.OffcutsFile ? Inventory::Open(*options.OffcutsFile) : Inventory::OpenDefault();
+  int64_t bars = 0;
+  for (SectionInput& section : input.Sections) {
+    if (!inventory) break;
+    const InventoryResult<std::vector<OffcutEntry>> entries = inventory.Value().List(section.Name);
+    if (!entries) {
+      Say(err, Cp932ToUtf8(entries.Error().Message));
+      return false;
+    }
+    for (const OffcutEntry& entry : entries.Value()) {
+      AddBarsOnHand(section, entry.Length, entry.Count);
+      bars += entry.Count;
+    }
+  }
+  if (!inventory) {
+    Say(err, Cp932ToUtf8(inventory.Error().Message));
+    return false;
+  }
+  Say(err, "在庫の残材 " + std::to_string(bars) + " 本を手持ちに加えました。");
+  return true;
+}
+
 int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
                  const StopToken& stop) {
   std::string parts;
@@ -111,6 +138,7 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
     return kExitFailure;
   }
   if (!input.Issues.empty()) Say(err, "誤りのある行を除いて計画します。");
+  if (options.TakeOffcuts && !TakeOffcuts(options, input, err)) return kExitFailure;
   if (const std::optional<std::string> fault = FolderFault(options.OutFolder)) {
     Say(err, FileText(options.OutFolder, *fault));
     return kExitFailure;

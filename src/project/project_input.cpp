@@ -70,11 +70,7 @@ void AddPart(const PartLine& part, SectionInput& section, std::map<std::string, 
 }
 
 void AddOnHand(const PartLine& bars, SectionInput& section) {
-  auto row = std::lower_bound(section.OnHand.begin(), section.OnHand.end(), bars.Length,
-                              [](const BarsOnHand& r, int32_t length) { return r.Length < length; });
-  if (row == section.OnHand.end() || row->Length != bars.Length)
-    row = section.OnHand.insert(row, BarsOnHand{bars.Length, 0});
-  row->Count = static_cast<int32_t>(std::min<int64_t>(int64_t{row->Count} + bars.Count, INT32_MAX));
+  AddBarsOnHand(section, bars.Length, bars.Count);
 }
 
 // The section's buyable lengths, kerf and margin from its catalogue lines;
@@ -127,6 +123,14 @@ int64_t SectionInput::Pieces() const {
   int64_t pieces = 0;
   for (const CutRow& row : Cuts) pieces += row.Count;
   return pieces;
+}
+
+void AddBarsOnHand(SectionInput& section, int32_t length, int32_t count) {
+  auto row = std::lower_bound(section.OnHand.begin(), section.OnHand.end(), length,
+                              [](const BarsOnHand& r, int32_t l) { return r.Length < l; });
+  if (row == section.OnHand.end() || row->Length != length)
+    row = section.OnHand.insert(row, BarsOnHand{length, 0});
+  row->Count = static_cast<int32_t>(std::min<int64_t>(int64_t{row->Count} + count, INT32_MAX));
 }
 
 ProjectInput BuildProject(const PartsListRead& parts, const std::optional<CatalogueRead>& catalogue,

@@ -72,6 +72,10 @@ struct ProjectInput {
 ProjectInput BuildProject(const PartsListRead& parts, const std::optional<CatalogueRead>& catalogue,
                           const std::optional<PartsListRead>& stock, const ProjectSettings& settings);
 
+// Adds `count` bars of `length` mm to the section's bars on hand (merged by
+// length, ascending), e.g. its offcuts from the inventory.
+void AddBarsOnHand(SectionInput& section, int32_t length, int32_t count);
+
 // The three readers and BuildProject in a row; no catalogue: DefaultCatalogue().
 ProjectInput ReadProject(std::string_view partsBytes, std::optional<std::string_view> catalogueBytes,
                          std::optional<std::string_view> stockBytes, const ProjectSettings& settings);

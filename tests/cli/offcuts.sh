@@ -30,6 +30,15 @@ grep -qF '在庫から使用 2 本' next.err || fail "keep said: $(cat next.err)
   fail "inventory after the next job: $(sqlite3 "$db" 'SELECT * FROM offcut')"
 [ "$(sqlite3 "$db" 'PRAGMA integrity_check')" = ok ] || fail "integrity check"
 
+# A building takes each section's offcuts as bars on hand, cut before anything is bought.
+rack=$work/rack.sqlite3
+"$cli" "$data/offcuts-first.qzl" --exact --offcut-min 1000 --offcuts "$rack" --keep-offcuts >/dev/null 2>&1
+printf '部材名,長さ,本数\r\n%s,2400,3\r\n' "$section" >parts.csv
+"$cli" --project parts.csv --take-offcuts --offcuts "$rack" --out building >/dev/null 2>building.err ||
+  fail "--project --take-offcuts exited $?: $(cat building.err)"
+grep -qF '在庫の残材 3 本を手持ちに加えました。' building.err || fail "take said: $(cat building.err)"
+grep -q "^$section,3,7.485," building/summary.csv || fail "the offcuts were not cut: $(cat building/summary.csv)"
+
 # Two runs keeping at once, ten times each, lose and double nothing.
 keep_ten() {
   for _ in 1 2 3 4 5 6 7 8 9 10; do
