@@ -10,11 +10,11 @@
 
 #include "cli/batch_run.h"
 #include "file/io_error.h"
-#include "inventory/inventory.h"
 #include "project/input_file.h"
 #include "project/project_input.h"
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
+#include "project/section_offcuts.h"
 #include "report/report_text.h"
 #include "text/codec.h"
 
@@ -83,24 +83,16 @@ std::string ProjectNameOf(const std::filesystem::path& partsFile) {
 bool TakeOffcuts(const ProjectOptions& options, ProjectInput& input, std::FILE* err) {
   InventoryResult<Inventory> inventory =
       options.OffcutsFile ? Inventory::Open(*options.OffcutsFile) : Inventory::OpenDefault();
-  int64_t bars = 0;
-  for (SectionInput& section : input.Sections) {
-    if (!inventory) break;
-    const InventoryResult<std::vector<OffcutEntry>> entries = inventory.Value().List(section.Name);
-    if (!entries) {
-      Say(err, Cp932ToUtf8(entries.Error().Message));
-      return false;
-    }
-    for (const OffcutEntry& entry : entries.Value()) {
-      AddBarsOnHand(section, entry.Length, entry.Count);
-      bars += entry.Count;
-    }
-  }
   if (!inventory) {
     Say(err, Cp932ToUtf8(inventory.Error().Message));
     return false;
   }
-  Say(err, "在庫の残材 " + std::to_string(bars) + " 本を手持ちに加えました。");
+  const InventoryResult<int64_t> bars = TakeSectionOffcuts(inventory.Value(), input);
+  if (!bars) {
+    Say(err, Cp932ToUtf8(bars.Error().Message));
+    return false;
+  }
+  Say(err, "在庫の残材 " + std::to_string(bars.Value()) + " 本を手持ちに加えました。");
   return true;
 }
 

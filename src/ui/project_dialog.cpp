@@ -26,6 +26,7 @@
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
 #include "project/project_print.h"
+#include "project/section_offcuts.h"
 #include "report/report_text.h"
 #include "text/codec.h"
 #include "ui/dialogs.h"
@@ -141,6 +142,8 @@ void ProjectDialog::BuildWidgets() {
   sectionSeconds_->setSuffix(QStringLiteral(" 秒"));
   skipBadLines_ = new QCheckBox(QStringLiteral("誤りのある行を除いて計画する"), this);
   skipBadLines_->setObjectName(QStringLiteral("SkipBadLines"));
+  takeOffcuts_ = new QCheckBox(QStringLiteral("在庫の残材を手持ちに加える"), this);
+  takeOffcuts_->setObjectName(QStringLiteral("TakeOffcuts"));
   auto* settings = new QHBoxLayout;
   settings->addWidget(new QLabel(QStringLiteral("定尺の種類"), this));
   settings->addWidget(maxLengths_);
@@ -153,6 +156,7 @@ void ProjectDialog::BuildWidgets() {
   settings->addStretch(1);
   form->addRow(QStringLiteral("設定"), settings);
   form->addRow(QString(), skipBadLines_);
+  form->addRow(QString(), takeOffcuts_);
 
   table_ = new QTableWidget(0, kColumns, this);
   table_->setObjectName(QStringLiteral("SectionTable"));
@@ -248,6 +252,15 @@ void ProjectDialog::StartPlanning() {
   }
   if (!input.Issues.empty()) {
     dialogs_.ShowInformation(this, QStringLiteral("次の行を除いて計画します。\n") + IssuesText(input.Issues));
+  }
+  if (takeOffcuts_->isChecked()) {
+    InventoryResult<Inventory> inventory = Inventory::OpenDefault();
+    const InventoryResult<int64_t> taken = inventory ? TakeSectionOffcuts(inventory.Value(), input)
+                                                     : InventoryResult<int64_t>(inventory.Error());
+    if (!taken) {
+      dialogs_.ShowError(this, FromUtf8(Cp932ToUtf8(taken.Error().Message)));
+      return;
+    }
   }
 
   result_.reset();

@@ -73,6 +73,7 @@ class ProjectDialog : public QDialog {
   QSpinBox* margin_ = nullptr;
   QDoubleSpinBox* sectionSeconds_ = nullptr;
   QCheckBox* skipBadLines_ = nullptr;
+  QCheckBox* takeOffcuts_ = nullptr;  // the user's inventory's offcuts join the bars on hand
   QTableWidget* table_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* totals_ = nullptr;

@@ -1,11 +1,15 @@
 // ファイル → 一括計画…: a small building planned through the dialog, its
 // folder saved, a section opened in the window with its plan, bad input named.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QTableWidget>
 
+#include "inventory/inventory.h"
 #include "plan/plan_result.h"
+#include "project/project_result.h"
+#include "text/codec.h"
 #include "ui/project_dialog.h"
 #include "window_fixture.h"
 
@@ -92,6 +96,23 @@ class ProjectDialogTest : public QObject {
     emit In<QTableWidget>("SectionTable")->cellDoubleClicked(1, 0);
     QVERIFY(f_.dialogs.Kinds().contains("save changes"));
     QCOMPARE(f_.Field("edKname")->text(), QString("x"));
+  }
+
+  void OffcutsInTheInventoryAreCutBeforeAnythingIsBought() {
+    InventoryResult<Inventory> inventory = Inventory::OpenDefault();
+    QVERIFY(inventory);
+    QVERIFY(inventory.Value().Keep(KeepRequest{Cp932("L-65×6"), "rack", "2026-12-01", {{1850, 9}}, {}}));
+    f_.Trigger("ProjectPlan1");
+    In<QCheckBox>("TakeOffcuts")->setChecked(true);
+    PlanParts(kParts);
+    QVERIFY(Dialog()->Result() != nullptr);
+    const ProjectResult& result = *Dialog()->Result();
+    QCOMPARE(Cp932ToUtf8(result.Input.Sections[1].Name), std::string("L-65×6"));
+    const std::vector<PurchaseLine>& purchase = result.Sections[1].Purchase;
+    QCOMPARE(purchase.size(), size_t{1});
+    QCOMPARE(purchase[0].Length, 1850);
+    QCOMPARE(purchase[0].FromStock, 9);
+    QCOMPARE(purchase[0].Bought, 0);
   }
 
   void BadInputIsNamedAndNothingIsPlanned() {
