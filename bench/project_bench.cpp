@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   std::fputc('\n', stderr);
 
   const auto outputsStart = std::chrono::steady_clock::now();
-  const std::vector<OutputFile> files = ProjectOutputs(result);
+  const std::vector<FolderFile> files = ProjectOutputs(result);
   if (!options.OutFolder.empty()) WriteProjectFolder(options.OutFolder, files);
   const double outputSeconds = Seconds(outputsStart);
 

@@ -146,7 +146,7 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
   }
 
   try {
-    std::vector<OutputFile> files = ProjectOutputs(result);
+    std::vector<FolderFile> files = ProjectOutputs(result);
     if (pdf) files.push_back({"project.pdf", pdf(result, options.OutFolder / "project.pdf")});
     WriteProjectFolder(options.OutFolder, files);
   } catch (const IoError& error) {

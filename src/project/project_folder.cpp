@@ -8,8 +8,8 @@
 
 namespace yobina {
 
-std::vector<OutputFile> ProjectOutputs(const ProjectResult& result) {
-  std::vector<OutputFile> files;
+std::vector<FolderFile> ProjectOutputs(const ProjectResult& result) {
+  std::vector<FolderFile> files;
   files.push_back({"purchase.csv", PurchaseCsv(result)});
   files.push_back({"summary.csv", SummaryCsv(result)});
   files.push_back({"project.json", ProjectJson(result)});
@@ -20,14 +20,14 @@ std::vector<OutputFile> ProjectOutputs(const ProjectResult& result) {
   return files;
 }
 
-void WriteProjectFolder(const std::filesystem::path& folder, const std::vector<OutputFile>& files) {
+void WriteProjectFolder(const std::filesystem::path& folder, const std::vector<FolderFile>& files) {
   std::error_code error;
   const bool made = std::filesystem::create_directories(folder, error);
   if (error) throw IoError(PlatformErrorText(error.value()));
   try {
     std::vector<StagedFile> staged;
     staged.reserve(files.size());
-    for (const OutputFile& file : files) staged.push_back(StageFile(folder / file.Name, file.Bytes));
+    for (const FolderFile& file : files) staged.push_back(StageFile(folder / file.Name, file.Bytes));
     for (StagedFile& file : staged) file.Commit();
   } catch (const IoError&) {
     // A folder made for these files goes again; it holds nothing else.

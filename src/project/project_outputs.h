@@ -65,18 +65,19 @@ bool HasJobFile(const ProjectResult& result, size_t section);
 // the characters file names cannot hold as "_".
 std::string JobFileName(const ProjectResult& result, size_t section);
 
-struct OutputFile {
+// A file of the building's folder.
+struct FolderFile {
   std::string Name;  // UTF-8, no folder
   std::string Bytes;
 };
 
 // Every file of the folder, in the order above.
-std::vector<OutputFile> ProjectOutputs(const ProjectResult& result);
+std::vector<FolderFile> ProjectOutputs(const ProjectResult& result);
 
 // Writes the files into `folder` (made when missing) all or none: each is
 // written beside its target first, and all are renamed into place only once
 // every one is complete. Other files in the folder are left alone. Throws
 // IoError (Japanese text, UTF-8) when any cannot be written; then none is.
-void WriteProjectFolder(const std::filesystem::path& folder, const std::vector<OutputFile>& files);
+void WriteProjectFolder(const std::filesystem::path& folder, const std::vector<FolderFile>& files);
 
 }  // namespace yobina

@@ -384,7 +384,7 @@ void ProjectDialog::SaveFolder() {
     QString error;
     try {
       const std::filesystem::path path = ToFsPath(folder);
-      std::vector<OutputFile> files = ProjectOutputs(result);
+      std::vector<FolderFile> files = ProjectOutputs(result);
       files.push_back({"project.pdf", ProjectPdfBytes(result, path / "project.pdf")});
       WriteProjectFolder(path, files);
     } catch (const std::exception& failure) {

@@ -192,7 +192,7 @@ TEST(ProjectOutputs, AJobFileOpensAsTheSectionsJob) {
 
 TEST(ProjectOutputs, TheFolderIsWrittenWholeOrNotAtAll) {
   const ProjectResult result = PlannedProject();
-  const std::vector<OutputFile> files = ProjectOutputs(result);
+  const std::vector<FolderFile> files = ProjectOutputs(result);
   ASSERT_EQ(files.size(), 5U);  // three tables and two job files
   const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "yobina-project-out";
   std::filesystem::remove_all(folder);
@@ -206,7 +206,7 @@ TEST(ProjectOutputs, TheFolderIsWrittenWholeOrNotAtAll) {
 
   std::filesystem::remove(folder / "project.json");
   WriteProjectFolder(folder / "new", files);
-  for (const OutputFile& file : files)
+  for (const FolderFile& file : files)
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / "new" / file.Name));
   std::filesystem::remove_all(folder);
 }
