@@ -17,7 +17,7 @@ namespace {
 
 enum Column { kSection, kLength, kPerBar, kPerTonne, kKerf, kMargin };
 
-constexpr std::array<ColumnSpec, 6> kColumns{{
+constexpr std::array<KnownColumn, 6> kColumns{{
     {{"部材名", "断面", "section"}, true},
     {{"長さ", "length", "長さ(mm)", "length(mm)"}, true},
     {{"円/本", "yen/bar"}, false},

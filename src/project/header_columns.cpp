@@ -28,10 +28,10 @@ std::string Quoted(std::string_view utf8) {
   return Cp932("「") + Utf8ToCp932(utf8).value_or("?") + Cp932("」");
 }
 
-std::string KnownNames(std::span<const ColumnSpec> specs) {
+std::string KnownNames(std::span<const KnownColumn> knownColumns) {
   std::string names;
-  for (const ColumnSpec& spec : specs) {
-    for (const std::string_view name : spec.Names) {
+  for (const KnownColumn& known : knownColumns) {
+    for (const std::string_view name : known.Names) {
       if (name.empty()) continue;
       if (!names.empty()) names += Cp932("、");
       names += Utf8ToCp932(name).value_or("?");
@@ -42,38 +42,38 @@ std::string KnownNames(std::span<const ColumnSpec> specs) {
 
 }  // namespace
 
-std::vector<int32_t> FindColumns(const CsvRow& header, std::span<const ColumnSpec> specs, InputFile file,
-                                 std::vector<LineIssue>& issues) {
-  std::vector<int32_t> columns(specs.size(), -1);
+std::vector<int32_t> FindColumns(const CsvRow& header, std::span<const KnownColumn> knownColumns,
+                                 InputFile file, std::vector<LineIssue>& issues) {
+  std::vector<int32_t> columns(knownColumns.size(), -1);
   std::vector<std::string> reasons;
   bool anyKnown = false;
   for (size_t c = 0; c < header.Cells.size(); ++c) {
     const std::string name = Normalised(Cp932ToUtf8(header.Cells[c]));
     if (name.empty()) continue;
-    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const ColumnSpec& s) {
+    const auto known = std::find_if(knownColumns.begin(), knownColumns.end(), [&](const KnownColumn& s) {
       return std::find(s.Names.begin(), s.Names.end(), name) != s.Names.end();
     });
-    if (spec == specs.end()) {
+    if (known == knownColumns.end()) {
       reasons.push_back(Cp932("見出し") + Quoted(name) + Cp932("は知らない列名です。使える列名: ") +
-                        KnownNames(specs) + Cp932("。"));
+                        KnownNames(knownColumns) + Cp932("。"));
       continue;
     }
     anyKnown = true;
-    int32_t& column = columns[static_cast<size_t>(spec - specs.begin())];
+    int32_t& column = columns[static_cast<size_t>(known - knownColumns.begin())];
     if (column >= 0) {
-      reasons.push_back(Cp932("列") + Quoted(spec->Names[0]) + Cp932("が二つあります。"));
+      reasons.push_back(Cp932("列") + Quoted(known->Names[0]) + Cp932("が二つあります。"));
       continue;
     }
     column = static_cast<int32_t>(c);
   }
   // A first row of data rather than names says nothing useful cell by cell.
   if (!anyKnown) {
-    reasons = {Cp932("見出し行がありません。最初の行に列名(") + KnownNames(specs) +
+    reasons = {Cp932("見出し行がありません。最初の行に列名(") + KnownNames(knownColumns) +
                Cp932(")を書いてください。")};
   }
-  for (size_t s = 0; anyKnown && s < specs.size(); ++s) {
-    if (specs[s].Required && columns[s] < 0)
-      reasons.push_back(Cp932("列") + Quoted(specs[s].Names[0]) + Cp932("がありません。"));
+  for (size_t s = 0; anyKnown && s < knownColumns.size(); ++s) {
+    if (knownColumns[s].Required && columns[s] < 0)
+      reasons.push_back(Cp932("列") + Quoted(knownColumns[s].Names[0]) + Cp932("がありません。"));
   }
   for (std::string& reason : reasons) issues.push_back({file, header.Line, std::move(reason), false});
   return columns;

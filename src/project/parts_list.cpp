@@ -13,7 +13,7 @@ namespace {
 
 enum Column { kSection, kLength, kCount, kMark, kUnitWeight };
 
-constexpr std::array<ColumnSpec, 5> kColumns{{
+constexpr std::array<KnownColumn, 5> kColumns{{
     {{"部材名", "断面", "section"}, true},
     {{"長さ", "length", "長さ(mm)", "length(mm)"}, true},
     {{"本数", "数量", "count"}, true},
