@@ -29,15 +29,17 @@ ProjectCommandLine::ProjectCommandLine()
     : parts_(
           QStringLiteral("project"),
           QStringLiteral(
-              "Plan a whole building from its parts list (CSV): every section as one job, the steel "
+              "Plan a whole building from its parts list (CSV) or a folder of DSTV NC files (every "
+              "*.nc1 and *.nc in it, one part a file): every section as one job, the steel "
               "to buy as purchase.csv, summary.csv, project.json, project.pdf and a job file a "
               "section, written into --out all or none; --time-limit S caps each section (10 s). "
               "Exit status: 0 every section has a plan; 1 some have none (the others are written); "
               "2 bad input; 3 stopped (nothing written).\n"
-              "部品表（CSV）から建物全体を計画し、購入リストなどを --out のフォルダに書きます"
+              "部品表（CSV）または DSTV の NC ファイル（*.nc1, *.nc、1 ファイル 1 部材）のフォルダから"
+              "建物全体を計画し、購入リストなどを --out のフォルダに書きます"
               "（--time-limit S は部材ごとの上限、既定 10 秒）。"
               "終了コード: 0 全部材に計画あり、1 計画のない部材あり、2 入力の誤り、3 中断（何も書かない）。"),
-          QStringLiteral("PARTS.csv")),
+          QStringLiteral("PARTS")),
       catalogue_(
           QStringLiteral("catalogue"),
           QStringLiteral("With --project: the lengths that can be bought, with prices (CSV). Default: 6000 "
@@ -69,13 +71,21 @@ ProjectCommandLine::ProjectCommandLine()
           QStringLiteral("With --project: plan without the bad lines of the inputs instead of refusing "
                          "them (they are still listed on stderr).\n"
                          "入力の誤った行を除いて計画します（誤りは標準エラーに表示）。")),
+      ncLength_(
+          QStringLiteral("nc-length"),
+          QStringLiteral("With --project and an NC folder: the length cut from a bar, saw (the file's saw "
+                         "length where it gives one, else its length; the default) or length (always the "
+                         "length); rounded up to the whole mm.\n"
+                         "NC フォルダの部材の切断長さ: saw（のこ長さがあればそれ、なければ長さ。既定）"
+                         "か length（常に長さ）。mm 未満は切り上げます。"),
+          QStringLiteral("saw|length")),
       out_(QStringLiteral("out"),
            QStringLiteral("With --project: the folder to write into (made when missing).\n"
                           "--project の出力フォルダ（なければ作ります）。"),
            QStringLiteral("DIR")) {}
 
 QList<QCommandLineOption> ProjectCommandLine::Options() const {
-  return {parts_, catalogue_, stock_, maxLengths_, kerf_, margin_, skipBadLines_, out_};
+  return {parts_, catalogue_, stock_, maxLengths_, kerf_, margin_, skipBadLines_, ncLength_, out_};
 }
 
 bool ProjectCommandLine::Asked(const QCommandLineParser& parser) const {
@@ -115,6 +125,13 @@ std::optional<OptionFault> ProjectCommandLine::Read(const QCommandLineParser& pa
   }
   if (timeLimit) options.SectionSeconds = *timeLimit;
   options.SkipBadLines = parser.isSet(skipBadLines_);
+  if (parser.isSet(ncLength_)) {
+    const QString length = parser.value(ncLength_);
+    if (length != QStringLiteral("saw") && length != QStringLiteral("length"))
+      return OptionFault{QStringLiteral("--nc-length には saw か length を指定してください。"),
+                         QStringLiteral("--nc-length needs saw or length")};
+    options.NcLengthChoice = length == QStringLiteral("saw") ? NcLength::Saw : NcLength::Length;
+  }
   if (!parser.isSet(out_))
     return OptionFault{QStringLiteral("--project には出力フォルダ --out を指定してください。"),
                        QStringLiteral("--project needs an output folder, --out DIR")};

@@ -1,5 +1,5 @@
-// The command line of --project: a building's parts list in, its purchase
-// list, summary, PDF and section jobs out into a folder.
+// The command line of --project: a building's parts list (or folder of NC
+// files) in, its purchase list, summary, PDF and section jobs out into a folder.
 #pragma once
 
 #include <QCommandLineOption>
@@ -10,10 +10,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "project/nc/nc_folder.h"
+
 namespace yobina {
 
 struct ProjectOptions {
-  std::filesystem::path PartsFile;
+  std::filesystem::path PartsFile;  // a parts-list CSV, or a folder of NC files
+  NcLength NcLengthChoice = NcLength::Saw;
   std::optional<std::filesystem::path> CatalogueFile;
   std::optional<std::filesystem::path> StockFile;
   int32_t MaxLengths = 0;  // 0: any number
@@ -47,7 +50,7 @@ class ProjectCommandLine {
                                   ProjectOptions& options) const;
 
  private:
-  QCommandLineOption parts_, catalogue_, stock_, maxLengths_, kerf_, margin_, skipBadLines_, out_;
+  QCommandLineOption parts_, catalogue_, stock_, maxLengths_, kerf_, margin_, skipBadLines_, ncLength_, out_;
 };
 
 }  // namespace yobina

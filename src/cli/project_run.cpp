@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "cli/batch_run.h"
 #include "file/io_error.h"
 #include "project/input_file.h"
+#include "project/parts_source.h"
 #include "project/project_input.h"
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
@@ -72,12 +74,6 @@ std::optional<std::string> ReadOptional(const std::optional<std::filesystem::pat
   return ReadInputFile(*file);
 }
 
-// The parts list's file name as the project's name on the job files and paper.
-std::string ProjectNameOf(const std::filesystem::path& partsFile) {
-  const std::optional<std::string> name = Utf8ToCp932(partsFile.stem().string());
-  return name ? CutToBytes(*name, 32) : std::string();
-}
-
 // Every section's offcuts in the inventory join its bars on hand; false, said
 // on `err`, when the inventory cannot be read.
 bool TakeOffcuts(const ProjectOptions& options, ProjectInput& input, std::FILE* err) {
@@ -98,12 +94,12 @@ bool TakeOffcuts(const ProjectOptions& options, ProjectInput& input, std::FILE* 
 
 int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
                  const StopToken& stop) {
-  std::string parts;
+  PartsListRead parts;
   std::optional<std::string> catalogue;
   std::optional<std::string> stock;
   const std::filesystem::path* reading = &options.PartsFile;
   try {
-    parts = ReadInputFile(options.PartsFile);
+    parts = ReadPartsSource(options.PartsFile, options.NcLengthChoice);
     reading = options.CatalogueFile ? &*options.CatalogueFile : reading;
     catalogue = ReadOptional(options.CatalogueFile);
     reading = options.StockFile ? &*options.StockFile : reading;
@@ -122,14 +118,20 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
   settings.SkipBadLines = options.SkipBadLines;
   ProjectInput input = ReadProject(parts, catalogue, stock, settings);
   for (const LineIssue& issue : input.Issues) Say(err, Cp932ToUtf8(IssueText(issue)));
+  for (const std::string& note : input.Notes) Say(err, Cp932ToUtf8(note));
+  // An NC folder's faults are its files'.
+  const std::string bad = std::any_of(input.Issues.begin(), input.Issues.end(),
+                                      [](const LineIssue& issue) { return !issue.Source.empty(); })
+                              ? "ファイル"
+                              : "行";
   if (!input.Ready) {
-    Say(err,
-        AnyUnskippable(input.Issues) || options.SkipBadLines
-            ? "入力に誤りがあります。何も書いていません。"
-            : "入力に誤りがあります。何も書いていません（誤った行を除いて計画するには --skip-bad-lines）。");
+    Say(err, AnyUnskippable(input.Issues) || options.SkipBadLines
+                 ? "入力に誤りがあります。何も書いていません。"
+                 : "入力に誤りがあります。何も書いていません（誤った" + bad +
+                       "を除いて計画するには --skip-bad-lines）。");
     return kExitFailure;
   }
-  if (!input.Issues.empty()) Say(err, "誤りのある行を除いて計画します。");
+  if (!input.Issues.empty()) Say(err, "誤りのある" + bad + "を除いて計画します。");
   if (options.TakeOffcuts && !TakeOffcuts(options, input, err)) return kExitFailure;
   if (const std::optional<std::string> fault = FolderFault(options.OutFolder)) {
     Say(err, FileText(options.OutFolder, *fault));

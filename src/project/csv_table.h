@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "project/line_issue.h"
+#include "project/text_lines.h"
 
 namespace yobina {
-
-enum class TextEncoding { Utf8, Cp932 };
 
 struct CsvRow {
   int32_t Line = 0;  // the line the row starts on, 1-based

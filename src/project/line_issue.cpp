@@ -7,6 +7,7 @@
 namespace yobina {
 
 std::string IssueText(const LineIssue& issue) {
+  if (!issue.Source.empty()) return issue.Source + ": " + issue.Reason;
   std::string text;
   switch (issue.File) {
     case InputFile::Parts:

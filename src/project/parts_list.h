@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "project/line_issue.h"
+#include "project/nc/dstv_part.h"
 
 namespace yobina {
 
@@ -22,18 +23,29 @@ namespace yobina {
 inline constexpr int32_t kMostLength = 999999;
 inline constexpr int32_t kMostCount = 99999;
 
+// Where a part came from beyond its mark, kept to project.json (code page 932).
+struct PartOrigin {
+  std::string File;  // the NC file's name; empty for a line of a parts list
+  std::string Order;
+  std::string Drawing;
+  std::string Phase;
+  std::optional<DstvDetail> Nc;  // the rest of the NC file's header
+};
+
 struct PartLine {
-  int32_t Line = 0;
+  int32_t Line = 0;                  // for an NC file, its number in the folder's order
   std::string Section;               // code page 932, as written
   int32_t Length = 0;                // mm, > 0
   int32_t Count = 0;                 // > 0
   std::string Mark;                  // code page 932; may be empty
   std::optional<double> UnitWeight;  // kg/m
+  PartOrigin Origin;
 };
 
 struct PartsListRead {
-  std::vector<PartLine> Parts;    // the good lines, in file order
-  std::vector<LineIssue> Issues;  // the bad lines (not in Parts) and faults of the file as a whole
+  std::vector<PartLine> Parts;     // the good lines, in file order
+  std::vector<LineIssue> Issues;   // the bad lines (not in Parts) and faults of the file as a whole
+  std::vector<std::string> Notes;  // what was left out without a fault (code page 932)
 };
 
 // `file` is Parts or Stock; it only names the file in the issues.

@@ -15,6 +15,16 @@ std::string Named(const std::string& section) {
   return Cp932("部材名「") + CutWithEllipsis(section, 40) + Cp932("」");
 }
 
+// An issue of the part's line, or of its NC file.
+LineIssue PartIssue(int32_t line, const PartOrigin& origin, std::string reason) {
+  return {InputFile::Parts, line, std::move(reason), true, origin.File};
+}
+
+// "12行目", or the NC file's name.
+std::string Where(const PartLine& part) {
+  return part.Origin.File.empty() ? IntText(part.Line, 0) + Cp932("行目") : part.Origin.File;
+}
+
 void CheckSettings(const ProjectSettings& settings, std::vector<LineIssue>& issues) {
   const auto report = [&](const char* reasonUtf8) {
     issues.push_back({InputFile::Settings, 0, Cp932(reasonUtf8), false});
@@ -28,30 +38,29 @@ void CheckSettings(const ProjectSettings& settings, std::vector<LineIssue>& issu
 // Section name to its index, in order of first appearance.
 struct SectionIndex {
   std::map<std::string, size_t> index;
-  size_t Of(const std::string& name, std::vector<SectionInput>& sections, std::vector<int32_t>& firstLines,
-            int32_t line) {
+  size_t Of(const std::string& name, std::vector<SectionInput>& sections,
+            std::vector<const PartLine*>& firstParts, const PartLine& part) {
     const auto [at, added] = index.emplace(name, sections.size());
     if (added) {
       sections.emplace_back().Name = name;
-      firstLines.push_back(line);
+      firstParts.push_back(&part);
     }
     return at->second;
   }
 };
 
 // Adds the part to the section's cut rows (kept ascending), or says why not.
-void AddPart(const PartLine& part, SectionInput& section, std::map<std::string, int32_t>& weightLines,
+void AddPart(const PartLine& part, SectionInput& section, std::map<std::string, const PartLine*>& weighed,
              std::vector<LineIssue>& issues) {
   if (part.UnitWeight) {
-    const auto [at, added] = weightLines.emplace(section.Name, part.Line);
+    const auto [at, added] = weighed.emplace(section.Name, &part);
     if (added) {
       section.UnitWeight = part.UnitWeight;
     } else if (*section.UnitWeight != *part.UnitWeight) {
-      issues.push_back({InputFile::Parts, part.Line,
-                        Cp932("単位重量が同じ部材名の") + IntText(at->second, 0) + Cp932("行目と違います(") +
-                            FixedText(*part.UnitWeight, 0, 2) + Cp932(" と ") +
-                            FixedText(*section.UnitWeight, 0, 2) + Cp932(")。"),
-                        true});
+      issues.push_back(PartIssue(part.Line, part.Origin,
+                                 Cp932("単位重量が同じ部材名の") + Where(*at->second) + Cp932("と違います(") +
+                                     FixedText(*part.UnitWeight, 0, 2) + Cp932(" と ") +
+                                     FixedText(*section.UnitWeight, 0, 2) + Cp932(")。")));
       return;
     }
   }
@@ -65,6 +74,7 @@ void AddPart(const PartLine& part, SectionInput& section, std::map<std::string, 
   // unless a list of tens of thousands of lines repeats one length.
   row->Count = static_cast<int32_t>(std::min<int64_t>(int64_t{row->Count} + part.Count, INT32_MAX));
   row->Lines.push_back(part.Line);
+  row->Parts.push_back({part.Line, part.Count, part.Mark, part.Origin});
   if (!part.Mark.empty() && std::find(row->Marks.begin(), row->Marks.end(), part.Mark) == row->Marks.end())
     row->Marks.push_back(part.Mark);
 }
@@ -99,12 +109,12 @@ void CheckFits(const SectionInput& section, std::vector<LineIssue>& issues) {
   for (const BarsOnHand& bars : section.OnHand) longest = std::max<int64_t>(longest, bars.Length);
   for (const CutRow& row : section.Cuts) {
     if (row.Length <= longest + section.Margin) continue;
-    for (const int32_t line : row.Lines) {
-      issues.push_back({InputFile::Parts, line,
-                        Named(section.Name) + Cp932("の長さ ") + IntText(row.Length, 0) +
-                            Cp932(" mm の部材は、買える最も長い定尺 ") + IntText(longest, 0) +
-                            Cp932(" mm(余裕 ") + IntText(section.Margin, 0) + Cp932(" mm)に収まりません。"),
-                        true});
+    for (const CutPart& part : row.Parts) {
+      issues.push_back(PartIssue(part.Line, part.Origin,
+                                 Named(section.Name) + Cp932("の長さ ") + IntText(row.Length, 0) +
+                                     Cp932(" mm の部材は、買える最も長い定尺 ") + IntText(longest, 0) +
+                                     Cp932(" mm(余裕 ") + IntText(section.Margin, 0) +
+                                     Cp932(" mm)に収まりません。")));
     }
   }
 }
@@ -144,11 +154,12 @@ ProjectInput BuildProject(const PartsListRead& parts, const std::optional<Catalo
   if (stock) issues.insert(issues.end(), stock->Issues.begin(), stock->Issues.end());
 
   std::vector<SectionInput>& sections = input.Sections;
-  std::vector<int32_t> firstLines;
+  input.Notes = parts.Notes;
+  std::vector<const PartLine*> firstParts;
   SectionIndex index;
-  std::map<std::string, int32_t> weightLines;
+  std::map<std::string, const PartLine*> weighed;
   for (const PartLine& part : parts.Parts)
-    AddPart(part, sections[index.Of(part.Section, sections, firstLines, part.Line)], weightLines, issues);
+    AddPart(part, sections[index.Of(part.Section, sections, firstParts, part)], weighed, issues);
 
   const std::vector<CatalogueLine> lines = catalogue ? catalogue->Lines : DefaultCatalogue();
   std::vector<bool> keep(sections.size(), true);
@@ -160,8 +171,12 @@ ProjectInput BuildProject(const PartsListRead& parts, const std::optional<Catalo
       }
     }
     if (!TakeCatalogue(lines, settings, section)) {
-      issues.push_back({InputFile::Parts, firstLines[s],
-                        Named(section.Name) + Cp932("は定尺表にありません(この部材名の行すべて)。"), true});
+      const PartLine& first = *firstParts[s];
+      issues.push_back(
+          PartIssue(first.Line, first.Origin,
+                    Named(section.Name) + Cp932(first.Origin.File.empty()
+                                                    ? "は定尺表にありません(この部材名の行すべて)。"
+                                                    : "は定尺表にありません(この部材名のファイルすべて)。")));
       keep[s] = false;
       continue;
     }
@@ -194,11 +209,16 @@ ProjectInput BuildProject(const PartsListRead& parts, const std::optional<Catalo
 
 ProjectInput ReadProject(std::string_view partsBytes, std::optional<std::string_view> catalogueBytes,
                          std::optional<std::string_view> stockBytes, const ProjectSettings& settings) {
+  return ReadProject(ReadPartsList(partsBytes, InputFile::Parts), catalogueBytes, stockBytes, settings);
+}
+
+ProjectInput ReadProject(const PartsListRead& parts, std::optional<std::string_view> catalogueBytes,
+                         std::optional<std::string_view> stockBytes, const ProjectSettings& settings) {
   std::optional<CatalogueRead> catalogue;
   if (catalogueBytes) catalogue = ReadCatalogue(*catalogueBytes);
   std::optional<PartsListRead> stock;
   if (stockBytes) stock = ReadPartsList(*stockBytes, InputFile::Stock);
-  return BuildProject(ReadPartsList(partsBytes, InputFile::Parts), catalogue, stock, settings);
+  return BuildProject(parts, catalogue, stock, settings);
 }
 
 }  // namespace yobina

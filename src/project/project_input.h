@@ -23,11 +23,20 @@ struct ProjectSettings {
   bool SkipBadLines = false;   // plan without the bad lines instead of refusing the input
 };
 
+// A part behind a cut row: a line of the parts list, or an NC file.
+struct CutPart {
+  int32_t Line = 0;
+  int32_t Count = 0;
+  std::string Mark;  // code page 932
+  PartOrigin Origin;
+};
+
 struct CutRow {
   int32_t Length = 0;              // mm
   int32_t Count = 0;               // pieces, the parts of this length summed
   std::vector<int32_t> Lines;      // the parts list's lines of this length
   std::vector<std::string> Marks;  // their marks, each once, in file order (code page 932)
+  std::vector<CutPart> Parts;      // a part a line, in file order
 };
 
 struct BuyableLength {
@@ -57,7 +66,8 @@ struct ProjectInput {
   ProjectSettings Settings;
   // In the order the parts list first names them; empty unless Ready.
   std::vector<SectionInput> Sections;
-  std::vector<LineIssue> Issues;  // every fault found, by file and line
+  std::vector<LineIssue> Issues;   // every fault found, by file and line
+  std::vector<std::string> Notes;  // what the parts list left out without a fault (code page 932)
   // Nothing unskippable was found, and either nothing at all or the settings
   // skip bad lines (which are then left out); some section remains.
   bool Ready = false;
@@ -78,6 +88,9 @@ void AddBarsOnHand(SectionInput& section, int32_t length, int32_t count);
 
 // The three readers and BuildProject in a row; no catalogue: DefaultCatalogue().
 ProjectInput ReadProject(std::string_view partsBytes, std::optional<std::string_view> catalogueBytes,
+                         std::optional<std::string_view> stockBytes, const ProjectSettings& settings);
+// Likewise with the parts already read (parts_source.h).
+ProjectInput ReadProject(const PartsListRead& parts, std::optional<std::string_view> catalogueBytes,
                          std::optional<std::string_view> stockBytes, const ProjectSettings& settings);
 
 }  // namespace yobina

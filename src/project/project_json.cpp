@@ -66,7 +66,68 @@ Json PatternsOf(const SectionResult& section) {
   return patterns;
 }
 
-Json SectionJson(const ProjectResult& result, size_t s) {
+Json Optional(const std::optional<double>& value) {
+  return value ? Json(*value) : Json(nullptr);
+}
+
+// The NC file's header beyond the part's identity.
+void AddNcDetail(const PartOrigin& origin, Json& json) {
+  const DstvDetail& nc = *origin.Nc;
+  json["file"] = Utf8(origin.File);
+  json["grade"] = Utf8(nc.Grade);
+  json["profile"] = Utf8(nc.Profile);
+  json["code"] = nc.Code;
+  json["length"] = nc.Length;
+  json["sawLength"] = Optional(nc.SawLength);
+  json["height"] = Optional(nc.Height);
+  json["flangeWidth"] = Optional(nc.FlangeWidth);
+  json["flangeThickness"] = Optional(nc.FlangeThickness);
+  json["webThickness"] = Optional(nc.WebThickness);
+  json["radius"] = Optional(nc.Radius);
+  json["unitWeight"] = Optional(nc.UnitWeight);
+  json["cutAngles"] = {{"webStart", nc.CutAngles[0]},
+                       {"webEnd", nc.CutAngles[1]},
+                       {"flangeStart", nc.CutAngles[2]},
+                       {"flangeEnd", nc.CutAngles[3]}};
+  Json texts = Json::array();
+  for (const std::string& text : nc.Texts) texts.push_back(Utf8(text));
+  json["texts"] = std::move(texts);
+  Json notes = Json::array();
+  if (nc.SkewCut()) notes.push_back("斜め切断");
+  json["notes"] = std::move(notes);
+}
+
+Json PartsOf(const CutRow& row) {
+  Json parts = Json::array();
+  for (const CutPart& part : row.Parts) {
+    Json json = {{"mark", Utf8(part.Mark)},
+                 {"order", Utf8(part.Origin.Order)},
+                 {"drawing", Utf8(part.Origin.Drawing)},
+                 {"phase", Utf8(part.Origin.Phase)},
+                 {"count", part.Count}};
+    if (part.Origin.Nc) AddNcDetail(part.Origin, json);
+    parts.push_back(std::move(json));
+  }
+  return parts;
+}
+
+// Whether any part has a name to carry: a parts list without marks gives none,
+// and its project.json stays as it was before parts were listed.
+bool AnyNamedPart(const ProjectInput& input) {
+  for (const SectionInput& section : input.Sections) {
+    for (const CutRow& row : section.Cuts) {
+      for (const CutPart& part : row.Parts) {
+        const PartOrigin& origin = part.Origin;
+        if (!part.Mark.empty() || !origin.File.empty() || !origin.Order.empty() || !origin.Drawing.empty() ||
+            !origin.Phase.empty())
+          return true;
+      }
+    }
+  }
+  return false;
+}
+
+Json SectionJson(const ProjectResult& result, size_t s, bool withParts) {
   const SectionInput& input = result.Input.Sections[s];
   const SectionResult& section = result.Sections[s];
   Json json;
@@ -97,7 +158,9 @@ Json SectionJson(const ProjectResult& result, size_t s) {
   for (const CutRow& row : input.Cuts) {
     Json marks = Json::array();
     for (const std::string& mark : row.Marks) marks.push_back(Utf8(mark));
-    cuts.push_back({{"length", row.Length}, {"count", row.Count}, {"marks", std::move(marks)}});
+    Json cut = {{"length", row.Length}, {"count", row.Count}, {"marks", std::move(marks)}};
+    if (withParts) cut["parts"] = PartsOf(row);
+    cuts.push_back(std::move(cut));
   }
   json["cuts"] = std::move(cuts);
   Json purchase = Json::array();
@@ -126,13 +189,25 @@ std::string ProjectJson(const ProjectResult& result) {
                       {"skipBadLines", settings.SkipBadLines}};
   json["stopped"] = result.Stopped;
   Json issues = Json::array();
-  for (const LineIssue& issue : result.Input.Issues)
-    issues.push_back({{"file", FileKey(issue.File)}, {"line", issue.Line}, {"reason", Utf8(issue.Reason)}});
+  for (const LineIssue& issue : result.Input.Issues) {
+    if (issue.Source.empty()) {
+      issues.push_back({{"file", FileKey(issue.File)}, {"line", issue.Line}, {"reason", Utf8(issue.Reason)}});
+    } else {
+      issues.push_back(
+          {{"file", FileKey(issue.File)}, {"name", Utf8(issue.Source)}, {"reason", Utf8(issue.Reason)}});
+    }
+  }
   json["skippedLines"] = std::move(issues);
+  if (!result.Input.Notes.empty()) {
+    Json notes = Json::array();
+    for (const std::string& note : result.Input.Notes) notes.push_back(Utf8(note));
+    json["notes"] = std::move(notes);
+  }
   const PurchaseTotals totals = TotalsOf(result);
   json["totals"] = {{"bars", totals.Bars}, {"weightKg", Known(totals.WeightKg)}, {"yen", Known(totals.Yen)}};
   Json sections = Json::array();
-  for (size_t s = 0; s < result.Sections.size(); ++s) sections.push_back(SectionJson(result, s));
+  const bool withParts = AnyNamedPart(result.Input);
+  for (size_t s = 0; s < result.Sections.size(); ++s) sections.push_back(SectionJson(result, s, withParts));
   json["sections"] = std::move(sections);
   return json.dump(2) + "\n";
 }

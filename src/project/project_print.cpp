@@ -84,6 +84,11 @@ void WriteSummary(LineWriter& writer, const ProjectResult& result) {
     writer.ReportLine(0, fits ? line + "  " + proof : line, kLineAdvance);
     if (!fits) writer.ReportLine(0, underFigures + proof, kLineAdvance);
   }
+  // What the parts list left out, e.g. the plates of an NC folder.
+  for (size_t n = 0; n < result.Input.Notes.size(); ++n) {
+    writer.EnsureRoom(kLineMm);
+    writer.ReportLine(0, result.Input.Notes[n], n == 0 ? kGapAdvance : kLineAdvance);
+  }
 }
 
 // The list pages as a document of their own, so that their page numbers run from 1.

@@ -22,6 +22,7 @@
 
 #include "print/project_pdf.h"
 #include "project/input_file.h"
+#include "project/parts_source.h"
 #include "project/project_input.h"
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
@@ -116,8 +117,19 @@ void ProjectDialog::BuildWidgets() {
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
     form->addRow(caption, row);
+    return row;
   };
-  fileRow("PartsFile", QStringLiteral("部品表(&P)"), partsFile_);
+  // The parts come from a parts list or from a folder of the CAD's NC files.
+  QHBoxLayout* partsRow = fileRow("PartsFile", QStringLiteral("部品表(&P)"), partsFile_);
+  auto* chooseNcFolder = new QPushButton(QStringLiteral("NCフォルダ…"), this);
+  chooseNcFolder->setObjectName(QStringLiteral("PartsFolderChoose"));
+  connect(chooseNcFolder, &QPushButton::clicked, this, [this] {
+    const QString now = partsFile_->text().trimmed();
+    if (const std::optional<QString> chosen = dialogs_.ChooseFolder(this, now.isEmpty() ? startFolder_ : now))
+      partsFile_->setText(*chosen);
+  });
+  partsRow->addWidget(chooseNcFolder);
+  partsFile_->setPlaceholderText(QStringLiteral("CSV ファイル、または NC ファイル(*.nc1, *.nc)のフォルダ"));
   fileRow("CatalogueFile", QStringLiteral("定尺表(&C)"), catalogueFile_);
   fileRow("StockFile", QStringLiteral("手持ち材(&H)"), stockFile_);
   catalogueFile_->setPlaceholderText(QStringLiteral("なし: 6000～12000mm の 500mm 刻み、重量で比較"));
@@ -222,12 +234,12 @@ void ProjectDialog::StartPlanning() {
     dialogs_.ShowError(this, QStringLiteral("部品表を選んでください。"));
     return;
   }
-  std::string parts;
+  PartsListRead parts;
   std::optional<std::string> catalogue;
   std::optional<std::string> stock;
   const QLineEdit* reading = partsFile_;
   try {
-    parts = ReadInputFile(ToFsPath(partsName));
+    parts = ReadPartsSource(ToFsPath(partsName), NcLength::Saw);
     reading = catalogueFile_;
     catalogue = ReadOptionalFile(catalogueFile_);
     reading = stockFile_;
@@ -238,8 +250,7 @@ void ProjectDialog::StartPlanning() {
   }
 
   ProjectSettings settings;
-  settings.ProjectName =
-      CutToBytes(Utf8ToCp932(QFileInfo(partsName).completeBaseName().toStdString()).value_or(""), 32);
+  settings.ProjectName = ProjectNameOf(ToFsPath(partsName));
   settings.MaxLengths = maxLengths_->value();
   settings.Kerf = kerf_->value();
   settings.Margin = margin_->value();
@@ -347,7 +358,10 @@ void ProjectDialog::PlanningFinished(std::shared_ptr<ProjectResult> result) {
     if (totals.WeightKg)
       text += QStringLiteral("、%1 t").arg(static_cast<double>(*totals.WeightKg) / 1000, 0, 'f', 3);
     if (totals.Yen) text += QStringLiteral("、%1 円").arg(*totals.Yen);
-    totals_->setText(text + QStringLiteral("（%1 秒）").arg(result_->Seconds, 0, 'f', 1));
+    text += QStringLiteral("（%1 秒）").arg(result_->Seconds, 0, 'f', 1);
+    for (const std::string& note : result_->Input.Notes)
+      text += QStringLiteral("　") + FromUtf8(Cp932ToUtf8(note));
+    totals_->setText(text);
   }
   UpdateButtons();
 }

@@ -25,7 +25,7 @@ struct Bar {
 SectionInput Section(const std::vector<std::pair<int32_t, int32_t>>& cuts, const std::vector<Bar>& bars,
                      int32_t kerf = 0, int32_t margin = 0) {
   SectionInput section;
-  section.Name = "S";
+  section.Name = std::string(1, 'S');  // a literal here trips GCC 12's -Wrestrict
   section.Kerf = kerf;
   section.Margin = margin;
   for (const auto& [length, count] : cuts) {

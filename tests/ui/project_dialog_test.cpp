@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "inventory/inventory.h"
@@ -113,6 +116,32 @@ class ProjectDialogTest : public QObject {
     QCOMPARE(purchase[0].Length, 1850);
     QCOMPARE(purchase[0].FromStock, 9);
     QCOMPARE(purchase[0].Bought, 0);
+  }
+
+  // NCフォルダ… chooses a folder of the CAD's part files; the plates are left out with a note.
+  void PlansAFolderOfNcFiles() {
+    const QString folder = f_.Folder().filePath("nc");
+    QVERIFY(QDir().mkpath(folder));
+    const auto part = [&](const char* name, const char* grade, const char* code, const char* length) {
+      WriteFile(QDir(folder).filePath(name), QByteArray("ST\n  K-1\n  S-1\n  1節\n  G1\n  ") + grade +
+                                                 "\n  2\n  H-200*100*5.5*8\n  " + code + "\n  " + length +
+                                                 "\n  200\n  100\n  8\n  5.5\n  8\n  20.9\nEN\n");
+    };
+    part("P1.nc1", "SS400", "I", "3000,3010.5");
+    part("P2.NC", "SN490B", "I", "2500");
+    part("PL1.nc1", "SS400", "B", "300");
+    f_.Trigger("ProjectPlan1");
+    f_.dialogs.folderAnswers = {folder};
+    QTest::mouseClick(In<QPushButton>("PartsFolderChoose"), Qt::LeftButton);
+    QCOMPARE(In<QLineEdit>("PartsFile")->text(), folder);
+    QTest::mouseClick(In<QPushButton>("PlanButton"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!Dialog()->IsPlanning(), 60000);
+    QVERIFY(Dialog()->Result() != nullptr);
+    QCOMPARE(In<QTableWidget>("SectionTable")->rowCount(), 2);
+    QCOMPARE(In<QTableWidget>("SectionTable")->item(1, 0)->text(), QString("H-200×100×5.5×8 SN490B"));
+    QCOMPARE(Dialog()->Result()->Input.Sections[0].Cuts[0].Length, 3011);
+    QCOMPARE(Dialog()->Result()->Input.Settings.ProjectName, std::string("nc"));
+    QVERIFY(In<QLabel>("ProjectTotals")->text().contains("板材は対象外: 1 ファイル"));
   }
 
   void BadInputIsNamedAndNothingIsPlanned() {
