@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/plan_digest.h"
 #include "inventory/inventory.h"
 #include "job/job_io.h"
 #include "plan/offcut_totals.h"
@@ -85,6 +86,8 @@ std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::ve
   request.Section = result.Document.MemberName;
   request.Source = std::move(source);
   request.Date = std::move(date);
+  request.Plan = PlanDigest(result);
+  request.Job = JobDigest(result.Document);
   if (result.Document.OffcutMin > 0) {
     for (const OffcutBars& bars : OffcutTotalsOf(result.Plan, result.Document.OffcutMin).Offcuts)
       request.Offcuts.push_back({bars.Length, bars.Count});

@@ -14,14 +14,6 @@
 
 namespace yobina {
 
-// A taken row where it stands: its row of the stock list (0-based) and the
-// inventory entries its bars are.
-struct PlacedOffcutRow {
-  int32_t Row = 0;
-  TakenRow Taken;
-  bool operator==(const PlacedOffcutRow&) const = default;
-};
-
 // Stock rows whose length and count cells are both empty.
 int32_t FreeStockRows(const JobDocument& document);
 
@@ -51,7 +43,9 @@ std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result);
 // a taken bar the plan cuts nothing from stays as it is in the inventory;
 // a row whose length or count was typed over since it was taken counts as the
 // user's own stock. None when the plan does not match its document. `source`
-// is the job's name as the inventory keeps it.
+// is the job's name as the inventory keeps it. The request carries the plan's
+// digest, so that it is kept once, and the job's (as planned), whose recorded
+// taking it settles.
 std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
                                          std::string source, std::string date);
 

@@ -80,6 +80,12 @@ std::optional<std::string> CheckOutputFiles(const CliOptions& options) {
       return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
              "は読み込むヨビナデータと同じファイルです。";
     }
+    for (const std::optional<std::filesystem::path>& imported : {options.ImportCut, options.ImportStock}) {
+      if (key && imported && key == KeyOf(*imported)) {
+        return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
+               "は読み込む CSV ファイルと同じファイルです。";
+      }
+    }
     for (std::size_t i = 0; i < keys.size(); ++i) {
       if (key && key == keys[i]) {
         return std::string(OptionOf(files[i].What)) + Quoted(files[i].Path) + "と " + OptionOf(file.What) +

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "app/number_cells.h"
 #include "app/optimal_planner.h"
 #include "app/plan_export.h"
 #include "app/run_labels.h"
@@ -26,6 +27,8 @@
 #include "file/readable_name.h"
 #include "job/job_io.h"
 #include "plan/no_plan_reason.h"
+#include "project/input_file.h"
+#include "project/list_import.h"
 #include "report/report_builder.h"
 #include "text/codec.h"
 
@@ -146,6 +149,29 @@ void WriteOutputFiles(const CliOptions& options, const PlanResult& result, const
   staged.CommitAll();
 }
 
+// --import-cut and --import-stock: the lists replaced by the files' rows.
+// False when a file is refused (said on `err`); the job is then as it was.
+bool ImportLists(const CliOptions& options, JobDocument& document, std::FILE* err) {
+  JobDocument imported = document;
+  for (const auto& [file, grid] :
+       {std::pair{options.ImportCut, GridId::Cut}, {options.ImportStock, GridId::Stock}}) {
+    if (!file) continue;
+    const std::string name = ReadableFileName(*file);
+    ListCsvRead read;
+    try {
+      read = ReadListCsv(ReadInputFile(*file), grid);
+    } catch (const IoError& error) {
+      WriteMessage(err, name + ": " + error.what());
+      return false;
+    }
+    for (const std::string& problem : read.Problems) WriteMessage(err, name + ": " + Cp932ToUtf8(problem));
+    if (!read.Problems.empty()) return false;
+    ApplyListCsv(imported, grid, read);
+  }
+  document = std::move(imported);
+  return true;
+}
+
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
@@ -170,6 +196,11 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
       WriteMessage(err, ReadableFileName(options.JobFile) + ": " + error.what());
       return kExitFailure;
     }
+    if (!ImportLists(options, document, err)) return kExitFailure;
+    if (const std::optional<UnreadableCell> cell = FirstUnreadableCell(document)) {
+      WriteMessage(err, Cp932ToUtf8(cell->Message));
+      return kExitFailure;
+    }
     if (const std::optional<std::string> problem = CheckOutputFiles(options)) {
       WriteMessage(err, *problem);
       return kExitFailure;
@@ -184,7 +215,13 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
       inventory.emplace(std::move(opened).Value());
     }
     if (options.TakeOffcuts) {
-      InventoryResult<std::vector<PlacedOffcutRow>> taken = TakeOffcuts(*inventory, document, err);
+      // Recorded when the job can be met again: kept now, or saved.
+      const bool record = options.KeepOffcuts || options.SaveFile.has_value();
+      InventoryResult<std::vector<PlacedOffcutRow>> taken = TakeOffcuts(*inventory, document, record, err);
+      if (!taken) return kExitFailure;
+      takenRows = std::move(taken).Value();
+    } else if (options.KeepOffcuts) {
+      InventoryResult<std::vector<PlacedOffcutRow>> taken = RecordedTakenRows(*inventory, document, err);
       if (!taken) return kExitFailure;
       takenRows = std::move(taken).Value();
     }

@@ -62,14 +62,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       "二つの出力に同じファイルは指定できません（--save は入力に上書きできます）。\n"
       "Exit status: 0 a plan (with --exact, its plan at its time limit, proven or not);\n"
       "1 no plan (none exists, or --exact found none in its time);\n"
-      "2 bad usage, an unreadable job file, an output that cannot be written (then none is\n"
-      "written) or a job --exact refuses;\n"
+      "2 bad usage, an unreadable job file or list cell, an output that cannot be written (then\n"
+      "none is written) or a job --exact refuses;\n"
       "3 the work was cut short, with 中断しました on stderr: a Run that did not finish its\n"
       "trials (--time-limit, Ctrl+C or SIGTERM) or either planner stopped by Ctrl+C or SIGTERM;\n"
       "the report is the best plan so far, if there is one. A second Ctrl+C ends at once.\n"
       "終了コード: 0 計画あり（--exact は制限時間までの計画。証明の有無によらない）、\n"
       "1 計画なし（ヨビナ不能、または --exact が時間内に見つけられなかった）、\n"
-      "2 使い方の誤り、読めないデータ、書けない出力（そのときはどの出力も書かない）、\n"
+      "2 使い方の誤り、読めないデータや数字でないセル、書けない出力（そのときはどの出力も書かない）、\n"
       "または --exact で扱えないデータ、\n"
       "3 中断（標準エラーに「中断しました」）: 試行を終えなかった「実 行」（--time-limit、\n"
       "Ctrl+C、SIGTERM）、または Ctrl+C か SIGTERM で止めた計画。報告はそれまでの最良計画。"));
@@ -143,27 +143,49 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption takeOffcuts(
       QStringLiteral("take-offcuts"),
       QStringLiteral("Before planning, put the inventory's offcuts of the job's member name (部材名) into "
-                     "the free stock rows; stderr says how many did not fit. With --project, every "
-                     "section's offcuts become its bars on hand.\n"
+                     "the free stock rows; stderr says how many did not fit. With --save or --keep-offcuts "
+                     "the inventory records them for the job; a job they were taken into already is "
+                     "refused (exit status 2). With --project, every section's offcuts become its bars "
+                     "on hand.\n"
                      "計算の前に、部材名が同じ在庫の残材を素材リストの空き行に加えます。\n"
-                     "入らなかった分は標準エラーに書きます。--project では各部材の手持ちになります。"));
+                     "入らなかった分は標準エラーに書きます。--save か --keep-offcuts があれば\n"
+                     "取り込みを在庫に記録し、取り込み済みのデータには取り込みません（終了コード 2）。\n"
+                     "--project では各部材の手持ちになります。"));
   const QCommandLineOption keepOffcuts(
       QStringLiteral("keep-offcuts"),
       QStringLiteral("After planning, in one transaction: add the plan's offcuts to the inventory and remove "
-                     "the taken offcuts the plan cuts; stderr lists the changes. Refused, changing "
-                     "nothing, when those offcuts were changed meanwhile (exit status 2) or the planning "
-                     "was cut short (3).\n"
+                     "the taken offcuts the plan cuts (also those a saved job was given by --take-offcuts "
+                     "--save); stderr lists the changes. Refused, changing nothing, when those offcuts "
+                     "were changed meanwhile or the same plan was kept before (exit status 2) or the "
+                     "planning was cut short (3).\n"
                      "計算の後、一つのトランザクションで計画の残材を在庫に加え、\n"
-                     "使った残材を在庫から除きます（変更は標準エラー）。\n"
-                     "その間に在庫が変わっていたとき（終了コード 2）、\n"
+                     "使った残材を在庫から除きます（--take-offcuts --save で保存したデータの残材も）。\n"
+                     "変更は標準エラーに書きます。その間に在庫が変わっていたとき、\n"
+                     "同じ計画を記録済みのとき（終了コード 2）、\n"
                      "または計算を中断したとき（3）は何も変えません。"));
   const QCommandLineOption listOffcuts(
       QStringLiteral("list-offcuts"),
       QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日), "
                      "without a job file.\n"
                      "残材在庫を CSV で標準出力に書きます\n（ヨビナデータは指定しません）。"));
+  const QCommandLineOption importCut(
+      QStringLiteral("import-cut"),
+      QStringLiteral(
+          "Before planning, replace the job's cut list with the rows of a CSV file in the parts "
+          "list's columns (長さ, 本数; a 部材名 column must hold one section, which becomes the "
+          "member name when the job has none), up to 35 rows. A bad line, more rows or more "
+          "sections refuse it (exit status 2). --save writes the job with it.\n"
+          "計算の前に、切断リストを CSV ファイルの行で置き換えます（部品表と同じ列: 長さ、本数。\n"
+          "部材名の列があれば一つの部材だけで、データに部材名がなければそれを部材名にします）。\n"
+          "35 行まで。読めない行、それより多い行、二つ以上の部材は受け付けません（終了コード 2）。\n"
+          "--save で読み込んだ内容を保存します。"),
+      QStringLiteral("CUT.csv"));
+  const QCommandLineOption importStock(
+      QStringLiteral("import-stock"),
+      QStringLiteral("The same for the stock list.\n素材リストを同じように CSV ファイルの行で置き換えます。"),
+      QStringLiteral("STOCK.csv"));
   parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json,
-                     offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts});
+                     offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts, importCut, importStock});
   const ProjectCommandLine projectLine;
   parser.addOptions(projectLine.Options());
   parser.addPositionalArgument(QStringLiteral("job"),
@@ -188,7 +210,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     return Failure(QStringLiteral("--project にはヨビナデータを指定しません。"),
                    QStringLiteral("--project takes no job file"));
   if (!building && parser.isSet(listOffcuts)) {
-    if (!positional.isEmpty() || parser.isSet(takeOffcuts) || parser.isSet(keepOffcuts)) {
+    if (!positional.isEmpty() || parser.isSet(takeOffcuts) || parser.isSet(keepOffcuts) ||
+        parser.isSet(importCut) || parser.isSet(importStock)) {
       return Failure(QStringLiteral("--list-offcuts はヨビナデータや他の残材の操作と一緒に使えません。"),
                      QStringLiteral("--list-offcuts takes no job file and no other offcut action"));
     }
@@ -231,8 +254,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     options.TimeLimitSeconds = seconds;
   }
   if (building) {
-    for (const QCommandLineOption* single :
-         {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin, &keepOffcuts, &listOffcuts}) {
+    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin,
+                                             &keepOffcuts, &listOffcuts, &importCut, &importStock}) {
       if (!parser.isSet(*single)) continue;
       const QString name = single->names().front();
       return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
@@ -256,6 +279,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     return Failure(QStringLiteral("--encoding には utf-8 か cp932 を指定してください。"),
                    QStringLiteral("--encoding is utf-8 or cp932"));
   }
+  if (parser.isSet(importCut)) options.ImportCut = ToPath(parser.value(importCut));
+  if (parser.isSet(importStock)) options.ImportStock = ToPath(parser.value(importStock));
   if (parser.isSet(save)) options.SaveFile = ToPath(parser.value(save));
   if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));
   if (parser.isSet(diagrams)) options.DiagramsFile = ToPath(parser.value(diagrams));

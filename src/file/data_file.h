@@ -16,22 +16,26 @@ inline constexpr std::string_view kDataFileHeader = "File Version KVD.Tlmex  1.0
 
 enum class LoadResult { Loaded, WrongVersion };
 
-// Writes the whole input page. Goes through a temporary file in the same folder
+// Writes the whole input page. A value the file cannot hold (see
+// writable_values.h) is refused with IoError naming it, before anything is
+// written. Goes through a temporary file in the same folder
 // that replaces the target only once it is complete, so a failed save leaves the
 // old file as it was (see WriteFileAtomically). Throws IoError.
 void SaveDataFile(const InputPage& page, const std::filesystem::path& file);
 
 // Applies the file's lines to the page. WrongVersion (nothing changed) for a
 // file whose first line is not the header. Throws IoError when the file cannot
-// be opened or read, is not a regular file, or is written in UTF-8 (valid
-// UTF-8, not valid code page 932: refused, nothing changed); lines applied
-// before a read error stay applied.
+// be opened or read, is not a regular file, is written in UTF-8 (valid
+// UTF-8, not valid code page 932), or holds a list row the page cannot take
+// as it stands (DataFileParser::Fault): refused, nothing changed. Lines
+// applied before a read error stay applied.
 LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file);
 
-// The bytes SaveDataFile writes for the page.
+// The bytes SaveDataFile writes for the page; IoError for a value the file cannot hold.
 std::string FormatDataFile(const InputPage& page);
 
-// LoadDataFile on a file's bytes already in memory, without the encoding check.
+// LoadDataFile on a file's bytes already in memory, without the encoding
+// check; IoError for a row it cannot take, nothing changed.
 LoadResult LoadDataFileFromBytes(InputPage& page, std::string_view bytes);
 
 // The same for a job document, through a page in memory: a document saves

@@ -1,8 +1,11 @@
 #include "file/data_file_parser.h"
 
 #include <algorithm>
+#include <string>
 
+#include "file/element_names.h"
 #include "file/persist_list.h"
+#include "text/codec.h"
 #include "text/number_text.h"
 
 namespace yobina {
@@ -25,7 +28,7 @@ constexpr bool IsLineEnd(unsigned char byte) {
 
 void DataFileParser::Feed(std::string_view bytes) {
   std::size_t i = 0;
-  while (i < bytes.size() && state_ != State::Rejected) {
+  while (i < bytes.size() && state_ != State::Rejected && fault_.empty()) {
     // Lines that can no longer change anything are skipped to their end at once.
     const bool skipping = state_ == State::Comment || (state_ == State::Value && valueFull_);
     if (skipping && !afterCarriageReturn_) {
@@ -114,6 +117,7 @@ void DataFileParser::ValueByte(unsigned char byte) {
 }
 
 void DataFileParser::EndLine() {
+  if (!fault_.empty()) return;
   if (state_ == State::Header) {
     state_ = header_ == kDataFileHeader ? State::LineStart : State::Rejected;
     return;
@@ -158,6 +162,24 @@ void DataFileParser::ApplyTableRow(GridId grid) {
   const int32_t row = TextToInt(fields_[1]);
   if (row < 1 || row >= page_.RowCount(grid)) return;  // the end marker " -1" among them
   const int columns = page_.ColumnCount(grid);
+  // A cell that held a comma when it was written comes back as two, and the
+  // row with a value past its last cell: which comma was the cell's cannot
+  // be told, so the row is refused rather than guessed at. Empty fields past
+  // the last cell lose nothing and are let be.
+  const char separator = value_.find('\t') != std::string::npos ? '\t' : ',';
+  std::size_t extra = 0;
+  for (int field = 1; field <= columns && extra != std::string::npos; ++field) {
+    extra = value_.find(separator, extra);
+    if (extra != std::string::npos) ++extra;
+  }
+  if (extra != std::string::npos &&
+      value_.find_first_not_of(std::string{separator, ' '}, extra) != std::string::npos) {
+    fault_ =
+        Cp932ToUtf8(Cp932(ListName(grid)) + " " + std::to_string(row) + Cp932("行目") + QuotedValue(value_)) +
+        "は長さと本数のほかにも値があるため、読み込めません。長さか本数に「,"
+        "」が入っていないか確かめてください。";
+    return;
+  }
   for (int column = 1; column < columns; ++column) {
     const std::string empty;
     page_.SetCellText(grid, column, row, column + 1 <= kMaxFields ? fields_[column + 1] : empty);

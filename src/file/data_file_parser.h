@@ -23,6 +23,10 @@ class DataFileParser {
   LoadResult Finish();
   // The header did not match; nothing was or will be applied.
   bool Rejected() const { return state_ == State::Rejected; }
+  // A list row the page cannot take as it stands (more cells than its list
+  // has, or a cell holding a separator): what is wrong with it, in Japanese
+  // (UTF-8); empty while there is none. Nothing after it is applied.
+  const std::string& Fault() const { return fault_; }
 
   static constexpr std::size_t kMaxValueBytes = 999;
 
@@ -50,6 +54,7 @@ class DataFileParser {
   bool inTrailByte_ = false;  // the next value byte completes a two-byte character
 
   FieldArray fields_{};
+  std::string fault_;
 };
 
 }  // namespace yobina

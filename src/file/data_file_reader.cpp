@@ -9,6 +9,7 @@
 #include "file/data_file_parser.h"
 #include "file/encoding_check.h"
 #include "file/io_error.h"
+#include "file/memory_input_page.h"
 
 namespace yobina {
 namespace {
@@ -68,14 +69,27 @@ class ReadOnlyFile {
 
 using Buffer = std::array<char, 64 * 1024>;
 
-bool WrittenInUtf8(ReadOnlyFile& input, Buffer& buffer) {
-  EncodingCheck check;
-  while (!check.Decided()) {
+void ThrowFault(const DataFileParser& parser) {
+  if (!parser.Fault().empty()) throw IoError(parser.Fault());
+}
+
+// A first reading, on a page of its own: the file's encoding, and whether its
+// rows can all be taken, so that a refused file changes nothing on the page.
+void CheckFile(ReadOnlyFile& input, Buffer& buffer) {
+  EncodingCheck encoding;
+  MemoryInputPage scratch;
+  DataFileParser rows(scratch);
+  for (;;) {
     const std::size_t n = input.Read(buffer.data(), buffer.size());
     if (n == 0) break;
-    check.Feed(std::string_view(buffer.data(), n));
+    const std::string_view bytes(buffer.data(), n);
+    if (!encoding.Decided()) encoding.Feed(bytes);
+    rows.Feed(bytes);
+    if (encoding.Decided() && (rows.Rejected() || !rows.Fault().empty())) break;
   }
-  return check.IsUtf8Only();
+  if (encoding.IsUtf8Only()) throw IoError(std::string(kUtf8JobFileText));
+  rows.Finish();
+  ThrowFault(rows);
 }
 
 }  // namespace
@@ -83,7 +97,7 @@ bool WrittenInUtf8(ReadOnlyFile& input, Buffer& buffer) {
 LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file) {
   ReadOnlyFile input(file);
   Buffer buffer;
-  if (WrittenInUtf8(input, buffer)) throw IoError(std::string(kUtf8JobFileText));
+  CheckFile(input, buffer);
   input.Rewind();
   DataFileParser parser(page);
   for (;;) {
@@ -96,6 +110,13 @@ LoadResult LoadDataFile(InputPage& page, const std::filesystem::path& file) {
 }
 
 LoadResult LoadDataFileFromBytes(InputPage& page, std::string_view bytes) {
+  {
+    MemoryInputPage scratch;
+    DataFileParser rows(scratch);
+    rows.Feed(bytes);
+    rows.Finish();
+    ThrowFault(rows);
+  }
   DataFileParser parser(page);
   parser.Feed(bytes);
   return parser.Finish();

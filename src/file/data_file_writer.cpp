@@ -5,6 +5,7 @@
 #include "file/atomic_file.h"
 #include "file/data_file.h"
 #include "file/persist_list.h"
+#include "file/writable_values.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -12,12 +13,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSeparator = ";-----------------------------------> ";
-
-// A line break inside a value would end its line early and turn the rest into
-// a line of its own, possibly another key's; it is written as a space.
-void AppendValue(std::string& out, std::string_view value) {
-  for (char c : value) out.push_back(c == '\r' || c == '\n' ? ' ' : c);
-}
 
 // The page captions in code page 932, converted once.
 const std::string& CaptionOf(const PersistEntry& page) {
@@ -37,7 +32,7 @@ void AppendKey(std::string& out, std::string_view key) {
 
 void AppendFieldLine(std::string& out, std::string_view key, std::string_view value) {
   AppendKey(out, key);
-  AppendValue(out, value);
+  out.append(value);
   out.append(kLineEnd);
 }
 
@@ -50,7 +45,7 @@ void AppendTableRows(std::string& out, const InputPage& page, GridId grid) {
     out.append(number);
     for (int column = 1; column < columns; ++column) {
       out.push_back(',');
-      AppendValue(out, page.CellText(grid, column, row));
+      out.append(page.CellText(grid, column, row));
     }
     out.append(kLineEnd);
   }
@@ -59,6 +54,7 @@ void AppendTableRows(std::string& out, const InputPage& page, GridId grid) {
 }  // namespace
 
 std::string FormatDataFile(const InputPage& page) {
+  CheckWritable(page);
   std::string out;
   out.reserve(4096);
   out.append(kDataFileHeader).append(kLineEnd);

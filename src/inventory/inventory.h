@@ -8,7 +8,14 @@
 //
 // Taking offcuts for a job reads only; the inventory changes when the plan's
 // offcuts are kept ("keep"), which also removes the entries the plan used,
-// after checking that they are still there.
+// after checking that they are still there. Which rows were taken into which
+// job, and which plans were kept, is recorded in the file too, so that a
+// restart forgets neither: a plan is kept once, and a job's taken rows are
+// known again when the job is opened again.
+//
+// Every error names the file. A file that may not be written (a read-only
+// file or folder) is opened read-only: it can be listed and taken from, and
+// only a change is refused.
 #pragma once
 
 #include <chrono>
@@ -43,7 +50,10 @@ class Inventory {
   // Opens the file, creating it (not its folder) when missing, and sets up or
   // upgrades its tables. Refuses a file that is not an inventory, one a later
   // version wrote, or one that fails SQLite's quick check. `busyTimeout` is how
-  // long any operation waits for another connection's change to end.
+  // long any operation waits for another connection's change to end. An
+  // existing file that cannot be opened for writing is opened read-only, as
+  // it is (an older layout is not upgraded). A full disk is said as such, and
+  // leaves no side files (-wal, -shm) the opening made.
   static InventoryResult<Inventory> Open(const std::filesystem::path& file,
                                          std::chrono::milliseconds busyTimeout = kInventoryBusyTimeout);
   // The default file, its folder created when missing.
@@ -56,6 +66,8 @@ class Inventory {
   ~Inventory();
 
   const std::filesystem::path& File() const { return file_; }
+  // Opened read-only: every change is refused.
+  bool ReadOnly() const { return readOnly_; }
 
   // Every entry of one section (matched exactly), or of all sections, by
   // section, length, date, source and id.
@@ -65,15 +77,27 @@ class Inventory {
   // row a length, the longest lengths first when not all fit. Changes nothing.
   InventoryResult<TakenOffcuts> Take(std::string_view section, int32_t freeRows);
 
-  // In one transaction: checks that every used entry still holds at least the
-  // bars used (else Changed, and nothing is written), adds the new offcuts,
-  // then removes the used bars; an entry left with no bars is deleted. A new
-  // offcut joins the entry of the same section, length, source and date when
-  // there is one, else it makes a new entry.
+  // In one transaction: checks that the plan (request.Plan, when given) was
+  // not kept before (else AlreadyKept, naming the day it was) and that every
+  // used entry still holds at least the bars used (else Changed, and nothing
+  // is written), adds the new offcuts, then removes the used bars; an entry
+  // left with no bars is deleted. A new offcut joins the entry of the same
+  // section, length, source and date when there is one, else it makes a new
+  // entry. The plan is remembered as kept, and the open taking of
+  // request.Job is settled by it.
   InventoryResult<InventoryChanges> Keep(const KeepRequest& request);
   // What Keep would change now, with the same checks, writing nothing. The ids
   // of entries it would create are not final.
   InventoryResult<InventoryChanges> PreviewKeep(const KeepRequest& request);
+
+  // Records the rows taken into the job with digest `job` (JobDigest of the
+  // job as they were put into it), replacing an open record of the job.
+  // Refused as AlreadyTaken, naming its day, when the job's taking was settled
+  // by a keep: the same rows would be taken twice.
+  InventoryResult<InventoryDone> RecordTaken(std::string_view job, const std::vector<PlacedOffcutRow>& rows,
+                                             std::string_view date);
+  // The rows recorded as taken into the job with digest `job`, if any.
+  InventoryResult<std::optional<TakenRecord>> TakenInto(std::string_view job);
 
   // Removes bars of one entry (sold or scrapped), deleting it when none are
   // left. Removing more bars than the entry holds is refused as Changed: the
@@ -82,14 +106,21 @@ class Inventory {
   InventoryResult<InventoryChanges> Remove(EntryUse bars);
 
  private:
+  enum class Access { ReadWrite, ReadOnly, Immutable };
   Inventory(sqlite3* connection, std::filesystem::path file);
+  static InventoryResult<Inventory> OpenAs(const std::filesystem::path& absolute, Access access,
+                                           std::chrono::milliseconds busyTimeout);
   InventoryResult<InventoryChanges> Apply(const KeepRequest& request, bool commit);
+  // Throws the refusal of a change when the file was opened read-only.
+  void CheckWritable() const;
 
   struct Closer {
     void operator()(sqlite3* connection) const;
   };
   std::unique_ptr<sqlite3, Closer> connection_;
   std::filesystem::path file_;
+  bool readOnly_ = false;
+  int64_t layout_ = 0;  // the file's layout version
 };
 
 // Which entries the bars a plan used of a taken row came from: the row's

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "file/readable_name.h"
+#include "inventory/stored_text.h"
 #include "text/codec.h"
 
 namespace yobina {
@@ -30,6 +32,10 @@ std::string_view TextOf(InventoryFault fault) {
       return "残材在庫が他で変更されたため、記録できません。在庫から取り込み直してください。";
     case InventoryFault::BadRequest:
       return "残材の長さと本数は 1 以上の整数で、本数は 2147483647 以下にしてください。";
+    case InventoryFault::AlreadyKept:
+      return "この計画の残材は在庫へ記録済みです。";
+    case InventoryFault::AlreadyTaken:
+      return "このデータには在庫の残材を取り込み済みです。";
     case InventoryFault::Failed:
       break;
   }
@@ -40,6 +46,11 @@ std::string_view TextOf(InventoryFault fault) {
 
 InventoryError MakeInventoryError(InventoryFault fault) {
   return InventoryError{fault, Cp932(TextOf(fault))};
+}
+
+InventoryError NamingFile(InventoryError error, const std::filesystem::path& file) {
+  error.Message = ShownText(ReadableFileName(file)) + ": " + error.Message;
+  return error;
 }
 
 }  // namespace yobina

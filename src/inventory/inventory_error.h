@@ -2,6 +2,7 @@
 // back as a value carrying a Japanese text the front ends show as is.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <variant>
@@ -19,6 +20,8 @@ enum class InventoryFault {
   Io,            // any other read or write failure
   Changed,       // the entries a change relies on were changed by another window or process
   BadRequest,    // the request itself cannot be carried out (no length, a count too large, ...)
+  AlreadyKept,   // the plan's offcuts were kept before
+  AlreadyTaken,  // the job's offcuts were taken, and kept, before
   Failed         // anything else
 };
 
@@ -29,6 +32,9 @@ struct InventoryError {
 
 // The standard text of a fault.
 InventoryError MakeInventoryError(InventoryFault fault);
+
+// The error with the inventory's file named before its text: "<file>: <text>".
+InventoryError NamingFile(InventoryError error, const std::filesystem::path& file);
 
 // An empty value for the operations that have nothing else to return.
 struct InventoryDone {};

@@ -1,7 +1,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -16,22 +15,6 @@ namespace yobina {
 
 namespace {
 
-bool IsDate(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i != 4 && i != 7 && (text[i] < '0' || text[i] > '9')) return false;
-  }
-  const auto number = [text](std::size_t from, std::size_t size) {
-    int value = 0;
-    for (std::size_t i = from; i < from + size; ++i) value = value * 10 + (text[i] - '0');
-    return value;
-  };
-  const std::chrono::year_month_day date{std::chrono::year{number(0, 4)},
-                                         std::chrono::month{static_cast<unsigned>(number(5, 2))},
-                                         std::chrono::day{static_cast<unsigned>(number(8, 2))}};
-  return date.ok();
-}
-
 InventoryError BadRequest(std::string_view utf8) {
   return InventoryError{InventoryFault::BadRequest, Cp932(utf8)};
 }
@@ -43,11 +26,12 @@ std::optional<InventoryError> Invalid(const KeepRequest& request) {
   for (const NewOffcut& offcut : request.Offcuts) {
     if (offcut.Length <= 0 || offcut.Count <= 0) return MakeInventoryError(InventoryFault::BadRequest);
   }
-  if (request.Offcuts.empty()) return std::nullopt;  // the section and date are only stored with new bars
-  if (!StoredSection(request.Section)) {
+  // The date is stored with new bars and with a remembered plan, the section with new bars.
+  if (request.Offcuts.empty() && request.Plan.empty()) return std::nullopt;
+  if (!IsDate(request.Date)) return BadRequest("残材の登録日は YYYY-MM-DD の形で指定してください。");
+  if (!request.Offcuts.empty() && !StoredSection(request.Section)) {
     return BadRequest("部材名にシフトJISで読めない文字があるため、残材を記録できません。");
   }
-  if (!IsDate(request.Date)) return BadRequest("残材の登録日は YYYY-MM-DD の形で指定してください。");
   return std::nullopt;
 }
 
@@ -73,14 +57,17 @@ InventoryResult<InventoryChanges> Inventory::Remove(EntryUse bars) {
   request.Used.push_back(bars);
   InventoryResult<InventoryChanges> result = Apply(request, true);
   if (!result && result.Error().Fault == InventoryFault::Changed) {
-    return InventoryError{InventoryFault::Changed,
-                          Cp932("残材在庫が他で変更されたため、削除できません。一覧を確かめてください。")};
+    return NamingFile(
+        InventoryError{InventoryFault::Changed,
+                       Cp932("残材在庫が他で変更されたため、削除できません。一覧を確かめてください。")},
+        file_);
   }
   return result;
 }
 
 InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, bool commit) {
-  return Guarded([&]() -> InventoryResult<InventoryChanges> {
+  return Guarded(file_, [&]() -> InventoryResult<InventoryChanges> {
+    CheckWritable();
     const std::optional<InventoryError> invalid = Invalid(request);
     if (invalid) return *invalid;
     const std::optional<std::string> section = StoredSection(request.Section);
@@ -98,6 +85,15 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
 
     sqlite3* connection = connection_.get();
     sqlite::Transaction transaction(connection, sqlite::Transaction::Write);
+    if (!request.Plan.empty()) {
+      sqlite::Statement kept(connection, "SELECT kept FROM kept_plan WHERE plan = ?1");
+      kept.Bind(1, request.Plan);
+      if (kept.Step()) {
+        return InventoryError{
+            InventoryFault::AlreadyKept,
+            Cp932("この計画の残材は ") + ShownText(kept.Text(0)) + Cp932(" に在庫へ記録済みです。")};
+      }
+    }
     std::map<int64_t, Tally> tallies;
 
     sqlite::Statement select(connection,
@@ -145,6 +141,20 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
       if (tally.After != 0) statement.Bind(2, tally.After);
       statement.Step();
       statement.Reset();
+    }
+    if (!request.Plan.empty()) {
+      sqlite::Statement remember(
+          connection, "INSERT INTO kept_plan (plan, kept, section, source) VALUES (?1, ?2, ?3, ?4)");
+      remember.Bind(1, request.Plan)
+          .Bind(2, request.Date)
+          .Bind(3, StoredText(request.Section))
+          .Bind(4, source);
+      remember.Step();
+      if (!request.Job.empty()) {
+        sqlite::Statement settle(connection, "UPDATE taken SET plan = ?1 WHERE job = ?2 AND plan IS NULL");
+        settle.Bind(1, request.Plan).Bind(2, request.Job);
+        settle.Step();
+      }
     }
     if (commit) transaction.Commit();  // else rolled back as it goes out of scope
 

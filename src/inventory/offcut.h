@@ -54,6 +54,26 @@ struct KeepRequest {
   std::string Date;     // "YYYY-MM-DD"; TodayDate() for today
   std::vector<NewOffcut> Offcuts;
   std::vector<EntryUse> Used;  // an id may appear more than once; its counts add up
+  // The plan's digest (PlanDigest), remembered with the keep so that the same
+  // plan is never kept twice; empty: not remembered.
+  std::string Plan = {};
+  // The digest of the job whose recorded taking the keep settles (JobDigest); empty: none.
+  std::string Job = {};
+};
+
+// A taken row where it stands: its row of the stock list (0-based) and the
+// inventory entries its bars are.
+struct PlacedOffcutRow {
+  int32_t Row = 0;
+  TakenRow Taken;
+  bool operator==(const PlacedOffcutRow&) const = default;
+};
+
+// The rows taken into one job, as recorded.
+struct TakenRecord {
+  std::string Date;   // the day they were taken, "YYYY-MM-DD"
+  bool Kept = false;  // a plan of the job was kept since, and used them
+  std::vector<PlacedOffcutRow> Rows;
 };
 
 // One entry a change touches.

@@ -1,6 +1,7 @@
 #include "inventory/offcut_table.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 #include "inventory/stored_text.h"
@@ -12,7 +13,10 @@ namespace {
 constexpr int64_t kApplicationId = 0x59424F43;  // "YBOC"
 
 // Step n brings a file of version n to version n + 1; version 0 is a new file.
-constexpr std::array<const char*, 1> kMigrations{
+// Steps are only ever added at the end: a file of any earlier version is
+// brought up to date by the steps after its own, in one transaction.
+constexpr std::array<const char*, 2> kMigrations{
+    // 1: the offcuts.
     "CREATE TABLE offcut ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " section TEXT NOT NULL,"
@@ -21,8 +25,25 @@ constexpr std::array<const char*, 1> kMigrations{
     " source TEXT NOT NULL,"
     " registered TEXT NOT NULL,"
     " UNIQUE (section, length, source, registered));",
+    // 2: the plans kept and the rows taken into jobs.
+    "CREATE TABLE kept_plan ("
+    " plan TEXT PRIMARY KEY,"
+    " kept TEXT NOT NULL,"
+    " section TEXT NOT NULL,"
+    " source TEXT NOT NULL);"
+    "CREATE TABLE taken ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " job TEXT NOT NULL,"
+    " taken TEXT NOT NULL,"
+    " plan TEXT REFERENCES kept_plan (plan),"
+    " row INTEGER NOT NULL,"
+    " length INTEGER NOT NULL,"
+    " count INTEGER NOT NULL,"
+    " entry INTEGER NOT NULL,"
+    " bars INTEGER NOT NULL);"
+    "CREATE INDEX taken_job ON taken (job);",
 };
-constexpr int64_t kCurrentVersion = static_cast<int64_t>(kMigrations.size());
+static_assert(kMigrations.size() == kCurrentLayout);
 
 [[noreturn]] void Refuse(InventoryFault fault) {
   throw sqlite::InventoryFailure{MakeInventoryError(fault)};
@@ -37,28 +58,46 @@ int64_t LayoutVersion(sqlite3* connection) {
   if (application != kApplicationId && !(application == 0 && version == 0 && empty)) {
     Refuse(InventoryFault::NotInventory);
   }
-  if (version > kCurrentVersion) Refuse(InventoryFault::NewerVersion);
+  if (version > kCurrentLayout) Refuse(InventoryFault::NewerVersion);
   return version;
 }
 
 }  // namespace
 
-void PrepareOffcutTable(sqlite3* connection) {
+int64_t PrepareOffcutTable(sqlite3* connection, bool writable) {
   {
     // Usually the layout is current: then opening does not wait for another
     // connection's change to end.
     sqlite::Transaction read(connection, sqlite::Transaction::Read);
-    if (LayoutVersion(connection) == kCurrentVersion) return;
+    const int64_t version = LayoutVersion(connection);
+    if (version == kCurrentLayout || !writable) return version;
   }
   sqlite::Transaction write(connection, sqlite::Transaction::Write);
   const int64_t version = LayoutVersion(connection);  // another connection may have set it up meanwhile
-  for (int64_t step = version; step < kCurrentVersion; ++step) {
+  for (int64_t step = version; step < kCurrentLayout; ++step) {
     sqlite::Execute(connection, kMigrations[static_cast<std::size_t>(step)]);
   }
   const std::string pragmas = "PRAGMA application_id = " + std::to_string(kApplicationId) +
-                              "; PRAGMA user_version = " + std::to_string(kCurrentVersion) + ";";
+                              "; PRAGMA user_version = " + std::to_string(kCurrentLayout) + ";";
   sqlite::Execute(connection, pragmas.c_str());
   write.Commit();
+  return kCurrentLayout;
+}
+
+bool IsDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i != 4 && i != 7 && (text[i] < '0' || text[i] > '9')) return false;
+  }
+  const auto number = [text](std::size_t from, std::size_t size) {
+    int value = 0;
+    for (std::size_t i = from; i < from + size; ++i) value = value * 10 + (text[i] - '0');
+    return value;
+  };
+  const std::chrono::year_month_day date{std::chrono::year{number(0, 4)},
+                                         std::chrono::month{static_cast<unsigned>(number(5, 2))},
+                                         std::chrono::day{static_cast<unsigned>(number(8, 2))}};
+  return date.ok();
 }
 
 OffcutEntry ReadEntry(const sqlite::Statement& row) {

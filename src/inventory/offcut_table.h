@@ -1,4 +1,4 @@
-// The inventory's one table and its versions. Internal to the inventory.
+// The inventory's tables and their versions. Internal to the inventory.
 //
 //   offcut(id, section, length, count, source, registered)
 //     id          never reused (AUTOINCREMENT)
@@ -8,12 +8,23 @@
 //     source      the job's file or project name, UTF-8
 //     registered  "YYYY-MM-DD"
 //     unique (section, length, source, registered): new bars of the same kind join their entry
+//   kept_plan(plan, kept, section, source)            since version 2
+//     plan        the plan's digest (PlanDigest); a plan is kept once
+//     kept        "YYYY-MM-DD"; section and source as the keep gave them
+//   taken(id, job, taken, plan, row, length, count, entry, bars)   since version 2
+//     one line per entry of a row taken into a job: the job's digest
+//     (JobDigest), the day, the stock row (0-based) with its length and count,
+//     and the entry's id and bars; plan: the kept plan that settled the
+//     taking, NULL while it is open. The entry may be gone since.
 //
 // PRAGMA application_id marks the file as this program's; PRAGMA user_version
 // is the layout's version, raised one step at a time by the migrations.
 #pragma once
 
 #include <sqlite3.h>
+
+#include <cstdint>
+#include <string_view>
 
 #include "inventory/offcut.h"
 #include "inventory/sqlite_statement.h"
@@ -23,10 +34,16 @@ namespace yobina {
 // The columns ReadEntry reads, in its order.
 inline constexpr const char* kEntryColumns = "id, section, length, count, source, registered";
 
-// Creates the table in a new file or brings an older layout up to date, in
-// one transaction. Throws InventoryFailure for another program's file or a
-// later layout.
-void PrepareOffcutTable(sqlite3* connection);
+inline constexpr int64_t kCurrentLayout = 2;
+
+// Creates the tables in a new file or brings an older layout up to date, in
+// one transaction; a connection that may not write leaves the layout as it
+// is. The layout's version now. Throws InventoryFailure for another
+// program's file or a later layout.
+int64_t PrepareOffcutTable(sqlite3* connection, bool writable);
+
+// "YYYY-MM-DD", a day of the calendar.
+bool IsDate(std::string_view text);
 
 // The entry in the statement's current row, selected with kEntryColumns.
 OffcutEntry ReadEntry(const sqlite::Statement& row);

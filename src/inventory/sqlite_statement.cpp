@@ -1,9 +1,15 @@
 #include "inventory/sqlite_statement.h"
 
+#include <cerrno>
+
 namespace yobina::sqlite {
 
-InventoryFault FaultOf(int resultCode) {
-  switch (resultCode & 0xFF) {
+InventoryFault FaultOf(int resultCode, int systemError) {
+  const int primary = resultCode & 0xFF;
+  const bool fileOperation = primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_FULL;
+  // SQLite gives a full disk met while sizing its shared memory file as an I/O error.
+  if (fileOperation && (systemError == ENOSPC || systemError == EDQUOT)) return InventoryFault::DiskFull;
+  switch (primary) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       return InventoryFault::Busy;
@@ -28,17 +34,19 @@ InventoryFault FaultOf(int resultCode) {
   }
 }
 
-void Check(int resultCode) {
+void Check(sqlite3* connection, int resultCode) {
   if (resultCode == SQLITE_OK || resultCode == SQLITE_ROW || resultCode == SQLITE_DONE) return;
-  throw InventoryFailure{MakeInventoryError(FaultOf(resultCode))};
+  const int systemError = connection != nullptr ? sqlite3_system_errno(connection) : 0;
+  throw InventoryFailure{MakeInventoryError(FaultOf(resultCode, systemError))};
 }
 
 void Execute(sqlite3* connection, const char* sql) {
-  Check(sqlite3_exec(connection, sql, nullptr, nullptr, nullptr));
+  Check(connection, sqlite3_exec(connection, sql, nullptr, nullptr, nullptr));
 }
 
 Statement::Statement(sqlite3* connection, std::string_view sql) {
-  Check(sqlite3_prepare_v2(connection, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
+  Check(connection,
+        sqlite3_prepare_v2(connection, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
 }
 
 Statement::~Statement() {
@@ -46,18 +54,19 @@ Statement::~Statement() {
 }
 
 Statement& Statement::Bind(int parameter, int64_t value) {
-  Check(sqlite3_bind_int64(statement_, parameter, value));
+  Check(sqlite3_db_handle(statement_), sqlite3_bind_int64(statement_, parameter, value));
   return *this;
 }
 
 Statement& Statement::Bind(int parameter, std::string_view utf8) {
-  Check(sqlite3_bind_text64(statement_, parameter, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+  Check(sqlite3_db_handle(statement_),
+        sqlite3_bind_text64(statement_, parameter, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
   return *this;
 }
 
 bool Statement::Step() {
   const int result = sqlite3_step(statement_);
-  Check(result);
+  Check(sqlite3_db_handle(statement_), result);
   return result == SQLITE_ROW;
 }
 
@@ -92,7 +101,7 @@ void Transaction::Commit() {
   const int result = sqlite3_exec(connection_, "COMMIT", nullptr, nullptr, nullptr);
   if (result != SQLITE_OK) {
     open_ = true;  // a failed COMMIT may leave the transaction open; the destructor rolls it back
-    Check(result);
+    Check(connection_, result);
   }
 }
 

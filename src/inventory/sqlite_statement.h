@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "inventory/inventory_error.h"
 
@@ -18,11 +20,13 @@ struct InventoryFailure {
   InventoryError Error;
 };
 
-// The fault behind an SQLite result code.
-InventoryFault FaultOf(int resultCode);
+// The fault behind an SQLite result code, and the system's error number
+// behind a failed file operation (a full disk is said as such, whichever
+// operation met it).
+InventoryFault FaultOf(int resultCode, int systemError);
 
 // Throws the failure for a result code that is neither OK, ROW nor DONE.
-void Check(int resultCode);
+void Check(sqlite3* connection, int resultCode);
 
 // Runs statements that return no rows.
 void Execute(sqlite3* connection, const char* sql);
@@ -81,15 +85,19 @@ int64_t SingleInteger(sqlite3* connection, const char* sql);
 namespace yobina {
 
 // Runs a public operation's body, turning whatever it throws into the
-// operation's error value.
+// operation's error value, which names the inventory's file.
 template <typename Body>
-auto Guarded(Body&& body) -> decltype(body()) {
+auto Guarded(const std::filesystem::path& file, Body&& body) -> decltype(body()) {
+  using Result = decltype(body());
+  const auto named = [&](InventoryError error) -> Result { return NamingFile(std::move(error), file); };
   try {
-    return body();
+    Result result = body();
+    if (!result) return named(result.Error());
+    return result;
   } catch (const sqlite::InventoryFailure& failure) {
-    return failure.Error;
+    return named(failure.Error);
   } catch (const std::exception&) {
-    return MakeInventoryError(InventoryFault::Failed);
+    return named(MakeInventoryError(InventoryFault::Failed));
   }
 }
 

@@ -10,8 +10,9 @@
 namespace yobina {
 
 InventoryResult<TakenOffcuts> Inventory::Take(std::string_view section, int32_t freeRows) {
-  return Guarded([&]() -> InventoryResult<TakenOffcuts> {
+  return Guarded(file_, [&]() -> InventoryResult<TakenOffcuts> {
     TakenOffcuts taken;
+    if (layout_ == 0) return taken;  // an empty file, opened read-only
     const std::optional<std::string> stored = StoredSection(section);
     if (!stored) return taken;  // no stored name has such bytes
 

@@ -17,6 +17,23 @@ grep -qF ' 残材: 1000mm以上 3本 計   7.485(m)   端材=   0.000(m)' first.
 "$cli" --list-offcuts --offcuts "$db" >list1.csv || fail "list exited $?"
 printf '部材名,長さ,本数,出所,登録日\r\n%s,2495,3,港北物流センター新築工事,%s\r\n' "$section" "$(date +%F)" >want1.csv
 cmp -s list1.csv want1.csv || fail "list after the first job: $(cat list1.csv)"
+# Keeping the same plan again, in a later run, is refused with the day of the first keep.
+"$cli" "$data/offcuts-first.qzl" --exact --offcut-min 1000 --offcuts "$db" --keep-offcuts >/dev/null 2>again.err
+[ $? = 2 ] && grep -qF "この計画の残材は $(date +%F) に在庫へ記録済みです。" again.err ||
+  fail "the same plan kept twice: $(cat again.err)"
+"$cli" --list-offcuts --offcuts "$db" | cmp -s - want1.csv || fail "a refused keep changed the inventory"
+
+# Offcuts taken into a saved job are known to a later run of it: its keep takes out the bars it
+# cuts, and taking again into it is refused.
+later=$work/later.sqlite3
+"$cli" "$data/offcuts-first.qzl" --exact --offcut-min 1000 --offcuts "$later" --keep-offcuts >/dev/null 2>&1
+"$cli" "$data/offcuts-next.qzl" --exact --offcut-min 1000 --offcuts "$later" --take-offcuts --save taken.qzl \
+  >/dev/null 2>taken.err || fail "take and save exited $?: $(cat taken.err)"
+"$cli" taken.qzl --exact --offcut-min 1000 --offcuts "$later" --take-offcuts >/dev/null 2>retake.err
+[ $? = 2 ] && grep -qF '在庫の残材を取り込み済みです。' retake.err || fail "taken twice: $(cat retake.err)"
+"$cli" taken.qzl --exact --offcut-min 1000 --offcuts "$later" --keep-offcuts >/dev/null 2>later.err ||
+  fail "the later keep exited $?: $(cat later.err)"
+grep -qF '在庫から使用 2 本' later.err || fail "the later keep did not take out the taken bars: $(cat later.err)"
 
 # The next job takes the three 2495 mm offcuts into its stock; under 5000 mm, they are cut first.
 "$cli" "$data/offcuts-next.qzl" --exact --offcut-min 1000 --offcuts "$db" --take-offcuts --keep-offcuts \
@@ -40,14 +57,15 @@ grep -qF '在庫の残材 3 本を手持ちに加えました。' building.err |
 grep -q "^$section,3,7.485," building/summary.csv || fail "the offcuts were not cut: $(cat building/summary.csv)"
 
 # Two runs keeping at once, ten times each, lose and double nothing.
+# Each run keeps a plan of its own (a plan is kept once): another minimum offcut length each.
 keep_ten() {
-  for _ in 1 2 3 4 5 6 7 8 9 10; do
-    "$cli" "$data/offcuts-first.qzl" --trials 1 --offcut-min 1000 --offcuts "$2" --keep-offcuts >/dev/null 2>>"$1" ||
-      echo "exit $?" >>"$1"
+  for i in 0 1 2 3 4 5 6 7 8 9; do
+    "$cli" "$data/offcuts-first.qzl" --trials 1 --offcut-min "$3$i" --offcuts "$2" --keep-offcuts >/dev/null \
+      2>>"$1" || echo "exit $?" >>"$1"
   done
 }
 together=$work/together.sqlite3
-keep_ten a.err "$together" & keep_ten b.err "$together" & wait
+keep_ten a.err "$together" 100 & keep_ten b.err "$together" 101 & wait
 grep -q '^exit' a.err b.err && fail "a keep failed: $(cat a.err b.err)"
 [ "$(sqlite3 "$together" 'SELECT SUM(count) FROM offcut')" = 60 ] ||
   fail "two runs kept $(sqlite3 "$together" 'SELECT SUM(count) FROM offcut') bars, not 60"

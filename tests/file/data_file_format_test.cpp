@@ -7,6 +7,7 @@
 
 #include "file/data_file.h"
 #include "file/example_jobs.h"
+#include "file/io_error.h"
 #include "file/memory_input_page.h"
 #include "file/page_document.h"
 #include "file/temp_folder.h"
@@ -65,12 +66,39 @@ TEST(DataFileFormat, ValuesAreWrittenAsHeld) {
   EXPECT_EQ(lines[82], "Grid2       = 35,,7");
 }
 
-TEST(DataFileFormat, LineBreakInsideAValueCannotStartALine) {
-  MemoryInputPage page;
-  page.SetFieldText(FieldId::ProjectName, "a\r\nedyoyu=999\nb");
-  const std::vector<std::string> lines = SplitCrLfLines(FormatDataFile(page));
-  ASSERT_EQ(lines.size(), 86u);
-  EXPECT_EQ(lines[6], "edKname     =a  edyoyu=999 b");
+// A value that would read back as something else is refused by name, and
+// nothing is written: a comma or a tab splits a row, a line break ends a line.
+TEST(DataFileFormat, ValueTheFileCannotHoldIsRefusedNotWritten) {
+  test::TempFolder folder;
+  const std::filesystem::path job = folder / "job.qzl";
+  SaveDataFile(MemoryInputPage(), job);
+  const std::string old = test::ReadBytes(job);
+  const auto refusal = [&](const MemoryInputPage& page) -> std::string {
+    try {
+      SaveDataFile(page, job);
+    } catch (const IoError& error) {
+      return error.what();
+    }
+    return "saved";
+  };
+  MemoryInputPage comma;
+  comma.SetCellText(GridId::Cut, 1, 4, "1,25");
+  comma.SetCellText(GridId::Cut, 2, 4, "    5");
+  EXPECT_EQ(refusal(comma), "切断リスト 4行目: 長さ「1,25」は「,」を含むため、ファイルに書けません。");
+  MemoryInputPage tab;
+  tab.SetCellText(GridId::Stock, 2, 1, "3\t");
+  EXPECT_EQ(refusal(tab), "素材リスト 1行目: 本数「3 」はタブを含むため、ファイルに書けません。");
+  MemoryInputPage lineBreak;
+  lineBreak.SetFieldText(FieldId::ProjectName, "a\r\nedyoyu=999\nb");
+  EXPECT_EQ(refusal(lineBreak), "工事名は改行を含むため、ファイルに書けません。");
+  EXPECT_EQ(test::ReadBytes(job), old);
+
+  // What the reader keeps of a line is all a value may take.
+  MemoryInputPage longest;
+  longest.SetFieldText(FieldId::MemberName, std::string(999, 'x'));
+  EXPECT_EQ(refusal(longest), "saved");
+  longest.SetFieldText(FieldId::MemberName, std::string(1000, 'x'));
+  EXPECT_EQ(refusal(longest), "部材名が長すぎる（999 バイトを超える）ため、ファイルに書けません。");
 }
 
 TEST(DataFileFormat, SavingALoadedFileGivesItBackByteForByte) {

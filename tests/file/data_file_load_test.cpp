@@ -130,7 +130,7 @@ TEST(DataFileLoad, GridRowsOneToThirtyFiveOnly) {
       {"  5,  3000,    2", 5, "  3000", "    2"},
       {"  5", 5, "", ""},  // only the row number empties the row
       {"  5,1", 5, "1", ""},
-      {"  5,1,2,3,4", 5, "1", "2"},  // extra fields ignored
+      {"  5,1,2,, ,", 5, "1", "2"},  // empty fields past the last cell let be
       {"5\t1,5\t2", 5, "1,5", "2"},  // a tab makes commas part of a cell
       {" 35,9,9", 35, "9", "9"},
       {"  0,9,9", 5, "  2500", "    4"},  // row 5 untouched by the rows below
@@ -283,6 +283,21 @@ TEST(DataFileLoad, FileWrittenInUtf8IsRefusedNotLoadedAsMojibake) {
       EXPECT_EQ(page.FieldText(FieldId::ProjectName), c.Value);
     }
   }
+}
+
+// "1,25" saved into a cell reads back as two cells and a value past the row:
+// the row is refused by name and the page keeps what it had.
+TEST(DataFileLoad, RowWithAValuePastItsCellsIsRefusedByName) {
+  test::TempFolder folder;
+  const std::string file = kHeader + "edYY=2027\r\nGrid2=  3,  1700,    3\r\nGrid2=  4,1,25,    5\r\n";
+  test::WriteBytes(folder / "job.qzl", file);
+  MemoryInputPage page = FilledPage();
+  const std::string before = FormatDataFile(page);
+  EXPECT_EQ(LoadError(folder / "job.qzl", page),
+            "切断リスト 4行目「  4,1,25,    5」は長さと本数のほかにも値があるため、読み込めません。"
+            "長さか本数に「,」が入っていないか確かめてください。");
+  EXPECT_THROW(LoadDataFileFromBytes(page, file), IoError);
+  EXPECT_EQ(FormatDataFile(page), before);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ MemoryInputPage PageWithProject(const std::string& name) {
 
 TEST(DataFileSave, ReplacesTheOldFileWhole) {
   test::TempFolder folder;
-  SaveDataFile(PageWithProject(std::string(5000, 'a')), folder / "job.qzl");
+  SaveDataFile(PageWithProject(std::string(900, 'a')), folder / "job.qzl");
   SaveDataFile(PageWithProject("b"), folder / "job.qzl");
   EXPECT_EQ(test::ReadBytes(folder / "job.qzl"), FormatDataFile(PageWithProject("b")));
   EXPECT_EQ(FileCount(folder.Path()), 1);

@@ -103,7 +103,8 @@ TEST(Inventory, KeepAndRemoveRefuseWhenAnotherConnectionTookTheBars) {
   for (const InventoryResult<InventoryChanges>& refused : {window.PreviewKeep(keep), window.Keep(keep)}) {
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.Error().Fault, InventoryFault::Changed);
-    EXPECT_EQ(refused.Error().Message.rfind(Cp932("残材在庫が他で変更されたため、記録できません。"), 0), 0U);
+    EXPECT_NE(refused.Error().Message.find(Cp932("残材在庫が他で変更されたため、記録できません。")),
+              std::string::npos);
   }
   EXPECT_EQ(window.Remove(row.Entries[0]).Error().Fault, InventoryFault::Changed);
   EXPECT_EQ(Listed(window), before);
@@ -142,9 +143,9 @@ TEST(Inventory, FaultsComeBackAsValues) {
     EXPECT_EQ(inventory.Keep({"\x81", "x", "2024-04-01", {{1000, 1}}, {}}).Error().Fault,
               InventoryFault::BadRequest);
   }
-  test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version = 2"});
+  test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version = 99"});
   EXPECT_EQ(faultOpening(file), InventoryFault::NewerVersion);
-  test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version = 1"});
+  test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version = 2"});
   std::string bytes = test::ReadBytes(file);
   ASSERT_GT(bytes.size(), 5 * 4096U);
   bytes.replace(3 * 4096, 4096, 4096, '\x5A');  // a page of the table garbled
