@@ -30,7 +30,7 @@ struct LabelSheet {
 LabelSheet SingleLabelSheet(double width = 70, double height = 37);
 
 // Labels beyond this are refused: every page is held until the document ends.
-inline constexpr int64_t kMostLabels = 20000;
+inline constexpr int64_t kMostLabels = 10000;
 
 // Part labels (PieceCount) and offcut labels.
 int64_t LabelCount(const CutList& list);
