@@ -1,7 +1,6 @@
 #include "shop/label_sheet.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -45,7 +44,6 @@ struct Texts {
   std::string Heat = Cp932("溶鋼番号 ");
   std::string Offcut = Cp932("残材 ");
   std::string From = Cp932("出所 ");
-  std::string Space = Cp932("　");
 };
 
 const Texts& Text() {
@@ -106,22 +104,33 @@ class LabelPen {
   double scale_;
 };
 
+std::string MemberAndGrade(const CutList& list) {
+  return list.Grade.empty() ? list.MemberName : list.MemberName + "  " + list.Grade;
+}
+
+// The length large with "mm" after it.
+void WriteLength(LabelPen& pen, int32_t length, double top) {
+  const std::string digits = IntText(length, 0);
+  pen.Write(digits, kPadLeft, top, kTextRight, kLarge);
+  const double unitLeft = kPadLeft + static_cast<double>(digits.size()) * (kLarge.Width + kLarge.Gap) / 2 + 1;
+  pen.Write("mm", unitLeft, top + kLarge.Height - kMedium.Height, kTextRight, kMedium);
+}
+
+void WriteQr(LabelPen& pen, const std::string& text) {
+  pen.Qr(EncodeQr(text), kBaseWidth - kQrRight - kQrSide, (kBaseHeight - kQrSide) / 2, kQrSide);
+}
+
 void DrawPieceLabel(LabelPen& pen, const CutList& list, const CutBar& bar, const CutPiece& piece) {
   const Texts& t = Text();
   pen.Write(list.ProjectName, kPadLeft, kPadTop, kTextRight, kSmall);
-  const std::string member = list.Grade.empty() ? list.MemberName : list.MemberName + "  " + list.Grade;
-  pen.Write(member, kPadLeft, 6, kTextRight, kSmall);
+  pen.Write(MemberAndGrade(list), kPadLeft, 6, kTextRight, kSmall);
   pen.Write(piece.Mark, kPadLeft, 9.7, kTextRight, kLarge);
-  const std::string length = IntText(piece.Length, 0);
-  pen.Write(length, kPadLeft, 18.6, kTextRight, kLarge);
-  const double unitLeft = kPadLeft + static_cast<double>(length.size()) * (kLarge.Width + kLarge.Gap) / 2 + 1;
-  pen.Write("mm", unitLeft, 18.6 + kLarge.Height - kMedium.Height, kTextRight, kMedium);
+  WriteLength(pen, piece.Length, 18.6);
   std::string where = t.Stock + IntText(bar.Number, 0) + "-" + IntText(piece.Order, 0);
   if (!piece.Phase.empty()) where += "  " + t.Phase + piece.Phase;
   pen.Write(where, kPadLeft, 27.6, kTextRight, kMedium);
   pen.Write(t.Heat + bar.Heat, kPadLeft, 31.6, kTextRight, kSmall);
-  pen.Qr(EncodeQr(PieceQrText(list, bar, piece)), kBaseWidth - kQrRight - kQrSide,
-         (kBaseHeight - kQrSide) / 2, kQrSide);
+  WriteQr(pen, PieceQrText(list, bar, piece));
 }
 
 void DrawOffcutLabel(LabelPen& pen, const CutList& list, const KeptOffcut& offcut) {
@@ -129,17 +138,12 @@ void DrawOffcutLabel(LabelPen& pen, const CutList& list, const KeptOffcut& offcu
   std::string title = t.Offcut + "#";
   if (offcut.Id > 0) title += IntText(offcut.Id, 0);
   pen.Write(title, kPadLeft, kPadTop, kTextRight, kMedium);
-  const std::string member = list.Grade.empty() ? list.MemberName : list.MemberName + "  " + list.Grade;
-  pen.Write(member, kPadLeft, 6.8, kTextRight, kSmall);
-  const std::string length = IntText(offcut.Length, 0);
-  pen.Write(length, kPadLeft, 10.4, kTextRight, kLarge);
-  const double unitLeft = kPadLeft + static_cast<double>(length.size()) * (kLarge.Width + kLarge.Gap) / 2 + 1;
-  pen.Write("mm", unitLeft, 10.4 + kLarge.Height - kMedium.Height, kTextRight, kMedium);
+  pen.Write(MemberAndGrade(list), kPadLeft, 6.8, kTextRight, kSmall);
+  WriteLength(pen, offcut.Length, 10.4);
   pen.Write(t.Heat + offcut.Heat, kPadLeft, 20.2, kTextRight, kSmall);
   pen.Write(t.From + list.Source, kPadLeft, 24, kTextRight, kSmall);
   pen.Write(list.Date + "  " + t.Stock + IntText(offcut.Bar, 0), kPadLeft, 27.8, kTextRight, kSmall);
-  pen.Qr(EncodeQr(OffcutQrText(list, offcut)), kBaseWidth - kQrRight - kQrSide, (kBaseHeight - kQrSide) / 2,
-         kQrSide);
+  WriteQr(pen, OffcutQrText(list, offcut));
 }
 
 }  // namespace
