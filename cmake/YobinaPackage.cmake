@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in a build folder makes
 # yobina_<version>_amd64.deb with both programs, the desktop entry and the icon.
-# Library dependencies come from dpkg-shlibdeps; the rest are listed here.
+# Library dependencies come from dpkg-shlibdeps (libqrencode4 too, through
+# yobina-cli); the rest are listed here.
 include(GNUInstallDirs)
 
 set(YOBINA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/yobina)
@@ -52,5 +53,6 @@ yobina searches for the cutting plan with the least loss and prints the
 report and the cutting diagrams on A4.
 
 The package holds the window (yobina) and the batch program (yobina-cli),
-which also writes the plan as CSV or JSON.")
+which also writes the plan as CSV or JSON, the cut list by piece, and labels
+with QR codes for every piece and offcut.")
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
   coinor-libclp-dev coinor-libcbc-dev
   nlohmann-json3-dev libcsv-dev lintian
   libsqlite3-dev sqlite3
+  libqrencode-dev zbar-tools
   clang libclang-rt-14-dev clang-format-14
   fonts-ipafont-mincho fonts-ipafont-gothic
   qt6-translations-l10n

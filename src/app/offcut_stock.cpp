@@ -52,7 +52,7 @@ std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vecto
   return placed;
 }
 
-std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result) {
+std::optional<std::vector<int32_t>> DocumentStockRows(const PlanResult& result) {
   // Each row's count cell carries its row number through the reading and the
   // sort, which order rows by length alone, so the plan's stock rows lead back
   // to the document's rows.
@@ -61,15 +61,25 @@ std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result) {
   const TJob job = PlanningJob(tagged);
   const Plan& plan = result.Plan;
   if (job.StockCount != plan.StockRowCount()) return std::nullopt;
+  std::vector<int32_t> rows;
   for (int32_t i = 1; i <= job.StockCount; ++i) {
-    if (job.StockTable[static_cast<std::size_t>(i)].Length != plan.StockRow(i).Length) return std::nullopt;
+    const TLengthRow& row = job.StockTable[static_cast<std::size_t>(i)];
+    if (row.Length != plan.StockRow(i).Length) return std::nullopt;
+    if (row.Count < 1 || row.Count > static_cast<int32_t>(tagged.StockRows.size())) return std::nullopt;
+    rows.push_back(row.Count - 1);
   }
+  return rows;
+}
+
+std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result) {
+  const std::optional<std::vector<int32_t>> rows = DocumentStockRows(result);
+  if (!rows) return std::nullopt;
+  const Plan& plan = result.Plan;
   std::vector<StockRowUse> uses(result.Document.StockRows.size());
   for (int32_t p = 1; p <= plan.PatternCount(); ++p) {
     const TCutPattern& pattern = plan.Pattern(p);
     if (!plan.HasStockRow(pattern)) continue;
-    const int32_t row = job.StockTable[static_cast<std::size_t>(pattern.StockRow)].Count - 1;
-    if (row < 0 || row >= static_cast<int32_t>(uses.size())) return std::nullopt;
+    const int32_t row = (*rows)[static_cast<std::size_t>(pattern.StockRow - 1)];
     const bool cuts = std::any_of(pattern.PieceCount.begin(), pattern.PieceCount.end(),
                                   [](int32_t pieces) { return pieces > 0; });
     (cuts ? uses[static_cast<std::size_t>(row)].Cut : uses[static_cast<std::size_t>(row)].Idle) +=

@@ -26,6 +26,10 @@ std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::ve
 // the rows without a length); rows whose length is gone are dropped.
 std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed);
 
+// The document's row (0-based) of each stock row of the plan, in the plan's
+// order; none when the plan's stock table is not that document's.
+std::optional<std::vector<int32_t>> DocumentStockRows(const PlanResult& result);
+
 // How the plan uses a stock row of its document: bars it cuts pieces from,
 // and bars it only lists (the short-first rule puts every short bar in the
 // plan, even one no piece fits).

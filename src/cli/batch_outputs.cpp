@@ -22,12 +22,17 @@ const char* OptionOf(OutputFile::Kind kind) {
       return "--diagrams";
     case OutputFile::Kind::Csv:
       return "--csv";
+    case OutputFile::Kind::CutList:
+      return "--cutlist";
+    case OutputFile::Kind::Labels:
+      return "--labels";
   }
   return "";
 }
 
 bool IsPdf(OutputFile::Kind kind) {
-  return kind == OutputFile::Kind::Pdf || kind == OutputFile::Kind::Diagrams;
+  return kind == OutputFile::Kind::Pdf || kind == OutputFile::Kind::Diagrams ||
+         kind == OutputFile::Kind::Labels;
 }
 
 // Which file a name stands for: its device and inode when it exists, else its
@@ -67,6 +72,8 @@ std::vector<OutputFile> OutputFilesOf(const CliOptions& options) {
   if (options.PdfFile) files.push_back({OutputFile::Kind::Pdf, *options.PdfFile});
   if (options.DiagramsFile) files.push_back({OutputFile::Kind::Diagrams, *options.DiagramsFile});
   if (options.CsvFile) files.push_back({OutputFile::Kind::Csv, *options.CsvFile});
+  if (options.CutListFile) files.push_back({OutputFile::Kind::CutList, *options.CutListFile});
+  if (options.LabelsFile) files.push_back({OutputFile::Kind::Labels, *options.LabelsFile});
   return files;
 }
 

@@ -14,13 +14,13 @@
 namespace yobina {
 
 struct OutputFile {
-  enum class Kind { Save, Pdf, Diagrams, Csv };
+  enum class Kind { Save, Pdf, Diagrams, Csv, CutList, Labels };
   Kind What = Kind::Save;
   std::filesystem::path Path;
 };
 
 // The command's output files, in the order they are written: --save, --pdf,
-// --diagrams, --csv.
+// --diagrams, --csv, --cutlist, --labels.
 std::vector<OutputFile> OutputFilesOf(const CliOptions& options);
 
 // What stops the outputs from being written, as the message for stderr

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/job_shop_input.h"
 #include "app/messages.h"
 #include "app/number_cells.h"
 #include "app/optimal_planner.h"
@@ -25,6 +26,7 @@
 #include "file/data_file.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
+#include "inventory/inventory.h"
 #include "job/job_io.h"
 #include "plan/no_plan_reason.h"
 #include "project/input_file.h"
@@ -113,12 +115,24 @@ bool WriteText(std::FILE* out, const std::string& text) {
   return std::fflush(out) == 0 && !std::ferror(out);
 }
 
+// The plan for the saw: the taken offcuts' bars are those entries, every
+// other bar on hand; offcuts carry the source and date "keep" would record.
+CutList CutListOf(const CliOptions& options, const PlanResult& result,
+                  const std::vector<PlacedOffcutRow>& takenRows) {
+  const std::string source = OffcutSource(result.Document, options.JobFile.filename().string());
+  return MakeCutList(result, JobShopInput(result, takenRows, source, TodayDate()));
+}
+
 // --save, plan or not (the job as the planner was given it), and with a plan
 // the exports: each is written beside its target, and all are put in place
 // once all are written. Throws IoError with the message naming the file.
-void WriteOutputFiles(const CliOptions& options, const PlanResult& result, const PdfWriter& pdf,
-                      const PdfWriter& diagrams) {
+void WriteOutputFiles(const CliOptions& options, const PlanResult& result,
+                      const std::vector<PlacedOffcutRow>& takenRows, const PdfWriter& pdf,
+                      const PdfWriter& diagrams, const LabelsWriter& labels) {
   const bool withPlan = result.Status == PlanStatus::Planned;
+  std::optional<CutList> cutList;
+  if (withPlan && (options.CutListFile || options.LabelsFile))
+    cutList = CutListOf(options, result, takenRows);
   StagedOutputs staged;
   for (const OutputFile& file : OutputFilesOf(options)) {
     if (file.What != OutputFile::Kind::Save && !withPlan) continue;
@@ -139,9 +153,18 @@ void WriteOutputFiles(const CliOptions& options, const PlanResult& result, const
         case OutputFile::Kind::Csv:
           stage(file.Path, PlanCsv(result));
           break;
+        case OutputFile::Kind::CutList:
+          stage(file.Path, CutListCsv(*cutList));
+          break;
+        case OutputFile::Kind::Labels:
+          if (const std::optional<std::string> fault = LabelsFault(*cutList))
+            throw IoError(OutputFailureText(file, *fault));
+          labels(*cutList, options.SingleLabels ? SingleLabelSheet() : LabelSheet(), file.Path, stage);
+          break;
       }
     } catch (const IoError& error) {
-      const bool printer = file.What == OutputFile::Kind::Pdf || file.What == OutputFile::Kind::Diagrams;
+      const bool printer = file.What == OutputFile::Kind::Pdf || file.What == OutputFile::Kind::Diagrams ||
+                           file.What == OutputFile::Kind::Labels;
       if (printer) throw;  // its text names the file
       throw IoError(OutputFailureText(file, error.what()));
     }
@@ -175,8 +198,8 @@ bool ImportLists(const CliOptions& options, JobDocument& document, std::FILE* er
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             const PdfWriter& diagrams, StopToken& stop) {
-  if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams)) {
+             const PdfWriter& diagrams, const LabelsWriter& labels, StopToken& stop) {
+  if ((options.PdfFile && !pdf) || (options.DiagramsFile && !diagrams) || (options.LabelsFile && !labels)) {
     WriteMessage(err, "PDF output is not available in this build");
     return kExitFailure;
   }
@@ -234,7 +257,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     }
     ProgressLines progress(options.Progress ? err : nullptr);
     result = std::make_unique<PlanResult>(planner->MakePlan(Normalized(document), progress, stop));
-    WriteOutputFiles(options, *result, pdf, diagrams);
+    WriteOutputFiles(options, *result, takenRows, pdf, diagrams, labels);
     if (result->Status == PlanStatus::Planned && !options.Json)
       reportLines = ReportBuilder().BuildReport(*result);
   } catch (const IoError& error) {

@@ -21,6 +21,8 @@
 #include "app/stop_token.h"
 #include "cli/cli_options.h"
 #include "plan/plan_result.h"
+#include "shop/cut_list.h"
+#include "shop/label_sheet.h"
 
 namespace yobina {
 
@@ -30,16 +32,19 @@ using FileWriter = std::function<void(const std::filesystem::path&, std::string_
 // Prints a plan's report (or diagrams) as a PDF for a file, handing the bytes
 // to the FileWriter; throws IoError, naming the file, on failure.
 using PdfWriter = std::function<void(const PlanResult&, const std::filesystem::path&, const FileWriter&)>;
+// Prints the labels of a cut list as a PDF for a file, likewise.
+using LabelsWriter =
+    std::function<void(const CutList&, const LabelSheet&, const std::filesystem::path&, const FileWriter&)>;
 
 inline constexpr int kExitPlanFound = 0;
 inline constexpr int kExitNoPlan = 1;
 inline constexpr int kExitFailure = 2;
 inline constexpr int kExitStopped = 3;
 
-// `pdf` and `diagrams` are empty when this build cannot print. `stop` ends the
-// planning early (the thread that takes the signals stops it); --time-limit
-// is set on it here.
+// `pdf`, `diagrams` and `labels` are empty when this build cannot print.
+// `stop` ends the planning early (the thread that takes the signals stops
+// it); --time-limit is set on it here.
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
-             const PdfWriter& diagrams, StopToken& stop);
+             const PdfWriter& diagrams, const LabelsWriter& labels, StopToken& stop);
 
 }  // namespace yobina

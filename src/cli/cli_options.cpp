@@ -122,6 +122,28 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                QStringLiteral("Write the plan as a table for spreadsheets (UTF-8, CR LF).\n"
                                               "ヨビナ結果を表計算用の CSV に書きます。"),
                                QStringLiteral("OUT.csv"));
+  const QCommandLineOption cutList(
+      QStringLiteral("cutlist"),
+      QStringLiteral(
+          "Write the cut list: a line a piece, bar by bar in cutting order, with its mark and what "
+          "is left of the bar (UTF-8, CR LF).\n"
+          "切断リストを CSV に書きます\n（素材 1 本ずつ切る順に 1 部材 1 行。符号と残りを含む）。"),
+      QStringLiteral("OUT.csv"));
+  const QCommandLineOption labels(
+      QStringLiteral("labels"),
+      QStringLiteral("Print a label for every piece in cut-list order, then one for every offcut (with "
+                     "--offcut-min), each with a QR code, into a PDF file (A4 sheets of 3 x 8 labels of 70 x "
+                     "37 mm).\n"
+                     "部材ごとのラベルを切断リストの順に、続けて残材（--offcut-min）の\n"
+                     "ラベルを、QR コード付きで PDF に書きます（A4 に 70×37 mm を 3×8 枚）。"),
+      QStringLiteral("OUT.pdf"));
+  const QCommandLineOption labelSheet(
+      QStringLiteral("label-sheet"),
+      QStringLiteral("The paper of --labels: a4 (default; sheets of 3 x 8 labels) or single (a 70 x 37 mm "
+                     "page a label, for label printers).\n"
+                     "--labels の用紙: a4（既定。3×8 枚のラベル用紙）\n"
+                     "または single（ラベルプリンタ用。70×37 mm 1 枚が 1 ページ）。"),
+      QStringLiteral("a4|single"), QStringLiteral("a4"));
   const QCommandLineOption json(
       QStringLiteral("json"),
       QStringLiteral("Write the plan and its totals as JSON to stdout, instead of "
@@ -184,8 +206,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("import-stock"),
       QStringLiteral("The same for the stock list.\n素材リストを同じように CSV ファイルの行で置き換えます。"),
       QStringLiteral("STOCK.csv"));
-  parser.addOptions({help, trials, exact, timeLimit, progress, encoding, save, pdf, diagrams, csv, json,
-                     offcutMin, offcuts, takeOffcuts, keepOffcuts, listOffcuts, importCut, importStock});
+  parser.addOptions({help,      trials,   exact,       timeLimit,   progress,    encoding,   save,
+                     pdf,       diagrams, csv,         cutList,     labels,      labelSheet, json,
+                     offcutMin, offcuts,  takeOffcuts, keepOffcuts, listOffcuts, importCut,  importStock});
   const ProjectCommandLine projectLine;
   parser.addOptions(projectLine.Options());
   parser.addPositionalArgument(QStringLiteral("job"),
@@ -254,8 +277,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     options.TimeLimitSeconds = seconds;
   }
   if (building) {
-    for (const QCommandLineOption* single : {&trials, &exact, &save, &pdf, &diagrams, &csv, &json, &offcutMin,
-                                             &keepOffcuts, &listOffcuts, &importCut, &importStock}) {
+    for (const QCommandLineOption* single :
+         {&trials, &exact, &save, &pdf, &diagrams, &csv, &cutList, &labels, &labelSheet, &json, &offcutMin,
+          &keepOffcuts, &listOffcuts, &importCut, &importStock}) {
       if (!parser.isSet(*single)) continue;
       const QString name = single->names().front();
       return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
@@ -285,6 +309,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));
   if (parser.isSet(diagrams)) options.DiagramsFile = ToPath(parser.value(diagrams));
   if (parser.isSet(csv)) options.CsvFile = ToPath(parser.value(csv));
+  if (parser.isSet(cutList)) options.CutListFile = ToPath(parser.value(cutList));
+  if (parser.isSet(labels)) options.LabelsFile = ToPath(parser.value(labels));
+  const QString sheetName = parser.value(labelSheet).toLower();
+  if (sheetName != QStringLiteral("a4") && sheetName != QStringLiteral("single")) {
+    return Failure(QStringLiteral("--label-sheet には a4 か single を指定してください。"),
+                   QStringLiteral("--label-sheet is a4 or single"));
+  }
+  options.SingleLabels = sheetName == QStringLiteral("single");
   options.Json = parser.isSet(json);
   if (parser.isSet(offcutMin)) {
     bool ok = false;

@@ -26,6 +26,9 @@ struct CliOptions {
   std::optional<std::filesystem::path> PdfFile;
   std::optional<std::filesystem::path> DiagramsFile;  // the cutting diagrams as a PDF
   std::optional<std::filesystem::path> CsvFile;
+  std::optional<std::filesystem::path> CutListFile;  // a line a piece, in cutting order
+  std::optional<std::filesystem::path> LabelsFile;   // part and offcut labels as a PDF
+  bool SingleLabels = false;                         // one label a page (label printers), not A4 sheets
   bool Json = false;                                 // the plan as JSON on stdout instead of the report
   int32_t OffcutMin = 0;                             // mm: leftovers this long are offcuts; 0 off
   std::optional<std::filesystem::path> OffcutsFile;  // else the user's inventory

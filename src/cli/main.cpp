@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
   if (parsed.Options.ListOffcuts) return yobina::ListOffcuts(parsed.Options, stdout, stderr);
   if (parsed.Options.Project)
     return yobina::RunProjectWithPdf(*parsed.Options.Project, argc, argv, stopToken);
-  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile) {
+  if (parsed.Options.PdfFile || parsed.Options.DiagramsFile || parsed.Options.LabelsFile) {
     return yobina::RunBatchWithPdf(parsed.Options, argc, argv, stopToken);
   }
-  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, stopToken);
+  return yobina::RunBatch(parsed.Options, stdout, stderr, {}, {}, {}, stopToken);
 }

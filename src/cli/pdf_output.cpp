@@ -14,6 +14,7 @@
 #include "diagram/cutting_diagram.h"
 #include "print/project_pdf.h"
 #include "print/qt_print_device.h"
+#include "shop/label_sheet.h"
 #endif
 
 namespace yobina {
@@ -39,6 +40,13 @@ void PrintDiagramsPdf(const PlanResult& result, const std::filesystem::path& fil
   PrintCuttingDiagrams(result, device);
 }
 
+void PrintLabelsPdf(const CutList& list, const LabelSheet& sheet, const std::filesystem::path& file,
+                    const FileWriter& write) {
+  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
+  QtPrintDevice device(*printer, file, write);
+  PrintLabels(list, sheet, device);
+}
+
 void StartOffscreen() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(KeepQuiet);
@@ -58,13 +66,13 @@ int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken
   qInstallMessageHandler(KeepQuiet);
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");  // the toolkit took the user's locale
-  return RunBatch(options, stdout, stderr, PrintPdf, PrintDiagramsPdf, stop);
+  return RunBatch(options, stdout, stderr, PrintPdf, PrintDiagramsPdf, PrintLabelsPdf, stop);
 }
 
 #else
 
 int RunBatchWithPdf(const CliOptions& options, int&, char**, StopToken& stop) {
-  return RunBatch(options, stdout, stderr, {}, {}, stop);
+  return RunBatch(options, stdout, stderr, {}, {}, {}, stop);
 }
 
 int RunProjectWithPdf(const ProjectOptions& options, int&, char**, const StopToken& stop) {

@@ -38,6 +38,16 @@ struct TPaperSetup {
   std::optional<int16_t> PaperSize;
   std::optional<int16_t> Orientation;
   bool Monochrome = true;
+  // A paper given by its size in mm, width as printed first (a label
+  // printer's label); takes the place of PaperSize and Orientation.
+  struct Millimetres {
+    double Width = 0;
+    double Height = 0;
+  };
+  std::optional<Millimetres> PaperMm;
+  // The device's origin at the paper's corner rather than at its printable
+  // area's: sheets of labels are laid out on the whole sheet.
+  bool FullPage = false;
 };
 
 class PrintDevice {

@@ -92,11 +92,17 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
   printer_.setPageOrientation(QPageLayout::Portrait);
   printer_.setColorMode(QPrinter::Color);
 
-  if (setup.PaperSize) {
-    if (const auto id = PageSizeForPaperCode(*setup.PaperSize)) printer_.setPageSize(QPageSize(*id));
+  if (setup.PaperMm) {
+    // Fuzzy: a size of a named paper (A4 for a sheet of labels) takes its name, which drivers know.
+    printer_.setPageSize(QPageSize(QSizeF(setup.PaperMm->Width, setup.PaperMm->Height), QPageSize::Millimeter,
+                                   QString(), QPageSize::FuzzyMatch));
+  } else {
+    if (setup.PaperSize) {
+      if (const auto id = PageSizeForPaperCode(*setup.PaperSize)) printer_.setPageSize(QPageSize(*id));
+    }
+    if (setup.Orientation == 1) printer_.setPageOrientation(QPageLayout::Portrait);
+    if (setup.Orientation == 2) printer_.setPageOrientation(QPageLayout::Landscape);
   }
-  if (setup.Orientation == 1) printer_.setPageOrientation(QPageLayout::Portrait);
-  if (setup.Orientation == 2) printer_.setPageOrientation(QPageLayout::Landscape);
   if (setup.Monochrome) printer_.setColorMode(QPrinter::GrayScale);
 
   // The origin is the top-left of this printer's own printable area: margins
@@ -111,6 +117,7 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
     const QPageLayout layout = printer_.pageLayout();
     printer_.setPageMargins(layout.minimumMargins(), layout.units());
   }
+  if (printer_.fullPage() != setup.FullPage) printer_.setFullPage(setup.FullPage);
 }
 
 void QtPrintDevice::BeginDocument() {

@@ -60,6 +60,8 @@ TEST(CliOptions, BadUsage) {
       {"job.qzl", "--time-limit", "nan"},
       {"job.qzl", "--time-limit", "soon"},
       {"job.qzl", "--exact", "--trials", "10"},
+      {"job.qzl", "--labels", "l.pdf", "--label-sheet", "a5"},
+      {"--project", "parts.csv", "--out", "b", "--cutlist", "c.csv"},
   };
   for (const QStringList& arguments : cases) {
     const ParsedCommandLine parsed = Parse(arguments);
@@ -105,6 +107,14 @@ TEST(CliOptions, ExportOptions) {
   EXPECT_EQ(parsed.Options.CsvFile, "p.csv");
   EXPECT_TRUE(parsed.Options.Json);
   EXPECT_FALSE(Parse({"job.qzl"}).Options.Json);
+
+  const ParsedCommandLine shop =
+      Parse({"job.qzl", "--cutlist", "c.csv", "--labels", "l.pdf", "--label-sheet", "Single"});
+  ASSERT_EQ(shop.Todo, ParsedCommandLine::Action::Run) << shop.Text;
+  EXPECT_EQ(shop.Options.CutListFile, "c.csv");
+  EXPECT_EQ(shop.Options.LabelsFile, "l.pdf");
+  EXPECT_TRUE(shop.Options.SingleLabels);
+  EXPECT_FALSE(Parse({"job.qzl", "--labels", "l.pdf"}).Options.SingleLabels);
 }
 
 }  // namespace

@@ -33,6 +33,13 @@ TLogFont LogFont(int32_t height, int32_t width, const char* utf8Face) {
   return font;
 }
 
+TPaperSetup A4Portrait() {
+  TPaperSetup setup;
+  setup.PaperSize = 9;
+  setup.Orientation = 1;
+  return setup;
+}
+
 // pdftotext's words with their boxes in points, or an empty text without poppler.
 QString PdfWordBoxes(const QString& pdf) {
   const QString tool = QStandardPaths::findExecutable("pdftotext");
@@ -56,7 +63,7 @@ QString PdfText(const QString& pdf) {
 // A document of `pages` pages, each with "pN" on it, and an empty page after them.
 void PrintNumberedPages(QPrinter& printer, int pages) {
   QtPrintDevice device(printer);
-  device.ApplyPaperSetup({9, 1, true});
+  device.ApplyPaperSetup(A4Portrait());
   device.BeginDocument();
   device.SelectFont(LogFont(device.VerticalDpi() / 6, 0, "ＭＳ 明朝"));
   for (int page = 1; page <= pages; ++page) {
@@ -126,6 +133,30 @@ class QtPrintDeviceTest : public QObject {
     QCOMPARE(printer->copyCount(), 4);  // what the dialog chose stays
     QCOMPARE(printer->colorMode(), QPrinter::GrayScale);
     QCOMPARE(printer->outputFileName(), folder.filePath("out.pdf"));
+  }
+
+  // A label printer's paper in mm, drawn on from its corner; a later set-up is back to the printable area.
+  void PaperInMillimetresFromItsCorner() {
+    QTemporaryDir folder;
+    auto printer = MakePdfPrinter(folder.filePath("out.pdf"));
+    QtPrintDevice device(*printer);
+    TPaperSetup label;
+    label.PaperMm = TPaperSetup::Millimetres{70, 37};
+    label.FullPage = true;
+    device.ApplyPaperSetup(label);
+    const QSizeF size = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    QVERIFY(std::abs(size.width() - 70) < 0.1 && std::abs(size.height() - 37) < 0.1);
+    const double dotsPerMm = device.VerticalDpi() / 25.4;
+    // The whole paper, as the toolkit rounds it to points.
+    QVERIFY(std::abs(device.PageWidthDots() - 70 * dotsPerMm) < dotsPerMm / 2);
+    QVERIFY(std::abs(device.PageHeightDots() - 37 * dotsPerMm) < dotsPerMm / 2);
+
+    label.PaperMm = TPaperSetup::Millimetres{210, 297};
+    device.ApplyPaperSetup(label);
+    QCOMPARE(printer->pageLayout().pageSize().id(), QPageSize::A4);  // named, for the drivers
+    device.ApplyPaperSetup(A4Portrait());
+    QVERIFY(!printer->fullPage());
+    QVERIFY(device.PageWidthDots() < 209 * dotsPerMm);
   }
 
   void PdfPrinterIsA4PortraitAtHighResolution() {
@@ -201,7 +232,7 @@ class QtPrintDeviceTest : public QObject {
     printer->setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, halfInch, QPageLayout::Point, halfInch));
     QtPrintDevice device(*printer);
-    device.ApplyPaperSetup({9, 1, true});
+    device.ApplyPaperSetup(A4Portrait());
     QCOMPARE(printer->pageRect(QPrinter::DevicePixel), own);
   }
 
@@ -266,7 +297,7 @@ class QtPrintDeviceTest : public QObject {
       auto printer = MakePdfPrinter(pdf);
       QtPrintDevice device(*printer);
       device.SetDocumentTitle(Cp932("ヨビナ"));
-      device.ApplyPaperSetup({9, 1, true});
+      device.ApplyPaperSetup(A4Portrait());
       device.BeginDocument();
       const int dpi = device.VerticalDpi();
       device.SelectFont(LogFont(dpi / 6, dpi / 12, "ＭＳ 明朝"));  // 12 pt cells
