@@ -116,16 +116,19 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
 void QtPrintDevice::BeginDocument() {
   if (painter_.isActive()) return;
   pages_.assign(1, {});
+  const PageChoice choice = ChoiceOf(printer_);
+  streamPages_ = choice.Ranges.empty() && choice.Copies <= 1 && !choice.LastPageFirst;
+  pageEmitted_ = false;
   if (printer_.outputFormat() == QPrinter::PdfFormat) {
     outputFileName_ = printer_.outputFileName();
     pdfTarget_ =
         pdfFile_.empty() ? std::filesystem::path(QFile::encodeName(outputFileName_).toStdString()) : pdfFile_;
     try {
-      CheckWritableTarget(pdfTarget_);
+      if (streamFd_ < 0) CheckWritableTarget(pdfTarget_);
     } catch (const IoError& error) {
       throw IoError(PdfFailureText(pdfTarget_).toStdString() + error.what());
     }
-    pdfBytes_.emplace();
+    pdfBytes_.emplace(streamFd_);
     printer_.setOutputFileName(pdfBytes_->Path());
   }
   if (!painter_.begin(&printer_)) {
@@ -137,6 +140,11 @@ void QtPrintDevice::BeginDocument() {
 }
 
 void QtPrintDevice::NewPage() {
+  if (streamPages_ && painter_.isActive()) {
+    EmitPage(pages_.back());
+    pages_.back().clear();
+    return;
+  }
   pages_.emplace_back();
 }
 
@@ -150,7 +158,13 @@ void QtPrintDevice::EndDocument() {
   }
   if (!pdfBytes_) return;
   const std::string bytes = pdfBytes_->Finish();  // the printer has closed it
+  const int streamError = pdfBytes_->SinkError();
   pdfBytes_.reset();
+  if (streamFd_ >= 0) {
+    if (streamError != 0)
+      throw IoError(PdfFailureText(pdfTarget_).toStdString() + PlatformErrorText(streamError));
+    return;
+  }
   try {
     writePdf_(pdfTarget_, bytes);
   } catch (const IoError& error) {
@@ -158,7 +172,20 @@ void QtPrintDevice::EndDocument() {
   }
 }
 
+void QtPrintDevice::EmitPage(const std::vector<PageItem>& page) {
+  if (page.empty()) return;
+  if (pageEmitted_ && !printer_.newPage())
+    throw IoError(QStringLiteral("改ページできません。").toStdString());
+  pageEmitted_ = true;
+  for (const PageItem& item : page) std::visit([this](const auto& drawn) { Paint(drawn); }, item);
+}
+
 void QtPrintDevice::EmitPages() {
+  if (streamPages_) {
+    EmitPage(pages_.back());
+    pages_.clear();
+    return;
+  }
   std::vector<bool> hasInk;
   for (const auto& page : pages_) hasInk.push_back(!page.empty());
   bool first = true;
@@ -210,7 +237,11 @@ void QtPrintDevice::SelectFont(const TLogFont& font) {
   lastFont_ = font;
   hasFont_ = true;
 
-  const QString family = FamilyForFaceName(FaceNameOf(font));
+  const std::string_view faceName = FaceNameOf(font);
+  auto known = families_.find(faceName);
+  if (known == families_.end())
+    known = families_.emplace(std::string(faceName), FamilyForFaceName(faceName)).first;
+  const QString& family = known->second;
   const bool bold = font.Weight >= 600;
   const bool italic = font.Italic != 0;
   const FamilyMetrics& reference = MetricsOf(family, bold, italic);

@@ -66,9 +66,8 @@ Json PatternsOf(const SectionResult& section) {
   return patterns;
 }
 
-Json SectionJson(const ProjectResult& result, size_t s) {
+Json SectionJson(const ProjectResult& result, size_t s, const SectionResult& section) {
   const SectionInput& input = result.Input.Sections[s];
-  const SectionResult& section = result.Sections[s];
   Json json;
   json["name"] = Utf8(input.Name);
   json["status"] = StatusKey(section.Status);
@@ -113,9 +112,22 @@ Json SectionJson(const ProjectResult& result, size_t s) {
   return json;
 }
 
+// `text` indented by `spaces` on every line.
+std::string Indented(const std::string& text, size_t spaces) {
+  const std::string indent(spaces, ' ');
+  std::string indented = indent;
+  for (const char c : text) {
+    indented += c;
+    if (c == '\n') indented += indent;
+  }
+  return indented;
+}
+
 }  // namespace
 
-std::string ProjectJson(const ProjectResult& result) {
+// The pieces are cut from what nlohmann::json::dump(2) makes of the whole
+// object, whose last member is the array of the sections.
+std::string ProjectJsonHead(const ProjectResult& result) {
   const ProjectSettings& settings = result.Input.Settings;
   Json json;
   json["project"] = Utf8(settings.ProjectName);
@@ -131,10 +143,17 @@ std::string ProjectJson(const ProjectResult& result) {
   json["skippedLines"] = std::move(issues);
   const PurchaseTotals totals = TotalsOf(result);
   json["totals"] = {{"bars", totals.Bars}, {"weightKg", Known(totals.WeightKg)}, {"yen", Known(totals.Yen)}};
-  Json sections = Json::array();
-  for (size_t s = 0; s < result.Sections.size(); ++s) sections.push_back(SectionJson(result, s));
-  json["sections"] = std::move(sections);
-  return json.dump(2) + "\n";
+  std::string head = json.dump(2);
+  head.resize(head.size() - 2);  // "\n}"
+  return head + ",\n  \"sections\": [";
+}
+
+std::string ProjectJsonSection(const ProjectResult& result, size_t section, const SectionResult& full) {
+  return (section == 0 ? "\n" : ",\n") + Indented(SectionJson(result, section, full).dump(2), 4);
+}
+
+std::string ProjectJsonTail(const ProjectResult& result) {
+  return result.Sections.empty() ? "]\n}\n" : "\n  ]\n}\n";
 }
 
 }  // namespace yobina
