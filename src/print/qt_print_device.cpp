@@ -258,6 +258,8 @@ void QtPrintDevice::SelectFont(const TLogFont& font) {
   made.setKerning(false);
   made.setStyleStrategy(QFont::PreferAntialias);
   font_ = made;
+  unshapedFont_ = made;
+  unshapedFont_.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
 
   const QFontMetricsF metrics(font_, &printer_);
   ascent_ = metrics.ascent();
@@ -277,8 +279,13 @@ void QtPrintDevice::SetTransparentBackground() {
 
 void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
   if (!painter_.isActive() || text.empty()) return;
-  pages_.back().push_back(
-      DrawnText{font_, color_, ascent_, angleDegrees_, horizontalScale_, x, y, ToQString(text)});
+  QString drawn = ToQString(text);
+  // The reports draw a character at a time, and shaping one printable
+  // character gives its glyph as it is: the text engine's shaping took most
+  // of a long PDF's time. A control character shaped is left out.
+  const bool plain = drawn.size() == 1 && drawn[0].isPrint();
+  pages_.back().push_back(DrawnText{plain ? unshapedFont_ : font_, color_, ascent_, angleDegrees_,
+                                    horizontalScale_, x, y, std::move(drawn)});
 }
 
 void QtPrintDevice::Paint(const DrawnText& drawn) {

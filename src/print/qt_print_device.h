@@ -130,6 +130,7 @@ class QtPrintDevice : public PrintDevice {
   std::optional<OutputCapture> pdfBytes_;  // while a PDF document is open
   QString outputFileName_;                 // the printer's own, put back at the end
   QFont font_;
+  QFont unshapedFont_;  // font_ for a single printable character
   double ascent_ = 0;
   double horizontalScale_ = 1;
   double angleDegrees_ = 0;
