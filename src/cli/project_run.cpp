@@ -114,17 +114,18 @@ std::vector<NamedInput> InputsOf(const ProjectOptions& options) {
   return inputs;
 }
 
-// The folder's files that would be replaced, checked before the planning.
+// What the run would replace or remove in the folder, checked before the planning.
 std::optional<std::string> FolderRefusal(const BuildingFolder& folder, const ProjectInput& input,
                                          const ProjectOptions& options) {
-  const std::vector<std::string> names = BuildingFileNames(input);
-  if (std::optional<std::string> refusal = InputInFolder(folder, names, InputsOf(options))) return refusal;
+  std::vector<std::string> names = BuildingFileNames(input);
   try {
     folder.CheckTargets(names);
   } catch (const IoError& error) {
     return error.what();
   }
-  return std::nullopt;
+  const std::vector<std::string> earlier = folder.EarlierFiles();
+  names.insert(names.end(), earlier.begin(), earlier.end());
+  return InputInFolder(folder.Folder(), names, InputsOf(options));
 }
 
 constexpr std::string_view kStoppedText = "中断しました。何も書いていません。";
@@ -143,6 +144,13 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
     stock = ReadOptional(options.StockFile);
   } catch (const IoError& error) {
     Say(err, FileText(*reading, error.what()));
+    return kExitFailure;
+  }
+
+  // An input named like a file of the folder is said before its faults are.
+  if (const std::optional<std::string> refusal =
+          InputInFolder(options.OutFolder, BuildingFileNames(ProjectInput{}), InputsOf(options))) {
+    Say(err, *refusal);
     return kExitFailure;
   }
 

@@ -333,17 +333,14 @@ std::vector<std::string> BuildingFileNames(const ProjectInput& input) {
   return names;
 }
 
-std::optional<std::string> InputInFolder(const BuildingFolder& folder, const std::vector<std::string>& names,
+std::optional<std::string> InputInFolder(const fs::path& folder, const std::vector<std::string>& names,
                                          const std::vector<NamedInput>& inputs) {
-  std::vector<std::string> all = names;
-  const std::vector<std::string> earlier = folder.EarlierFiles();
-  all.insert(all.end(), earlier.begin(), earlier.end());
   for (const NamedInput& input : inputs) {
     const std::optional<FileKey> key = FileKeyOf(input.File);
     if (!key) continue;
-    for (const std::string& name : all) {
-      if (OutputFileKeyOf(folder.Folder() / name) == key) {
-        return "出力先「" + folder.Shown(name) + "」は読み込む" + input.What + "「" +
+    for (const std::string& name : names) {
+      if (OutputFileKeyOf(folder / name) == key) {
+        return "出力先「" + ReadableFileName(folder / name) + "」は読み込む" + input.What + "「" +
                ReadableFileName(input.File) + "」と同じファイルです。";
       }
     }

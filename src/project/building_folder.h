@@ -93,8 +93,8 @@ class BuildingFolder {
   bool committed_ = false;
 };
 
-// Every name a run may write in the folder: its fixed files, the job file
-// each section may get, the manifest and the lock.
+// Every name a run may write in the folder: its fixed files, the manifest,
+// the lock and the job file each section may get.
 std::vector<std::string> BuildingFileNames(const ProjectInput& input);
 
 // An input file of the building and what the messages call it ("部品表").
@@ -103,10 +103,11 @@ struct NamedInput {
   std::filesystem::path File;
 };
 
-// The message (UTF-8) for the first input that is one of the files the run
-// writes or removes in `folder` (links and hard links followed); none when
-// none is.
-std::optional<std::string> InputInFolder(const BuildingFolder& folder, const std::vector<std::string>& names,
+// The message (UTF-8) for the first input that is one of the files `names`
+// in `folder` (links and hard links followed); none when none is. The names
+// are what a run writes (BuildingFileNames) and removes (EarlierFiles).
+std::optional<std::string> InputInFolder(const std::filesystem::path& folder,
+                                         const std::vector<std::string>& names,
                                          const std::vector<NamedInput>& inputs);
 
 // Writes project.pdf into `file` (a new file in the staging folder), reading

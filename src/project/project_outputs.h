@@ -1,4 +1,4 @@
-// The files a planned building gives, as bytes, and the folder they go to.
+// The files a planned building gives, as bytes (BuildingFolder writes them).
 //
 //  purchase.csv  UTF-8 with a byte-order mark, CR LF: "部材名,長さ,本数,重量(t),金額",
 //                a line a section and length bought (sections with a plan, in

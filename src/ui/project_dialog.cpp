@@ -417,10 +417,12 @@ void ProjectDialog::SaveFolder() {
     bool stopped = false;
     try {
       BuildingFolder building(ToFsPath(folder));
-      const std::vector<std::string> names = BuildingFileNames(result.Input);
-      if (const std::optional<std::string> refusal = InputInFolder(building, names, inputs_))
-        throw IoError(*refusal);
+      std::vector<std::string> names = BuildingFileNames(result.Input);
       building.CheckTargets(names);
+      const std::vector<std::string> earlier = building.EarlierFiles();
+      names.insert(names.end(), earlier.begin(), earlier.end());
+      if (const std::optional<std::string> refusal = InputInFolder(building.Folder(), names, inputs_))
+        throw IoError(*refusal);
       WriteBuildingFiles(
           result, [&store](size_t section) { return store.Get(section); }, building, WriteProjectPdf,
           &stopSaving_);
