@@ -32,6 +32,7 @@ struct PurchaseLine {
   std::optional<int64_t> Yen;       // of the bars bought, to the whole yen; none without a price
 };
 
+// SectionStore writes every field: a field added here is added there too.
 struct SectionResult {
   SectionStatus Status = SectionStatus::Stopped;
   // The optimal planner's result for the chosen lengths. With a plan, its
