@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -15,8 +16,10 @@
 
 #include "building_parts.h"
 #include "file/atomic_file.h"
+#include "project/building_folder.h"
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
+#include "project/section_store.h"
 #include "text/codec.h"
 
 namespace {
@@ -56,16 +59,19 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
-// Counts the sections as they finish, with a dot every ten.
+// Counts the sections as they finish, with a dot every ten, and keeps their results.
 class Progress : public yobina::ProjectObserver {
  public:
+  explicit Progress(yobina::SectionStore& store) : store_(store) {}
   void SectionStarted(size_t) override {}
-  void SectionFinished(size_t, const yobina::SectionResult&) override {
+  void SectionFinished(size_t section, const yobina::SectionResult& result) override {
+    store_.Put(section, result);
     const std::lock_guard<std::mutex> lock(mutex_);
     if (++done_ % 10 == 0) std::fputc('.', stderr);
   }
 
  private:
+  yobina::SectionStore& store_;
   std::mutex mutex_;
   int32_t done_ = 0;
 };
@@ -96,24 +102,29 @@ int main(int argc, char** argv) {
   }
   const double readSeconds = Seconds(start);
 
-  Progress progress;
+  SectionStore store(std::filesystem::temp_directory_path(), input.Sections.size());
+  Progress progress(store);
   PlanningLimits limits;
   limits.Threads = options.Threads;
   const ProjectResult result = PlanProject(std::move(input), limits, progress);
   std::fputc('\n', stderr);
 
   const auto outputsStart = std::chrono::steady_clock::now();
-  const std::vector<FolderFile> files = ProjectOutputs(result);
-  if (!options.OutFolder.empty()) WriteProjectFolder(options.OutFolder, files);
+  if (!options.OutFolder.empty()) {
+    BuildingFolder folder(options.OutFolder);
+    WriteBuildingFiles(
+        result, [&store](size_t section) { return store.Get(section); }, folder, {}, nullptr);
+    folder.Commit();
+  }
   const double outputSeconds = Seconds(outputsStart);
 
   int32_t planned = 0, stockProven = 0, costProven = 0, capped = 0, jobFiles = 0;
   int64_t plans = 0;
   std::vector<std::pair<double, size_t>> slowest;
   for (size_t s = 0; s < result.Sections.size(); ++s) {
-    const SectionResult& section = result.Sections[s];
+    const SectionSummary& section = result.Sections[s];
     planned += section.HasPlan();
-    stockProven += section.HasPlan() && section.Exact.Status == ExactStatus::Proven;
+    stockProven += section.HasPlan() && section.Proof == ExactStatus::Proven;
     costProven += section.HasPlan() && section.CostProven;
     capped += section.Seconds >= options.Seconds * 0.99;
     jobFiles += HasJobFile(result, s);

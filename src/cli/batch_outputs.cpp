@@ -1,9 +1,8 @@
 #include "cli/batch_outputs.h"
 
-#include <sys/stat.h>
-
 #include <utility>
 
+#include "file/file_key.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
 
@@ -35,31 +34,6 @@ bool IsPdf(OutputFile::Kind kind) {
          kind == OutputFile::Kind::Labels;
 }
 
-// Which file a name stands for: its device and inode when it exists, else its
-// folder's and its own name; none when neither can be found.
-struct FileKey {
-  dev_t Device = 0;
-  ino_t Inode = 0;
-  std::string Name;
-  bool operator==(const FileKey&) const = default;
-};
-
-std::optional<FileKey> KeyOf(const fs::path& file) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) == 0) return FileKey{info.st_dev, info.st_ino, {}};
-  const fs::path folder = file.parent_path();
-  if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0) return std::nullopt;
-  return FileKey{info.st_dev, info.st_ino, file.filename().string()};
-}
-
-std::optional<FileKey> OutputKeyOf(const fs::path& target) {
-  try {
-    return KeyOf(FinalTarget(target));
-  } catch (const IoError&) {
-    return std::nullopt;  // a link loop: the target check says so
-  }
-}
-
 std::string Quoted(const fs::path& file) {
   return "「" + ReadableFileName(file) + "」";
 }
@@ -79,16 +53,16 @@ std::vector<OutputFile> OutputFilesOf(const CliOptions& options) {
 
 std::optional<std::string> CheckOutputFiles(const CliOptions& options) {
   const std::vector<OutputFile> files = OutputFilesOf(options);
-  const std::optional<FileKey> job = KeyOf(options.JobFile);
+  const std::optional<FileKey> job = FileKeyOf(options.JobFile);
   std::vector<std::optional<FileKey>> keys;
   for (const OutputFile& file : files) {
-    const std::optional<FileKey> key = OutputKeyOf(file.Path);
+    const std::optional<FileKey> key = OutputFileKeyOf(file.Path);
     if (key && key == job && file.What != OutputFile::Kind::Save) {
       return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
              "は読み込むヨビナデータと同じファイルです。";
     }
     for (const std::optional<std::filesystem::path>& imported : {options.ImportCut, options.ImportStock}) {
-      if (key && imported && key == KeyOf(*imported)) {
+      if (key && imported && key == FileKeyOf(*imported)) {
         return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
                "は読み込む CSV ファイルと同じファイルです。";
       }

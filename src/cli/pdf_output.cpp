@@ -58,7 +58,7 @@ int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, con
   StartOffscreen();
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
-  return RunProject(options, stdout, stderr, ProjectPdfBytes, stop);
+  return RunProject(options, stdout, stderr, WriteProjectPdf, stop);
 }
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {

@@ -32,7 +32,7 @@ ProjectCommandLine::ProjectCommandLine()
               "Plan a whole building from its parts list (CSV) or a folder of DSTV NC files (every "
               "*.nc1 and *.nc in it, one part a file): every section as one job, the steel "
               "to buy as purchase.csv, summary.csv, project.json, project.pdf and a job file a "
-              "section, written into --out all or none; --time-limit S caps each section (10 s). "
+              "section, written into --out as one run; --time-limit S caps each section (10 s). "
               "Exit status: 0 every section has a plan; 1 some have none (the others are written); "
               "2 bad input; 3 stopped (nothing written).\n"
               "部品表（CSV）または DSTV の NC ファイル（*.nc1, *.nc、1 ファイル 1 部材）のフォルダから"

@@ -17,6 +17,7 @@
 #include "project/project_outputs.h"
 #include "project/project_planner.h"
 #include "project/section_offcuts.h"
+#include "project/section_store.h"
 #include "report/report_text.h"
 #include "text/codec.h"
 
@@ -32,16 +33,19 @@ std::string FileText(const std::filesystem::path& file, std::string_view utf8) {
   return file.string() + ": " + std::string(utf8);
 }
 
-// "[12/300] H-400×200 SS400: 証明済 (1.2 s)" as each section is done.
+// "[12/300] H-400×200 SS400: 証明済 (1.2 s)" as each section is done, whose
+// full result goes to the store.
 class ProgressLines : public ProjectObserver {
  public:
-  ProgressLines(const ProjectInput& input, std::FILE* err) : input_(input), err_(err) {}
+  ProgressLines(const ProjectInput& input, SectionStore& store, std::FILE* err)
+      : input_(input), store_(store), err_(err) {}
   void SectionStarted(size_t) override {}
   void SectionFinished(size_t section, const SectionResult& result) override {
+    store_.Put(section, result);
     const std::lock_guard<std::mutex> lock(mutex_);
     ProjectResult one;  // ProofText reads a section of a project
     one.Input.Sections = {input_.Sections[section]};
-    one.Sections = {result};
+    one.Sections = {SummaryOf(result)};
     std::fprintf(err_, "[%zu/%zu] %s: %s (%.1f s)\n", ++done_, input_.Sections.size(),
                  Cp932ToUtf8(input_.Sections[section].Name).c_str(), Cp932ToUtf8(ProofText(one, 0)).c_str(),
                  result.Seconds);
@@ -49,6 +53,7 @@ class ProgressLines : public ProjectObserver {
 
  private:
   const ProjectInput& input_;
+  SectionStore& store_;
   std::FILE* err_;
   std::mutex mutex_;
   size_t done_ = 0;
@@ -92,7 +97,36 @@ bool TakeOffcuts(const ProjectOptions& options, ProjectInput& input, std::FILE* 
   return true;
 }
 
-int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
+// The inputs, each with the name messages give it.
+std::vector<NamedInput> InputsOf(const ProjectOptions& options) {
+  std::vector<NamedInput> inputs = {{"部品表", options.PartsFile}};
+  if (options.CatalogueFile) inputs.push_back({"定尺表", *options.CatalogueFile});
+  if (options.StockFile) inputs.push_back({"在庫表", *options.StockFile});
+  if (options.TakeOffcuts) {
+    const std::optional<std::filesystem::path> inventory =
+        options.OffcutsFile ? options.OffcutsFile : DefaultInventoryPath();
+    if (inventory) inputs.push_back({"残材在庫", *inventory});
+  }
+  return inputs;
+}
+
+// What the run would replace or remove in the folder, checked before the planning.
+std::optional<std::string> FolderRefusal(const BuildingFolder& folder, const ProjectInput& input,
+                                         const ProjectOptions& options) {
+  std::vector<std::string> names = BuildingFileNames(input);
+  try {
+    folder.CheckTargets(names);
+  } catch (const IoError& error) {
+    return error.what();
+  }
+  const std::vector<std::string> earlier = folder.EarlierFiles();
+  names.insert(names.end(), earlier.begin(), earlier.end());
+  return InputInFolder(folder.Folder(), names, InputsOf(options));
+}
+
+constexpr std::string_view kStoppedText = "中断しました。何も書いていません。";
+
+int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfWriter& pdf,
                  const StopToken& stop) {
   PartsListRead parts;
   std::optional<std::string> catalogue;
@@ -106,6 +140,13 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
     stock = ReadOptional(options.StockFile);
   } catch (const IoError& error) {
     Say(err, FileText(*reading, error.what()));
+    return kExitFailure;
+  }
+
+  // An input named like a file of the folder is said before its faults are.
+  if (const std::optional<std::string> refusal =
+          InputInFolder(options.OutFolder, BuildingFileNames(ProjectInput{}), InputsOf(options))) {
+    Say(err, *refusal);
     return kExitFailure;
   }
 
@@ -132,29 +173,45 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
     return kExitFailure;
   }
   if (!input.Issues.empty()) Say(err, "誤りのある" + bad + "を除いて計画します。");
-  if (options.TakeOffcuts && !TakeOffcuts(options, input, err)) return kExitFailure;
   if (const std::optional<std::string> fault = FolderFault(options.OutFolder)) {
     Say(err, FileText(options.OutFolder, *fault));
     return kExitFailure;
   }
-
-  PlanningLimits limits;
-  limits.Stop = &stop.StopFlag();
-  ProgressLines progress(input, err);
-  const ProjectResult result = PlanProject(input, limits, progress);
-  if (result.Stopped) {
-    Say(err, "中断しました。何も書いていません。");
-    return kExitStopped;
-  }
-
+  std::optional<BuildingFolder> folder;
   try {
-    std::vector<FolderFile> files = ProjectOutputs(result);
-    if (pdf) files.push_back({"project.pdf", pdf(result, options.OutFolder / "project.pdf")});
-    WriteProjectFolder(options.OutFolder, files);
+    folder.emplace(options.OutFolder);
   } catch (const IoError& error) {
-    Say(err, FileText(options.OutFolder, error.what()));
+    Say(err, error.what());
     return kExitFailure;
   }
+  if (const std::optional<std::string> refusal = FolderRefusal(*folder, input, options)) {
+    Say(err, *refusal);
+    return kExitFailure;
+  }
+  if (options.TakeOffcuts && !TakeOffcuts(options, input, err)) return kExitFailure;
+
+  std::optional<ProjectResult> planned;
+  try {
+    SectionStore store(folder->Staging(), input.Sections.size());
+    PlanningLimits limits;
+    limits.Stop = &stop.StopFlag();
+    ProgressLines progress(input, store, err);
+    planned.emplace(PlanProject(input, limits, progress));
+    if (planned->Stopped) {
+      Say(err, kStoppedText);
+      return kExitStopped;
+    }
+    WriteBuildingFiles(
+        *planned, [&store](size_t section) { return store.Get(section); }, *folder, pdf, &stop.StopFlag());
+    folder->Commit();
+  } catch (const WritingStopped&) {
+    Say(err, kStoppedText);
+    return kExitStopped;
+  } catch (const IoError& error) {
+    Say(err, error.what());
+    return kExitFailure;
+  }
+  const ProjectResult& result = *planned;
 
   const PurchaseTotals totals = TotalsOf(result);
   std::string line = "購入 " + IntText(totals.Bars, 0) + " 本";
@@ -174,7 +231,7 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
 
 }  // namespace
 
-int RunProject(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfMaker& pdf,
+int RunProject(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfWriter& pdf,
                const StopToken& stop) {
   try {
     return PlanBuilding(options, out, err, pdf, stop);

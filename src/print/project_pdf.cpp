@@ -1,30 +1,39 @@
 #include "print/project_pdf.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QFile>
-#include <string_view>
-#include <system_error>
+#include <cerrno>
 
+#include "file/io_error.h"
 #include "print/qt_print_device.h"
 #include "project/project_print.h"
 
 namespace yobina {
+namespace {
 
-std::string ProjectPdfBytes(const ProjectResult& result, const std::filesystem::path& target) {
-  // The device checks its target before drawing; the folder is checked when
-  // the files are written, so a name in the temporary folder stands in until it exists.
-  std::error_code error;
-  const std::filesystem::path checked = std::filesystem::is_directory(target.parent_path(), error)
-                                            ? target
-                                            : std::filesystem::temp_directory_path() /
-                                                  ("yobina-project-" + std::to_string(::getpid()) + ".pdf");
-  const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(checked.c_str()));
-  std::string bytes;
-  QtPrintDevice device(*printer, checked,
-                       [&](const std::filesystem::path&, std::string_view pdf) { bytes.assign(pdf); });
-  PrintProject(result, device);
-  return bytes;
+std::string FailureText(const std::string& shown, int errorNumber) {
+  return "PDF ファイル「" + shown + "」を作成できません。" + PlatformErrorText(errorNumber);
+}
+
+}  // namespace
+
+void WriteProjectPdf(const ProjectResult& result, const SectionReader& read,
+                     const std::filesystem::path& file, const std::string& shown,
+                     const std::atomic<bool>* stop) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) throw IoError(FailureText(shown, errno));
+  try {
+    const std::unique_ptr<QPrinter> printer = MakePdfPrinter(QFile::decodeName(file.c_str()));
+    QtPrintDevice device(*printer, std::filesystem::path(shown));
+    device.StreamPdfInto(fd);
+    PrintProject(result, read, device, stop);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0 && errno != EINTR) throw IoError(FailureText(shown, errno));
 }
 
 }  // namespace yobina

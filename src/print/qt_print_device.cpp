@@ -123,16 +123,19 @@ void QtPrintDevice::ApplyPaperSetup(const TPaperSetup& setup) {
 void QtPrintDevice::BeginDocument() {
   if (painter_.isActive()) return;
   pages_.assign(1, {});
+  const PageChoice choice = ChoiceOf(printer_);
+  streamPages_ = choice.Ranges.empty() && choice.Copies <= 1 && !choice.LastPageFirst;
+  pageEmitted_ = false;
   if (printer_.outputFormat() == QPrinter::PdfFormat) {
     outputFileName_ = printer_.outputFileName();
     pdfTarget_ =
         pdfFile_.empty() ? std::filesystem::path(QFile::encodeName(outputFileName_).toStdString()) : pdfFile_;
     try {
-      CheckWritableTarget(pdfTarget_);
+      if (streamFd_ < 0) CheckWritableTarget(pdfTarget_);
     } catch (const IoError& error) {
       throw IoError(PdfFailureText(pdfTarget_).toStdString() + error.what());
     }
-    pdfBytes_.emplace();
+    pdfBytes_.emplace(streamFd_);
     printer_.setOutputFileName(pdfBytes_->Path());
   }
   if (!painter_.begin(&printer_)) {
@@ -144,6 +147,11 @@ void QtPrintDevice::BeginDocument() {
 }
 
 void QtPrintDevice::NewPage() {
+  if (streamPages_ && painter_.isActive()) {
+    EmitPage(pages_.back());
+    pages_.back().clear();
+    return;
+  }
   pages_.emplace_back();
 }
 
@@ -157,7 +165,13 @@ void QtPrintDevice::EndDocument() {
   }
   if (!pdfBytes_) return;
   const std::string bytes = pdfBytes_->Finish();  // the printer has closed it
+  const int streamError = pdfBytes_->SinkError();
   pdfBytes_.reset();
+  if (streamFd_ >= 0) {
+    if (streamError != 0)
+      throw IoError(PdfFailureText(pdfTarget_).toStdString() + PlatformErrorText(streamError));
+    return;
+  }
   try {
     writePdf_(pdfTarget_, bytes);
   } catch (const IoError& error) {
@@ -165,7 +179,20 @@ void QtPrintDevice::EndDocument() {
   }
 }
 
+void QtPrintDevice::EmitPage(const std::vector<PageItem>& page) {
+  if (page.empty()) return;
+  if (pageEmitted_ && !printer_.newPage())
+    throw IoError(QStringLiteral("改ページできません。").toStdString());
+  pageEmitted_ = true;
+  for (const PageItem& item : page) std::visit([this](const auto& drawn) { Paint(drawn); }, item);
+}
+
 void QtPrintDevice::EmitPages() {
+  if (streamPages_) {
+    EmitPage(pages_.back());
+    pages_.clear();
+    return;
+  }
   std::vector<bool> hasInk;
   for (const auto& page : pages_) hasInk.push_back(!page.empty());
   bool first = true;
@@ -217,7 +244,11 @@ void QtPrintDevice::SelectFont(const TLogFont& font) {
   lastFont_ = font;
   hasFont_ = true;
 
-  const QString family = FamilyForFaceName(FaceNameOf(font));
+  const std::string_view faceName = FaceNameOf(font);
+  auto known = families_.find(faceName);
+  if (known == families_.end())
+    known = families_.emplace(std::string(faceName), FamilyForFaceName(faceName)).first;
+  const QString& family = known->second;
   const bool bold = font.Weight >= 600;
   const bool italic = font.Italic != 0;
   const FamilyMetrics& reference = MetricsOf(family, bold, italic);
@@ -234,6 +265,8 @@ void QtPrintDevice::SelectFont(const TLogFont& font) {
   made.setKerning(false);
   made.setStyleStrategy(QFont::PreferAntialias);
   font_ = made;
+  unshapedFont_ = made;
+  unshapedFont_.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
 
   const QFontMetricsF metrics(font_, &printer_);
   ascent_ = metrics.ascent();
@@ -253,8 +286,13 @@ void QtPrintDevice::SetTransparentBackground() {
 
 void QtPrintDevice::DrawText(int32_t x, int32_t y, const std::string& text) {
   if (!painter_.isActive() || text.empty()) return;
-  pages_.back().push_back(
-      DrawnText{font_, color_, ascent_, angleDegrees_, horizontalScale_, x, y, ToQString(text)});
+  QString drawn = ToQString(text);
+  // The reports draw a character at a time, and shaping one printable
+  // character gives its glyph as it is: the text engine's shaping took most
+  // of a long PDF's time. A control character shaped is left out.
+  const bool plain = drawn.size() == 1 && drawn[0].isPrint();
+  pages_.back().push_back(DrawnText{plain ? unshapedFont_ : font_, color_, ascent_, angleDegrees_,
+                                    horizontalScale_, x, y, std::move(drawn)});
 }
 
 void QtPrintDevice::Paint(const DrawnText& drawn) {

@@ -26,8 +26,10 @@ namespace yobina {
 
 // The pages are kept until the document ends, then emitted as the print
 // dialog asked: its page range, copies, collation and page order; a page with
-// nothing drawn on it is left out. A PDF is made in memory and written like a
-// save (see WriteFileAtomically): a failed write leaves the old file whole.
+// nothing drawn on it is left out. Where the dialog asked for every page once
+// in order, each page is emitted as the next begins instead. A PDF is made in
+// memory and written like a save (see WriteFileAtomically): a failed write
+// leaves the old file whole.
 class QtPrintDevice : public PrintDevice {
  public:
   // Writes a finished PDF's bytes to its file; throws IoError.
@@ -40,6 +42,11 @@ class QtPrintDevice : public PrintDevice {
   ~QtPrintDevice() override;  // ends a document left open; an unfinished PDF is not written
   QtPrintDevice(const QtPrintDevice&) = delete;
   QtPrintDevice& operator=(const QtPrintDevice&) = delete;
+
+  // The PDF goes into `fd` (an open, new file) as it is made, rather than
+  // through the writer; `pdfFile` then only names it in messages. For a
+  // document too large to hold; before BeginDocument.
+  void StreamPdfInto(int fd) { streamFd_ = fd; }
 
   void SetDocumentTitle(const std::string& title) override;
   // Resets the paper to the chosen printer's defaults: its default size,
@@ -105,6 +112,7 @@ class QtPrintDevice : public PrintDevice {
   };
   using PageItem = std::variant<DrawnText, FilledRect, DrawnLine>;
   void EmitPages();
+  void EmitPage(const std::vector<PageItem>& page);
   void Paint(const DrawnText& drawn);
   void Paint(const FilledRect& rect);
   void Paint(const DrawnLine& line);
@@ -112,13 +120,17 @@ class QtPrintDevice : public PrintDevice {
 
   QPrinter& printer_;
   QPainter painter_;
-  std::vector<std::vector<PageItem>> pages_;  // in drawing order
+  std::vector<std::vector<PageItem>> pages_;  // in drawing order; the open one alone when streaming
+  bool streamPages_ = false;                  // every page once, in order
+  bool pageEmitted_ = false;
+  int streamFd_ = -1;
   std::filesystem::path pdfFile_;
   PdfFileWriter writePdf_;
   std::filesystem::path pdfTarget_;        // of the open document
   std::optional<OutputCapture> pdfBytes_;  // while a PDF document is open
   QString outputFileName_;                 // the printer's own, put back at the end
   QFont font_;
+  QFont unshapedFont_;  // font_ for a single printable character
   double ascent_ = 0;
   double horizontalScale_ = 1;
   double angleDegrees_ = 0;
@@ -126,6 +138,7 @@ class QtPrintDevice : public PrintDevice {
   TLogFont lastFont_{};
   bool hasFont_ = false;
   std::map<QString, FamilyMetrics> metrics_;
+  std::map<std::string, QString, std::less<>> families_;  // by face name
 };
 
 // A QPrinter that writes a PDF file at `path` (A4 portrait by default).

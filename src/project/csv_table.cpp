@@ -67,6 +67,12 @@ class RowParser {
     atRowStart_ = true;
     if (std::all_of(row.Cells.begin(), row.Cells.end(), [](const std::string& c) { return c.empty(); }))
       return;
+    // A name or mark over two lines would make a section or part of its own.
+    if (std::any_of(row.Cells.begin(), row.Cells.end(),
+                    [](const std::string& c) { return c.find_first_of("\r\n") != std::string::npos; })) {
+      table_.Issues.push_back({file_, row.Line, Cp932("引用符(\")の中で改行しています。"), true});
+      return;
+    }
     if (table_.Encoding == TextEncoding::Utf8) {
       for (std::string& cell : row.Cells) {
         std::optional<std::string> converted = Utf8ToCp932(cell);

@@ -2,8 +2,9 @@
 // cells. The encoding is found from the bytes: UTF-8 with or without a
 // byte-order mark, or code page 932; a line in the other encoding (or in
 // neither) is reported and left out. The cells come out in code page 932.
-// Parsed by libcsv: commas, double-quoted cells (which may span lines),
-// blanks around unquoted cells dropped, CR LF, LF or CR line ends.
+// Parsed by libcsv: commas, double-quoted cells, blanks around unquoted cells
+// dropped, CR LF, LF or CR line ends. A row with a line break inside a quoted
+// cell is a bad line: no name or number of these files holds one.
 #pragma once
 
 #include <cstdint>

@@ -60,7 +60,7 @@ std::string Utf8(const std::string& cp932) {
 
 PurchaseTotals TotalsOf(const ProjectResult& result) {
   PurchaseTotals totals;
-  for (const SectionResult& section : result.Sections) {
+  for (const SectionSummary& section : result.Sections) {
     if (!section.HasPlan()) continue;
     for (const PurchaseLine& line : section.Purchase) {
       if (line.Bought == 0) continue;
@@ -74,7 +74,7 @@ PurchaseTotals TotalsOf(const ProjectResult& result) {
 
 SectionFigures FiguresOf(const ProjectResult& result, size_t s) {
   const SectionInput& input = result.Input.Sections[s];
-  const SectionResult& section = result.Sections[s];
+  const SectionSummary& section = result.Sections[s];
   SectionFigures figures;
   figures.Pieces = input.Pieces();
   figures.WeightKg = 0;
@@ -92,12 +92,12 @@ SectionFigures FiguresOf(const ProjectResult& result, size_t s) {
 }
 
 std::string ProofText(const ProjectResult& result, size_t s) {
-  const SectionResult& section = result.Sections[s];
+  const SectionSummary& section = result.Sections[s];
   std::string text;
   switch (section.Status) {
     case SectionStatus::Planned:
-      if (section.Exact.Status != ExactStatus::Proven) {
-        text = Cp932("未証明(差 ") + FixedText(section.Exact.GapMeters, 0, 3) + " m)";
+      if (section.Proof != ExactStatus::Proven) {
+        text = Cp932("未証明(差 ") + FixedText(section.GapMeters, 0, 3) + " m)";
       } else {
         text = Cp932(section.CostProven ? "証明済" : "最安未証明");
       }
@@ -123,7 +123,7 @@ std::string PurchaseCsv(const ProjectResult& result) {
   std::string csv(kBom);
   csv += Line({"部材名", "長さ", "本数", "重量(t)", "金額"});
   for (size_t s = 0; s < result.Sections.size(); ++s) {
-    const SectionResult& section = result.Sections[s];
+    const SectionSummary& section = result.Sections[s];
     if (!section.HasPlan()) continue;
     const std::string name = Cell(Utf8(result.Input.Sections[s].Name));
     for (const PurchaseLine& line : section.Purchase) {
@@ -142,7 +142,7 @@ std::string SummaryCsv(const ProjectResult& result) {
   std::string csv(kBom);
   csv += Line({"部材名", "部品数", "素材延長(m)", "重量(t)", "ロス率(%)", "証明", "金額"});
   for (size_t s = 0; s < result.Sections.size(); ++s) {
-    const SectionResult& section = result.Sections[s];
+    const SectionSummary& section = result.Sections[s];
     const std::string name = Cell(Utf8(result.Input.Sections[s].Name));
     const std::string proof = Cell(Utf8(ProofText(result, s)));
     const std::string pieces = IntText(result.Input.Sections[s].Pieces(), 0);
@@ -152,7 +152,7 @@ std::string SummaryCsv(const ProjectResult& result) {
     }
     const SectionFigures figures = FiguresOf(result, s);
     csv += Line({name, pieces, Thousandths(figures.StockMm), Optional(figures.WeightKg, true),
-                 FixedText(section.Exact.Plan.LossRate, 0, 2), proof, Optional(figures.Yen, false)});
+                 FixedText(section.LossRate, 0, 2), proof, Optional(figures.Yen, false)});
   }
   return csv;
 }

@@ -127,9 +127,8 @@ bool AnyNamedPart(const ProjectInput& input) {
   return false;
 }
 
-Json SectionJson(const ProjectResult& result, size_t s, bool withParts) {
+Json SectionJson(const ProjectResult& result, size_t s, const SectionResult& section, bool withParts) {
   const SectionInput& input = result.Input.Sections[s];
-  const SectionResult& section = result.Sections[s];
   Json json;
   json["name"] = Utf8(input.Name);
   json["status"] = StatusKey(section.Status);
@@ -176,9 +175,22 @@ Json SectionJson(const ProjectResult& result, size_t s, bool withParts) {
   return json;
 }
 
+// `text` indented by `spaces` on every line.
+std::string Indented(const std::string& text, size_t spaces) {
+  const std::string indent(spaces, ' ');
+  std::string indented = indent;
+  for (const char c : text) {
+    indented += c;
+    if (c == '\n') indented += indent;
+  }
+  return indented;
+}
+
 }  // namespace
 
-std::string ProjectJson(const ProjectResult& result) {
+// The pieces are cut from what nlohmann::json::dump(2) makes of the whole
+// object, whose last member is the array of the sections.
+std::string ProjectJsonHead(const ProjectResult& result) {
   const ProjectSettings& settings = result.Input.Settings;
   Json json;
   json["project"] = Utf8(settings.ProjectName);
@@ -205,11 +217,17 @@ std::string ProjectJson(const ProjectResult& result) {
   }
   const PurchaseTotals totals = TotalsOf(result);
   json["totals"] = {{"bars", totals.Bars}, {"weightKg", Known(totals.WeightKg)}, {"yen", Known(totals.Yen)}};
-  Json sections = Json::array();
+  const std::string head = json.dump(2);
+  return head.substr(0, head.size() - 2) + ",\n  \"sections\": [";  // without its "\n}"
+}
+
+std::string ProjectJsonSection(const ProjectResult& result, size_t section, const SectionResult& full) {
   const bool withParts = AnyNamedPart(result.Input);
-  for (size_t s = 0; s < result.Sections.size(); ++s) sections.push_back(SectionJson(result, s, withParts));
-  json["sections"] = std::move(sections);
-  return json.dump(2) + "\n";
+  return (section == 0 ? "\n" : ",\n") + Indented(SectionJson(result, section, full, withParts).dump(2), 4);
+}
+
+std::string ProjectJsonTail(const ProjectResult& result) {
+  return result.Sections.empty() ? "]\n}\n" : "\n  ]\n}\n";
 }
 
 }  // namespace yobina

@@ -1,4 +1,4 @@
-// The files a planned building gives, as bytes, and the folder they go to.
+// The files a planned building gives, as bytes (BuildingFolder writes them).
 //
 //  purchase.csv  UTF-8 with a byte-order mark, CR LF: "部材名,長さ,本数,重量(t),金額",
 //                a line a section and length bought (sections with a plan, in
@@ -16,7 +16,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,35 +51,36 @@ SectionFigures FiguresOf(const ProjectResult& result, size_t section);
 // 計画なし, 時間切れ, 中断 or 対象外, with "ジョブファイルなし" where it has none.
 std::string ProofText(const ProjectResult& result, size_t section);
 
+// Thrown where a stop ends the writing of a building's files.
+class WritingStopped : public std::exception {
+ public:
+  const char* what() const noexcept override { return "stopped"; }
+};
+
+// A section's full result read back (see SectionStore); throws IoError.
+using SectionReader = std::function<SectionResult(size_t section)>;
+
 std::string PurchaseCsv(const ProjectResult& result);
 std::string SummaryCsv(const ProjectResult& result);
-std::string ProjectJson(const ProjectResult& result);
+// project.json is the head, each section's piece in order (`full` is the
+// section's result), then the tail.
+std::string ProjectJsonHead(const ProjectResult& result);
+std::string ProjectJsonSection(const ProjectResult& result, size_t section, const SectionResult& full);
+std::string ProjectJsonTail(const ProjectResult& result);
 
 // The section's job as the window would show it: project and section names,
 // unit weight, margin, kerf, the tables of SectionResult::Job. Only for a
 // section with a plan; rows past the page's lists are left out.
-JobDocument SectionDocument(const ProjectResult& result, size_t section);
+JobDocument SectionDocument(const ProjectResult& result, size_t section, const SectionResult& full);
 
 // Whether the section gets a job file: it has a plan and its tables fit the page's grids.
 bool HasJobFile(const ProjectResult& result, size_t section);
 
 // "NNN_<section>.qzl": the section's number from 001, its name in UTF-8 with
 // the characters file names cannot hold as "_".
-std::string JobFileName(const ProjectResult& result, size_t section);
-
-// A file of the building's folder.
-struct FolderFile {
-  std::string Name;  // UTF-8, no folder
-  std::string Bytes;
-};
-
-// Every file of the folder, in the order above.
-std::vector<FolderFile> ProjectOutputs(const ProjectResult& result);
-
-// Writes the files into `folder` (made when missing) all or none: each is
-// written beside its target first, and all are renamed into place only once
-// every one is complete. Other files in the folder are left alone. Throws
-// IoError (Japanese text, UTF-8) when any cannot be written; then none is.
-void WriteProjectFolder(const std::filesystem::path& folder, const std::vector<FolderFile>& files);
+std::string JobFileName(const ProjectInput& input, size_t section);
+inline std::string JobFileName(const ProjectResult& result, size_t section) {
+  return JobFileName(result.Input, section);
+}
 
 }  // namespace yobina

@@ -23,6 +23,23 @@ int64_t WorkOf(const SectionInput& section) {
 
 }  // namespace
 
+SectionSummary SummaryOf(const SectionResult& result) {
+  SectionSummary summary;
+  summary.Status = result.Status;
+  summary.Proof = result.Exact.Status;
+  summary.PatternCount = result.Exact.Plan.PatternCount;
+  summary.LossRate = result.Exact.Plan.LossRate;
+  summary.GapMeters = result.Exact.GapMeters;
+  summary.CutRows = result.Job.CutCount;
+  summary.StockRows = result.Job.StockCount;
+  summary.Purchase = result.Purchase;
+  summary.CostProven = result.CostProven;
+  summary.Notes = result.Notes;
+  summary.PlansMade = result.PlansMade;
+  summary.Seconds = result.Seconds;
+  return summary;
+}
+
 ProjectResult PlanProject(ProjectInput input, const PlanningLimits& limits, ProjectObserver& observer) {
   const auto start = std::chrono::steady_clock::now();
   ProjectResult result;
@@ -38,30 +55,37 @@ ProjectResult PlanProject(ProjectInput input, const PlanningLimits& limits, Proj
 
   const auto stopped = [&] { return limits.Stop != nullptr && limits.Stop->load(); };
   std::atomic<size_t> next{0};
+  std::atomic<bool> failed{false};
   std::mutex failureMutex;
   std::exception_ptr failure;
+  const auto fail = [&] {
+    const std::lock_guard<std::mutex> lock(failureMutex);
+    if (!failure) failure = std::current_exception();
+    failed = true;
+  };
   const auto work = [&] {
     for (size_t at = next++; at < order.size(); at = next++) {
       const size_t s = order[at];
-      if (stopped()) {
-        result.Sections[s].Status = SectionStatus::Stopped;
-        continue;
-      }
+      if (stopped() || failed) continue;  // the summary says Stopped
       observer.SectionStarted(s);
+      SectionResult section;
       try {
-        result.Sections[s] =
-            PlanSection(sections[s], settings.MaxLengths, settings.SectionSeconds, limits.Stop);
+        section = PlanSection(sections[s], settings.MaxLengths, settings.SectionSeconds, limits.Stop);
       } catch (const std::bad_alloc&) {
-        result.Sections[s] = SectionResult{};
-        result.Sections[s].Status = SectionStatus::Refused;
-        result.Sections[s].Notes.push_back(Cp932("メモリが足りません。"));
+        section = SectionResult{};
+        section.Status = SectionStatus::Refused;
+        section.Notes.push_back(Cp932("メモリが足りません。"));
       } catch (...) {
-        // Thrown on once every thread is done.
-        const std::lock_guard<std::mutex> lock(failureMutex);
-        if (!failure) failure = std::current_exception();
-        result.Sections[s].Status = SectionStatus::Stopped;
+        fail();  // thrown on once every thread is done
+        section = SectionResult{};
       }
-      observer.SectionFinished(s, result.Sections[s]);
+      // Only the summary stays: the observer keeps the full result where it wants it.
+      result.Sections[s] = SummaryOf(section);
+      try {
+        observer.SectionFinished(s, section);
+      } catch (...) {
+        fail();
+      }
     }
   };
   const size_t cores = std::max(1U, std::thread::hardware_concurrency());

@@ -15,6 +15,10 @@ namespace yobina {
 
 // Called from the planning threads, for several sections at once: an
 // implementation locks what it shares. `section` indexes ProjectInput::Sections.
+// SectionFinished sees a section's full result, which the building does not
+// keep (put it in a SectionStore to read it later); an exception it throws
+// ends the planning (the remaining sections are not started) and is thrown
+// on by PlanProject. A section the stop skips is neither started nor finished.
 class ProjectObserver {
  public:
   virtual ~ProjectObserver() = default;
@@ -28,7 +32,8 @@ struct PlanningLimits {
 };
 
 // `input` must be Ready. Each section within input.Settings.SectionSeconds and
-// input.Settings.MaxLengths; the largest sections start first.
+// input.Settings.MaxLengths; the largest sections start first. The result
+// keeps each section's summary.
 ProjectResult PlanProject(ProjectInput input, const PlanningLimits& limits, ProjectObserver& observer);
 
 }  // namespace yobina

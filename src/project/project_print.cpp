@@ -68,13 +68,13 @@ void WriteSummary(LineWriter& writer, const ProjectResult& result) {
           "部材名                  部品数 素材延長(m)  重量(t) ロス率(%)       金額  証明");
   const std::string underFigures = Spaces(static_cast<int32_t>(kSummaryNameBytes));
   for (size_t s = 0; s < result.Sections.size(); ++s) {
-    const SectionResult& section = result.Sections[s];
+    const SectionSummary& section = result.Sections[s];
     std::string line = Column(result.Input.Sections[s].Name, kSummaryNameBytes) +
                        IntText(result.Input.Sections[s].Pieces(), 6);
     if (section.HasPlan()) {
       const SectionFigures figures = FiguresOf(result, s);
       line += FixedText(static_cast<double>(figures.StockMm) / 1000, 12, 3) + Tonnes(figures.WeightKg, 9) +
-              FixedText(section.Exact.Plan.LossRate, 10, 2) + Yen(figures.Yen, 11);
+              FixedText(section.LossRate, 10, 2) + Yen(figures.Yen, 11);
     } else {
       line += Spaces(12 + 9 + 10 + 11);
     }
@@ -105,24 +105,25 @@ void PrintLists(const ProjectResult& result, PrintDevice& printer, bool withSumm
 
 }  // namespace
 
-PlanResult SectionPlanResult(const ProjectResult& result, size_t s) {
-  const SectionResult& section = result.Sections[s];
-  return OptimalPlanResult(SectionDocument(result, s), section.Job, section.Exact,
-                           section.Status == SectionStatus::Stopped);
+PlanResult SectionPlanResult(const ProjectResult& result, size_t s, const SectionResult& full) {
+  return OptimalPlanResult(SectionDocument(result, s, full), full.Job, full.Exact,
+                           full.Status == SectionStatus::Stopped);
 }
 
 void PrintPurchaseList(const ProjectResult& result, PrintDevice& printer) {
   PrintLists(result, printer, false);
 }
 
-void PrintProject(const ProjectResult& result, PrintDevice& printer) {
+void PrintProject(const ProjectResult& result, const SectionReader& read, PrintDevice& printer,
+                  const std::atomic<bool>* stop) {
   TPaperSetup paper = PaperSetupFor("A4", Cp932("たて"));
   paper.Monochrome = false;  // the diagrams are in colour
   BoundDocument bound(printer, Cp932("ヨビナ 一括計画"), paper);
   PrintLists(result, bound, true);
   for (size_t s = 0; s < result.Sections.size(); ++s) {
+    if (stop != nullptr && stop->load()) throw WritingStopped();
     if (!result.Sections[s].HasPlan()) continue;
-    const PlanResult section = SectionPlanResult(result, s);
+    const PlanResult section = SectionPlanResult(result, s, read(s));
     PrintReport(section, bound);
     PrintCuttingDiagrams(section, bound);
   }

@@ -1,6 +1,8 @@
 // What planning a building gives: per section the chosen plan over its own
 // tables, what to buy, and how far the result is proven. Plain values, so the
-// outputs, a print renderer and a window read the same figures.
+// outputs, a print renderer and a window read the same figures. A building
+// keeps only each section's summary; the full results go to a SectionStore as
+// they are done, so that memory follows the largest section, not their number.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,7 @@ struct PurchaseLine {
   std::optional<int64_t> Yen;       // of the bars bought, to the whole yen; none without a price
 };
 
+// SectionStore writes every field: a field added here is added there too.
 struct SectionResult {
   SectionStatus Status = SectionStatus::Stopped;
   // The optimal planner's result for the chosen lengths. With a plan, its
@@ -49,10 +52,30 @@ struct SectionResult {
   bool HasPlan() const { return Exact.Plan.PatternCount > 0; }
 };
 
+// What the purchase list, the summary and the window's table read of a section.
+struct SectionSummary {
+  SectionStatus Status = SectionStatus::Stopped;
+  ExactStatus Proof = ExactStatus::NotFound;  // the plan's Exact.Status
+  int32_t PatternCount = 0;                   // 0: no plan
+  double LossRate = 0;                        // percent, of the plan
+  double GapMeters = 0;
+  int32_t CutRows = 0;  // of the job the plan reads
+  int32_t StockRows = 0;
+  std::vector<PurchaseLine> Purchase;
+  bool CostProven = false;
+  std::vector<std::string> Notes;
+  int32_t PlansMade = 0;
+  double Seconds = 0;
+
+  bool HasPlan() const { return PatternCount > 0; }
+};
+
+SectionSummary SummaryOf(const SectionResult& result);
+
 struct ProjectResult {
-  ProjectInput Input;                   // as planned
-  std::vector<SectionResult> Sections;  // by index of Input.Sections
-  bool Stopped = false;                 // the stop ended the planning early
+  ProjectInput Input;                    // as planned
+  std::vector<SectionSummary> Sections;  // by index of Input.Sections
+  bool Stopped = false;                  // the stop ended the planning early
   double Seconds = 0;
 };
 

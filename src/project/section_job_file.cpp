@@ -22,25 +22,24 @@ std::string_view HeadOf(std::string_view utf8, size_t most) {
 
 }  // namespace
 
-JobDocument SectionDocument(const ProjectResult& result, size_t s) {
+JobDocument SectionDocument(const ProjectResult& result, size_t s, const SectionResult& full) {
   const SectionInput& input = result.Input.Sections[s];
   JobDocument document;
   document.ProjectName = result.Input.Settings.ProjectName;
   document.MemberName = input.Name;
   if (input.UnitWeight)
     document.UnitWeight = RealToText(ElementOf(FieldId::UnitWeight).Format, *input.UnitWeight);
-  WriteJob(result.Sections[s].Job, document);
+  WriteJob(full.Job, document);
   return document;
 }
 
 bool HasJobFile(const ProjectResult& result, size_t s) {
-  const SectionResult& section = result.Sections[s];
-  return section.HasPlan() && section.Job.CutCount <= kGridDataRows &&
-         section.Job.StockCount <= kGridDataRows;
+  const SectionSummary& section = result.Sections[s];
+  return section.HasPlan() && section.CutRows <= kGridDataRows && section.StockRows <= kGridDataRows;
 }
 
-std::string JobFileName(const ProjectResult& result, size_t s) {
-  const std::string utf8 = Cp932ToUtf8(result.Input.Sections[s].Name);
+std::string JobFileName(const ProjectInput& input, size_t s) {
+  const std::string utf8 = Cp932ToUtf8(input.Sections[s].Name);
   std::string name;
   for (const char c : HeadOf(utf8, kMostNameBytes)) {
     const auto byte = static_cast<unsigned char>(c);

@@ -109,7 +109,11 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-  Converter converter("UTF-8", "CP932");
+  // ASCII reads the same in both: the printers convert a character at a time.
+  if (std::all_of(cp932.begin(), cp932.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(cp932);
+  // Opening a descriptor costs more than most conversions; the code page has no shift states.
+  thread_local Converter converter("UTF-8", "CP932");
   if (!converter.Valid()) {
     // Without the converter, keep ASCII and mark every other byte.
     std::string result;

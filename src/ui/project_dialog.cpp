@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "file/io_error.h"
 #include "print/project_pdf.h"
 #include "project/input_file.h"
 #include "project/parts_source.h"
@@ -42,30 +43,36 @@ enum Column { kName, kPieces, kState, kLossRate, kBought, kColumns };
 // At most this many faults are listed in a message box; the rest are counted.
 constexpr int kListedIssues = 20;
 
-// Hands the planning threads' news to the dialog's thread.
+// Puts each section's full result in the store and hands the planning
+// threads' news to the dialog's thread.
 class Relay : public ProjectObserver {
  public:
-  Relay(std::function<void(size_t)> started, std::function<void(size_t, const SectionResult&)> finished)
-      : started_(std::move(started)), finished_(std::move(finished)) {}
+  Relay(SectionStore& store, std::function<void(size_t)> started,
+        std::function<void(size_t, const SectionSummary&)> finished)
+      : store_(store), started_(std::move(started)), finished_(std::move(finished)) {}
   void SectionStarted(size_t section) override { started_(section); }
-  void SectionFinished(size_t section, const SectionResult& result) override { finished_(section, result); }
+  void SectionFinished(size_t section, const SectionResult& result) override {
+    store_.Put(section, result);
+    finished_(section, SummaryOf(result));
+  }
 
  private:
+  SectionStore& store_;
   std::function<void(size_t)> started_;
-  std::function<void(size_t, const SectionResult&)> finished_;
+  std::function<void(size_t, const SectionSummary&)> finished_;
 };
 
-QString StateOf(const SectionResult& result) {
+QString StateOf(const SectionSummary& result) {
   if (result.HasPlan()) {
-    if (result.Exact.Status != ExactStatus::Proven)
-      return QStringLiteral("差 %1 m").arg(result.Exact.GapMeters, 0, 'f', 3);
+    if (result.Proof != ExactStatus::Proven)
+      return QStringLiteral("差 %1 m").arg(result.GapMeters, 0, 'f', 3);
     return result.CostProven ? QStringLiteral("証明済") : QStringLiteral("証明済（最安は未証明）");
   }
   return result.Status == SectionStatus::Stopped ? QStringLiteral("中断") : QStringLiteral("計画なし");
 }
 
 // "6000×3, 12000×5": the bars bought of each length.
-QString BoughtText(const SectionResult& result) {
+QString BoughtText(const SectionSummary& result) {
   QStringList bought;
   for (const PurchaseLine& line : result.Purchase) {
     if (line.Bought > 0) bought << QStringLiteral("%1×%2").arg(line.Length).arg(line.Bought);
@@ -203,7 +210,10 @@ void ProjectDialog::BuildWidgets() {
   saveButton_ = button("SaveButton", QStringLiteral("フォルダに保存(&S)…"));
   QPushButton* closeButton = button("CloseButton", QStringLiteral("閉じる"));
   connect(planButton_, &QPushButton::clicked, this, &ProjectDialog::StartPlanning);
-  connect(stopButton_, &QPushButton::clicked, this, &ProjectDialog::StopPlanning);
+  connect(stopButton_, &QPushButton::clicked, this, [this] {
+    StopPlanning();
+    stopSaving_ = true;
+  });
   connect(printButton_, &QPushButton::clicked, this, &ProjectDialog::PrintPurchaseList);
   connect(saveButton_, &QPushButton::clicked, this, &ProjectDialog::SaveFolder);
   connect(closeButton, &QPushButton::clicked, this, &ProjectDialog::reject);
@@ -264,7 +274,14 @@ void ProjectDialog::StartPlanning() {
   if (!input.Issues.empty()) {
     dialogs_.ShowInformation(this, QStringLiteral("次の行を除いて計画します。\n") + IssuesText(input.Issues));
   }
+  std::vector<NamedInput> inputs = {{"部品表", ToFsPath(partsName)}};
+  if (!catalogueFile_->text().trimmed().isEmpty())
+    inputs.push_back({"定尺表", ToFsPath(catalogueFile_->text().trimmed())});
+  if (!stockFile_->text().trimmed().isEmpty())
+    inputs.push_back({"在庫表", ToFsPath(stockFile_->text().trimmed())});
   if (takeOffcuts_->isChecked()) {
+    if (const std::optional<std::filesystem::path> inventory = DefaultInventoryPath())
+      inputs.push_back({"残材在庫", *inventory});
     InventoryResult<Inventory> inventory = Inventory::OpenDefault();
     const InventoryResult<int64_t> taken = inventory ? TakeSectionOffcuts(inventory.Value(), input)
                                                      : InventoryResult<int64_t>(inventory.Error());
@@ -274,7 +291,16 @@ void ProjectDialog::StartPlanning() {
     }
   }
 
+  std::unique_ptr<SectionStore> store;
+  try {
+    store = std::make_unique<SectionStore>(std::filesystem::temp_directory_path(), input.Sections.size());
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(this, FromUtf8(error.what()));
+    return;
+  }
   result_.reset();
+  store_ = std::move(store);
+  inputs_ = std::move(inputs);
   savedFolder_.clear();
   totals_->clear();
   table_->setRowCount(static_cast<int>(input.Sections.size()));
@@ -291,26 +317,30 @@ void ProjectDialog::StartPlanning() {
   progress_->setValue(0);
 
   stop_ = false;
-  worker_ = std::thread([this, input = std::move(input)]() mutable {
+  worker_ = std::thread([this, input = std::move(input), &store = *store_]() mutable {
     Relay relay(
+        store,
         [this](size_t s) {
           QMetaObject::invokeMethod(
               this, [this, s] { SectionStarted(s); }, Qt::QueuedConnection);
         },
-        [this](size_t s, const SectionResult& r) {
+        [this](size_t s, const SectionSummary& r) {
           QMetaObject::invokeMethod(
               this, [this, s, r] { SectionFinished(s, r); }, Qt::QueuedConnection);
         });
     PlanningLimits limits;
     limits.Stop = &stop_;
     std::shared_ptr<ProjectResult> result;
+    QString error;
     try {
       result = std::make_shared<ProjectResult>(PlanProject(std::move(input), limits, relay));
-    } catch (const std::exception&) {
-      result = nullptr;  // said when it arrives
+    } catch (const std::bad_alloc&) {
+      error = QStringLiteral("メモリが足りません。");
+    } catch (const std::exception& failure) {
+      error = FromUtf8(failure.what());  // a full disk under the store
     }
     QMetaObject::invokeMethod(
-        this, [this, result] { PlanningFinished(result); }, Qt::QueuedConnection);
+        this, [this, result, error] { PlanningFinished(result, error); }, Qt::QueuedConnection);
   });
   UpdateButtons();
 }
@@ -323,12 +353,12 @@ void ProjectDialog::SectionStarted(size_t section) {
   SetState(section, QStringLiteral("計画中"));
 }
 
-void ProjectDialog::SectionFinished(size_t section, const SectionResult& result) {
+void ProjectDialog::SectionFinished(size_t section, const SectionSummary& result) {
   const int row = static_cast<int>(section);
   if (row >= table_->rowCount()) return;
   SetState(section, StateOf(result));
   if (result.HasPlan()) {
-    table_->item(row, kLossRate)->setText(QString::number(result.Exact.Plan.LossRate, 'f', 2));
+    table_->item(row, kLossRate)->setText(QString::number(result.LossRate, 'f', 2));
     table_->item(row, kLossRate)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table_->item(row, kBought)->setText(BoughtText(result));
   } else if (!result.Notes.empty()) {
@@ -337,10 +367,11 @@ void ProjectDialog::SectionFinished(size_t section, const SectionResult& result)
   progress_->setValue(progress_->value() + 1);
 }
 
-void ProjectDialog::PlanningFinished(std::shared_ptr<ProjectResult> result) {
+void ProjectDialog::PlanningFinished(std::shared_ptr<ProjectResult> result, const QString& error) {
   if (worker_.joinable()) worker_.join();
   if (!result) {
-    dialogs_.ShowError(this, QStringLiteral("メモリが足りません。"));
+    store_.reset();
+    dialogs_.ShowError(this, error);
     UpdateButtons();
     return;
   }
@@ -393,29 +424,45 @@ void ProjectDialog::SaveFolder() {
     return;
   totalsBeforeSave_ = totals_->text();
   totals_->setText(totalsBeforeSave_ + QStringLiteral("　保存中…"));
-  // The result stays as it is while the thread reads it: planning waits for the save.
-  saver_ = std::thread([this, folder = *chosen, &result = *result_] {
+  stopSaving_ = false;
+  // The result and the store stay as they are while the thread reads them: planning waits for the save.
+  saver_ = std::thread([this, folder = *chosen, &result = *result_, &store = *store_] {
     QString error;
+    bool stopped = false;
     try {
-      const std::filesystem::path path = ToFsPath(folder);
-      std::vector<FolderFile> files = ProjectOutputs(result);
-      files.push_back({"project.pdf", ProjectPdfBytes(result, path / "project.pdf")});
-      WriteProjectFolder(path, files);
+      BuildingFolder building(ToFsPath(folder));
+      std::vector<std::string> names = BuildingFileNames(result.Input);
+      building.CheckTargets(names);
+      const std::vector<std::string> earlier = building.EarlierFiles();
+      names.insert(names.end(), earlier.begin(), earlier.end());
+      if (const std::optional<std::string> refusal = InputInFolder(building.Folder(), names, inputs_))
+        throw IoError(*refusal);
+      WriteBuildingFiles(
+          result, [&store](size_t section) { return store.Get(section); }, building, WriteProjectPdf,
+          &stopSaving_);
+      building.Commit();
+    } catch (const WritingStopped&) {
+      stopped = true;
     } catch (const std::exception& failure) {
-      error = FromUtf8(failure.what());
+      error = FromUtf8(failure.what());  // names the file
     }
     QMetaObject::invokeMethod(
-        this, [this, folder, error] { SavingFinished(folder, error); }, Qt::QueuedConnection);
+        this, [this, folder, error, stopped] { SavingFinished(folder, error, stopped); },
+        Qt::QueuedConnection);
   });
   UpdateButtons();
 }
 
-void ProjectDialog::SavingFinished(const QString& folder, const QString& error) {
+void ProjectDialog::SavingFinished(const QString& folder, const QString& error, bool stopped) {
   if (saver_.joinable()) saver_.join();
   totals_->setText(totalsBeforeSave_);
   UpdateButtons();
+  if (stopped) {
+    totals_->setText(totalsBeforeSave_ + QStringLiteral("　保存を中止しました（フォルダは前のまま）"));
+    return;
+  }
   if (!error.isEmpty()) {
-    dialogs_.ShowError(this, folder + QStringLiteral(": ") + error);
+    dialogs_.ShowError(this, error);
     return;
   }
   savedFolder_ = folder;
@@ -439,7 +486,14 @@ void ProjectDialog::OpenSection(int row) {
       savedFolder_.isEmpty()
           ? QString()
           : QDir(savedFolder_).filePath(QString::fromStdString(JobFileName(*result_, section)));
-  if (window_.OpenPlannedJob(SectionPlanResult(*result_, section), file)) {
+  PlanResult plan;
+  try {
+    plan = SectionPlanResult(*result_, section, store_->Get(section));
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(this, FromUtf8(error.what()));
+    return;
+  }
+  if (window_.OpenPlannedJob(plan, file)) {
     window_.raise();
     window_.activateWindow();
   }
@@ -448,7 +502,7 @@ void ProjectDialog::OpenSection(int row) {
 void ProjectDialog::reject() {
   StopPlanning();
   if (worker_.joinable()) worker_.join();
-  if (saver_.joinable()) saver_.join();  // a folder half written would be worse than the wait
+  if (saver_.joinable()) saver_.join();  // closing does not undo a save: 中止 does
   QDialog::reject();
 }
 
@@ -460,7 +514,7 @@ void ProjectDialog::UpdateButtons() {
   const bool busy = IsPlanning() || IsSaving();
   const bool complete = result_ && !result_->Stopped;
   planButton_->setEnabled(!busy);
-  stopButton_->setEnabled(IsPlanning());
+  stopButton_->setEnabled(IsPlanning() || IsSaving());
   printButton_->setEnabled(!busy && complete);
   saveButton_->setEnabled(!busy && complete);
 }

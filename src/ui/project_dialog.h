@@ -3,8 +3,10 @@
 // `yobina-cli --project` does. A table shows each section's state (待機中,
 // 計画中, 証明済, 差 x m, 計画なし) under a progress bar; 中止 stops with the
 // sections done so far. Once planned, 購入リスト印刷 prints the purchase list,
-// フォルダに保存… writes the output folder, and a double click on a section
-// opens its job in the main window.
+// フォルダに保存… writes the output folder as one run (see BuildingFolder; 中止
+// stops it too, leaving the folder as it was), and a double click on a section
+// opens its job in the main window. The sections' full results wait in a
+// SectionStore in the temporary folder; the dialog keeps their summaries.
 #pragma once
 
 #include <QDialog>
@@ -13,8 +15,11 @@
 #include <cstddef>
 #include <memory>
 #include <thread>
+#include <vector>
 
+#include "project/building_folder.h"
 #include "project/project_result.h"
+#include "project/section_store.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -41,7 +46,7 @@ class ProjectDialog : public QDialog {
   bool IsPlanning() const { return worker_.joinable(); }
   // フォルダに保存… writes on a thread of its own: the PDF of a large building takes a while.
   bool IsSaving() const { return saver_.joinable(); }
-  // The last building planned; null before the first, and while one is planned.
+  // The last building planned (summaries); null before the first, and while one is planned.
   const ProjectResult* Result() const { return result_.get(); }
 
  protected:
@@ -53,11 +58,11 @@ class ProjectDialog : public QDialog {
   void StartPlanning();
   void StopPlanning();
   void SectionStarted(size_t section);
-  void SectionFinished(size_t section, const SectionResult& result);
-  void PlanningFinished(std::shared_ptr<ProjectResult> result);
+  void SectionFinished(size_t section, const SectionSummary& result);
+  void PlanningFinished(std::shared_ptr<ProjectResult> result, const QString& error);
   void PrintPurchaseList();
   void SaveFolder();
-  void SavingFinished(const QString& folder, const QString& error);
+  void SavingFinished(const QString& folder, const QString& error, bool stopped);
   void OpenSection(int row);
   void SetState(size_t section, const QString& state);
   void UpdateButtons();
@@ -82,10 +87,13 @@ class ProjectDialog : public QDialog {
   QPushButton* printButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;
   std::unique_ptr<ProjectResult> result_;
-  QString savedFolder_;  // where the result's files were written; empty: not yet
+  std::unique_ptr<SectionStore> store_;  // the full results of result_'s sections
+  std::vector<NamedInput> inputs_;       // what result_ was planned from
+  QString savedFolder_;                  // where the result's files were written; empty: not yet
   QString totalsBeforeSave_;
   std::unique_ptr<QPrinter> printer_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> stopSaving_{false};
   std::thread worker_;
   std::thread saver_;
 };

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # yobina-cli --project end to end: the folder and its sums, a progress line a
 # section, and the exit statuses: a section without a plan (1), bad input (2,
-# nothing written) and Ctrl+C (3, nothing written).
+# nothing written) and Ctrl+C (3, nothing written). The folder is one run's:
+# never its own input, an earlier run's files gone, one run at a time, and
+# a stop while it is written leaves it as it was.
 # Usage: project_cli.sh CLI WORK [pdf]
 set -u
 cli=$1 work=$2 pdf=${3:-}
@@ -52,6 +54,26 @@ grep -q "計画のない部材: BIG" err.txt || fail "the section without a plan
 grep -q "^H-1,6000," big/purchase.csv || fail "the other section was not written: $(cat big/purchase.csv)"
 grep "^BIG," big/summary.csv | grep -q "対象外" || fail "the summary does not say why BIG has no plan"
 
+# A name over two lines is a bad line, not a section of its own.
+printf '部材名,長さ,本数\nH-1,2000,3\n"H-1\n",2000,3\n' >split.csv
+run 2 --project split.csv --out split
+grep -q "3行目: 引用符" err.txt || fail "a line break in a name: $(cat err.txt)"
+
+# A building over its own parts list is refused, the list unchanged.
+mkdir own && cp parts.csv own/purchase.csv
+run 2 --project own/purchase.csv --out own
+grep -q "own/purchase.csv" err.txt || fail "the input over an output was not named: $(cat err.txt)"
+cmp -s parts.csv own/purchase.csv || fail "the parts list was overwritten"
+
+# A second run into the folder leaves its own files and the user's, not the first's.
+printf '部材名,長さ,本数\nA,2000,3\nB,2000,3\nC,2000,3\nD,2000,3\n' >four.csv
+printf '部材名,長さ,本数\nA,2000,3\nB,2000,3\n' >two.csv
+run 0 --project four.csv --out twice
+echo mine >twice/mine.txt
+run 0 --project two.csv --out twice
+expected=".yobina-manifest 001_A.qzl 002_B.qzl mine.txt project.json ${pdf:+project.pdf }purchase.csv summary.csv "
+[ "$(LC_ALL=C ls -A twice | tr '\n' ' ')" = "$expected" ] || fail "two runs left: $(ls -A twice)"
+
 # Ctrl+C stops: exit 3, and no purchase list of only some sections.
 {
   echo "部材名,長さ,本数"
@@ -61,13 +83,34 @@ grep "^BIG," big/summary.csv | grep -q "対象外" || fail "the summary does not
 } >slow.csv
 set -m
 "$cli" --project slow.csv --out slow >out.txt 2>err.txt &
-sleep 1
+for _ in $(seq 200); do [ -e slow/.yobina-lock ] && break; sleep 0.05; done
+# Meanwhile a second run into the folder is refused.
+"$cli" --project parts.csv --out slow >/dev/null 2>second.txt
+status=$?
+[ "$status" = 2 ] && grep -q "出力フォルダは別の計画が書いています" second.txt ||
+  fail "a second run at once: exit $status, '$(cat second.txt)'"
 kill -INT $!
 wait $!
 status=$?
 set +m
 [ "$status" = 3 ] && grep -q "中断しました" err.txt || fail "Ctrl+C: exit $status, '$(tail -1 err.txt)'"
 [ ! -e slow ] || fail "a stopped building was written"
+
+# Ctrl+C while the folder is written (after the last section's line): exit
+# 3, and the folder as the earlier run left it. The PDF takes the time.
+if [ -n "$pdf" ]; then
+  seq 800 | awk 'BEGIN { print "部材名,長さ,本数" } { print "S" $1 "," 1000 + $1 ",1" }' >many.csv
+  before=$(cd twice && ls -A && cksum -- * .yobina-manifest)
+  set -m
+  "$cli" --project many.csv --out twice >out.txt 2>err.txt &
+  for _ in $(seq 600); do grep -q '^\[800/800\]' err.txt && break; sleep 0.05; done
+  kill -INT $!
+  wait $!
+  status=$?
+  set +m
+  [ "$status" = 3 ] && grep -q "中断しました" err.txt || fail "Ctrl+C while writing: exit $status, '$(tail -1 err.txt)'"
+  [ "$(cd twice && ls -A && cksum -- * .yobina-manifest)" = "$before" ] || fail "a stop while writing changed the folder: $(ls -A twice)"
+fi
 
 [ "$failures" = 0 ] && echo "all passed"
 exit $((failures > 0))

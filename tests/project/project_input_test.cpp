@@ -51,14 +51,15 @@ TEST(ProjectInput, ReadsTheListInAnyOfItsEncodingsAndHeaderForms) {
   }
 
   // English names in any case, with blanks, in another order; a quoted mark
-  // spanning two lines keeps the line numbers of the rows after it.
+  // spanning two lines is a bad line, and the rows after it keep their numbers.
   const ProjectInput english = Read(
       " LENGTH , Count,Section , Mark\n"
       "2500,1,C-100×50,\"P1,\nP2\"\n"
       "2500,x,C-100×50,P3\n");
   ASSERT_FALSE(english.Ready);
-  ASSERT_EQ(english.Issues.size(), 1U);
-  EXPECT_EQ(english.Issues[0].Line, 4);
+  ASSERT_EQ(english.Issues.size(), 2U);
+  EXPECT_EQ(english.Issues[0].Line, 2);
+  EXPECT_EQ(english.Issues[1].Line, 4);
   EXPECT_NE(AllIssues(english).find("本数「x」が数値ではありません"), std::string::npos)
       << AllIssues(english);
 }
@@ -81,6 +82,7 @@ TEST(ProjectInput, EveryBadLineIsNamedWithItsReason) {
       {header + "H,6000,2,7\n", 2, "見出しのない列に値があります"},
       {header + "H,13000,2\nH,6000,2\n", 2, "13000 mm の部材は、買える最も長い定尺 12000 mm"},
       {header + "H,\"6000,2\n", 2, "引用符(\")が閉じていません"},
+      {header + "\"H-400\r\n×200\",6000,2\n", 2, "引用符(\")の中で改行しています"},
       // A line in UTF-8 among lines in Shift-JIS.
       {Sjis(header + "Ｈ形鋼,6000,2\nＨ形鋼,5000,1\n") + "Ｈ形鋼,4000,1\n", 4,
        "この行は UTF-8 で書かれています"},

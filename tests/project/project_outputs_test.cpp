@@ -19,6 +19,7 @@
 #include "job/job_io.h"
 #include "project/project_planner.h"
 #include "project/project_print.h"
+#include "project/section_store.h"
 #include "report/report_text.h"
 #include "support/recording_print_device.h"
 #include "text/codec.h"
@@ -61,9 +62,35 @@ class NoProgress : public ProjectObserver {
   void SectionFinished(size_t, const SectionResult&) override {}
 };
 
+// Keeps every section's full result, as a SectionStore would.
+class KeepAll : public ProjectObserver {
+ public:
+  explicit KeepAll(std::vector<SectionResult>& full) : full_(full) {}
+  void SectionStarted(size_t) override {}
+  void SectionFinished(size_t section, const SectionResult& result) override { full_.at(section) = result; }
+
+ private:
+  std::vector<SectionResult>& full_;
+};
+
+struct Planned {
+  ProjectResult Result;
+  std::vector<SectionResult> Full;
+  SectionReader Reader() const {
+    return [this](size_t s) { return Full.at(s); };
+  }
+};
+
+std::string ProjectJson(const Planned& planned) {
+  std::string json = ProjectJsonHead(planned.Result);
+  for (size_t s = 0; s < planned.Full.size(); ++s)
+    json += ProjectJsonSection(planned.Result, s, planned.Full[s]);
+  return json + ProjectJsonTail(planned.Result);
+}
+
 // Three sections: priced per tonne, per bar, and by weight alone (no price);
 // one with a quoted name and more cut lengths than a job file holds.
-ProjectResult PlannedProject() {
+Planned PlannedProject() {
   std::string parts = "部材名,長さ,本数,単位重量,符号\r\n";
   for (int32_t i = 0; i < 6; ++i)
     parts += "H-200×100," + std::to_string(2000 + 731 * i) + ",3,20.9,G" + std::to_string(i) + "\r\n";
@@ -84,15 +111,19 @@ ProjectResult PlannedProject() {
   settings.Kerf = 2;
   ProjectInput input = ReadProject(parts, catalogue, std::nullopt, settings);
   EXPECT_TRUE(input.Ready);
-  NoProgress progress;
-  return PlanProject(std::move(input), PlanningLimits{}, progress);
+  Planned planned;
+  planned.Full.resize(input.Sections.size());
+  KeepAll keep(planned.Full);
+  planned.Result = PlanProject(std::move(input), PlanningLimits{}, keep);
+  return planned;
 }
 
 TEST(ProjectOutputs, TheFilesAddUp) {
-  const ProjectResult result = PlannedProject();
+  const Planned planned = PlannedProject();
+  const ProjectResult& result = planned.Result;
   ASSERT_EQ(result.Sections.size(), 3U);
   for (size_t s = 0; s < 3; ++s) {
-    const SectionResult& section = result.Sections[s];
+    const SectionResult& section = planned.Full[s];
     ASSERT_TRUE(section.HasPlan()) << s;
     EXPECT_EQ(test::CheckPlan(section.Job, section.Exact.Plan), "");
     // Every part cut exactly once.
@@ -152,7 +183,7 @@ TEST(ProjectOutputs, TheFilesAddUp) {
   for (size_t s = 0; s < 3; ++s) {
     const std::vector<std::string>& line = summary[s + 1];
     EXPECT_EQ(std::stoll(line[1]), result.Input.Sections[s].Pieces());
-    EXPECT_EQ(Thousandths(line[2]), static_cast<int64_t>(result.Sections[s].Exact.Plan.StockLength));
+    EXPECT_EQ(Thousandths(line[2]), static_cast<int64_t>(planned.Full[s].Exact.Plan.StockLength));
     summaryKg += Thousandths(line[3]);
     if (s < 2) {
       EXPECT_EQ(std::stoll(line[6]), yenBySection[s]);
@@ -162,7 +193,10 @@ TEST(ProjectOutputs, TheFilesAddUp) {
   EXPECT_EQ(summary[1][5], "証明済");
   EXPECT_EQ(summary[3][5], "証明済 / ジョブファイルなし(36行以上)");
 
-  const nlohmann::json json = nlohmann::json::parse(ProjectJson(result));
+  const std::string text = ProjectJson(planned);
+  const nlohmann::json json = nlohmann::json::parse(text);
+  // The pieces make what dumping the whole makes.
+  EXPECT_EQ(nlohmann::ordered_json::parse(text).dump(2) + "\n", text);
   EXPECT_EQ(json["totals"]["bars"], bars);
   EXPECT_EQ(json["totals"]["weightKg"], kg);
   EXPECT_TRUE(json["totals"]["yen"].is_null());
@@ -171,44 +205,41 @@ TEST(ProjectOutputs, TheFilesAddUp) {
 }
 
 TEST(ProjectOutputs, AJobFileOpensAsTheSectionsJob) {
-  const ProjectResult result = PlannedProject();
+  const Planned planned = PlannedProject();
+  const ProjectResult& result = planned.Result;
   ASSERT_TRUE(HasJobFile(result, 1));
   EXPECT_EQ(JobFileName(result, 1), "002_L-65×6.qzl");
   EXPECT_EQ(JobFileName(result, 2), "003_C-100×50,SS400.qzl");
   MemoryInputPage page;
-  ASSERT_EQ(LoadDataFileFromBytes(page, FormatDataFile(SectionDocument(result, 1))), LoadResult::Loaded);
+  ASSERT_EQ(LoadDataFileFromBytes(page, FormatDataFile(SectionDocument(result, 1, planned.Full[1]))),
+            LoadResult::Loaded);
   EXPECT_EQ(page.FieldText(FieldId::MemberName), Cp932("L-65×6"));
   EXPECT_EQ(page.FieldText(FieldId::ProjectName), Cp932("テスト工事"));
   const TJob job = ReadJob(ReadDocument(page));
-  const TJob& planned = result.Sections[1].Job;
+  const TJob& section = planned.Full[1].Job;
   EXPECT_EQ(job.Kerf, 2);
-  ASSERT_EQ(job.StockCount, planned.StockCount);
-  ASSERT_EQ(job.CutCount, planned.CutCount);
+  ASSERT_EQ(job.StockCount, section.StockCount);
+  ASSERT_EQ(job.CutCount, section.CutCount);
   for (int32_t r = 1; r <= job.StockCount; ++r) {
-    EXPECT_EQ(job.StockTable[r].Length, planned.StockTable[r].Length);
-    EXPECT_EQ(job.StockTable[r].Count, planned.StockTable[r].Count);
+    EXPECT_EQ(job.StockTable[r].Length, section.StockTable[r].Length);
+    EXPECT_EQ(job.StockTable[r].Count, section.StockTable[r].Count);
   }
 }
 
-TEST(ProjectOutputs, TheFolderIsWrittenWholeOrNotAtAll) {
-  const ProjectResult result = PlannedProject();
-  const std::vector<FolderFile> files = ProjectOutputs(result);
-  ASSERT_EQ(files.size(), 5U);  // three tables and two job files
-  const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "yobina-project-out";
-  std::filesystem::remove_all(folder);
-
-  // A folder where one file must go: nothing is written.
-  std::filesystem::create_directories(folder / "project.json");
-  EXPECT_THROW(WriteProjectFolder(folder, files), IoError);
-  EXPECT_FALSE(std::filesystem::exists(folder / "purchase.csv"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()),
-            1);
-
-  std::filesystem::remove(folder / "project.json");
-  WriteProjectFolder(folder / "new", files);
-  for (const FolderFile& file : files)
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "new" / file.Name));
-  std::filesystem::remove_all(folder);
+// What the files say of a section read back from the store is what they say of it planned.
+TEST(ProjectOutputs, TheStoreGivesBackWhatThePlannerGave) {
+  const Planned planned = PlannedProject();
+  SectionStore store(testing::TempDir(), planned.Full.size());
+  for (size_t s = planned.Full.size(); s-- > 0;) store.Put(s, planned.Full[s]);
+  for (size_t s = 0; s < planned.Full.size(); ++s) {
+    const SectionResult back = store.Get(s);
+    EXPECT_EQ(ProjectJsonSection(planned.Result, s, back),
+              ProjectJsonSection(planned.Result, s, planned.Full[s]));
+    EXPECT_EQ(FormatDataFile(SectionDocument(planned.Result, s, back)),
+              FormatDataFile(SectionDocument(planned.Result, s, planned.Full[s])));
+    EXPECT_EQ(back.Exact.Setups.Patterns, planned.Full[s].Exact.Setups.Patterns);
+    EXPECT_EQ(back.Seconds, planned.Full[s].Seconds);
+  }
 }
 
 TEST(ProjectOutputs, AStopEndsTheSectionsNotYetDone) {
@@ -218,7 +249,7 @@ TEST(ProjectOutputs, AStopEndsTheSectionsNotYetDone) {
   NoProgress progress;
   const ProjectResult result = PlanProject(std::move(input), PlanningLimits{1, &stop}, progress);
   EXPECT_TRUE(result.Stopped);
-  for (const SectionResult& section : result.Sections) EXPECT_EQ(section.Status, SectionStatus::Stopped);
+  for (const SectionSummary& section : result.Sections) EXPECT_EQ(section.Status, SectionStatus::Stopped);
   EXPECT_EQ(ParseCsv(PurchaseCsv(result)).size(), 2U);  // the header and the totals
 }
 
@@ -231,9 +262,10 @@ namespace yobina {
 // diagrams, the one without a job file too.
 TEST(ProjectOutputs, TheBookIsOneDocumentWithEverySection) {
   using test::DeviceCall;
-  const ProjectResult result = PlannedProject();
+  const Planned planned = PlannedProject();
+  const ProjectResult& result = planned.Result;
   test::RecordingPrintDevice device;
-  PrintProject(result, device);
+  PrintProject(result, planned.Reader(), device);
   EXPECT_EQ(device.CallsOf(DeviceCall::BeginDocument).size(), 1U);
   EXPECT_EQ(device.CallsOf(DeviceCall::EndDocument).size(), 1U);
   ASSERT_EQ(device.CallsOf(DeviceCall::ApplyPaperSetup).size(), 1U);
