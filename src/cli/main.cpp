@@ -1,5 +1,6 @@
 // yobina-cli: a job file in, the report of the results page out.
 #include <pthread.h>
+#include <QHashSeed>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
@@ -79,6 +80,8 @@ void ListenForStopSignals() {
 
 int main(int argc, char** argv) {
   ListenForStopSignals();
+  // Qt's hashes order the fonts a PDF embeds: a fixed seed keeps the same job's PDF the same bytes.
+  QHashSeed::setDeterministicGlobalSeed();
   const yobina::ParsedCommandLine parsed = yobina::ParseCommandLine(yobina::ArgumentsFromArgv(argc, argv));
   switch (parsed.Todo) {
     case yobina::ParsedCommandLine::Action::ShowHelp:
