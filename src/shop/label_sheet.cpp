@@ -165,11 +165,9 @@ int64_t LabelCount(const CutList& list) {
   return PieceCount(list) + static_cast<int64_t>(list.Offcuts.size());
 }
 
-std::optional<std::string> LabelsFault(const CutList& list) {
-  if (const int64_t count = LabelCount(list); count > kMostLabels) {
-    return "ラベルが多すぎます（" + std::to_string(count) + " 枚。一度に " + std::to_string(kMostLabels) +
-           " 枚まで）。";
-  }
+namespace {
+
+std::optional<std::string> QrFault(const CutList& list) {
   for (const CutBar& bar : list.Bars) {
     for (const CutPiece& piece : bar.Pieces) {
       if (PieceQrText(list, bar, piece).size() > kMostQrBytes) {
@@ -179,6 +177,16 @@ std::optional<std::string> LabelsFault(const CutList& list) {
     }
   }
   return std::nullopt;  // an offcut's QR text holds no free text but 部材名, cut to its field
+}
+
+}  // namespace
+
+std::optional<std::string> LabelsFault(const CutList& list) {
+  if (const int64_t count = LabelCount(list); count > kMostLabels) {
+    return "ラベルが多すぎます（" + std::to_string(count) + " 枚。一度に " + std::to_string(kMostLabels) +
+           " 枚まで）。";
+  }
+  return QrFault(list);
 }
 
 LabelPages::LabelPages(const LabelSheet& sheet, PrintDevice& printer)
@@ -201,7 +209,8 @@ LabelPages::LabelPages(const LabelSheet& sheet, PrintDevice& printer)
 }
 
 void LabelPages::Print(const CutList& list) {
-  if (const std::optional<std::string> fault = LabelsFault(list)) throw IoError(*fault);
+  // No limit on the count: the pages go out as they are drawn.
+  if (const std::optional<std::string> fault = QrFault(list)) throw IoError(*fault);
   const auto nextPen = [&] {
     const int64_t slot = placed_ % perPage_;
     if (placed_ > 0 && slot == 0) printer_.NewPage();

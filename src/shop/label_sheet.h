@@ -58,8 +58,9 @@ class LabelPages {
   LabelPages(const LabelPages&) = delete;
   LabelPages& operator=(const LabelPages&) = delete;
 
-  // The list's labels, as PrintLabels draws them; throws IoError with its
-  // LabelsFault before drawing any of them, or when the printer fails.
+  // The list's labels, as PrintLabels draws them, without a limit on their
+  // count (for a printer that streams its pages); throws IoError with a QR
+  // text too long before drawing any of them, or when the printer fails.
   void Print(const CutList& list);
   void Finish();
 
