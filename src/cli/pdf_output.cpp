@@ -58,7 +58,7 @@ int RunProjectWithPdf(const ProjectOptions& options, int& argc, char** argv, con
   StartOffscreen();
   QGuiApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
-  return RunProject(options, stdout, stderr, WriteProjectPdf, stop);
+  return RunProject(options, stdout, stderr, WriteProjectPdf, WriteLabelsPdf, stop);
 }
 
 int RunBatchWithPdf(const CliOptions& options, int& argc, char** argv, StopToken& stop) {
@@ -76,7 +76,7 @@ int RunBatchWithPdf(const CliOptions& options, int&, char**, StopToken& stop) {
 }
 
 int RunProjectWithPdf(const ProjectOptions& options, int&, char**, const StopToken& stop) {
-  return RunProject(options, stdout, stderr, {}, stop);
+  return RunProject(options, stdout, stderr, {}, {}, stop);
 }
 
 #endif

@@ -127,7 +127,7 @@ std::optional<std::string> FolderRefusal(const BuildingFolder& folder, const Pro
 constexpr std::string_view kStoppedText = "中断しました。何も書いていません。";
 
 int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfWriter& pdf,
-                 const StopToken& stop) {
+                 const ProjectPdfWriter& labels, const StopToken& stop) {
   PartsListRead parts;
   std::optional<std::string> catalogue;
   std::optional<std::string> stock;
@@ -202,7 +202,8 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
       return kExitStopped;
     }
     WriteBuildingFiles(
-        *planned, [&store](size_t section) { return store.Get(section); }, *folder, pdf, &stop.StopFlag());
+        *planned, [&store](size_t section) { return store.Get(section); }, *folder, pdf, &stop.StopFlag(),
+        labels);
     folder->Commit();
   } catch (const WritingStopped&) {
     Say(err, kStoppedText);
@@ -232,9 +233,9 @@ int PlanBuilding(const ProjectOptions& options, std::FILE* out, std::FILE* err, 
 }  // namespace
 
 int RunProject(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfWriter& pdf,
-               const StopToken& stop) {
+               const ProjectPdfWriter& labels, const StopToken& stop) {
   try {
-    return PlanBuilding(options, out, err, pdf, stop);
+    return PlanBuilding(options, out, err, pdf, labels, stop);
   } catch (const std::bad_alloc&) {
     Say(err, "メモリが足りません。");
     return kExitFailure;

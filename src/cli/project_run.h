@@ -18,8 +18,8 @@
 
 namespace yobina {
 
-// `pdf` empty where this build cannot print.
+// `pdf` (project.pdf) and `labels` (labels.pdf) empty where this build cannot print.
 int RunProject(const ProjectOptions& options, std::FILE* out, std::FILE* err, const ProjectPdfWriter& pdf,
-               const StopToken& stop);
+               const ProjectPdfWriter& labels, const StopToken& stop);
 
 }  // namespace yobina

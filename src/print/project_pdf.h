@@ -18,4 +18,8 @@ void WriteProjectPdf(const ProjectResult& result, const SectionReader& read,
                      const std::filesystem::path& file, const std::string& shown,
                      const std::atomic<bool>* stop);
 
+// The building's labels.pdf (see PrintBuildingLabels) likewise. A ProjectPdfWriter.
+void WriteLabelsPdf(const ProjectResult& result, const SectionReader& read, const std::filesystem::path& file,
+                    const std::string& shown, const std::atomic<bool>* stop);
+
 }  // namespace yobina

@@ -16,6 +16,7 @@
 #include "file/file_key.h"
 #include "file/io_error.h"
 #include "file/readable_name.h"
+#include "project/section_shop.h"
 
 namespace yobina {
 namespace {
@@ -327,8 +328,8 @@ void BuildingFolder::Commit() {
 }
 
 std::vector<std::string> BuildingFileNames(const ProjectInput& input) {
-  std::vector<std::string> names = {"purchase.csv", "summary.csv", "project.json",
-                                    "project.pdf",  kManifestName, kLockName};
+  std::vector<std::string> names = {"purchase.csv", "summary.csv", "project.json", "project.pdf",
+                                    "cutlist.csv",  "labels.pdf",  kManifestName,  kLockName};
   for (size_t s = 0; s < input.Sections.size(); ++s) names.push_back(JobFileName(input, s));
   return names;
 }
@@ -349,7 +350,8 @@ std::optional<std::string> InputInFolder(const fs::path& folder, const std::vect
 }
 
 void WriteBuildingFiles(const ProjectResult& result, const SectionReader& read, BuildingFolder& folder,
-                        const ProjectPdfWriter& pdf, const std::atomic<bool>* stop) {
+                        const ProjectPdfWriter& pdf, const std::atomic<bool>* stop,
+                        const ProjectPdfWriter& labels) {
   const auto check = [stop] {
     if (stop != nullptr && stop->load()) throw WritingStopped();
   };
@@ -357,20 +359,30 @@ void WriteBuildingFiles(const ProjectResult& result, const SectionReader& read, 
   folder.Write("summary.csv", SummaryCsv(result));
   StreamedFile json(folder.Staging() / "project.json", folder.Folder() / "project.json");
   json.Write(ProjectJsonHead(result));
+  StreamedFile cutList(folder.Staging() / "cutlist.csv", folder.Folder() / "cutlist.csv");
+  cutList.Write(CutListHeading());
   for (size_t s = 0; s < result.Sections.size(); ++s) {
     check();
     const SectionResult full = read(s);
     json.Write(ProjectJsonSection(result, s, full));
+    cutList.Write(SectionCutListLines(SectionCutList(result, s, full)));
     if (HasJobFile(result, s))
       folder.Write(JobFileName(result, s), FormatDataFile(SectionDocument(result, s, full)));
   }
   json.Write(ProjectJsonTail(result));
   json.Close();
   folder.Adopt("project.json");
+  cutList.Close();
+  folder.Adopt("cutlist.csv");
   if (pdf) {
     check();
     pdf(result, read, folder.Staging() / "project.pdf", folder.Shown("project.pdf"), stop);
     folder.Adopt("project.pdf");
+  }
+  if (labels) {
+    check();
+    labels(result, read, folder.Staging() / "labels.pdf", folder.Shown("labels.pdf"), stop);
+    folder.Adopt("labels.pdf");
   }
   check();
 }

@@ -117,11 +117,12 @@ using ProjectPdfWriter = std::function<void(const ProjectResult& result, const S
                                             const std::filesystem::path& file, const std::string& shown,
                                             const std::atomic<bool>* stop)>;
 
-// Writes purchase.csv, summary.csv, project.json, the job files and, with
-// `pdf`, project.pdf into the folder's staging folder, one section's full
-// result at a time. Throws IoError naming the file, or WritingStopped once
-// `stop` is set (looked at between sections). Commit puts them in place.
+// Writes purchase.csv, summary.csv, project.json, cutlist.csv, the job files
+// and, with `pdf`, project.pdf and, with `labels`, labels.pdf into the
+// folder's staging folder, one section's full result at a time. Throws IoError naming the file, or
+// WritingStopped once `stop` is set (looked at between sections). Commit puts them in place.
 void WriteBuildingFiles(const ProjectResult& result, const SectionReader& read, BuildingFolder& folder,
-                        const ProjectPdfWriter& pdf, const std::atomic<bool>* stop);
+                        const ProjectPdfWriter& pdf, const std::atomic<bool>* stop,
+                        const ProjectPdfWriter& labels = {});
 
 }  // namespace yobina

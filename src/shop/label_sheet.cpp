@@ -165,11 +165,9 @@ int64_t LabelCount(const CutList& list) {
   return PieceCount(list) + static_cast<int64_t>(list.Offcuts.size());
 }
 
-std::optional<std::string> LabelsFault(const CutList& list) {
-  if (const int64_t count = LabelCount(list); count > kMostLabels) {
-    return "ラベルが多すぎます（" + std::to_string(count) + " 枚。一度に " + std::to_string(kMostLabels) +
-           " 枚まで）。";
-  }
+namespace {
+
+std::optional<std::string> QrFault(const CutList& list) {
   for (const CutBar& bar : list.Bars) {
     for (const CutPiece& piece : bar.Pieces) {
       if (PieceQrText(list, bar, piece).size() > kMostQrBytes) {
@@ -181,33 +179,46 @@ std::optional<std::string> LabelsFault(const CutList& list) {
   return std::nullopt;  // an offcut's QR text holds no free text but 部材名, cut to its field
 }
 
-void PrintLabels(const CutList& list, const LabelSheet& sheet, PrintDevice& printer) {
-  if (const std::optional<std::string> fault = LabelsFault(list)) throw IoError(*fault);
+}  // namespace
+
+std::optional<std::string> LabelsFault(const CutList& list) {
+  if (const int64_t count = LabelCount(list); count > kMostLabels) {
+    return "ラベルが多すぎます（" + std::to_string(count) + " 枚。一度に " + std::to_string(kMostLabels) +
+           " 枚まで）。";
+  }
+  return QrFault(list);
+}
+
+LabelPages::LabelPages(const LabelSheet& sheet, PrintDevice& printer)
+    : sheet_(sheet),
+      printer_(printer),
+      perPage_(std::max<int64_t>(1, int64_t{std::max(1, sheet.Columns)} * std::max(1, sheet.Rows))) {
   TPaperSetup paper;
   paper.PaperMm = TPaperSetup::Millimetres{sheet.PaperWidth, sheet.PaperHeight};
   paper.FullPage = true;
   printer.SetDocumentTitle(Text().Title);
   printer.ApplyPaperSetup(paper);
 
-  TGraphContext gc;
-  G_Begin(gc, printer);
-  G_SetFontName(gc, Text().Gothic);
-  G_SetTextColor(gc, 0);
+  G_Begin(gc_, printer);
+  G_SetFontName(gc_, Text().Gothic);
+  G_SetTextColor(gc_, 0);
   // Page mm from the paper's corner: the context's own origin lies a little in.
-  const double originX = -gc.OffsetX / gc.DotsPerMm;
-  const double originY = -gc.OffsetY / gc.DotsPerMm;
-  const double scale = std::min(sheet.LabelWidth / kBaseWidth, sheet.LabelHeight / kBaseHeight);
-  const int64_t perPage = std::max<int64_t>(1, int64_t{std::max(1, sheet.Columns)} * std::max(1, sheet.Rows));
+  originX_ = -gc_.OffsetX / gc_.DotsPerMm;
+  originY_ = -gc_.OffsetY / gc_.DotsPerMm;
+  scale_ = std::min(sheet.LabelWidth / kBaseWidth, sheet.LabelHeight / kBaseHeight);
+}
 
-  int64_t index = 0;
+void LabelPages::Print(const CutList& list) {
+  // No limit on the count: the pages go out as they are drawn.
+  if (const std::optional<std::string> fault = QrFault(list)) throw IoError(*fault);
   const auto nextPen = [&] {
-    const int64_t slot = index % perPage;
-    if (index > 0 && slot == 0) printer.NewPage();
-    ++index;
-    const auto column = static_cast<double>(slot % std::max(1, sheet.Columns));
-    const auto row = static_cast<double>(slot / std::max(1, sheet.Columns));
-    return LabelPen(gc, originX + sheet.Left + column * (sheet.LabelWidth + sheet.ColumnGap),
-                    originY + sheet.Top + row * (sheet.LabelHeight + sheet.RowGap), scale);
+    const int64_t slot = placed_ % perPage_;
+    if (placed_ > 0 && slot == 0) printer_.NewPage();
+    ++placed_;
+    const auto column = static_cast<double>(slot % std::max(1, sheet_.Columns));
+    const auto row = static_cast<double>(slot / std::max(1, sheet_.Columns));
+    return LabelPen(gc_, originX_ + sheet_.Left + column * (sheet_.LabelWidth + sheet_.ColumnGap),
+                    originY_ + sheet_.Top + row * (sheet_.LabelHeight + sheet_.RowGap), scale_);
   };
   for (const CutBar& bar : list.Bars) {
     for (const CutPiece& piece : bar.Pieces) {
@@ -219,7 +230,17 @@ void PrintLabels(const CutList& list, const LabelSheet& sheet, PrintDevice& prin
     LabelPen pen = nextPen();
     DrawOffcutLabel(pen, list, offcut);
   }
-  G_End(gc);
+}
+
+void LabelPages::Finish() {
+  G_End(gc_);
+}
+
+void PrintLabels(const CutList& list, const LabelSheet& sheet, PrintDevice& printer) {
+  if (const std::optional<std::string> fault = LabelsFault(list)) throw IoError(*fault);
+  LabelPages pages(sheet, printer);
+  pages.Print(list);
+  pages.Finish();
 }
 
 }  // namespace yobina

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "graph/graph_context.h"
 #include "graph/print_device.h"
 #include "shop/cut_list.h"
 
@@ -47,5 +48,31 @@ std::optional<std::string> LabelsFault(const CutList& list);
 // and scaled to other label sizes. Throws IoError when the printer fails, or
 // with the LabelsFault before anything is printed.
 void PrintLabels(const CutList& list, const LabelSheet& sheet, PrintDevice& printer);
+
+// Several lists' labels as one document, each list's following on from the
+// last one's on the same sheet: a building's sections. The document begins
+// when made and ends with Finish.
+class LabelPages {
+ public:
+  LabelPages(const LabelSheet& sheet, PrintDevice& printer);
+  LabelPages(const LabelPages&) = delete;
+  LabelPages& operator=(const LabelPages&) = delete;
+
+  // The list's labels, as PrintLabels draws them, without a limit on their
+  // count (for a printer that streams its pages); throws IoError with a QR
+  // text too long before drawing any of them, or when the printer fails.
+  void Print(const CutList& list);
+  void Finish();
+
+ private:
+  LabelSheet sheet_;
+  PrintDevice& printer_;
+  TGraphContext gc_;
+  int64_t perPage_ = 1;
+  int64_t placed_ = 0;
+  double originX_ = 0;
+  double originY_ = 0;
+  double scale_ = 1;
+};
 
 }  // namespace yobina

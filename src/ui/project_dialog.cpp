@@ -439,7 +439,7 @@ void ProjectDialog::SaveFolder() {
         throw IoError(*refusal);
       WriteBuildingFiles(
           result, [&store](size_t section) { return store.Get(section); }, building, WriteProjectPdf,
-          &stopSaving_);
+          &stopSaving_, WriteLabelsPdf);
       building.Commit();
     } catch (const WritingStopped&) {
       stopped = true;

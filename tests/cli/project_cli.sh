@@ -71,7 +71,7 @@ printf '部材名,長さ,本数\nA,2000,3\nB,2000,3\n' >two.csv
 run 0 --project four.csv --out twice
 echo mine >twice/mine.txt
 run 0 --project two.csv --out twice
-expected=".yobina-manifest 001_A.qzl 002_B.qzl mine.txt project.json ${pdf:+project.pdf }purchase.csv summary.csv "
+expected=".yobina-manifest 001_A.qzl 002_B.qzl cutlist.csv ${pdf:+labels.pdf }mine.txt project.json ${pdf:+project.pdf }purchase.csv summary.csv "
 [ "$(LC_ALL=C ls -A twice | tr '\n' ' ')" = "$expected" ] || fail "two runs left: $(ls -A twice)"
 
 # Ctrl+C stops: exit 3, and no purchase list of only some sections.
@@ -95,6 +95,22 @@ status=$?
 set +m
 [ "$status" = 3 ] && grep -q "中断しました" err.txt || fail "Ctrl+C: exit $status, '$(tail -1 err.txt)'"
 [ ! -e slow ] || fail "a stopped building was written"
+
+# The cut list: a line a piece, each length's marks as many as the parts list
+# has of them; the labels follow on from section to section, 24 a sheet.
+printf '部材名,長さ,本数,符号\nC-100,2400,3,G10\nC-100,2400,4,G2\nC-100,1500,3,B1\nC-150,3000,5,C1\nC-150,3000,4,C2\nL-50,900,8,P1\n' >marked.csv
+run 0 --project marked.csv --out marked --max-lengths 1
+if [ -e marked/cutlist.csv ]; then
+  expected=$(awk -F, 'NR > 1 { n[$1 "," $2 "," $4] += $3 } END { for (k in n) print k "," n[k] }' marked.csv | sort)
+  got=$(awk -F, 'NR > 1 { n[$2 "," $10 "," $9] += 1 } END { for (k in n) print k "," n[k] }' marked/cutlist.csv | sort)
+  [ "$got" = "$expected" ] || fail "the cut list's marks are not the parts list's: $got"
+  [ "$(($(wc -l <marked/cutlist.csv) - 1))" = 27 ] || fail "not a line a piece: $(cat marked/cutlist.csv)"
+else
+  fail "cutlist.csv was not written"
+fi
+if [ -n "$pdf" ]; then
+  [ "$(pdfinfo marked/labels.pdf | awk '$1 == "Pages:" { print $2 }')" = 2 ] || fail "27 labels are not on 2 sheets"
+fi
 
 # Ctrl+C while the folder is written (after the last section's line): exit
 # 3, and the folder as the earlier run left it. The PDF takes the time.
