@@ -3,7 +3,7 @@
 #include <csignal>
 
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/qt_translations.h"
 
 int main(int argc, char* argv[]) {

@@ -30,7 +30,7 @@
 #include "report/report_text.h"
 #include "text/codec.h"
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/ui_text.h"
 
 namespace yobina {

@@ -14,7 +14,7 @@
 
 #include "fake_dialogs.h"
 #include "ui/edit_field.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/radio_group.h"
 #include "ui/string_grid.h"
 

@@ -20,7 +20,7 @@
 #include "job/job_io.h"
 #include "plan/plan_result.h"
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/page_history.h"
 #include "ui/qt_input_page.h"
 #include "ui/ui_text.h"

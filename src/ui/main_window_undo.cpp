@@ -9,7 +9,7 @@
 #include <QTabWidget>
 
 #include "file/page_document.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/page_history.h"
 #include "ui/qt_input_page.h"
 

@@ -6,7 +6,7 @@
 
 #include "file/page_document.h"
 #include "plan/plan_result.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/offcut_setting.h"
 #include "ui/offcut_tab.h"
 #include "ui/page_history.h"

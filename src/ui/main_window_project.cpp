@@ -4,7 +4,7 @@
 
 #include "file/page_document.h"
 #include "plan/plan_result.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/project_dialog.h"
 #include "ui/qt_input_page.h"
 

@@ -77,7 +77,7 @@ class TForm1 : public QMainWindow {
 
   static QString CaptionPrefix();
 
-  // A section of a building planned by 一括計画 (form1_project.cpp): its job
+  // A section of a building planned by 一括計画 (main_window_project.cpp): its job
   // onto the page with its plan, after asking about unsaved changes as Open
   // does. `file`: the section's saved job file, which Save then writes;
   // empty: an unnamed job. False when nothing was opened.
@@ -123,10 +123,10 @@ class TForm1 : public QMainWindow {
   // (or the save did not happen).
   bool MayDiscardChanges();
 
-  // Undo and redo of the input page (form1_undo.cpp).
+  // Undo and redo of the input page (main_window_undo.cpp).
   void BuildUndo();
 
-  // The planners (form1_plan.cpp): 実 行, 最 適 化 and its menu entry, the
+  // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.
   void BuildPlanCommands();
   void StartPlanning(PlannerKind kind);
@@ -142,7 +142,7 @@ class TForm1 : public QMainWindow {
   // The print dialog suggests `name` for a PDF, in the folder of the last one.
   void SuggestPrintName(const QString& name);
   QString JobName() const;
-  // The offcut setting on the input page and the 【残材】 tab (form1_offcuts.cpp).
+  // The offcut setting on the input page and the 【残材】 tab (main_window_offcuts.cpp).
   void BuildOffcutCommands();
 
   void Open1Click();

@@ -21,7 +21,7 @@
 #include "job/job_io.h"
 #include "plan/no_plan_reason.h"
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/page_history.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
