@@ -49,16 +49,16 @@ struct WindowSetup {
   QSettings* settings = nullptr;
 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(const WindowSetup& setup, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const WindowSetup& setup, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   InputPage& Page();
   const InputPageWidgets& InputWidgets() const { return input_; }
   const ResultsPageWidgets& ResultsWidgets() const { return results_; }
-  QTabWidget* PageControl() const { return pageControl_; }
+  QTabWidget* Tabs() const { return tabs_; }
   // Where the backup lives, and the working directory.
   const QString& WorkFolder() const { return workFolder_; }
   std::filesystem::path BackupFile() const;
@@ -93,10 +93,11 @@ class TForm1 : public QMainWindow {
   void BuildPages();
   void BuildMenu();
   void ConnectInputPage();
-  void FormCreate();
-  void SetGridHeaders();
+  // The last Run's job from the backup, with the focus on the input page's first field.
+  void StartUp();
+  void SetGridHeadings();
   void UpdateCaption();
-  void ClearMemo();
+  void ClearReport();
   // The job on the page, read once for the command at hand.
   JobDocument PageDocument() const;
   const PlanResult* CurrentResultFor(const JobDocument& now) const;
@@ -114,10 +115,10 @@ class TForm1 : public QMainWindow {
   // The same, showing the failure; true when the job was loaded.
   bool LoadJob(const std::filesystem::path& file);
   // True when saved; a failure is shown.
-  bool SaveJob(const QString& file);
+  bool WriteJob(const QString& file);
   // 上書き保存 and 名前を付けて保存: true when the job was saved.
-  bool SaveToJobFile();
-  bool SaveToChosenFile();
+  bool SaveJob();
+  bool SaveJobAs();
   // Before the job on the page is replaced or the window closes: with
   // unsaved changes, asks whether to save them; false when the user cancels
   // (or the save did not happen).
@@ -131,10 +132,8 @@ class TForm1 : public QMainWindow {
   void BuildPlanCommands();
   void StartPlanning(PlannerKind kind);
   void PlanningFinished();
-  void Button1Click();
-  void ExactButtonClick();
   // Asks the planner that works to stop with its best plan so far.
-  void StopRunning();
+  void StopPlanning();
 
   // The folder the file dialogs start in: the one last used, else the user's documents.
   QString DialogFolder() const;
@@ -145,24 +144,23 @@ class TForm1 : public QMainWindow {
   // The offcut setting on the input page and the 【残材】 tab (main_window_offcuts.cpp).
   void BuildOffcutCommands();
 
-  void Open1Click();
-  void Save1Click();
-  void SaveAs1Click();
-  void CatMatome1Click();
-  void CatListSortClick();
-  void PasteClick();
-  void SpeedButton1Click();
-  void BtnPrintClick();
-  void BtnDiagramPrintClick();
-  void ProjectPlanClick();
-  void SendMailMeClick();
-  void DownLoadClick();
+  // The menu's and the pages' commands (main_window_commands.cpp).
+  void OpenJob();
+  void MergeEqualCuts();
+  void SortCuts();
+  void Paste();
+  void ReloadLastRun();
+  void PrintResults();
+  void PrintDiagrams();
+  void ShowProjectDialog();
+  void MailSupport();
+  void OpenDownloadPage();
 
   Dialogs& dialogs_;
   QString workFolder_;
-  QTabWidget* pageControl_ = nullptr;
-  QWidget* tabSheet1_ = nullptr;
-  QWidget* tabSheet2_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QWidget* inputSheet_ = nullptr;
+  QWidget* resultsSheet_ = nullptr;
   QWidget* diagramSheet_ = nullptr;
   InputPageWidgets input_;
   ResultsPageWidgets results_;

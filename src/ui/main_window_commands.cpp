@@ -45,43 +45,44 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
 
 }  // namespace
 
-void TForm1::BuildMenu() {
+void MainWindow::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
   bar->setFont(QApplication::font());  // menus keep the desktop's own font
 
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
   file->setObjectName(QStringLiteral("File1"));
-  connect(AddItem(file, "Open1", QStringLiteral("開く(&O)")), &QAction::triggered, this, &TForm1::Open1Click);
+  connect(AddItem(file, "Open1", QStringLiteral("開く(&O)")), &QAction::triggered, this,
+          &MainWindow::OpenJob);
   connect(AddItem(file, "Save1", QStringLiteral("上書き保存(&S)")), &QAction::triggered, this,
-          &TForm1::Save1Click);
+          &MainWindow::SaveJob);
   connect(AddItem(file, "SaveAs1", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
-          &TForm1::SaveAs1Click);
+          &MainWindow::SaveJobAs);
   connect(AddItem(file, "ProjectPlan1", QStringLiteral("一括計画(&B)…")), &QAction::triggered, this,
-          &TForm1::ProjectPlanClick);
+          &MainWindow::ShowProjectDialog);
   file->addSeparator()->setObjectName(QStringLiteral("N2"));
   connect(AddItem(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this, &QWidget::close);
 
   QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
   edit->setObjectName(QStringLiteral("Edit1"));
   connect(AddItem(edit, "CatMatome1", QStringLiteral("同長切断材をまとめる")), &QAction::triggered, this,
-          &TForm1::CatMatome1Click);
+          &MainWindow::MergeEqualCuts);
   connect(AddItem(edit, "CatListSort", QStringLiteral("切断リストのソート")), &QAction::triggered, this,
-          &TForm1::CatListSortClick);
+          &MainWindow::SortCuts);
   edit->addSeparator();
   QAction* paste = AddItem(edit, "EditPaste", QStringLiteral("貼り付け(&P)"));
   paste->setShortcut(QKeySequence::Paste);  // an edit with the focus takes Ctrl+V first
-  connect(paste, &QAction::triggered, this, &TForm1::PasteClick);
+  connect(paste, &QAction::triggered, this, &MainWindow::Paste);
 
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("Help1"));
   connect(AddItem(help, "SendMailMe", QStringLiteral("メールで問合せる")), &QAction::triggered, this,
-          &TForm1::SendMailMeClick);
+          &MainWindow::MailSupport);
   connect(AddItem(help, "DownLoad", QStringLiteral("最新のダウンロード")), &QAction::triggered, this,
-          &TForm1::DownLoadClick);
+          &MainWindow::OpenDownloadPage);
 }
 
-QString TForm1::DialogFolder() const {
+QString MainWindow::DialogFolder() const {
   QString folder = lastFolder_;
   if (folder.isEmpty() && settings_ != nullptr)
     folder = settings_->value(QString::fromLatin1(kLastFolderKey)).toString();
@@ -90,16 +91,16 @@ QString TForm1::DialogFolder() const {
   return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-void TForm1::RememberFolder(const QString& file) {
+void MainWindow::RememberFolder(const QString& file) {
   lastFolder_ = QFileInfo(file).absolutePath();
   if (settings_ != nullptr) settings_->setValue(QString::fromLatin1(kLastFolderKey), lastFolder_);
 }
 
-QString TForm1::JobName() const {
+QString MainWindow::JobName() const {
   return jobFileName_.isEmpty() ? QStringLiteral("ヨビナ") : QFileInfo(jobFileName_).completeBaseName();
 }
 
-void TForm1::SuggestPrintName(const QString& name) {
+void MainWindow::SuggestPrintName(const QString& name) {
   printer_->setDocName(name);
   // Once printed to a file, the printer keeps that file's name: only its folder stays.
   const QString earlier = printer_->outputFileName();
@@ -108,7 +109,7 @@ void TForm1::SuggestPrintName(const QString& name) {
   }
 }
 
-void TForm1::Open1Click() {
+void MainWindow::OpenJob() {
   if (!MayDiscardChanges()) return;
   const QString folder = DialogFolder();
   const bool lastOpenedHere = !openFileName_.isEmpty() && QFileInfo(openFileName_).absolutePath() == folder;
@@ -128,21 +129,13 @@ void TForm1::Open1Click() {
   ForgetStalePlan();
 }
 
-void TForm1::Save1Click() {
-  SaveToJobFile();
-}
-
-void TForm1::SaveAs1Click() {
-  SaveToChosenFile();
-}
-
-bool TForm1::SaveToJobFile() {
-  if (saveFileName_.isEmpty() || !QFileInfo::exists(JobFileNameOf(saveFileName_))) return SaveToChosenFile();
+bool MainWindow::SaveJob() {
+  if (saveFileName_.isEmpty() || !QFileInfo::exists(JobFileNameOf(saveFileName_))) return SaveJobAs();
   saveFileName_ = JobFileNameOf(saveFileName_);
-  return SaveJob(saveFileName_);
+  return WriteJob(saveFileName_);
 }
 
-bool TForm1::SaveToChosenFile() {
+bool MainWindow::SaveJobAs() {
   const std::optional<QString> chosen =
       dialogs_.ChooseSaveFile(this, saveFileName_.isEmpty() ? DialogFolder() : saveFileName_);
   if (!chosen) return false;
@@ -152,10 +145,10 @@ bool TForm1::SaveToChosenFile() {
     return false;  // the remembered name stays: a later Save must not overwrite it unasked
   }
   saveFileName_ = target;
-  return SaveJob(target);
+  return WriteJob(target);
 }
 
-bool TForm1::SaveJob(const QString& file) {
+bool MainWindow::WriteJob(const QString& file) {
   const JobDocument document = PageDocument();
   bool saved = false;
   Guarded([&] {
@@ -170,7 +163,7 @@ bool TForm1::SaveJob(const QString& file) {
   return saved;
 }
 
-void TForm1::CatMatome1Click() {
+void MainWindow::MergeEqualCuts() {
   history_->Step([this] {
     JobDocument document = PageDocument();
     MergeEqualCutLengths(document);
@@ -180,7 +173,7 @@ void TForm1::CatMatome1Click() {
   ForgetStalePlan();
 }
 
-void TForm1::CatListSortClick() {
+void MainWindow::SortCuts() {
   history_->Step([this] {
     JobDocument document = PageDocument();
     SortCutList(document);
@@ -190,7 +183,7 @@ void TForm1::CatListSortClick() {
   ForgetStalePlan();
 }
 
-void TForm1::PasteClick() {
+void MainWindow::Paste() {
   QWidget* focus = focusWidget();
   history_->Step([&] {
     bool pasted = false;
@@ -207,9 +200,9 @@ void TForm1::PasteClick() {
   ForgetStalePlan();
 }
 
-void TForm1::SpeedButton1Click() {
+void MainWindow::ReloadLastRun() {
   if (!MayDiscardChanges()) return;
-  ClearMemo();
+  ClearReport();
   if (LoadJob(BackupFile())) {
     // The last Run's input is no file's job: a Save must ask where it goes.
     *savedDocument_ = PageDocument();
@@ -221,7 +214,7 @@ void TForm1::SpeedButton1Click() {
   ForgetStalePlan();
 }
 
-void TForm1::BtnPrintClick() {
+void MainWindow::PrintResults() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   SuggestPrintName(JobName());
   const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
@@ -232,7 +225,7 @@ void TForm1::BtnPrintClick() {
   Guarded([&] { PrintReport(current != nullptr ? *current : ResultWithoutPlan(now), *device); });
 }
 
-void TForm1::BtnDiagramPrintClick() {
+void MainWindow::PrintDiagrams() {
   const PlanResult* current = CurrentResult();
   if (current == nullptr || !current->Plan.HasPatterns()) return;
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -242,11 +235,11 @@ void TForm1::BtnDiagramPrintClick() {
   Guarded([&] { PrintCuttingDiagrams(*current, *device); });
 }
 
-void TForm1::SendMailMeClick() {
+void MainWindow::MailSupport() {
   dialogs_.OpenUrl(QUrl(QStringLiteral("mailto:" YOBINA_SUPPORT_MAIL)));
 }
 
-void TForm1::DownLoadClick() {
+void MainWindow::OpenDownloadPage() {
   dialogs_.OpenUrl(QUrl(QStringLiteral(YOBINA_DOWNLOAD_URL)));
 }
 

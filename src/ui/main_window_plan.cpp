@@ -36,7 +36,7 @@ constexpr int kClockTickMs = 200;
 
 }  // namespace
 
-void TForm1::BuildPlanCommands() {
+void MainWindow::BuildPlanCommands() {
   QPushButton* run = input_.runButton;
   exactButton_ = new QPushButton(QStringLiteral("最 適 化"), run->parentWidget());
   exactButton_->setObjectName(QStringLiteral("btnExact"));
@@ -44,13 +44,13 @@ void TForm1::BuildPlanCommands() {
   exactButton_->setFont(run->font());
   exactButton_->setAutoDefault(true);
   QWidget::setTabOrder(run, exactButton_);
-  connect(exactButton_, &QPushButton::clicked, this, &TForm1::ExactButtonClick);
+  connect(exactButton_, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
   QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
   edit->addSeparator();
   QAction* action = edit->addAction(QStringLiteral("最適化(&O)"));
   action->setObjectName(QStringLiteral("Exact1"));
-  connect(action, &QAction::triggered, this, &TForm1::ExactButtonClick);
+  connect(action, &QAction::triggered, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
   runner_ = new PlanRunner(this);
   // A Run's trial: its rate in the trial label, which cuts off the trial's
@@ -75,7 +75,7 @@ void TForm1::BuildPlanCommands() {
         FontToFit(input_.bestLossLabel->font(), text, input_.trialLossLabel->width()));
     input_.trialLossLabel->setText(text);
   });
-  connect(runner_, &PlanRunner::finished, this, &TForm1::PlanningFinished);
+  connect(runner_, &PlanRunner::finished, this, &MainWindow::PlanningFinished);
 
   // The optimal planner's work has no count of its own: the display shows the
   // seconds spent of its time limit.
@@ -87,19 +87,11 @@ void TForm1::BuildPlanCommands() {
   });
 }
 
-void TForm1::Button1Click() {
-  StartPlanning(PlannerKind::Run);
-}
-
-void TForm1::ExactButtonClick() {
-  StartPlanning(PlannerKind::Optimal);
-}
-
-void TForm1::StopRunning() {
+void MainWindow::StopPlanning() {
   runner_->Stop(StopReason::User);
 }
 
-void TForm1::StartPlanning(PlannerKind kind) {
+void MainWindow::StartPlanning(PlannerKind kind) {
   if (running_) return;
   history_->Settle();  // the user's last edit is a step before the page is tidied
   // The page, once: tidied as every planner leaves it, and kept in the backup
@@ -138,7 +130,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
   }
 }
 
-void TForm1::PlanningFinished() {
+void MainWindow::PlanningFinished() {
   exactClock_->stop();
   const PlanResult* result = runner_->Result();
   // A stopped planner's plan is the best so far: said on screen only.

@@ -10,14 +10,14 @@
 
 namespace yobina {
 
-void TForm1::ProjectPlanClick() {
+void MainWindow::ShowProjectDialog() {
   if (!projectDialog_) projectDialog_ = new ProjectDialog(*this, dialogs_, workFolder_);
   projectDialog_->show();
   projectDialog_->raise();
   projectDialog_->activateWindow();
 }
 
-bool TForm1::OpenPlannedJob(const PlanResult& plan, const QString& file) {
+bool MainWindow::OpenPlannedJob(const PlanResult& plan, const QString& file) {
   if (running_ || !MayDiscardChanges()) return false;
   // The date fields stay empty, and an empty date field left by the focus
   // would read as 0 and mark the job changed; the lists take the focus.
@@ -32,7 +32,7 @@ bool TForm1::OpenPlannedJob(const PlanResult& plan, const QString& file) {
   lastResult_->Document = *savedDocument_;
   UpdateCaption();
   ShowCurrentPlan();
-  pageControl_->setCurrentWidget(tabSheet1_);
+  tabs_->setCurrentWidget(inputSheet_);
   return true;
 }
 

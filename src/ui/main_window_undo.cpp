@@ -40,7 +40,7 @@ class UndoKeyFilter : public QObject {
 
 }  // namespace
 
-void TForm1::BuildUndo() {
+void MainWindow::BuildUndo() {
   // The minimum offcut is a setting, not an edit of the job: the history neither sees nor restores it.
   const auto readPage = [this] {
     JobDocument document = PageDocument();
@@ -75,12 +75,12 @@ void TForm1::BuildUndo() {
   // The input page comes to the front: what changed is seen.
   connect(undo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanUndo()) return;
-    pageControl_->setCurrentWidget(tabSheet1_);
+    tabs_->setCurrentWidget(inputSheet_);
     history_->Undo();
   });
   connect(redo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanRedo()) return;
-    pageControl_->setCurrentWidget(tabSheet1_);
+    tabs_->setCurrentWidget(inputSheet_);
     history_->Redo();
   });
   undoKeys_ = new UndoKeyFilter(this);

@@ -87,7 +87,7 @@ std::optional<std::string> ReadOptionalFile(const QLineEdit* field) {
 
 }  // namespace
 
-ProjectDialog::ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder)
+ProjectDialog::ProjectDialog(MainWindow& window, Dialogs& dialogs, const QString& startFolder)
     : QDialog(&window), window_(window), dialogs_(dialogs), startFolder_(startFolder) {
   setObjectName(QStringLiteral("ProjectDialog"));
   setWindowTitle(QStringLiteral("一括計画"));

@@ -29,13 +29,13 @@ class QTableWidget;
 namespace yobina {
 
 class Dialogs;
-class TForm1;
+class MainWindow;
 
 class ProjectDialog : public QDialog {
   Q_OBJECT
  public:
   // `startFolder`: where the file choices start.
-  ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder);
+  ProjectDialog(MainWindow& window, Dialogs& dialogs, const QString& startFolder);
   ~ProjectDialog() override;  // stops the planning and waits for its thread and a save
 
   bool IsPlanning() const { return worker_.joinable(); }
@@ -62,7 +62,7 @@ class ProjectDialog : public QDialog {
   void SetState(size_t section, const QString& state);
   void UpdateButtons();
 
-  TForm1& window_;
+  MainWindow& window_;
   Dialogs& dialogs_;
   QString startFolder_;
   QLineEdit* partsFile_ = nullptr;

@@ -60,7 +60,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.Label("lbZhiMin"), QString("  4.603 %"));
-    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    QCOMPARE(f_.window->Tabs()->currentWidget()->objectName(), QString("TabSheet2"));
     const QStringList lines = f_.Memo()->toPlainText().split('\n');
     QVERIFY(lines.size() > 20);
     // A page header, then the title block (no date line without a date).
@@ -157,7 +157,7 @@ class CommandsTest : public QObject {
     Run();
     QVERIFY(f_.window->StopRequested());
     QCOMPARE(f_.dialogs.Kinds(), QStringList());  // not "ヨビナ不能です。": the job was never tried out
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void TheCaptionCarriesTheTrialWhileARunWorks() {
@@ -191,7 +191,7 @@ class CommandsTest : public QObject {
     Run();
     QCOMPARE(f_.dialogs.Texts("information"),
              QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
     QCOMPARE(f_.Memo()->toPlainText(), QString("earlier report"));
     QVERIFY(QFile::exists(Backup()));  // written all the same
@@ -204,7 +204,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"error"});
     QVERIFY(!f_.dialogs.Texts("error").front().isEmpty());
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));  // no trial ran
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
     QVERIFY(f_.Find<QPushButton>("Button1")->isEnabled());
   }
 
@@ -218,7 +218,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.Grid("Grid2")->Cell(1, 4), QString("   900"));
     QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター"));
     QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 0);
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void ReloadBringsBackTheLastRun() {
@@ -390,7 +390,7 @@ class CommandsTest : public QObject {
   }
 
   void DiagramsTabShowsAndPrintsTheLastPlan() {
-    QCOMPARE(f_.window->PageControl()->tabText(2), QString("【図】"));
+    QCOMPARE(f_.window->Tabs()->tabText(2), QString("【図】"));
     auto* view = f_.Find<QWidget>("DiagramView");
     view->resize(900, 10);
     view->grab();
@@ -446,7 +446,7 @@ class CommandsTest : public QObject {
 
   void AnUnwritableProgramFolderUsesTheUserFolder() {
     f_.window.reset();
-    TForm1 window(WindowSetup{f_.Folder().filePath("no-such-folder"), &f_.dialogs});
+    MainWindow window(WindowSetup{f_.Folder().filePath("no-such-folder"), &f_.dialogs});
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QCOMPARE(window.WorkFolder(), userFolder);
     QCOMPARE(QDir::currentPath(), QDir(userFolder).absolutePath());

@@ -261,7 +261,7 @@ class DailyUseTest : public QObject {
     QCOMPARE(progress->Notice(), notice);
     QVERIFY(!progress->isHidden());  // on the input page, behind the results
     // The report of the trials done, its text as ever; the results page says it was stopped.
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 1);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 1);
     QVERIFY(f_.Memo()->toPlainText().startsWith("*\n* Page = 1"));
     QCOMPARE(f_.Find<QLabel>("stopNotice")->text(), notice);
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));

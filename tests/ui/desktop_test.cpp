@@ -84,7 +84,7 @@ class DesktopTest : public QObject {
     f_.RunAndWait();
     const QString report = f_.Memo()->toPlainText();
     QVERIFY(!report.isEmpty());
-    f_.window->PageControl()->setCurrentIndex(0);
+    f_.window->Tabs()->setCurrentIndex(0);
     f_.TypeIntoCell(f_.Grid("Grid2"), 2, 1, "9");
     QTest::qWait(1);
     QCOMPARE(f_.window->CurrentResult(), nullptr);
@@ -123,7 +123,7 @@ class DesktopTest : public QObject {
   }
 
   void TheResultsPageGrowsWithTheWindowAndPrintStaysClearOfTheReport() {
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(1);
     QPlainTextEdit* memo = f_.Memo();
     const QSize before = memo->size();
     f_.window->resize(f_.window->width() + 300, f_.window->height() + 200);
@@ -134,13 +134,13 @@ class DesktopTest : public QObject {
     QVERIFY(print->geometry().right() > memo->width() / 2);
     // Not smaller than the input page's elements need.
     f_.window->resize(400, 300);
-    QVERIFY(f_.window->PageControl()->width() >= 792);
+    QVERIFY(f_.window->Tabs()->width() >= 792);
   }
 
   void FileDialogsStartInTheFolderLastUsedAndTheNextSessionKnowsIt() {
     QTemporaryDir settingsFolder;
     QSettings settings(settingsFolder.filePath("yobina.ini"), QSettings::IniFormat);
-    f_.window = std::make_unique<TForm1>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
+    f_.window = std::make_unique<MainWindow>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
     QTemporaryDir jobs;
     f_.dialogs.saveAnswers = {jobs.filePath("a.QZL")};
     f_.Trigger("SaveAs1");
@@ -148,7 +148,7 @@ class DesktopTest : public QObject {
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.startFolders.back(), jobs.path());
 
-    f_.window = std::make_unique<TForm1>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
+    f_.window = std::make_unique<MainWindow>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
     f_.dialogs.openAnswers = {std::nullopt};
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.startFolders.back(), jobs.path());

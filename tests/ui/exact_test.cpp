@@ -96,7 +96,7 @@ class ExactTest : public QObject {
     QVERIFY(f_.window->IsRunning());
     QTRY_VERIFY(!f_.window->IsRunning());
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
-    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    QCOMPARE(f_.window->Tabs()->currentWidget()->objectName(), QString("TabSheet2"));
     const QString report = f_.Memo()->toPlainText();
     QVERIFY2(report.contains(" 素材延長=  49.000(m)"), qPrintable(report));
     QVERIFY(report.contains("\n 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)\n"));
@@ -171,7 +171,7 @@ class ExactTest : public QObject {
     Click();
     QTRY_VERIFY(!f_.window->IsRunning());
     QCOMPARE(f_.dialogs.Texts("error"), QStringList{"切り代が負のため、最適化できません。"});
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void NoPlanSaysSo() {

@@ -90,13 +90,13 @@ class InputPageTest : public QObject {
   }
 
   void WindowStartsEmptyOnTheInputPage() {
-    TForm1& w = *f_.window;
+    MainWindow& w = *f_.window;
     QCOMPARE(w.objectName(), QString("Form1"));
     QCOMPARE(w.centralWidget()->size(), QSize(792, 504));
     QVERIFY(w.windowTitle().startsWith("【 鉄骨・ヨビナ Ver 2.14 】"));
-    QCOMPARE(w.PageControl()->tabText(0), QString("　ヨビナ条件　"));
-    QCOMPARE(w.PageControl()->tabText(1), QString("【結果】"));
-    QCOMPARE(w.PageControl()->currentIndex(), 0);
+    QCOMPARE(w.Tabs()->tabText(0), QString("　ヨビナ条件　"));
+    QCOMPARE(w.Tabs()->tabText(1), QString("【結果】"));
+    QCOMPARE(w.Tabs()->currentIndex(), 0);
     QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
     QVERIFY(!w.windowIcon().pixmap(32).isNull());
     for (const char* name : {"edYY", "edMM", "edDD", "edKname", "edBname", "edWunit", "edyoyu", "edsiro"}) {

@@ -68,7 +68,7 @@ class PlanOnPaperTest : public QObject {
     QCOMPARE(f_.Memo()->toPlainText(), QString());
     QCOMPARE(f_.Memo()->placeholderText(),
              QString("計画はありません。実 行 または 最 適 化 を押してください。"));
-    f_.window->PageControl()->setCurrentIndex(2);
+    f_.window->Tabs()->setCurrentIndex(2);
     auto* view = f_.Find<QWidget>("DiagramView");
     view->grab();
     QCOMPARE(view->minimumHeight(), 0);
@@ -102,14 +102,14 @@ class PlanOnPaperTest : public QObject {
     QVERIFY(Has(edited, "素材の余裕 = 50(mm)"));
     QVERIFY(!Has(edited, "│素材長"));
     QVERIFY(Print("btnDiagramPrint").empty());
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(1);
     QCOMPARE(f_.Memo()->toPlainText(), QString());
 
     // The margin typed back: the job is the planned one again, and so is its plan.
     TypeInto("edyoyu", "0");
     QCOMPARE(Print("BtnPrint"), planned);
-    f_.window->PageControl()->setCurrentIndex(2);
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(2);
+    f_.window->Tabs()->setCurrentIndex(1);
     QVERIFY(f_.Memo()->toPlainText().contains("素材の余裕 = 0(mm)"));
   }
 };

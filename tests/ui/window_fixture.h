@@ -54,7 +54,7 @@ struct WindowFixture {
   std::unique_ptr<QTemporaryDir> folderOwner = std::make_unique<QTemporaryDir>();
   QTemporaryDir& Folder() const { return *folderOwner; }
   FakeDialogs dialogs;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<MainWindow> window;
 
   // A new program folder for the next window: no backup in it.
   void FreshFolder() {
@@ -63,9 +63,9 @@ struct WindowFixture {
   }
 
   // Opens the window (and shows it, so focus and key events behave as on screen).
-  TForm1& Open() {
+  MainWindow& Open() {
     IsolateUserFolders();
-    window = std::make_unique<TForm1>(WindowSetup{folderOwner->path(), &dialogs});
+    window = std::make_unique<MainWindow>(WindowSetup{folderOwner->path(), &dialogs});
     window->show();
     QApplication::setActiveWindow(window.get());
     (void)QTest::qWaitForWindowActive(window.get());
@@ -74,10 +74,10 @@ struct WindowFixture {
   }
 
   // A new window over a new program folder, with the dialogs it showed at start-up forgotten.
-  TForm1& OpenFresh() {
+  MainWindow& OpenFresh() {
     FreshFolder();
     dialogs = FakeDialogs();
-    TForm1& opened = Open();
+    MainWindow& opened = Open();
     dialogs.shown.clear();
     return opened;
   }
