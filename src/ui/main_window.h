@@ -17,6 +17,7 @@
 
 #include "ui/diagram_page.h"
 #include "ui/input_page_widgets.h"
+#include "ui/main_menu.h"
 #include "ui/results_page_widgets.h"
 
 class QAction;
@@ -91,6 +92,7 @@ class MainWindow : public QMainWindow {
   enum class PlannerKind { Run, Optimal };
 
   void BuildPages();
+  // The menu bar, its commands connected (main_window_commands.cpp).
   void BuildMenu();
   void ConnectInputPage();
   // The last Run's job from the backup, with the focus on the input page's first field.
@@ -165,6 +167,7 @@ class MainWindow : public QMainWindow {
   InputPageWidgets input_;
   ResultsPageWidgets results_;
   DiagramPageWidgets diagrams_;
+  MainMenu menu_;
   std::unique_ptr<QtInputPage> page_;
   std::unique_ptr<PlanResult> lastResult_;
   std::unique_ptr<JobDocument> savedDocument_;  // the job as last opened or saved

@@ -37,49 +37,20 @@ QString JobFileNameOf(const QString& chosen) {
 
 constexpr char kLastFolderKey[] = "dialogs/lastFolder";  // in the user's settings
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
 }  // namespace
 
 void MainWindow::BuildMenu() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName(QStringLiteral("MainMenu1"));
-  bar->setFont(QApplication::font());  // menus keep the desktop's own font
-
-  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-  file->setObjectName(QStringLiteral("File1"));
-  connect(AddItem(file, "Open1", QStringLiteral("開く(&O)")), &QAction::triggered, this,
-          &MainWindow::OpenJob);
-  connect(AddItem(file, "Save1", QStringLiteral("上書き保存(&S)")), &QAction::triggered, this,
-          &MainWindow::SaveJob);
-  connect(AddItem(file, "SaveAs1", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
-          &MainWindow::SaveJobAs);
-  connect(AddItem(file, "ProjectPlan1", QStringLiteral("一括計画(&B)…")), &QAction::triggered, this,
-          &MainWindow::ShowProjectDialog);
-  file->addSeparator()->setObjectName(QStringLiteral("N2"));
-  connect(AddItem(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this, &QWidget::close);
-
-  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-  edit->setObjectName(QStringLiteral("Edit1"));
-  connect(AddItem(edit, "CatMatome1", QStringLiteral("同長切断材をまとめる")), &QAction::triggered, this,
-          &MainWindow::MergeEqualCuts);
-  connect(AddItem(edit, "CatListSort", QStringLiteral("切断リストのソート")), &QAction::triggered, this,
-          &MainWindow::SortCuts);
-  edit->addSeparator();
-  QAction* paste = AddItem(edit, "EditPaste", QStringLiteral("貼り付け(&P)"));
-  paste->setShortcut(QKeySequence::Paste);  // an edit with the focus takes Ctrl+V first
-  connect(paste, &QAction::triggered, this, &MainWindow::Paste);
-
-  QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  help->setObjectName(QStringLiteral("Help1"));
-  connect(AddItem(help, "SendMailMe", QStringLiteral("メールで問合せる")), &QAction::triggered, this,
-          &MainWindow::MailSupport);
-  connect(AddItem(help, "DownLoad", QStringLiteral("最新のダウンロード")), &QAction::triggered, this,
-          &MainWindow::OpenDownloadPage);
+  menu_ = BuildMainMenu(menuBar());
+  connect(menu_.open, &QAction::triggered, this, &MainWindow::OpenJob);
+  connect(menu_.save, &QAction::triggered, this, &MainWindow::SaveJob);
+  connect(menu_.saveAs, &QAction::triggered, this, &MainWindow::SaveJobAs);
+  connect(menu_.projectPlan, &QAction::triggered, this, &MainWindow::ShowProjectDialog);
+  connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
+  connect(menu_.mergeCuts, &QAction::triggered, this, &MainWindow::MergeEqualCuts);
+  connect(menu_.sortCuts, &QAction::triggered, this, &MainWindow::SortCuts);
+  connect(menu_.paste, &QAction::triggered, this, &MainWindow::Paste);
+  connect(menu_.mailSupport, &QAction::triggered, this, &MainWindow::MailSupport);
+  connect(menu_.download, &QAction::triggered, this, &MainWindow::OpenDownloadPage);
 }
 
 QString MainWindow::DialogFolder() const {

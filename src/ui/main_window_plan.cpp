@@ -3,10 +3,9 @@
 // The page is read once, tidied and backed up before; the labels, the window
 // caption and the progress display follow the planner's reports; Esc or
 // closing the window stops it with its best plan so far.
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -46,11 +45,7 @@ void MainWindow::BuildPlanCommands() {
   QWidget::setTabOrder(run, exactButton_);
   connect(exactButton_, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
-  QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
-  edit->addSeparator();
-  QAction* action = edit->addAction(QStringLiteral("最適化(&O)"));
-  action->setObjectName(QStringLiteral("Exact1"));
-  connect(action, &QAction::triggered, this, [this] { StartPlanning(PlannerKind::Optimal); });
+  connect(menu_.optimize, &QAction::triggered, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
   runner_ = new PlanRunner(this);
   // A Run's trial: its rate in the trial label, which cuts off the trial's

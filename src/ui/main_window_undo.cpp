@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTabWidget>
 
 #include "file/page_document.h"
@@ -54,31 +52,19 @@ void MainWindow::BuildUndo() {
     ShowCurrentPlan();
   });
 
-  QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
-  QAction* first = edit->actions().value(0);
-  auto* undo = new QAction(QStringLiteral("元に戻す(&U)"), edit);
-  undo->setObjectName(QStringLiteral("EditUndo"));
-  undo->setShortcut(QKeySequence::Undo);
-  auto* redo = new QAction(QStringLiteral("やり直し(&R)"), edit);
-  redo->setObjectName(QStringLiteral("EditRedo"));
-  redo->setShortcuts({QKeySequence(Qt::ControlModifier | Qt::Key_Y),
-                      QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
-  for (QAction* action : {undo, redo}) action->setShortcutContext(Qt::WindowShortcut);
-  edit->insertActions(first, {undo, redo});
-  edit->insertSeparator(first);
-  const auto enable = [this, undo, redo] {
-    undo->setEnabled(history_->CanUndo());
-    redo->setEnabled(history_->CanRedo());
+  const auto enable = [this] {
+    menu_.undo->setEnabled(history_->CanUndo());
+    menu_.redo->setEnabled(history_->CanRedo());
   };
   enable();
   connect(history_, &PageHistory::stateChanged, this, enable);
   // The input page comes to the front: what changed is seen.
-  connect(undo, &QAction::triggered, this, [this] {
+  connect(menu_.undo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanUndo()) return;
     tabs_->setCurrentWidget(inputSheet_);
     history_->Undo();
   });
-  connect(redo, &QAction::triggered, this, [this] {
+  connect(menu_.redo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanRedo()) return;
     tabs_->setCurrentWidget(inputSheet_);
     history_->Redo();
