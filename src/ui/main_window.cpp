@@ -190,7 +190,6 @@ void MainWindow::ConnectInputPage() {
     history_->Step([this] { input_.cutGrid->ClearData(); });
   });
   connect(input_.reloadButton, &QToolButton::clicked, this, &MainWindow::ReloadLastRun);
-  connect(input_.runButton, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Run); });
   connect(results_.printButton, &QPushButton::clicked, this, &MainWindow::PrintResults);
   connect(diagrams_.printButton, &QPushButton::clicked, this, &MainWindow::PrintDiagrams);
 }

@@ -22,7 +22,6 @@
 
 class QAction;
 class QDialog;
-class QPushButton;
 class QPrinter;
 class QSettings;
 class QShortcut;
@@ -184,7 +183,6 @@ class MainWindow : public QMainWindow {
   PlannerKind runningKind_ = PlannerKind::Run;
   int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans
   QString captionBeforeRun_;  // a Run's caption carries its trial while it works
-  QPushButton* exactButton_ = nullptr;
   PageHistory* history_ = nullptr;
   QObject* undoKeys_ = nullptr;   // takes Ctrl+Z and its kin from the line editors
   PlanRunner* runner_ = nullptr;  // a child: stops and joins its thread when the window goes

@@ -30,21 +30,14 @@
 namespace yobina {
 namespace {
 
-constexpr int kButtonGap = 5;  // between 実 行 and 最 適 化
 constexpr int kClockTickMs = 200;
 
 }  // namespace
 
 void MainWindow::BuildPlanCommands() {
-  QPushButton* run = input_.runButton;
-  exactButton_ = new QPushButton(QStringLiteral("最 適 化"), run->parentWidget());
-  exactButton_->setObjectName(QStringLiteral("btnExact"));
-  exactButton_->setGeometry(run->x(), run->y() + run->height() + kButtonGap, run->width(), run->height());
-  exactButton_->setFont(run->font());
-  exactButton_->setAutoDefault(true);
-  QWidget::setTabOrder(run, exactButton_);
-  connect(exactButton_, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Optimal); });
-
+  connect(input_.runButton, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Run); });
+  connect(input_.optimizeButton, &QPushButton::clicked, this,
+          [this] { StartPlanning(PlannerKind::Optimal); });
   connect(menu_.optimize, &QAction::triggered, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
   runner_ = new PlanRunner(this);
@@ -115,7 +108,7 @@ void MainWindow::StartPlanning(PlannerKind kind) {
     runner_->Start(std::make_unique<RunPlanner>(), document);
   } else {
     // Its two figures are alike in length: the labels share the room before 実 行 evenly.
-    const int room = input_.runButton->x() - input_.trialLossLabel->x();
+    const int room = input_.planButtons->x() - input_.trialLossLabel->x();
     input_.trialLossLabel->setFixedWidth(room / 2);
     input_.bestLossLabel->move(input_.trialLossLabel->x() + room / 2, input_.bestLossLabel->y());
     input_.runProgress->StartClock(static_cast<int>(kDefaultExactSeconds));

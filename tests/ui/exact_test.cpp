@@ -81,10 +81,12 @@ class ExactTest : public QObject {
     QCOMPARE(exact->size(), run->size());
     QCOMPARE(exact->x(), run->x());
     QVERIFY(exact->y() > run->geometry().bottom());
-    QVERIFY(exact->parentWidget()->rect().contains(exact->geometry()));
-    for (const QWidget* other : exact->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (other != exact && other->isVisible()) {
-        QVERIFY2(!other->geometry().intersects(exact->geometry()), qPrintable(other->objectName()));
+    QWidget* panel = f_.window->InputWidgets().panel;
+    const QRect place(exact->mapTo(panel, QPoint(0, 0)), exact->size());
+    QVERIFY(panel->rect().contains(place));
+    for (const QWidget* other : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other->isVisible() && !other->isAncestorOf(exact)) {
+        QVERIFY2(!other->geometry().intersects(place), qPrintable(other->objectName()));
       }
     }
     QCOMPARE(f_.window->findChild<QAction*>("Exact1")->text(), QString("最適化(&O)"));

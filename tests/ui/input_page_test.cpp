@@ -38,6 +38,7 @@ class InputPageTest : public QObject {
         {"edMM", {565, 17, 34, 23}},       {"edDD", {617, 17, 34, 23}},       {"edKname", {490, 70, 293, 23}},
         {"edBname", {490, 114, 293, 23}},  {"edWunit", {490, 140, 82, 23}},   {"edyoyu", {529, 233, 40, 23}},
         {"edsiro", {691, 233, 40, 23}},    {"rgTryCnt", {424, 268, 357, 61}}, {"Button1", {684, 344, 75, 33}},
+        {"btnExact", {684, 382, 75, 33}},
     };
     for (const auto& [name, geometry] : table) QTest::newRow(name) << QString(name) << geometry;
     const std::pair<const char*, QPoint> labels[] = {
@@ -52,7 +53,8 @@ class InputPageTest : public QObject {
     QFETCH(QRect, geometry);
     auto* widget = f_.window->findChild<QWidget*>(name);
     QVERIFY2(widget != nullptr, qPrintable(name));
-    QCOMPARE(widget->pos(), geometry.topLeft());
+    // On the page, whatever holds the element.
+    QCOMPARE(widget->mapTo(f_.window->InputWidgets().panel, QPoint(0, 0)), geometry.topLeft());
     if (!geometry.size().isEmpty()) QCOMPARE(widget->size(), geometry.size());
   }
 
