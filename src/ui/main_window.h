@@ -77,12 +77,6 @@ class MainWindow : public QMainWindow {
 
   static QString CaptionPrefix();
 
-  // A section of a building planned by 一括計画 (main_window_project.cpp): its job
-  // onto the page with its plan, after asking about unsaved changes as Open
-  // does. `file`: the section's saved job file, which Save then writes;
-  // empty: an unnamed job. False when nothing was opened.
-  bool OpenPlannedJob(const PlanResult& plan, const QString& file);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -145,6 +139,13 @@ class MainWindow : public QMainWindow {
   // The offcut setting on the input page and the 【残材】 tab (main_window_offcuts.cpp).
   void BuildOffcutCommands();
 
+  // 一括計画 (main_window_project.cpp): the dialog, and a section's job opened
+  // from it onto the page with its plan, after asking about unsaved changes as
+  // Open does. `file`: the section's saved job file, which Save then writes;
+  // empty: an unnamed job. False when nothing was opened.
+  void ShowProjectDialog();
+  bool OpenPlannedJob(const PlanResult& plan, const QString& file);
+
   // The menu's and the pages' commands (main_window_commands.cpp).
   void OpenJob();
   void MergeEqualCuts();
@@ -153,7 +154,6 @@ class MainWindow : public QMainWindow {
   void ReloadLastRun();
   void PrintResults();
   void PrintDiagrams();
-  void ShowProjectDialog();
   void MailSupport();
   void OpenDownloadPage();
 

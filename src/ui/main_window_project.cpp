@@ -11,7 +11,14 @@
 namespace yobina {
 
 void MainWindow::ShowProjectDialog() {
-  if (!projectDialog_) projectDialog_ = new ProjectDialog(*this, dialogs_, workFolder_);
+  if (!projectDialog_) {
+    projectDialog_ =
+        new ProjectDialog(this, dialogs_, workFolder_, [this](const PlanResult& plan, const QString& file) {
+          if (!OpenPlannedJob(plan, file)) return;
+          raise();
+          activateWindow();
+        });
+  }
   projectDialog_->show();
   projectDialog_->raise();
   projectDialog_->activateWindow();

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "plan/plan_result.h"
 #include "print/project_pdf.h"
 #include "project/input_file.h"
 #include "project/project_input.h"
@@ -30,7 +31,6 @@
 #include "report/report_text.h"
 #include "text/codec.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
 #include "ui/ui_text.h"
 
 namespace yobina {
@@ -87,8 +87,9 @@ std::optional<std::string> ReadOptionalFile(const QLineEdit* field) {
 
 }  // namespace
 
-ProjectDialog::ProjectDialog(MainWindow& window, Dialogs& dialogs, const QString& startFolder)
-    : QDialog(&window), window_(window), dialogs_(dialogs), startFolder_(startFolder) {
+ProjectDialog::ProjectDialog(QWidget* parent, Dialogs& dialogs, const QString& startFolder,
+                             OpenSectionJob openSection)
+    : QDialog(parent), dialogs_(dialogs), openSection_(std::move(openSection)), startFolder_(startFolder) {
   setObjectName(QStringLiteral("ProjectDialog"));
   setWindowTitle(QStringLiteral("一括計画"));
   BuildWidgets();
@@ -425,10 +426,7 @@ void ProjectDialog::OpenSection(int row) {
       savedFolder_.isEmpty()
           ? QString()
           : QDir(savedFolder_).filePath(QString::fromStdString(JobFileName(*result_, section)));
-  if (window_.OpenPlannedJob(SectionPlanResult(*result_, section), file)) {
-    window_.raise();
-    window_.activateWindow();
-  }
+  openSection_(SectionPlanResult(*result_, section), file);
 }
 
 void ProjectDialog::reject() {

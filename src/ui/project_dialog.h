@@ -11,6 +11,7 @@
 #include <QString>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -29,13 +30,17 @@ class QTableWidget;
 namespace yobina {
 
 class Dialogs;
-class MainWindow;
+struct PlanResult;
+
+// Opens a planned section's job in the main window: `file` is its saved job
+// file, empty while the building is not saved.
+using OpenSectionJob = std::function<void(const PlanResult& plan, const QString& file)>;
 
 class ProjectDialog : public QDialog {
   Q_OBJECT
  public:
   // `startFolder`: where the file choices start.
-  ProjectDialog(MainWindow& window, Dialogs& dialogs, const QString& startFolder);
+  ProjectDialog(QWidget* parent, Dialogs& dialogs, const QString& startFolder, OpenSectionJob openSection);
   ~ProjectDialog() override;  // stops the planning and waits for its thread and a save
 
   bool IsPlanning() const { return worker_.joinable(); }
@@ -62,8 +67,8 @@ class ProjectDialog : public QDialog {
   void SetState(size_t section, const QString& state);
   void UpdateButtons();
 
-  MainWindow& window_;
   Dialogs& dialogs_;
+  OpenSectionJob openSection_;
   QString startFolder_;
   QLineEdit* partsFile_ = nullptr;
   QLineEdit* catalogueFile_ = nullptr;
