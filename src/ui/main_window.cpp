@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
@@ -18,7 +16,6 @@
 #include <utility>
 
 #include "app/file_names.h"
-#include "app/messages.h"
 #include "file/data_file.h"
 #include "file/page_document.h"
 #include "plan/plan_result.h"
@@ -221,19 +218,6 @@ void MainWindow::UpdateCaption() {
   setWindowTitle(CaptionPrefix() + QStringLiteral(" ") + name + modified);
 }
 
-bool MainWindow::MayDiscardChanges() {
-  if (!HasUnsavedChanges()) return true;
-  switch (dialogs_.AskToSaveChanges(this, FromUtf8(message::kSaveChanges))) {
-    case Dialogs::SaveAnswer::Save:
-      return SaveJob();
-    case Dialogs::SaveAnswer::Discard:
-      return true;
-    case Dialogs::SaveAnswer::Cancel:
-      break;
-  }
-  return false;
-}
-
 void MainWindow::ClearReport() {
   results_.memo->clear();
 }
@@ -268,26 +252,6 @@ void MainWindow::Guarded(const std::function<void()>& command) {
   } catch (const std::exception& error) {  // IoError among them
     dialogs_.ShowError(this, FromUtf8(error.what()));
   }
-}
-
-QString MainWindow::LoadJobFile(const std::filesystem::path& file) {
-  try {
-    if (LoadDataFile(*page_, file) == LoadResult::WrongVersion) return FromUtf8(message::kWrongVersion);
-  } catch (const std::exception& error) {
-    return FromUtf8(error.what());
-  }
-  // A new job starts at the top of its lists.
-  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    grid->SetCurrentCell(1, 1);
-    grid->scrollToTop();
-  }
-  return {};
-}
-
-bool MainWindow::LoadJob(const std::filesystem::path& file) {
-  const QString error = LoadJobFile(file);
-  if (!error.isEmpty()) dialogs_.ShowError(this, error);
-  return error.isEmpty();
 }
 
 void MainWindow::SetCommandsEnabled(bool enabled) {

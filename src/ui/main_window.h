@@ -84,9 +84,8 @@ class MainWindow : public QMainWindow {
  private:
   enum class PlannerKind { Run, Optimal };
 
+  // The window itself (main_window.cpp): its pages, the caption, the plan on show.
   void BuildPages();
-  // The menu bar, its commands connected (main_window_commands.cpp).
-  void BuildMenu();
   void ConnectInputPage();
   // The last Run's job from the backup, with the focus on the input page's first field.
   void StartUp();
@@ -105,22 +104,46 @@ class MainWindow : public QMainWindow {
   void SetCommandsEnabled(bool enabled);
   // Runs a command; a failed file or printer operation is shown in an error box.
   void Guarded(const std::function<void()>& command);
+
+  // The menu bar, its commands connected, and the ヘルプ menu's links (main_window_menu.cpp).
+  void BuildMenu();
+  void MailSupport();
+  void OpenDownloadPage();
+
+  // The job's files (main_window_files.cpp).
+  // The folder the file dialogs start in: the one last used, else the user's documents.
+  QString DialogFolder() const;
+  void RememberFolder(const QString& file);
   // Loads a job file into the page; the text to show when it failed, else empty.
   QString LoadJobFile(const std::filesystem::path& file);
   // The same, showing the failure; true when the job was loaded.
   bool LoadJob(const std::filesystem::path& file);
-  // True when saved; a failure is shown.
-  bool WriteJob(const QString& file);
-  // 上書き保存 and 名前を付けて保存: true when the job was saved.
-  bool SaveJob();
-  bool SaveJobAs();
   // Before the job on the page is replaced or the window closes: with
   // unsaved changes, asks whether to save them; false when the user cancels
   // (or the save did not happen).
   bool MayDiscardChanges();
+  void OpenJob();
+  // 上書き保存 and 名前を付けて保存: true when the job was saved.
+  bool SaveJob();
+  bool SaveJobAs();
+  // True when saved; a failure is shown.
+  bool WriteJob(const QString& file);
+  // The job of the last Run, from the backup, as an unnamed job.
+  void ReloadLastRun();
 
-  // Undo and redo of the input page (main_window_undo.cpp).
+  // The 編集 menu's commands on the lists (main_window_edit.cpp), and undo
+  // and redo of the input page (main_window_undo.cpp).
+  void MergeEqualCuts();
+  void SortCuts();
+  void Paste();
   void BuildUndo();
+
+  // Printing (main_window_print.cpp).
+  QString JobName() const;
+  // The print dialog suggests `name` for a PDF, in the folder of the last one.
+  void SuggestPrintName(const QString& name);
+  void PrintResults();
+  void PrintDiagrams();
 
   // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.
@@ -130,12 +153,6 @@ class MainWindow : public QMainWindow {
   // Asks the planner that works to stop with its best plan so far.
   void StopPlanning();
 
-  // The folder the file dialogs start in: the one last used, else the user's documents.
-  QString DialogFolder() const;
-  void RememberFolder(const QString& file);
-  // The print dialog suggests `name` for a PDF, in the folder of the last one.
-  void SuggestPrintName(const QString& name);
-  QString JobName() const;
   // The offcut setting on the input page and the 【残材】 tab (main_window_offcuts.cpp).
   void BuildOffcutCommands();
 
@@ -145,17 +162,6 @@ class MainWindow : public QMainWindow {
   // empty: an unnamed job. False when nothing was opened.
   void ShowProjectDialog();
   bool OpenPlannedJob(const PlanResult& plan, const QString& file);
-
-  // The menu's and the pages' commands (main_window_commands.cpp).
-  void OpenJob();
-  void MergeEqualCuts();
-  void SortCuts();
-  void Paste();
-  void ReloadLastRun();
-  void PrintResults();
-  void PrintDiagrams();
-  void MailSupport();
-  void OpenDownloadPage();
 
   Dialogs& dialogs_;
   QString workFolder_;
