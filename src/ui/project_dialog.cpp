@@ -283,14 +283,8 @@ void ProjectDialog::StartPlanning() {
   stop_ = false;
   worker_ = std::thread([this, input = std::move(input)]() mutable {
     Relay relay(
-        [this](size_t s) {
-          QMetaObject::invokeMethod(
-              this, [this, s] { SectionStarted(s); }, Qt::QueuedConnection);
-        },
-        [this](size_t s, const SectionResult& r) {
-          QMetaObject::invokeMethod(
-              this, [this, s, r] { SectionFinished(s, r); }, Qt::QueuedConnection);
-        });
+        [this](size_t s) { mailbox_.Post([this, s] { SectionStarted(s); }); },
+        [this](size_t s, const SectionResult& r) { mailbox_.Post([this, s, r] { SectionFinished(s, r); }); });
     PlanningLimits limits;
     limits.Stop = &stop_;
     std::shared_ptr<ProjectResult> result;
@@ -299,8 +293,7 @@ void ProjectDialog::StartPlanning() {
     } catch (const std::exception&) {
       result = nullptr;  // said when it arrives
     }
-    QMetaObject::invokeMethod(
-        this, [this, result] { PlanningFinished(result); }, Qt::QueuedConnection);
+    mailbox_.Post([this, result] { PlanningFinished(result); });
   });
   UpdateButtons();
 }
@@ -391,8 +384,7 @@ void ProjectDialog::SaveFolder() {
     } catch (const std::exception& failure) {
       error = FromUtf8(failure.what());
     }
-    QMetaObject::invokeMethod(
-        this, [this, folder, error] { SavingFinished(folder, error); }, Qt::QueuedConnection);
+    mailbox_.Post([this, folder, error] { SavingFinished(folder, error); });
   });
   UpdateButtons();
 }

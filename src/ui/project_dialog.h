@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "project/project_result.h"
+#include "ui/thread_mailbox.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -91,6 +92,7 @@ class ProjectDialog : public QDialog {
   QString totalsBeforeSave_;
   std::unique_ptr<QPrinter> printer_;
   std::atomic<bool> stop_{false};
+  ThreadMailbox mailbox_;  // the threads' news, to this dialog's thread
   std::thread worker_;
   std::thread saver_;
 };
