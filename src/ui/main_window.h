@@ -20,7 +20,6 @@
 #include "ui/main_menu.h"
 #include "ui/results_page_widgets.h"
 
-class QAction;
 class QDialog;
 class QPrinter;
 class QSettings;
