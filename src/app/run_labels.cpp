@@ -41,11 +41,6 @@ std::string FormatPlanLabel(double lossRate) {
   return Cp932("計画") + FixedThreeDecimals(lossRate, 6) + " %";
 }
 
-const std::string& IdleTrialLabel() {
-  static const std::string label = Cp932("　ロス率");
-  return label;
-}
-
 int32_t TrialCountOfCaption(std::string_view caption) {
   return std::max<int32_t>(TextToInt(ToHalfWidth(caption, 0)), 1);
 }

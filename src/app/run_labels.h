@@ -23,9 +23,6 @@ std::string FormatBoundLabel(double boundLossRate);
 // "計画%6.3f %%" (code page 932): the loss rate of the optimal planner's best plan while it works.
 std::string FormatPlanLabel(double lossRate);
 
-// "　ロス率" (code page 932): the trial label's caption between Runs.
-const std::string& IdleTrialLabel();
-
 // The number at the start of a trial-count caption (code page 932), read
 // through the full-width to half-width conversion; at least 1.
 int32_t TrialCountOfCaption(std::string_view caption);

@@ -61,7 +61,7 @@ class DeadlineProgress : public TrialProgress {
   DeadlineProgress(Optimizer& optimizer, const Deadline& deadline)
       : optimizer_(optimizer), deadline_(deadline) {}
   void ReportTrialProgress(double, int32_t, double) override {}
-  void YieldToWindow() override {
+  void Checkpoint() override {
     if (deadline_.Passed()) optimizer_.RequestStop();
   }
 

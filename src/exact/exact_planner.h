@@ -7,7 +7,7 @@
 #include <string>
 
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/cut_plan.h"
 
 namespace yobina {
 

@@ -8,7 +8,7 @@
 
 #include "exact/cutting_model.h"
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
+#include "plan/cut_plan.h"
 #include "plan/plan_totals.h"  // MemberLengthOf and LossRateOf, as a Run computes them
 
 namespace yobina {

@@ -22,6 +22,7 @@ constexpr int32_t kStockRowAttempts = 10;
 constexpr int32_t kEarlyStopTrialBound = 50;
 constexpr double kEarlyStopShare = 0.05;
 
+// exact/job_model.cpp has the same clamp; the two become one when that folder is next changed.
 int32_t RowsInUse(int32_t count) {
   return std::clamp(count, 0, kTableCapacity);
 }

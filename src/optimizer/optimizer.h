@@ -9,10 +9,10 @@
 
 #include "job/job.h"
 #include "optimizer/cut_index.h"
-#include "optimizer/cut_plan.h"
 #include "optimizer/flat_step.h"
 #include "optimizer/random_step.h"
 #include "optimizer/start_row_stream.h"
+#include "plan/cut_plan.h"
 
 namespace yobina {
 
@@ -47,9 +47,7 @@ class TrialProgress {
   // After every trial, and at most every ~50 ms inside a long one: the moment
   // to look for a stop request. May call Optimizer::RequestStop(); must not
   // start another Run on the same optimizer.
-  virtual void Checkpoint() { YieldToWindow(); }
-  // The older name of the same moment, which the optimal planner's own hook still takes.
-  virtual void YieldToWindow() {}
+  virtual void Checkpoint() {}
 };
 
 // Holds the plans and the generator's tables (about 150 KB): one instance

@@ -39,11 +39,19 @@ static_assert(FastModulo::kMaxDivisor < (1u << 16));
 
 }  // namespace
 
+// The loader picks the clone before ThreadSanitizer's runtime is up, and the
+// instrumented chooser would crash: such a build has the portable one only.
+#if defined(__SANITIZE_THREAD__)
+#define YOBINA_FILL_CLONES
+#else
+#define YOBINA_FILL_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // Two passes over a batch: the seeds, kLanes independent generators side by
 // side, then the start rows they give, in 32-bit lane arithmetic. Built for
 // the portable instruction set and, where the processor has it, for AVX2:
 // the same integer operations, so the same rows.
-__attribute__((target_clones("avx2", "default"))) void StartRowStream::Fill() {
+YOBINA_FILL_CLONES void StartRowStream::Fill() {
   // seed_{i+kLanes} = seed_i * laneMul + laneAdd: the step taken kLanes times.
   uint32_t laneMul = 1, laneAdd = 0;
   for (uint32_t i = 0; i < kLanes; ++i) {

@@ -1,24 +1,11 @@
 #include "text/numeric.h"
 
 #include <cmath>
-#include <utility>
 
 namespace yobina {
 
-int32_t IntMax(int32_t a, int32_t b) {
-  return a > b ? a : b;
-}
-int32_t IntMin(int32_t a, int32_t b) {
-  return a < b ? a : b;
-}
 double RealMax(double a, double b) {
   return a > b ? a : b;
-}
-double RealMin(double a, double b) {
-  return a < b ? a : b;
-}
-void SwapReals(double& a, double& b) {
-  std::swap(a, b);
 }
 
 int32_t RealToIntClamped(double value) {

@@ -12,6 +12,8 @@
 namespace yobina {
 namespace {
 
+constexpr int kPlanButtonGap = 5;  // between 実 行 and 最 適 化
+
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
@@ -179,10 +181,21 @@ InputPageWidgets BuildInputPage(QWidget* page) {
   // rate: it ends there, so the two rates stay readable while a Run works.
   w.trialLossLabel->setFixedWidth(w.bestLossLabel->x() - w.trialLossLabel->x());
 
-  w.runButton = Named(new QPushButton(QStringLiteral("実 行"), p), "Button1");
-  w.runButton->setGeometry(684, 344, 75, 33);
-  w.runButton->setFont(heading);
-  w.runButton->setAutoDefault(true);  // Enter on the focused button runs
+  // 実 行 and, below it, 最 適 化: a column at the Run button's place.
+  w.planButtons = Named(new QWidget(p), "planButtons");
+  auto* column = new QVBoxLayout(w.planButtons);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(kPlanButtonGap);
+  w.runButton = Named(new QPushButton(QStringLiteral("実 行"), w.planButtons), "Button1");
+  w.optimizeButton = Named(new QPushButton(QStringLiteral("最 適 化"), w.planButtons), "btnExact");
+  for (QPushButton* button : {w.runButton, w.optimizeButton}) {
+    button->setFixedSize(75, 33);
+    button->setFont(heading);
+    button->setAutoDefault(true);  // Enter on the focused button starts its planner
+    column->addWidget(button);
+  }
+  w.planButtons->move(684, 344);
+  w.planButtons->adjustSize();
 
   AddLabel(p, "Label3", QStringLiteral("※5000mm未満の素材は優先的に使用します。"), 12, 412, GothicFont(17));
 
@@ -207,6 +220,7 @@ InputPageWidgets BuildInputPage(QWidget* page) {
                             w.trialCount->Button(1),
                             w.trialCount->Button(2),
                             w.runButton,
+                            w.optimizeButton,
                             w.stockGrid,
                             w.cutGrid};
   for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);

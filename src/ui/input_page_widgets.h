@@ -1,5 +1,5 @@
 // The input page's elements: the two lists, the job's fields, the trial count,
-// the loss-rate labels and the Run button, at their places on the page.
+// the loss-rate labels and the planners' buttons, at their places on the page.
 #pragma once
 
 #include <QLabel>
@@ -34,6 +34,8 @@ struct InputPageWidgets {
   QLabel* trialLossLabel = nullptr;         // lbZhi
   QLabel* bestLossLabel = nullptr;          // lbZhiMin
   QPushButton* runButton = nullptr;         // Button1
+  QPushButton* optimizeButton = nullptr;    // btnExact, 最 適 化 under 実 行
+  QWidget* planButtons = nullptr;           // the column of the two
   // Below the loss rates, clear of the page's elements; on the page rather
   // than the panel, so it stays bright while the panel is disabled.
   RunProgressDisplay* runProgress = nullptr;

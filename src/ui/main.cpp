@@ -3,7 +3,7 @@
 #include <csignal>
 
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/qt_translations.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("yobina"),
                      QStringLiteral("yobina"));
   yobina::QtDialogs dialogs;
-  yobina::TForm1 form({QCoreApplication::applicationDirPath(), &dialogs, &settings});
+  yobina::MainWindow form({QCoreApplication::applicationDirPath(), &dialogs, &settings});
   form.show();
   return QApplication::exec();
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "file/io_error.h"
+#include "plan/plan_result.h"
 #include "print/project_pdf.h"
 #include "project/input_file.h"
 #include "project/parts_source.h"
@@ -32,7 +33,6 @@
 #include "report/report_text.h"
 #include "text/codec.h"
 #include "ui/dialogs.h"
-#include "ui/form1.h"
 #include "ui/ui_text.h"
 
 namespace yobina {
@@ -95,8 +95,9 @@ std::optional<std::string> ReadOptionalFile(const QLineEdit* field) {
 
 }  // namespace
 
-ProjectDialog::ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder)
-    : QDialog(&window), window_(window), dialogs_(dialogs), startFolder_(startFolder) {
+ProjectDialog::ProjectDialog(QWidget* parent, Dialogs& dialogs, const QString& startFolder,
+                             OpenSectionJob openSection)
+    : QDialog(parent), dialogs_(dialogs), openSection_(std::move(openSection)), startFolder_(startFolder) {
   setObjectName(QStringLiteral("ProjectDialog"));
   setWindowTitle(QStringLiteral("一括計画"));
   BuildWidgets();
@@ -319,14 +320,9 @@ void ProjectDialog::StartPlanning() {
   stop_ = false;
   worker_ = std::thread([this, input = std::move(input), &store = *store_]() mutable {
     Relay relay(
-        store,
-        [this](size_t s) {
-          QMetaObject::invokeMethod(
-              this, [this, s] { SectionStarted(s); }, Qt::QueuedConnection);
-        },
+        store, [this](size_t s) { mailbox_.Post([this, s] { SectionStarted(s); }); },
         [this](size_t s, const SectionSummary& r) {
-          QMetaObject::invokeMethod(
-              this, [this, s, r] { SectionFinished(s, r); }, Qt::QueuedConnection);
+          mailbox_.Post([this, s, r] { SectionFinished(s, r); });
         });
     PlanningLimits limits;
     limits.Stop = &stop_;
@@ -339,8 +335,7 @@ void ProjectDialog::StartPlanning() {
     } catch (const std::exception& failure) {
       error = FromUtf8(failure.what());  // a full disk under the store
     }
-    QMetaObject::invokeMethod(
-        this, [this, result, error] { PlanningFinished(result, error); }, Qt::QueuedConnection);
+    mailbox_.Post([this, result, error] { PlanningFinished(result, error); });
   });
   UpdateButtons();
 }
@@ -446,9 +441,7 @@ void ProjectDialog::SaveFolder() {
     } catch (const std::exception& failure) {
       error = FromUtf8(failure.what());  // names the file
     }
-    QMetaObject::invokeMethod(
-        this, [this, folder, error, stopped] { SavingFinished(folder, error, stopped); },
-        Qt::QueuedConnection);
+    mailbox_.Post([this, folder, error, stopped] { SavingFinished(folder, error, stopped); });
   });
   UpdateButtons();
 }
@@ -493,10 +486,7 @@ void ProjectDialog::OpenSection(int row) {
     dialogs_.ShowError(this, FromUtf8(error.what()));
     return;
   }
-  if (window_.OpenPlannedJob(plan, file)) {
-    window_.raise();
-    window_.activateWindow();
-  }
+  openSection_(plan, file);
 }
 
 void ProjectDialog::reject() {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "project/building_folder.h"
 #include "project/project_result.h"
 #include "project/section_store.h"
+#include "ui/thread_mailbox.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -34,13 +36,17 @@ class QTableWidget;
 namespace yobina {
 
 class Dialogs;
-class TForm1;
+struct PlanResult;
+
+// Opens a planned section's job in the main window: `file` is its saved job
+// file, empty while the building is not saved.
+using OpenSectionJob = std::function<void(const PlanResult& plan, const QString& file)>;
 
 class ProjectDialog : public QDialog {
   Q_OBJECT
  public:
   // `startFolder`: where the file choices start.
-  ProjectDialog(TForm1& window, Dialogs& dialogs, const QString& startFolder);
+  ProjectDialog(QWidget* parent, Dialogs& dialogs, const QString& startFolder, OpenSectionJob openSection);
   ~ProjectDialog() override;  // stops the planning and waits for its thread and a save
 
   bool IsPlanning() const { return worker_.joinable(); }
@@ -67,8 +73,8 @@ class ProjectDialog : public QDialog {
   void SetState(size_t section, const QString& state);
   void UpdateButtons();
 
-  TForm1& window_;
   Dialogs& dialogs_;
+  OpenSectionJob openSection_;
   QString startFolder_;
   QLineEdit* partsFile_ = nullptr;
   QLineEdit* catalogueFile_ = nullptr;
@@ -94,6 +100,7 @@ class ProjectDialog : public QDialog {
   std::unique_ptr<QPrinter> printer_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> stopSaving_{false};
+  ThreadMailbox mailbox_;  // the threads' news, to this dialog's thread
   std::thread worker_;
   std::thread saver_;
 };

@@ -64,7 +64,7 @@ void ExpectSameRun(const TJob& job, int32_t trials) {
     EXPECT_TRUE(SameBits(a.LossRate, b.LossRate));
     EXPECT_TRUE(SameBits(a.BestLossRate, b.BestLossRate));
   }
-  EXPECT_GE(fastProgress.yields, trials);
+  EXPECT_GE(fastProgress.checkpoints, trials);
   EXPECT_FALSE(fast.StopRequested());
   // The working counts end as the last trial left them.
   for (int32_t k = 0; k <= job.StockCount; ++k) {

@@ -24,14 +24,14 @@ class RecordingProgress : public TrialProgress {
   void ReportTrialProgress(double lossRate, int32_t trial, double bestLossRate) override {
     reports.push_back({lossRate, trial, bestLossRate});
   }
-  void YieldToWindow() override {
-    ++yields;
-    if (onYield) onYield();
+  void Checkpoint() override {
+    ++checkpoints;
+    if (onCheckpoint) onCheckpoint();
   }
 
   std::vector<TrialReport> reports;
-  int32_t yields = 0;
-  std::function<void()> onYield;
+  int32_t checkpoints = 0;
+  std::function<void()> onCheckpoint;
 };
 
 // A rate as the progress labels show it: three decimals.

@@ -88,7 +88,7 @@ void ReferenceOptimizer::RunTrials(TJob& job, int32_t trials, TrialProgress& pro
       if (bestPlan_.LossRate > currentPlan_.LossRate) bestPlan_ = currentPlan_;
       progress.ReportTrialProgress(currentPlan_.LossRate, t, bestPlan_.LossRate);
     }
-    progress.YieldToWindow();
+    progress.Checkpoint();
   }
 }
 

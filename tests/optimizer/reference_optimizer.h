@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "job/job.h"
-#include "optimizer/cut_plan.h"
 #include "optimizer/optimizer.h"
+#include "plan/cut_plan.h"
 
 namespace yobina::test {
 

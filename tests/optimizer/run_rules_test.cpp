@@ -48,7 +48,7 @@ TEST(RunTrialsRules, JobsWithoutAPlan) {
       EXPECT_GE(report.LossRate, 9999);
       EXPECT_EQ(report.BestLossRate, 9999);
     }
-    EXPECT_EQ(progress.yields, 10);
+    EXPECT_EQ(progress.checkpoints, 10);
   }
 }
 
@@ -60,7 +60,7 @@ TEST(RunTrialsRules, EmptyCutListReturnsAtOnceWithoutHooks) {
   EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
   EXPECT_EQ(optimizer.BestPlan().MemberLength, 0);
   EXPECT_TRUE(progress.reports.empty());
-  EXPECT_EQ(progress.yields, 0);
+  EXPECT_EQ(progress.checkpoints, 0);
 }
 
 TEST(RunTrialsRules, ShortStockIsUsedFirstEvenWhenNothingFitsIt) {
@@ -225,8 +225,8 @@ TEST(RunTrialsStop, StopAfterATrialKeepsTheBestSoFar) {
   TJob job = MakeJob({{6000, 30}, {7000, 10}}, {{900, 11}, {1300, 5}, {1700, 9}, {2300, 7}}, 0, 5);
   Optimizer optimizer;
   RecordingProgress progress;
-  progress.onYield = [&] {
-    if (progress.yields == 3) optimizer.RequestStop();
+  progress.onCheckpoint = [&] {
+    if (progress.checkpoints == 3) optimizer.RequestStop();
   };
   optimizer.RunTrials(job, 10, progress);
   EXPECT_TRUE(optimizer.StopRequested());
@@ -240,7 +240,7 @@ TEST(RunTrialsStop, StopAfterATrialKeepsTheBestSoFar) {
   EXPECT_EQ(optimizer.BestPlan().LossRate, threeTrials.BestPlan().LossRate);
 
   // The next Run starts with the flag cleared.
-  progress.onYield = nullptr;
+  progress.onCheckpoint = nullptr;
   optimizer.RunTrials(job, 10, progress);
   EXPECT_FALSE(optimizer.StopRequested());
   EXPECT_EQ(optimizer.BestPlan().LossRate, 2200.0 * 100 / 47800);
@@ -251,11 +251,11 @@ TEST(RunTrialsStop, AHugeTrialYieldsAndStopsWithoutAPlan) {
   TJob job = MakeJob({{2000000000, 1}}, {{1, 1000000000}, {2, 1000000000}}, 0, 0);
   Optimizer optimizer;
   RecordingProgress progress;
-  progress.onYield = [&] {
-    if (progress.yields == 3) optimizer.RequestStop();
+  progress.onCheckpoint = [&] {
+    if (progress.checkpoints == 3) optimizer.RequestStop();
   };
   optimizer.RunTrials(job, 10, progress);
-  EXPECT_EQ(progress.yields, 3);  // all inside the first trial
+  EXPECT_EQ(progress.checkpoints, 3);  // all inside the first trial
   EXPECT_TRUE(progress.reports.empty());
   EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
 }
@@ -283,7 +283,7 @@ TEST(RunTrialsRules, PiecesThatAddFreeLengthArePlacedAtOnce) {
   optimizer.RunTrials(job, 3, progress);
   EXPECT_EQ(optimizer.BestPlan().PatternCount, 0);
   EXPECT_EQ(optimizer.Seed(), AdvanceSeed(0, uint64_t{3} * 10 * 2000000001));
-  EXPECT_EQ(progress.yields, 3);
+  EXPECT_EQ(progress.checkpoints, 3);
 }
 
 // The job files that once ran for minutes: free length added by negative kerfs,
@@ -319,7 +319,7 @@ TEST(RunTrialsStop, SlowJobsStopSoonAfterTheRequest) {
     Optimizer optimizer;
     RecordingProgress progress;
     std::chrono::steady_clock::time_point requested;
-    progress.onYield = [&] {
+    progress.onCheckpoint = [&] {
       if (optimizer.StopRequested()) return;
       optimizer.RequestStop();
       requested = std::chrono::steady_clock::now();

@@ -180,7 +180,7 @@ TYPED_TEST(WorkedExamples, ReferenceJobTenTrials) {
   EXPECT_EQ(ThreeDecimals(progress.reports[1].LossRate), "12.971");
   EXPECT_EQ(progress.reports[2].Trial, 3);
   EXPECT_EQ(ThreeDecimals(progress.reports[2].LossRate), "4.603");
-  EXPECT_EQ(progress.yields, 10);
+  EXPECT_EQ(progress.checkpoints, 10);
 
   const TCutPlan& plan = this->optimizer.BestPlan();
   EXPECT_EQ(plan.MemberLength, 47800);

@@ -19,12 +19,12 @@ namespace {
 // The reference job: stock 6000 × 30 and 7000 × 10; cut 2300 × 7, 1700 × 9,
 // 1300 × 5 and 900 × 11; margin 0, kerf 5, ten trials.
 void TypeReferenceJob(const WindowFixture& f) {
-  f.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
-  f.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
-  f.Field("edyoyu")->SetText("0");
-  f.Field("edsiro")->SetText("5");
-  f.Field("edKname")->SetText("港北物流センター");
-  f.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(0);
+  f.FillRows(GridId::Stock, {{"6000", "30"}, {"7000", "10"}});
+  f.FillRows(GridId::Cut, {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+  f.Field(FieldId::Margin)->SetText("0");
+  f.Field(FieldId::Kerf)->SetText("5");
+  f.Field(FieldId::ProjectName)->SetText("港北物流センター");
+  f.TrialCount()->SetItemIndex(0);
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -55,12 +55,12 @@ class CommandsTest : public QObject {
 
   void RunShowsTheLossRatesAndTheReport() {
     TypeReferenceJob(f_);
-    f_.FillRows("Grid1", {{"6000", "30"}, {"", ""}, {"7000", "10"}});  // a gap that the Run closes
+    f_.FillRows(GridId::Stock, {{"6000", "30"}, {"", ""}, {"7000", "10"}});  // a gap that the Run closes
     Run();
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.Label("lbZhiMin"), QString("  4.603 %"));
-    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    QCOMPARE(f_.window->Tabs()->currentWidget()->objectName(), ElementName(kResultsTab.Key));
     const QStringList lines = f_.Memo()->toPlainText().split('\n');
     QVERIFY(lines.size() > 20);
     // A page header, then the title block (no date line without a date).
@@ -75,9 +75,9 @@ class CommandsTest : public QObject {
     QVERIFY(lines.filter("素材の余裕 = 0(mm)   切り代 = 5(mm)").size() == 1);
     QVERIFY(lines.filter(QString(41, QChar(0x2500))).size() >= 4);  // the rules
     // The grids show the job compacted and tidied; the backup holds it.
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 2), QString("  7000"));
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 3), QString());
-    QCOMPARE(f_.Field("edsiro")->text(), QString("  5"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, 2), QString("  7000"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, 3), QString());
+    QCOMPARE(f_.Field(FieldId::Kerf)->text(), QString("  5"));
     QVERIFY(ReadFile(Backup()).startsWith("File Version KVD.Tlmex  1.00\r\n"));
     // Same job, same result.
     const QString first = f_.Memo()->toPlainText();
@@ -90,7 +90,7 @@ class CommandsTest : public QObject {
     // table lines up only if the memo's face draws each two-byte character
     // exactly two half-width columns wide.
     TypeReferenceJob(f_);
-    f_.Field("edBname")->SetText("Ｈ－２００×１００ ｶﾀ鋼");
+    f_.Field(FieldId::MemberName)->SetText("Ｈ－２００×１００ ｶﾀ鋼");
     Run();
     const QFontMetricsF metrics(f_.Memo()->font());
     const qreal column = metrics.horizontalAdvance(QChar('0'));
@@ -110,8 +110,8 @@ class CommandsTest : public QObject {
       checked = true;
       QVERIFY(f_.window->IsRunning());
       QVERIFY(!f_.Find<QPushButton>("Button1")->isEnabled());
-      QVERIFY(!f_.Grid("Grid1")->isEnabled());
-      QVERIFY(!f_.Field("edKname")->isEnabled());
+      QVERIFY(!f_.Grid(GridId::Stock)->isEnabled());
+      QVERIFY(!f_.Field(FieldId::ProjectName)->isEnabled());
       QVERIFY(!f_.window->menuBar()->isEnabled());
       QVERIFY(!f_.Find<QPushButton>("BtnPrint")->isEnabled());
       QVERIFY(!f_.Find<QToolButton>("SpeedButton1")->isEnabled());
@@ -126,7 +126,7 @@ class CommandsTest : public QObject {
 
   void ClosingDuringARunStopsItThenCloses() {
     TypeReferenceJob(f_);
-    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    f_.TrialCount()->SetItemIndex(2);
     QTimer::singleShot(0, f_.window.get(), [&] {
       f_.window->close();
       QVERIFY(f_.window->isVisible());  // not while the Run is on the stack
@@ -138,7 +138,7 @@ class CommandsTest : public QObject {
 
   void EscStopsARun() {
     TypeReferenceJob(f_);
-    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    f_.TrialCount()->SetItemIndex(2);
     QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
     Run();
     QVERIFY(f_.window->StopRequested());
@@ -148,16 +148,16 @@ class CommandsTest : public QObject {
 
   void EscBeforeAnyPlanSaysNothing() {
     // Each trial of this job takes seconds: Esc comes while the first still works.
-    f_.FillRows("Grid1", {{"1999999999", "100"}});
+    f_.FillRows(GridId::Stock, {{"1999999999", "100"}});
     std::vector<std::pair<QString, QString>> cuts;
     for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "2000000");
-    f_.FillRows("Grid2", cuts);
-    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    f_.FillRows(GridId::Cut, cuts);
+    f_.TrialCount()->SetItemIndex(2);
     QTimer::singleShot(0, f_.window.get(), [&] { QTest::keyClick(f_.window.get(), Qt::Key_Escape); });
     Run();
     QVERIFY(f_.window->StopRequested());
     QCOMPARE(f_.dialogs.Kinds(), QStringList());  // not "ヨビナ不能です。": the job was never tried out
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void TheCaptionCarriesTheTrialWhileARunWorks() {
@@ -185,13 +185,13 @@ class CommandsTest : public QObject {
   }
 
   void NoPlanSaysSoAndStaysOnTheInputPage() {
-    f_.FillRows("Grid1", {{"6000", "1"}});
-    f_.FillRows("Grid2", {{"9000", "1"}});
+    f_.FillRows(GridId::Stock, {{"6000", "1"}});
+    f_.FillRows(GridId::Cut, {{"9000", "1"}});
     f_.Memo()->setPlainText("earlier report");
     Run();
     QCOMPARE(f_.dialogs.Texts("information"),
              QStringList{"ヨビナ不能です。\n9000mm の部材が入る素材がありません（最長 6000mm＋余裕 0mm）"});
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
     QCOMPARE(f_.Memo()->toPlainText(), QString("earlier report"));
     QVERIFY(QFile::exists(Backup()));  // written all the same
@@ -204,7 +204,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"error"});
     QVERIFY(!f_.dialogs.Texts("error").front().isEmpty());
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));  // no trial ran
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
     QVERIFY(f_.Find<QPushButton>("Button1")->isEnabled());
   }
 
@@ -215,20 +215,20 @@ class CommandsTest : public QObject {
     f_.dialogs = FakeDialogs();
     f_.Open();
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 4), QString("   900"));
-    QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター"));
-    QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 0);
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 4), QString("   900"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("港北物流センター"));
+    QCOMPARE(f_.TrialCount()->ItemIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void ReloadBringsBackTheLastRun() {
     TypeReferenceJob(f_);
     Run();
-    f_.Grid("Grid2")->SetCell(1, 1, "5555");
-    f_.Field("edKname")->SetText("changed");
+    f_.Grid(GridId::Cut)->SetCell(1, 1, "5555");
+    f_.Field(FieldId::ProjectName)->SetText("changed");
     QTest::mouseClick(f_.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("  2300"));
-    QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター"));
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString("  2300"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("港北物流センター"));
     QCOMPARE(f_.Memo()->toPlainText(), QString());
   }
 
@@ -245,20 +245,20 @@ class CommandsTest : public QObject {
     QVERIFY(f_.window->windowTitle().endsWith("job.QZL"));
 
     // Save writes there without asking.
-    f_.Field("edBname")->SetText("member");
+    f_.Field(FieldId::MemberName)->SetText("member");
     f_.Trigger("Save1");
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"save"});
     QVERIFY(ReadFile(saved).contains("member"));
 
     // Open takes the name in any case and fills the page again; the report stays.
-    f_.Grid("Grid2")->ClearData();
-    f_.Field("edBname")->SetText("");
+    f_.Grid(GridId::Cut)->ClearData();
+    f_.Field(FieldId::MemberName)->SetText("");
     f_.Memo()->setPlainText("report");
     f_.dialogs.openAnswers = {f_.Folder().filePath("job.qzl")};
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.Texts("error"), QStringList());
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("2300"));
-    QCOMPARE(f_.Field("edBname")->text(), QString("member"));
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString("2300"));
+    QCOMPARE(f_.Field(FieldId::MemberName)->text(), QString("member"));
     QCOMPARE(f_.Memo()->toPlainText(), QString("report"));
     QCOMPARE(f_.window->SaveFileName(), saved);
   }
@@ -275,8 +275,8 @@ class CommandsTest : public QObject {
     f_.dialogs.openAnswers = {f_.Folder().filePath("ref.txt")};  // another extension is replaced
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.Texts("error"), QStringList());
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 1), QString("6000"));
-    f_.Field("edBname")->SetText("written back");
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, 1), QString("6000"));
+    f_.Field(FieldId::MemberName)->SetText("written back");
     f_.Trigger("Save1");
     QCOMPARE(f_.dialogs.Kinds(), QStringList{"open"});
     QVERIFY(ReadFile(f_.Folder().filePath("ref.QZL")).contains("written back"));
@@ -322,11 +322,11 @@ class CommandsTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write(content);
     }
-    f_.Field("edKname")->SetText("kept");
+    f_.Field(FieldId::ProjectName)->SetText("kept");
     f_.dialogs.openAnswers = {path};
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.Texts("error"), QStringList{message});
-    QCOMPARE(f_.Field("edKname")->text(), QString("kept"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("kept"));
     QCOMPARE(f_.window->SaveFileName(), QString());
   }
 
@@ -354,13 +354,14 @@ class CommandsTest : public QObject {
     QFETCH(QStringList, counts);
     QFETCH(QStringList, expected);
     for (int i = 0; i < lengths.size(); ++i) {
-      f_.Grid("Grid2")->SetCell(1, i + 1, lengths[i]);
-      f_.Grid("Grid2")->SetCell(2, i + 1, counts[i]);
+      f_.Grid(GridId::Cut)->SetCell(1, i + 1, lengths[i]);
+      f_.Grid(GridId::Cut)->SetCell(2, i + 1, counts[i]);
     }
     f_.Memo()->setPlainText("report");
     f_.Trigger(qPrintable(action));
     for (int i = 0; i < expected.size(); ++i) {
-      QCOMPARE(f_.Grid("Grid2")->Cell(1, i + 1) + "|" + f_.Grid("Grid2")->Cell(2, i + 1), expected[i]);
+      QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, i + 1) + "|" + f_.Grid(GridId::Cut)->Cell(2, i + 1),
+               expected[i]);
     }
     QCOMPARE(f_.Memo()->toPlainText(), QString("report"));
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
@@ -390,7 +391,7 @@ class CommandsTest : public QObject {
   }
 
   void DiagramsTabShowsAndPrintsTheLastPlan() {
-    QCOMPARE(f_.window->PageControl()->tabText(2), QString("【図】"));
+    QCOMPARE(f_.window->Tabs()->tabText(2), QString("【図】"));
     auto* view = f_.Find<QWidget>("DiagramView");
     view->resize(900, 10);
     view->grab();
@@ -446,7 +447,7 @@ class CommandsTest : public QObject {
 
   void AnUnwritableProgramFolderUsesTheUserFolder() {
     f_.window.reset();
-    TForm1 window(WindowSetup{f_.Folder().filePath("no-such-folder"), &f_.dialogs});
+    MainWindow window(WindowSetup{f_.Folder().filePath("no-such-folder"), &f_.dialogs});
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QCOMPARE(window.WorkFolder(), userFolder);
     QCOMPARE(QDir::currentPath(), QDir(userFolder).absolutePath());

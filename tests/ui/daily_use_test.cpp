@@ -78,8 +78,8 @@ class DailyUseTest : public QObject {
     QFETCH(int, row);
     QFETCH(QStringList, cells);
     QFETCH(QString, message);
-    TStringGrid* grid = f_.Grid("Grid2");
-    f_.FillRows("Grid1", {{"6000", "1"}});
+    TStringGrid* grid = f_.Grid(GridId::Cut);
+    f_.FillRows(GridId::Stock, {{"6000", "1"}});
     grid->SetCell(1, 33, "x");
     grid->SetCell(2, 33, "x");
     f_.Memo()->setPlainText("report");
@@ -89,19 +89,19 @@ class DailyUseTest : public QObject {
     QCOMPARE(shown, cells);
     QCOMPARE(f_.dialogs.Texts("information"), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(f_.Memo()->toPlainText(), QString());  // pasting is typing
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 1), QString("6000"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, 1), QString("6000"));
     QCOMPARE(grid->CurrentRow(), row);
   }
 
   void ThirtyRowsFromASpreadsheetSaveAsIfTyped() {
     QString block;
     for (int i = 1; i <= 30; ++i) block += QString("%1\t%2\r\n").arg(1000 + 37 * i).arg(i % 7 + 1);
-    PasteInto(f_.Grid("Grid2"), 1, 1, block);
+    PasteInto(f_.Grid(GridId::Cut), 1, 1, block);
     const std::string pasted = FormatDataFile(f_.window->Page());
 
     f_.FreshFolder();
     f_.Open();
-    TStringGrid* grid = f_.Grid("Grid2");
+    TStringGrid* grid = f_.Grid(GridId::Cut);
     grid->SetCurrentCell(1, 1);
     grid->setFocus();
     for (int i = 1; i <= 30; ++i) {
@@ -115,8 +115,8 @@ class DailyUseTest : public QObject {
   }
 
   void CopyABlockOutPasteItBackAndDelete() {
-    TStringGrid* grid = f_.Grid("Grid1");
-    f_.FillRows("Grid1", {{"  6000", "   30"}, {"  7000", "   10"}, {"  5500", "    2"}});
+    TStringGrid* grid = f_.Grid(GridId::Stock);
+    f_.FillRows(GridId::Stock, {{"  6000", "   30"}, {"  7000", "   10"}, {"  5500", "    2"}});
     grid->setFocus();
     grid->SetCurrentCell(2, 3);
     // A mouse drag over the cells selects them; the editor follows the mouse.
@@ -153,7 +153,7 @@ class DailyUseTest : public QObject {
   }
 
   void FullWidthDigitsAreTypedAsDigits() {
-    TStringGrid* grid = f_.Grid("Grid2");
+    TStringGrid* grid = f_.Grid(GridId::Cut);
     f_.TypeIntoCell(grid, 1, 1, "２３００");
     QCOMPARE(grid->CellEditor()->text(), QString("2300"));
     // Committed by an input method, as a Japanese user types.
@@ -164,17 +164,17 @@ class DailyUseTest : public QObject {
     QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
     QCOMPARE(Cells(grid, 1), QStringList{"  2300|   -7"});
 
-    TEditField* weight = f_.Field("edWunit");
+    TEditField* weight = f_.Field(FieldId::UnitWeight);
     weight->setFocus();
     TypeText(weight, "＋１２．５");
     QTest::keyClick(weight, Qt::Key_Return);
     QCOMPARE(weight->text(), QString("   12.50"));
-    TEditField* month = f_.Field("edMM");
+    TEditField* month = f_.Field(FieldId::Month);
     month->setFocus();
     TypeText(month, "１２");  // two bytes once folded: within the limit
     QCOMPARE(month->text(), QString("12"));
     // Texts stay as typed.
-    TEditField* name = f_.Field("edKname");
+    TEditField* name = f_.Field(FieldId::ProjectName);
     name->setFocus();
     TypeText(name, "Ｈ－１２");
     QCOMPARE(name->text(), QString("Ｈ－１２"));
@@ -188,32 +188,29 @@ class DailyUseTest : public QObject {
   }
 
   void APasteIntoALimitedFieldKeepsWhatFits_data() {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<FieldId>("field");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("beep");
     const QString kanji16(16, QChar(0x9244));  // 鉄: two bytes each
-    QTest::newRow("fits whole") << "edKname"
-                                << "" << kanji16 << kanji16 << false;
-    QTest::newRow("a double-byte character at the limit") << "edKname"
-                                                          << "a" << kanji16 << "a" + kanji16.left(15) << true;
-    QTest::newRow("outside the code page, a line break") << "edBname"
-                                                         << ""
+    QTest::newRow("fits whole") << FieldId::ProjectName << "" << kanji16 << kanji16 << false;
+    QTest::newRow("a double-byte character at the limit")
+        << FieldId::ProjectName << "a" << kanji16 << "a" + kanji16.left(15) << true;
+    QTest::newRow("outside the code page, a line break") << FieldId::MemberName << ""
                                                          << "A한B\r\nC"
                                                          << "ABC" << true;
-    QTest::newRow("digits folded, then cut") << "edyoyu"
-                                             << ""
+    QTest::newRow("digits folded, then cut") << FieldId::Margin << ""
                                              << "１２３４"
                                              << "123" << true;
   }
   void APasteIntoALimitedFieldKeepsWhatFits() {
-    QFETCH(QString, field);
+    QFETCH(FieldId, field);
     QFETCH(QString, before);
     QFETCH(QString, pasted);
     QFETCH(QString, after);
     QFETCH(bool, beep);
-    TEditField* edit = f_.Field(qPrintable(field));
+    TEditField* edit = f_.Field(field);
     edit->SetText(before);
     edit->setFocus();
     edit->end(false);
@@ -227,11 +224,11 @@ class DailyUseTest : public QObject {
 
   void ALongRunShowsItsProgressAndAStopSaysSo() {
     // Trials of some milliseconds each: bars of a kilometre, each cut piece by piece.
-    f_.FillRows("Grid1", {{"1000000", "100000"}});
+    f_.FillRows(GridId::Stock, {{"1000000", "100000"}});
     std::vector<std::pair<QString, QString>> cuts;
     for (int row = 1; row <= 35; ++row) cuts.emplace_back(QString::number(1000 + 7 * row), "20000");
-    f_.FillRows("Grid2", cuts);
-    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(2);
+    f_.FillRows(GridId::Cut, cuts);
+    f_.TrialCount()->SetItemIndex(2);
     auto* progress = f_.Find<RunProgressDisplay>("runProgress");
     QVERIFY(progress->isHidden());
     QStringList seen;
@@ -261,13 +258,13 @@ class DailyUseTest : public QObject {
     QCOMPARE(progress->Notice(), notice);
     QVERIFY(!progress->isHidden());  // on the input page, behind the results
     // The report of the trials done, its text as ever; the results page says it was stopped.
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 1);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 1);
     QVERIFY(f_.Memo()->toPlainText().startsWith("*\n* Page = 1"));
     QCOMPARE(f_.Find<QLabel>("stopNotice")->text(), notice);
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
 
     // A Run that ends by itself leaves neither.
-    f_.Find<TRadioGroup>("rgTryCnt")->SetItemIndex(0);
+    f_.TrialCount()->SetItemIndex(0);
     QTest::mouseClick(f_.Find<QPushButton>("Button1"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
     QVERIFY(progress->isHidden());
@@ -275,8 +272,8 @@ class DailyUseTest : public QObject {
   }
 
   void DraggingARowFinishesTheCellBeingEdited() {
-    TStringGrid* grid = f_.Grid("Grid2");
-    f_.FillRows("Grid2", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}});
+    TStringGrid* grid = f_.Grid(GridId::Cut);
+    f_.FillRows(GridId::Cut, {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}});
     f_.TypeIntoCell(grid, 1, 5, "１２ab");
     grid->verticalHeader()->moveSection(4, 1);
     QCOMPARE(grid->Cell(1, 2), QString("    12"));
@@ -284,10 +281,10 @@ class DailyUseTest : public QObject {
   }
 
   void FieldsShowTheirWholeText() {
-    TEditField* weight = f_.Field("edWunit");
+    TEditField* weight = f_.Field(FieldId::UnitWeight);
     weight->setFocus();
     TypeText(weight, "12345678");
-    f_.Field("edyoyu")->setFocus();
+    f_.Field(FieldId::Margin)->setFocus();
     QCOMPARE(weight->text(), QString("12345678.00"));
     QVERIFY(weight->font().pixelSize() < 17);
     QVERIFY(QFontMetrics(weight->font()).horizontalAdvance(weight->text()) < weight->width() - 4);
@@ -296,7 +293,7 @@ class DailyUseTest : public QObject {
     TypeText(weight, "5");
     QCOMPARE(weight->font().pixelSize(), 17);
     // A name longer than its field, as a file may bring it, shows from its start once left.
-    TEditField* name = f_.Field("edKname");
+    TEditField* name = f_.Field(FieldId::ProjectName);
     name->SetText(QString(300, QChar('x')) + "end");
     name->setFocus();
     name->end(false);

@@ -35,7 +35,7 @@ class DesktopTest : public QObject {
   }
 
   void UndoTakesBackAPasteAndAClrAndRedoRepeatsThem() {
-    TStringGrid* grid = f_.Grid("Grid1");
+    TStringGrid* grid = f_.Grid(GridId::Stock);
     grid->SetCurrentCell(1, 1);
     grid->setFocus();
     f_.dialogs.saveAnswers = {f_.Folder().filePath("saved.QZL")};
@@ -63,29 +63,30 @@ class DesktopTest : public QObject {
   }
 
   void TypingIntoOneCellIsOneStepAndAFieldsUndoIsTheWindows() {
-    f_.TypeIntoCell(f_.Grid("Grid2"), 1, 1, "2300");
-    f_.Field("edBname")->setFocus();
-    TypeText(f_.Field("edBname"), "H-200");
-    f_.TypeIntoCell(f_.Grid("Grid2"), 1, 1, "5");
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 1, "2300");
+    f_.Field(FieldId::MemberName)->setFocus();
+    TypeText(f_.Field(FieldId::MemberName), "H-200");
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 1, "5");
     Undo();
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1).trimmed(), QString("2300"));
-    QCOMPARE(f_.Grid("Grid2")->CellEditor()->text().trimmed(), QString("2300"));  // typing goes on from there
-    f_.Field("edBname")->setFocus();
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1).trimmed(), QString("2300"));
+    QCOMPARE(f_.Grid(GridId::Cut)->CellEditor()->text().trimmed(),
+             QString("2300"));  // typing goes on from there
+    f_.Field(FieldId::MemberName)->setFocus();
     Undo();
-    QCOMPARE(f_.Field("edBname")->text(), QString());
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1).trimmed(), QString("2300"));
+    QCOMPARE(f_.Field(FieldId::MemberName)->text(), QString());
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1).trimmed(), QString("2300"));
     Undo();
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString());
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString());
   }
 
   void UndoingAnEditAfterARunBringsThePlanBack() {
-    f_.FillRows("Grid1", {{"6000", "30"}});
-    f_.FillRows("Grid2", {{"2300", "7"}});
+    f_.FillRows(GridId::Stock, {{"6000", "30"}});
+    f_.FillRows(GridId::Cut, {{"2300", "7"}});
     f_.RunAndWait();
     const QString report = f_.Memo()->toPlainText();
     QVERIFY(!report.isEmpty());
-    f_.window->PageControl()->setCurrentIndex(0);
-    f_.TypeIntoCell(f_.Grid("Grid2"), 2, 1, "9");
+    f_.window->Tabs()->setCurrentIndex(0);
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 2, 1, "9");
     QTest::qWait(1);
     QCOMPARE(f_.window->CurrentResult(), nullptr);
     Undo();
@@ -93,10 +94,10 @@ class DesktopTest : public QObject {
     QCOMPARE(f_.Memo()->toPlainText(), report);
 
     // Redo after the Run's tidying of the page brings the edit back as typed.
-    f_.Grid("Grid2")->SetCell(2, 3, "1");
-    f_.TypeIntoCell(f_.Grid("Grid2"), 1, 3, "1000");
+    f_.Grid(GridId::Cut)->SetCell(2, 3, "1");
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 3, "1000");
     f_.RunAndWait();
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 2).trimmed(), QString("1000"));  // the Run closed the gap
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 2).trimmed(), QString("1000"));  // the Run closed the gap
     Undo();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(f_.window->CurrentResult() != nullptr);
@@ -104,26 +105,26 @@ class DesktopTest : public QObject {
 
   void OpeningAJobStartsANewHistoryAtTheTopOfItsLists() {
     const QString job = QString::fromUtf8(qgetenv("YOBINA_SOURCE_DIR")) + "/examples/full-cut-list.qzl";
-    f_.Grid("Grid2")->SetCurrentCell(1, 40);
-    f_.Grid("Grid2")->SetCell(1, 40, "1");
+    f_.Grid(GridId::Cut)->SetCurrentCell(1, 40);
+    f_.Grid(GridId::Cut)->SetCell(1, 40, "1");
     f_.dialogs.openAnswers = {job};
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.Texts("error"), QStringList());
-    QCOMPARE(f_.Grid("Grid2")->verticalScrollBar()->value(), 0);
-    QCOMPARE(f_.Grid("Grid2")->CurrentRow(), 1);
+    QCOMPARE(f_.Grid(GridId::Cut)->verticalScrollBar()->value(), 0);
+    QCOMPARE(f_.Grid(GridId::Cut)->CurrentRow(), 1);
     QVERIFY(!f_.window->findChild<QAction*>("EditUndo")->isEnabled());
 
     // Tabbing in shows the current cell, wherever the list was scrolled.
-    TStringGrid* grid = f_.Grid("Grid2");
+    TStringGrid* grid = f_.Grid(GridId::Cut);
     grid->SetCurrentCell(1, 30);
     grid->scrollToTop();
-    f_.Field("edWunit")->setFocus();
+    f_.Field(FieldId::UnitWeight)->setFocus();
     grid->setFocus(Qt::TabFocusReason);
     QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(grid->currentItem())));
   }
 
   void TheResultsPageGrowsWithTheWindowAndPrintStaysClearOfTheReport() {
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(1);
     QPlainTextEdit* memo = f_.Memo();
     const QSize before = memo->size();
     f_.window->resize(f_.window->width() + 300, f_.window->height() + 200);
@@ -134,13 +135,13 @@ class DesktopTest : public QObject {
     QVERIFY(print->geometry().right() > memo->width() / 2);
     // Not smaller than the input page's elements need.
     f_.window->resize(400, 300);
-    QVERIFY(f_.window->PageControl()->width() >= 792);
+    QVERIFY(f_.window->Tabs()->width() >= 792);
   }
 
   void FileDialogsStartInTheFolderLastUsedAndTheNextSessionKnowsIt() {
     QTemporaryDir settingsFolder;
     QSettings settings(settingsFolder.filePath("yobina.ini"), QSettings::IniFormat);
-    f_.window = std::make_unique<TForm1>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
+    f_.window = std::make_unique<MainWindow>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
     QTemporaryDir jobs;
     f_.dialogs.saveAnswers = {jobs.filePath("a.QZL")};
     f_.Trigger("SaveAs1");
@@ -148,15 +149,15 @@ class DesktopTest : public QObject {
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.startFolders.back(), jobs.path());
 
-    f_.window = std::make_unique<TForm1>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
+    f_.window = std::make_unique<MainWindow>(WindowSetup{f_.Folder().path(), &f_.dialogs, &settings});
     f_.dialogs.openAnswers = {std::nullopt};
     f_.Trigger("Open1");
     QCOMPARE(f_.dialogs.startFolders.back(), jobs.path());
   }
 
   void PrintSuggestsTheJobsNameAndTheDiagramsTheirOwn() {
-    f_.FillRows("Grid1", {{"6000", "30"}});
-    f_.FillRows("Grid2", {{"2300", "7"}});
+    f_.FillRows(GridId::Stock, {{"6000", "30"}});
+    f_.FillRows(GridId::Cut, {{"2300", "7"}});
     f_.dialogs.saveAnswers = {f_.Folder().filePath("H-200.QZL")};
     f_.Trigger("SaveAs1");
     f_.RunAndWait();

@@ -14,42 +14,43 @@ namespace yobina::test {
 namespace {
 
 void TypeReferenceJob(const WindowFixture& f) {
-  f.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
-  f.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
-  f.Field("edyoyu")->SetText("0");
-  f.Field("edsiro")->SetText("5");
+  f.FillRows(GridId::Stock, {{"6000", "30"}, {"7000", "10"}});
+  f.FillRows(GridId::Cut, {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+  f.Field(FieldId::Margin)->SetText("0");
+  f.Field(FieldId::Kerf)->SetText("5");
 }
 
 // Keeps the planner busy for seconds: 32 stock lengths to the mm, most of
 // them short, whose bar counts the proof must weigh against each other.
 void TypeSlowJob(const WindowFixture& f) {
-  f.FillRows("Grid1", {{"1273", "29"},  {"1844", "36"}, {"1953", "33"},  {"2402", "36"},  {"2898", "32"},
-                       {"3211", "17"},  {"3712", "9"},  {"4568", "38"},  {"5225", "20"},  {"5475", "38"},
-                       {"5499", "6"},   {"5512", "18"}, {"5519", "33"},  {"5932", "10"},  {"6361", "8"},
-                       {"7633", "23"},  {"8152", "26"}, {"8171", "20"},  {"9178", "33"},  {"9507", "10"},
-                       {"9629", "4"},   {"9711", "4"},  {"9741", "37"},  {"10174", "13"}, {"10338", "38"},
-                       {"10485", "23"}, {"10678", "5"}, {"11610", "10"}, {"11670", "9"},  {"11972", "9"},
-                       {"12460", "8"},  {"12855", "27"}});
-  f.FillRows("Grid2", {{"161", "27"},
-                       {"681", "2"},
-                       {"687", "22"},
-                       {"923", "13"},
-                       {"926", "13"},
-                       {"939", "40"},
-                       {"1605", "14"},
-                       {"1832", "24"},
-                       {"2102", "37"},
-                       {"2252", "14"},
-                       {"2606", "35"},
-                       {"3086", "25"},
-                       {"3149", "26"},
-                       {"4121", "2"},
-                       {"4467", "15"},
-                       {"5081", "35"},
-                       {"5360", "7"},
-                       {"5436", "5"}});
-  f.Field("edyoyu")->SetText("5");
-  f.Field("edsiro")->SetText("0");
+  f.FillRows(
+      GridId::Stock,
+      {{"1273", "29"},  {"1844", "36"},  {"1953", "33"}, {"2402", "36"},  {"2898", "32"}, {"3211", "17"},
+       {"3712", "9"},   {"4568", "38"},  {"5225", "20"}, {"5475", "38"},  {"5499", "6"},  {"5512", "18"},
+       {"5519", "33"},  {"5932", "10"},  {"6361", "8"},  {"7633", "23"},  {"8152", "26"}, {"8171", "20"},
+       {"9178", "33"},  {"9507", "10"},  {"9629", "4"},  {"9711", "4"},   {"9741", "37"}, {"10174", "13"},
+       {"10338", "38"}, {"10485", "23"}, {"10678", "5"}, {"11610", "10"}, {"11670", "9"}, {"11972", "9"},
+       {"12460", "8"},  {"12855", "27"}});
+  f.FillRows(GridId::Cut, {{"161", "27"},
+                           {"681", "2"},
+                           {"687", "22"},
+                           {"923", "13"},
+                           {"926", "13"},
+                           {"939", "40"},
+                           {"1605", "14"},
+                           {"1832", "24"},
+                           {"2102", "37"},
+                           {"2252", "14"},
+                           {"2606", "35"},
+                           {"3086", "25"},
+                           {"3149", "26"},
+                           {"4121", "2"},
+                           {"4467", "15"},
+                           {"5081", "35"},
+                           {"5360", "7"},
+                           {"5436", "5"}});
+  f.Field(FieldId::Margin)->SetText("5");
+  f.Field(FieldId::Kerf)->SetText("0");
 }
 
 }  // namespace
@@ -81,10 +82,12 @@ class ExactTest : public QObject {
     QCOMPARE(exact->size(), run->size());
     QCOMPARE(exact->x(), run->x());
     QVERIFY(exact->y() > run->geometry().bottom());
-    QVERIFY(exact->parentWidget()->rect().contains(exact->geometry()));
-    for (const QWidget* other : exact->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (other != exact && other->isVisible()) {
-        QVERIFY2(!other->geometry().intersects(exact->geometry()), qPrintable(other->objectName()));
+    QWidget* panel = f_.window->InputWidgets().panel;
+    const QRect place(exact->mapTo(panel, QPoint(0, 0)), exact->size());
+    QVERIFY(panel->rect().contains(place));
+    for (const QWidget* other : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other->isVisible() && !other->isAncestorOf(exact)) {
+        QVERIFY2(!other->geometry().intersects(place), qPrintable(other->objectName()));
       }
     }
     QCOMPARE(f_.window->findChild<QAction*>("Exact1")->text(), QString("最適化(&O)"));
@@ -96,7 +99,7 @@ class ExactTest : public QObject {
     QVERIFY(f_.window->IsRunning());
     QTRY_VERIFY(!f_.window->IsRunning());
     QCOMPARE(f_.dialogs.Kinds(), QStringList());
-    QCOMPARE(f_.window->PageControl()->currentWidget()->objectName(), QString("TabSheet2"));
+    QCOMPARE(f_.window->Tabs()->currentWidget()->objectName(), ElementName(kResultsTab.Key));
     const QString report = f_.Memo()->toPlainText();
     QVERIFY2(report.contains(" 素材延長=  49.000(m)"), qPrintable(report));
     QVERIFY(report.contains("\n 最適化: 証明済みの最適計画   下限ロス率= 2.510(%)\n"));
@@ -167,16 +170,16 @@ class ExactTest : public QObject {
 
   void ARefusedJobSaysWhyAndStaysOnThePage() {
     TypeReferenceJob(f_);
-    f_.Field("edsiro")->SetText("-10");
+    f_.Field(FieldId::Kerf)->SetText("-10");
     Click();
     QTRY_VERIFY(!f_.window->IsRunning());
     QCOMPARE(f_.dialogs.Texts("error"), QStringList{"切り代が負のため、最適化できません。"});
-    QCOMPARE(f_.window->PageControl()->currentIndex(), 0);
+    QCOMPARE(f_.window->Tabs()->currentIndex(), 0);
   }
 
   void NoPlanSaysSo() {
-    f_.FillRows("Grid1", {{"6000", "1"}});
-    f_.FillRows("Grid2", {{"9000", "1"}});
+    f_.FillRows(GridId::Stock, {{"6000", "1"}});
+    f_.FillRows(GridId::Cut, {{"9000", "1"}});
     Click();
     QTRY_VERIFY(!f_.window->IsRunning());
     QCOMPARE(f_.dialogs.Texts("information"),

@@ -38,6 +38,7 @@ class InputPageTest : public QObject {
         {"edMM", {565, 17, 34, 23}},       {"edDD", {617, 17, 34, 23}},       {"edKname", {490, 70, 293, 23}},
         {"edBname", {490, 114, 293, 23}},  {"edWunit", {490, 140, 82, 23}},   {"edyoyu", {529, 233, 40, 23}},
         {"edsiro", {691, 233, 40, 23}},    {"rgTryCnt", {424, 268, 357, 61}}, {"Button1", {684, 344, 75, 33}},
+        {"btnExact", {684, 382, 75, 33}},
     };
     for (const auto& [name, geometry] : table) QTest::newRow(name) << QString(name) << geometry;
     const std::pair<const char*, QPoint> labels[] = {
@@ -52,7 +53,8 @@ class InputPageTest : public QObject {
     QFETCH(QRect, geometry);
     auto* widget = f_.window->findChild<QWidget*>(name);
     QVERIFY2(widget != nullptr, qPrintable(name));
-    QCOMPARE(widget->pos(), geometry.topLeft());
+    // On the page, whatever holds the element.
+    QCOMPARE(widget->mapTo(f_.window->InputWidgets().panel, QPoint(0, 0)), geometry.topLeft());
     if (!geometry.size().isEmpty()) QCOMPARE(widget->size(), geometry.size());
   }
 
@@ -61,15 +63,16 @@ class InputPageTest : public QObject {
   void BothPagesFollowTheElementTable() {
     const InputPage& window = f_.window->Page();
     const MemoryInputPage memory;
-    for (const FieldElement& element : kFieldElements) {
-      const TEditField* field = f_.Field(std::string(element.Key).c_str());
+    for (FieldId id : kAllFields) {
+      const FieldElement& element = ElementOf(id);
+      const TEditField* field = f_.Field(id);
       QVERIFY2(field != nullptr, element.Key.data());
       QCOMPARE(field->FormatCode(), element.Format.Code());
       QCOMPARE(field->ByteLimit(), element.ByteLimit);
     }
     for (FieldId id : kAllFields) QCOMPARE(window.FieldText(id), memory.FieldText(id));
     for (GridId id : kAllGrids) {
-      const TStringGrid* grid = f_.Grid(std::string(KeyOf(id)).c_str());
+      const TStringGrid* grid = f_.Grid(id);
       QVERIFY(grid != nullptr);
       QCOMPARE(window.RowCount(id), memory.RowCount(id));
       QCOMPARE(window.RowCount(id), kGridDataRows + 1);
@@ -79,30 +82,28 @@ class InputPageTest : public QObject {
         if (column > 0) QCOMPARE(grid->FormatCode(column), kGridColumnElements[column - 1].Format.Code());
       }
     }
-    QVERIFY(f_.Find<TRadioGroup>(std::string(kTrialCountElement.Key).c_str()) != nullptr);
+    QVERIFY(f_.TrialCount() != nullptr);
     QCOMPARE(window.TrialIndex(), memory.TrialIndex());
     QCOMPARE(window.TrialIndex(), kTrialCountElement.DefaultIndex);
     QCOMPARE(window.TrialItemCount(), memory.TrialItemCount());
     for (int i = 0; i < window.TrialItemCount(); ++i)
       QCOMPARE(window.TrialCaption(i), memory.TrialCaption(i));
-    QVERIFY(f_.Find<QWidget>(std::string(kInputTab.Key).c_str()) != nullptr);
-    QVERIFY(f_.Find<QWidget>(std::string(kResultsTab.Key).c_str()) != nullptr);
+    QVERIFY(f_.Find<QWidget>(kInputTab.Key) != nullptr);
+    QVERIFY(f_.Find<QWidget>(kResultsTab.Key) != nullptr);
   }
 
   void WindowStartsEmptyOnTheInputPage() {
-    TForm1& w = *f_.window;
+    MainWindow& w = *f_.window;
     QCOMPARE(w.objectName(), QString("Form1"));
     QCOMPARE(w.centralWidget()->size(), QSize(792, 504));
     QVERIFY(w.windowTitle().startsWith("【 鉄骨・ヨビナ Ver 2.14 】"));
-    QCOMPARE(w.PageControl()->tabText(0), QString("　ヨビナ条件　"));
-    QCOMPARE(w.PageControl()->tabText(1), QString("【結果】"));
-    QCOMPARE(w.PageControl()->currentIndex(), 0);
-    QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
+    QCOMPARE(w.Tabs()->tabText(0), QString("　ヨビナ条件　"));
+    QCOMPARE(w.Tabs()->tabText(1), QString("【結果】"));
+    QCOMPARE(w.Tabs()->currentIndex(), 0);
+    QCOMPARE(QApplication::focusWidget(), f_.Field(FieldId::Year));
     QVERIFY(!w.windowIcon().pixmap(32).isNull());
-    for (const char* name : {"edYY", "edMM", "edDD", "edKname", "edBname", "edWunit", "edyoyu", "edsiro"}) {
-      QCOMPARE(f_.Field(name)->text(), QString());
-    }
-    QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 1);
+    for (FieldId id : kAllFields) QCOMPARE(f_.Field(id)->text(), QString());
+    QCOMPARE(f_.TrialCount()->ItemIndex(), 1);
     QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
     QCOMPARE(f_.Label("Label3"), QString("※5000mm未満の素材は優先的に使用します。"));
@@ -114,7 +115,6 @@ class InputPageTest : public QObject {
 
   void GridsCarryHeadingsAndRowNumbers() {
     for (GridId id : {GridId::Stock, GridId::Cut}) {
-      const std::string name(KeyOf(id));
       const InputPage& page = f_.window->Page();
       QCOMPARE(page.RowCount(id), 36);
       QCOMPARE(page.ColumnCount(id), 3);
@@ -123,62 +123,45 @@ class InputPageTest : public QObject {
       QCOMPARE(page.CellText(id, 2, 0), Cp932(" 本数"));
       QCOMPARE(page.CellText(id, 0, 1), std::string("  1"));
       QCOMPARE(page.CellText(id, 0, 35), std::string(" 35"));
-      QCOMPARE(f_.Grid(name.c_str())->rowHeight(0), 26);
-      QCOMPARE(f_.Grid(name.c_str())->columnWidth(0), 70);
+      QCOMPARE(f_.Grid(id)->rowHeight(0), 26);
+      QCOMPARE(f_.Grid(id)->columnWidth(0), 70);
     }
-    QCOMPARE(f_.Grid("Grid1")->columnWidth(1), 61);
-    QCOMPARE(f_.Grid("Grid2")->columnWidth(1), 64);
-    QCOMPARE(f_.Grid("Grid1")->verticalHeader()->width(), 36);
+    QCOMPARE(f_.Grid(GridId::Stock)->columnWidth(1), 61);
+    QCOMPARE(f_.Grid(GridId::Cut)->columnWidth(1), 64);
+    QCOMPARE(f_.Grid(GridId::Stock)->verticalHeader()->width(), 36);
   }
 
   void EnterTidiesTheFieldAndMovesOn_data() {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<FieldId>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("tidy");
     QTest::addColumn<QString>("next");
-    QTest::newRow("year") << "edYY"
-                          << "2005"
-                          << " 2005"
-                          << "edMM";
-    QTest::newRow("empty month") << "edMM"
-                                 << ""
-                                 << "  0"
-                                 << "edDD";
-    QTest::newRow("day") << "edDD"
-                         << "7"
-                         << "  7"
-                         << "edKname";
-    QTest::newRow("name keeps its blanks") << "edKname"
-                                           << "  ab "
-                                           << "  ab "
-                                           << "edBname";
-    QTest::newRow("member name") << "edBname"
-                                 << "Ｈ－２００"
-                                 << "Ｈ－２００"
-                                 << "edWunit";
-    QTest::newRow("unit weight") << "edWunit"
-                                 << "7.9"
-                                 << "    7.90"
-                                 << "edyoyu";
-    QTest::newRow("thousands separators dropped") << "edWunit"
-                                                  << "1,250.5"
-                                                  << " 1250.50"
-                                                  << "edyoyu";
-    QTest::newRow("text without a number stays for correction") << "edyoyu"
-                                                                << "ab"
-                                                                << "ab"
-                                                                << "edsiro";
-    QTest::newRow("kerf to the trial count") << "edsiro"
-                                             << "5"
+    QTest::newRow("year") << FieldId::Year << "2005"
+                          << " 2005" << NameOf(FieldId::Month);
+    QTest::newRow("empty month") << FieldId::Month << ""
+                                 << "  0" << NameOf(FieldId::Day);
+    QTest::newRow("day") << FieldId::Day << "7"
+                         << "  7" << NameOf(FieldId::ProjectName);
+    QTest::newRow("name keeps its blanks") << FieldId::ProjectName << "  ab "
+                                           << "  ab " << NameOf(FieldId::MemberName);
+    QTest::newRow("member name") << FieldId::MemberName << "Ｈ－２００"
+                                 << "Ｈ－２００" << NameOf(FieldId::UnitWeight);
+    QTest::newRow("unit weight") << FieldId::UnitWeight << "7.9"
+                                 << "    7.90" << NameOf(FieldId::Margin);
+    QTest::newRow("thousands separators dropped") << FieldId::UnitWeight << "1,250.5"
+                                                  << " 1250.50" << NameOf(FieldId::Margin);
+    QTest::newRow("text without a number stays for correction") << FieldId::Margin << "ab"
+                                                                << "ab" << NameOf(FieldId::Kerf);
+    QTest::newRow("kerf to the trial count") << FieldId::Kerf << "5"
                                              << "  5"
                                              << "100回";
   }
   void EnterTidiesTheFieldAndMovesOn() {
-    QFETCH(QString, field);
+    QFETCH(FieldId, field);
     QFETCH(QString, typed);
     QFETCH(QString, tidy);
     QFETCH(QString, next);
-    TEditField* edit = f_.Field(qPrintable(field));
+    TEditField* edit = f_.Field(field);
     edit->setFocus();
     TypeText(edit, typed);
     QTest::keyClick(edit, Qt::Key_Return);
@@ -191,13 +174,13 @@ class InputPageTest : public QObject {
   }
 
   void LeavingAFieldTidiesIt() {
-    TEditField* month = f_.Field("edMM");
+    TEditField* month = f_.Field(FieldId::Month);
     month->setFocus();
     TypeText(month, "3");
-    f_.Field("edDD")->setFocus();
+    f_.Field(FieldId::Day)->setFocus();
     QCOMPARE(month->text(), QString("  3"));
     // The name fields are never rewritten.
-    TEditField* name = f_.Field("edKname");
+    TEditField* name = f_.Field(FieldId::ProjectName);
     name->setFocus();
     TypeText(name, " x ");
     month->setFocus();
@@ -205,36 +188,33 @@ class InputPageTest : public QObject {
   }
 
   void TypingLimitsCountCodePageBytes_data() {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<FieldId>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("month takes two") << "edMM"
-                                     << "123"
+    QTest::newRow("month takes two") << FieldId::Month << "123"
                                      << "12";
-    QTest::newRow("year takes five") << "edYY"
-                                     << "1234567"
+    QTest::newRow("year takes five") << FieldId::Year << "1234567"
                                      << "12345";
     QTest::newRow("full-width takes two bytes")
-        << "edKname" << QString(20, QChar(0x9244)) << QString(16, QChar(0x9244));
+        << FieldId::ProjectName << QString(20, QChar(0x9244)) << QString(16, QChar(0x9244));
     QTest::newRow("half-width kana takes one")
-        << "edKname" << QString(40, QChar(0xFF76)) << QString(32, QChar(0xFF76));
-    QTest::newRow("no room for half a character") << "edyoyu"
-                                                  << "12鉄"
+        << FieldId::ProjectName << QString(40, QChar(0xFF76)) << QString(32, QChar(0xFF76));
+    QTest::newRow("no room for half a character") << FieldId::Margin << "12鉄"
                                                   << "12";
-    QTest::newRow("outside the code page") << "edBname" << QString("A한B") << "AB";
+    QTest::newRow("outside the code page") << FieldId::MemberName << QString("A한B") << "AB";
   }
   void TypingLimitsCountCodePageBytes() {
-    QFETCH(QString, field);
+    QFETCH(FieldId, field);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
-    TEditField* edit = f_.Field(qPrintable(field));
+    TEditField* edit = f_.Field(field);
     edit->setFocus();
     TypeText(edit, typed);
     QCOMPARE(edit->text(), kept);
   }
 
   void ALongerTextSetByTheProgramStaysButDoesNotGrow() {
-    TEditField* month = f_.Field("edMM");
+    TEditField* month = f_.Field(FieldId::Month);
     month->setFocus();
     TypeText(month, "3");
     QTest::keyClick(month, Qt::Key_Return);  // "  3": three characters in a two-byte field
@@ -247,7 +227,7 @@ class InputPageTest : public QObject {
   }
 
   void EnterWalksLengthCountAndNextRow() {
-    TStringGrid* grid = f_.Grid("Grid2");
+    TStringGrid* grid = f_.Grid(GridId::Cut);
     f_.TypeIntoCell(grid, 1, 1, "2300");
     QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
     QCOMPARE(grid->CurrentColumn(), 2);
@@ -293,7 +273,7 @@ class InputPageTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, tidy);
     QFETCH(bool, beep);
-    TStringGrid* grid = f_.Grid("Grid1");
+    TStringGrid* grid = f_.Grid(GridId::Stock);
     const QSignalSpy unclear(grid, &TStringGrid::numberUnclear);
     f_.TypeIntoCell(grid, column, 3, typed);
     QTest::keyClick(grid->CellEditor(), Qt::Key_Down);
@@ -315,7 +295,7 @@ class InputPageTest : public QObject {
   void ALongNumberShowsAllItsDigits() {
     QFETCH(int, column);
     QFETCH(QString, other);
-    TStringGrid* grid = f_.Grid("Grid1");
+    TStringGrid* grid = f_.Grid(GridId::Stock);
     grid->SetCurrentCell(1, 10);  // the editor elsewhere: the cells are painted
     const QRect cell = grid->visualItemRect(grid->item(0, column - 1));
     auto picture = [&](const QString& text) {
@@ -326,7 +306,7 @@ class InputPageTest : public QObject {
   }
 
   void ArrowsMoveBetweenCellsAtTheTextsEdge() {
-    TStringGrid* grid = f_.Grid("Grid1");
+    TStringGrid* grid = f_.Grid(GridId::Stock);
     f_.TypeIntoCell(grid, 1, 5, "12");
     QTest::keyClick(grid->CellEditor(), Qt::Key_Left);  // inside the text: the caret moves
     QCOMPARE(grid->CurrentColumn(), 1);
@@ -339,49 +319,49 @@ class InputPageTest : public QObject {
   }
 
   void TabLeavesTheGridAndTidiesIt() {
-    TStringGrid* stock = f_.Grid("Grid1");
+    TStringGrid* stock = f_.Grid(GridId::Stock);
     f_.TypeIntoCell(stock, 1, 1, "6000");
     QTest::keyClick(stock->CellEditor(), Qt::Key_Tab);
     QCOMPARE(stock->Cell(1, 1), QString("  6000"));
-    TStringGrid* cut = f_.Grid("Grid2");
+    TStringGrid* cut = f_.Grid(GridId::Cut);
     QVERIFY(cut->isAncestorOf(QApplication::focusWidget()));
     QTest::keyClick(cut->CellEditor(), Qt::Key_Tab);  // the last element: round to the first
-    QCOMPARE(QApplication::focusWidget(), f_.Field("edYY"));
+    QCOMPARE(QApplication::focusWidget(), f_.Field(FieldId::Year));
   }
 
   void ClickingAnotherElementTidiesTheCell() {
-    TStringGrid* grid = f_.Grid("Grid1");
+    TStringGrid* grid = f_.Grid(GridId::Stock);
     f_.TypeIntoCell(grid, 2, 2, "30");
-    f_.Field("edKname")->setFocus();
+    f_.Field(FieldId::ProjectName)->setFocus();
     QCOMPARE(grid->Cell(2, 2), QString("   30"));
   }
 
   void TypingClearsTheResultsText_data() {
     QTest::addColumn<QString>("where");
-    QTest::newRow("field character") << "edKname";
-    QTest::newRow("field Enter") << "edMM";
-    QTest::newRow("grid character") << "Grid1";
-    QTest::newRow("grid Enter on an unchanged cell") << "Grid2";
-    QTest::newRow("trial count click") << "rgTryCnt";
+    QTest::newRow("field character") << "field";
+    QTest::newRow("field Enter") << "field Enter";
+    QTest::newRow("grid character") << "grid";
+    QTest::newRow("grid Enter on an unchanged cell") << "grid Enter";
+    QTest::newRow("trial count click") << "trial count";
     QTest::newRow("CLR") << "btnClr2";
   }
   void TypingClearsTheResultsText() {
     QFETCH(QString, where);
     f_.Memo()->setPlainText("report");
-    if (where == "edKname") {
-      f_.Field("edKname")->setFocus();
-      QTest::keyClick(f_.Field("edKname"), Qt::Key_A);
-    } else if (where == "edMM") {
-      f_.Field("edMM")->setFocus();
-      QTest::keyClick(f_.Field("edMM"), Qt::Key_Return);
-    } else if (where == "Grid1") {
-      f_.TypeIntoCell(f_.Grid("Grid1"), 1, 1, "5");
-    } else if (where == "Grid2") {
-      f_.TypeIntoCell(f_.Grid("Grid2"), 1, 1, "");
-      QTest::keyClick(f_.Grid("Grid2")->CellEditor(), Qt::Key_Return);
-    } else if (where == "rgTryCnt") {
-      QTest::mouseClick(f_.Find<TRadioGroup>("rgTryCnt")->Button(0), Qt::LeftButton);
-      QCOMPARE(f_.Find<TRadioGroup>("rgTryCnt")->ItemIndex(), 0);
+    if (where == "field") {
+      f_.Field(FieldId::ProjectName)->setFocus();
+      QTest::keyClick(f_.Field(FieldId::ProjectName), Qt::Key_A);
+    } else if (where == "field Enter") {
+      f_.Field(FieldId::Month)->setFocus();
+      QTest::keyClick(f_.Field(FieldId::Month), Qt::Key_Return);
+    } else if (where == "grid") {
+      f_.TypeIntoCell(f_.Grid(GridId::Stock), 1, 1, "5");
+    } else if (where == "grid Enter") {
+      f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 1, "");
+      QTest::keyClick(f_.Grid(GridId::Cut)->CellEditor(), Qt::Key_Return);
+    } else if (where == "trial count") {
+      QTest::mouseClick(f_.TrialCount()->Button(0), Qt::LeftButton);
+      QCOMPARE(f_.TrialCount()->ItemIndex(), 0);
     } else {
       QTest::mouseClick(f_.Find<QToolButton>(qPrintable(where)), Qt::LeftButton);
     }
@@ -389,22 +369,22 @@ class InputPageTest : public QObject {
   }
 
   void ClearEmptiesOneGridOnly() {
-    f_.FillRows("Grid1", {{"  6000", "   30"}, {"  7000", "   10"}});
-    f_.FillRows("Grid2", {{"  2300", "    7"}});
-    f_.Field("edKname")->SetText("job");
+    f_.FillRows(GridId::Stock, {{"  6000", "   30"}, {"  7000", "   10"}});
+    f_.FillRows(GridId::Cut, {{"  2300", "    7"}});
+    f_.Field(FieldId::ProjectName)->SetText("job");
     QTest::mouseClick(f_.Find<QToolButton>("btnClr1"), Qt::LeftButton);
     for (int row = 1; row <= 35; ++row) {
-      QCOMPARE(f_.Grid("Grid1")->Cell(1, row), QString());
-      QCOMPARE(f_.Grid("Grid1")->Cell(2, row), QString());
+      QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, row), QString());
+      QCOMPARE(f_.Grid(GridId::Stock)->Cell(2, row), QString());
     }
-    QCOMPARE(f_.Grid("Grid1")->Cell(0, 2), QString("  2"));
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("  2300"));
-    QCOMPARE(f_.Field("edKname")->text(), QString("job"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(0, 2), QString("  2"));
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString("  2300"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("job"));
   }
 
   void DraggingARowMovesItsData() {
-    TStringGrid* grid = f_.Grid("Grid2");
-    f_.FillRows("Grid2", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}});
+    TStringGrid* grid = f_.Grid(GridId::Cut);
+    f_.FillRows(GridId::Cut, {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}});
     // The header's drag ends in moveSection; row 5 to row 2.
     grid->verticalHeader()->moveSection(4, 1);
     const QStringList expected = {"1", "5", "2", "3", "4"};
@@ -424,9 +404,9 @@ class InputPageTest : public QObject {
   }
 
   void TheTrialCountTakesTheTabStopOfItsSelectedItem() {
-    auto* group = f_.Find<TRadioGroup>("rgTryCnt");
-    f_.Field("edsiro")->setFocus();
-    QTest::keyClick(f_.Field("edsiro"), Qt::Key_Tab);
+    auto* group = f_.TrialCount();
+    f_.Field(FieldId::Kerf)->setFocus();
+    QTest::keyClick(f_.Field(FieldId::Kerf), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), group->Button(1));
     QTest::keyClick(group->Button(1), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f_.Find<QPushButton>("Button1"));

@@ -31,10 +31,10 @@ class OffcutsTest : public QObject {
   void TypeNextJob() {
     KeepRequest earlier{section_, "first", "2026-12-01", {{2495, 3}}, {}};
     QVERIFY(OpenInventory().Keep(earlier));
-    f_.Field("edBname")->setText("L-75x75x6");
-    f_.Field("edsiro")->setText("5");
-    f_.FillRows("Grid1", {{"6000", "10"}});
-    f_.FillRows("Grid2", {{"2000", "2"}, {"1500", "2"}});
+    f_.Field(FieldId::MemberName)->setText("L-75x75x6");
+    f_.Field(FieldId::Kerf)->setText("5");
+    f_.FillRows(GridId::Stock, {{"6000", "10"}});
+    f_.FillRows(GridId::Cut, {{"2000", "2"}, {"1500", "2"}});
   }
   void Click(const char* name) { QTest::mouseClick(f_.Find<QPushButton>(name), Qt::LeftButton); }
   void PlanOptimally() {
@@ -67,8 +67,8 @@ class OffcutsTest : public QObject {
   void TakePlanAndKeepMoveTheOffcutsThroughTheInventory() {
     TypeNextJob();
     Click("btnTakeOffcuts");
-    QCOMPARE(f_.Grid("Grid1")->Cell(1, 2).trimmed(), QString("2495"));
-    QCOMPARE(f_.Grid("Grid1")->Cell(2, 2).trimmed(), QString("3"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(1, 2).trimmed(), QString("2495"));
+    QCOMPARE(f_.Grid(GridId::Stock)->Cell(2, 2).trimmed(), QString("3"));
     QVERIFY(f_.dialogs.Texts("information").last().contains("1 行を素材に加えました"));
     // Taking again would list the same bars twice.
     Click("btnTakeOffcuts");

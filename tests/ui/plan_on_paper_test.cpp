@@ -35,12 +35,12 @@ class PlanOnPaperTest : public QObject {
     QTest::mouseClick(f_.Find<QPushButton>(button), Qt::LeftButton);
     return f_.dialogs.prints.size() > before ? Drawn(f_.dialogs.prints.back()) : std::string();
   }
-  void TypeInto(const char* field, const QString& text) {
+  void TypeInto(FieldId field, const QString& text) {
     TEditField* edit = f_.Field(field);
     edit->setFocus();
     edit->selectAll();
     TypeText(edit, text);
-    f_.Field("edKname")->setFocus();  // left: the field tidies its number
+    f_.Field(FieldId::ProjectName)->setFocus();  // left: the field tidies its number
   }
 
  private slots:
@@ -51,13 +51,13 @@ class PlanOnPaperTest : public QObject {
   void cleanup() { f_.window.reset(); }
 
   void OpeningAnotherJobAfterARunPrintsThatJobWithoutAPlan() {
-    f_.FillRows("Grid1", {{"12000", "200"}});
+    f_.FillRows(GridId::Stock, {{"12000", "200"}});
     std::vector<std::pair<QString, QString>> cuts;
     for (int i = 1; i <= 30; ++i)
       cuts.emplace_back(QString::number(1000 + 37 * i), QString::number(i % 7 + 1));
-    f_.FillRows("Grid2", cuts);
-    f_.Field("edKname")->SetText("三十行の工事");
-    f_.Field("edWunit")->SetText("20.9");
+    f_.FillRows(GridId::Cut, cuts);
+    f_.Field(FieldId::ProjectName)->SetText("三十行の工事");
+    f_.Field(FieldId::UnitWeight)->SetText("20.9");
     f_.RunAndWait();
     QVERIFY(f_.Memo()->toPlainText().contains("三十行の工事"));
 
@@ -68,7 +68,7 @@ class PlanOnPaperTest : public QObject {
     QCOMPARE(f_.Memo()->toPlainText(), QString());
     QCOMPARE(f_.Memo()->placeholderText(),
              QString("計画はありません。実 行 または 最 適 化 を押してください。"));
-    f_.window->PageControl()->setCurrentIndex(2);
+    f_.window->Tabs()->setCurrentIndex(2);
     auto* view = f_.Find<QWidget>("DiagramView");
     view->grab();
     QCOMPARE(view->minimumHeight(), 0);
@@ -86,10 +86,10 @@ class PlanOnPaperTest : public QObject {
   }
 
   void EditingTheMarginAfterARunNeverPrintsThePlanWithIt() {
-    f_.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
-    f_.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
-    f_.Field("edyoyu")->SetText("0");
-    f_.Field("edsiro")->SetText("5");
+    f_.FillRows(GridId::Stock, {{"6000", "30"}, {"7000", "10"}});
+    f_.FillRows(GridId::Cut, {{"2300", "7"}, {"1700", "9"}, {"1300", "5"}, {"900", "11"}});
+    f_.Field(FieldId::Margin)->SetText("0");
+    f_.Field(FieldId::Kerf)->SetText("5");
     f_.RunAndWait();
     // The plan's report and its diagrams agree on the margin it was made with.
     const std::string planned = Print("BtnPrint");
@@ -97,19 +97,19 @@ class PlanOnPaperTest : public QObject {
     QVERIFY(Has(planned, "素材の余裕 = 0(mm)"));
     QVERIFY(Has(Print("btnDiagramPrint"), "素材の余裕 = 0(mm)"));
 
-    TypeInto("edyoyu", "50");
+    TypeInto(FieldId::Margin, "50");
     const std::string edited = Print("BtnPrint");
     QVERIFY(Has(edited, "素材の余裕 = 50(mm)"));
     QVERIFY(!Has(edited, "│素材長"));
     QVERIFY(Print("btnDiagramPrint").empty());
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(1);
     QCOMPARE(f_.Memo()->toPlainText(), QString());
 
     // The margin typed back: the job is the planned one again, and so is its plan.
-    TypeInto("edyoyu", "0");
+    TypeInto(FieldId::Margin, "0");
     QCOMPARE(Print("BtnPrint"), planned);
-    f_.window->PageControl()->setCurrentIndex(2);
-    f_.window->PageControl()->setCurrentIndex(1);
+    f_.window->Tabs()->setCurrentIndex(2);
+    f_.window->Tabs()->setCurrentIndex(1);
     QVERIFY(f_.Memo()->toPlainText().contains("素材の余裕 = 0(mm)"));
   }
 };

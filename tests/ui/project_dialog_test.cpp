@@ -85,7 +85,7 @@ class ProjectDialogTest : public QObject {
 
     // The section's job on the page, named after its saved file, with its plan current.
     emit In<QTableWidget>("SectionTable")->cellDoubleClicked(0, 0);
-    QCOMPARE(f_.Field("edBname")->text(), QString("H-200×100"));
+    QCOMPARE(f_.Field(FieldId::MemberName)->text(), QString("H-200×100"));
     QVERIFY(f_.window->windowTitle().endsWith("001_H-200×100.qzl"));
     QVERIFY(f_.window->CurrentResult() != nullptr);
     QVERIFY(f_.window->CurrentResult()->Plan.HasPatterns());
@@ -94,11 +94,11 @@ class ProjectDialogTest : public QObject {
 
   void OpeningASectionAsksAboutUnsavedChanges() {
     PlanParts(kParts);
-    f_.Field("edKname")->setText("x");  // an edit the user has not saved
+    f_.Field(FieldId::ProjectName)->setText("x");  // an edit the user has not saved
     f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Cancel};
     emit In<QTableWidget>("SectionTable")->cellDoubleClicked(1, 0);
     QVERIFY(f_.dialogs.Kinds().contains("save changes"));
-    QCOMPARE(f_.Field("edKname")->text(), QString("x"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("x"));
   }
 
   void OffcutsInTheInventoryAreCutBeforeAnythingIsBought() {

@@ -34,8 +34,8 @@ class UnsavedChangesTest : public QObject {
 
   void Reload() { QTest::mouseClick(f_.Find<QToolButton>("SpeedButton1"), Qt::LeftButton); }
   void TypeIntoName(const QString& text) {
-    f_.Field("edBname")->setFocus();
-    TypeText(f_.Field("edBname"), text);
+    f_.Field(FieldId::MemberName)->setFocus();
+    TypeText(f_.Field(FieldId::MemberName), text);
   }
   QString Title() const { return f_.window->windowTitle(); }
 
@@ -45,14 +45,14 @@ class UnsavedChangesTest : public QObject {
 
   void ReloadAsksFirstAndLeavesTheJobWithoutAName() {
     QCOMPARE(f_.Find<QToolButton>("SpeedButton1")->toolTip(), QString("前回の実行時の入力に戻す"));
-    f_.FillRows("Grid1", {{"6000", "30"}, {"7000", "10"}});
-    f_.FillRows("Grid2", {{"2300", "7"}, {"1700", "9"}});
+    f_.FillRows(GridId::Stock, {{"6000", "30"}, {"7000", "10"}});
+    f_.FillRows(GridId::Cut, {{"2300", "7"}, {"1700", "9"}});
     f_.RunAndWait();  // the backup holds this job
     const QString other = f_.Folder().filePath("paste30.QZL");
     WriteFile(other, ReadFile(Example("full-cut-list.qzl")));
     f_.dialogs.openAnswers = {other};
     f_.Trigger("Open1");
-    QCOMPARE(f_.Field("edsiro")->text(), QString("  3"));
+    QCOMPARE(f_.Field(FieldId::Kerf)->text(), QString("  3"));
     TypeIntoName("x");
     QVERIFY(Title().endsWith("paste30.QZL *"));
 
@@ -60,11 +60,11 @@ class UnsavedChangesTest : public QObject {
     f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Cancel};
     Reload();
     QCOMPARE(f_.dialogs.Texts("save changes"), QStringList{"変更を保存しますか？"});
-    QCOMPARE(f_.Field("edsiro")->text(), QString("  3"));  // nothing was replaced
+    QCOMPARE(f_.Field(FieldId::Kerf)->text(), QString("  3"));  // nothing was replaced
 
     f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Discard};
     Reload();
-    QCOMPARE(f_.Grid("Grid2")->Cell(1, 1), QString("  2300"));
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString("  2300"));
     QCOMPARE(f_.window->SaveFileName(), QString());
     QVERIFY2(Title().endsWith(" 無題"), qPrintable(Title()));
     // Save asks for a name rather than overwrite the file opened before.
@@ -91,7 +91,7 @@ class UnsavedChangesTest : public QObject {
     f_.dialogs.openAnswers = {reference};
     f_.Trigger("Open1");
     QVERIFY(ReadFile(f_.Folder().filePath("mine.QZL")).contains("edBname     =H\r\n"));
-    QCOMPARE(f_.Field("edKname")->text(), QString("港北物流センター新築工事"));
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString("港北物流センター新築工事"));
     QVERIFY(Title().endsWith("ref.qzl"));
 
     // A save that does not happen keeps the window open; 保存しない closes it.
@@ -106,7 +106,7 @@ class UnsavedChangesTest : public QObject {
   }
 
   void SaveKeepsQzlAsTypedAndOpenFindsItInAnyCase() {
-    f_.Field("edKname")->SetText("case");
+    f_.Field(FieldId::ProjectName)->SetText("case");
     f_.dialogs.saveAnswers = {f_.Folder().filePath("paste30.qzl")};
     f_.Trigger("SaveAs1");
     QVERIFY(QFile::exists(f_.Folder().filePath("paste30.qzl")));
@@ -137,12 +137,12 @@ class UnsavedChangesTest : public QObject {
     QFETCH(QString, stock);
     QFETCH(QString, pieces);
     QFETCH(QString, why);
-    f_.FillRows("Grid1", {{"6000", "30"}});
-    f_.FillRows("Grid2", {{"2000", "6"}});
+    f_.FillRows(GridId::Stock, {{"6000", "30"}});
+    f_.FillRows(GridId::Cut, {{"2000", "6"}});
     f_.RunAndWait();
     QCOMPARE(f_.Label("lbZhiMin"), QString("  0.000 %"));
-    f_.FillRows("Grid1", {{"6000", stock}});
-    f_.FillRows("Grid2", {{pieces, "6"}});
+    f_.FillRows(GridId::Stock, {{"6000", stock}});
+    f_.FillRows(GridId::Cut, {{pieces, "6"}});
     f_.RunAndWait();
     QCOMPARE(f_.dialogs.Texts("information"), QStringList{"ヨビナ不能です。\n" + why});
     QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));

@@ -11,10 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <string_view>
 
 #include "fake_dialogs.h"
+#include "job/page_elements.h"
 #include "ui/edit_field.h"
-#include "ui/form1.h"
+#include "ui/input_page_widgets.h"
+#include "ui/main_window.h"
 #include "ui/radio_group.h"
 #include "ui/string_grid.h"
 
@@ -50,11 +53,16 @@ inline void IsolateUserFolders() {
   (void)isolated;
 }
 
+// The object name of a field of the page: its key.
+inline QString NameOf(FieldId id) {
+  return ElementName(ElementOf(id).Key);
+}
+
 struct WindowFixture {
   std::unique_ptr<QTemporaryDir> folderOwner = std::make_unique<QTemporaryDir>();
   QTemporaryDir& Folder() const { return *folderOwner; }
   FakeDialogs dialogs;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<MainWindow> window;
 
   // A new program folder for the next window: no backup in it.
   void FreshFolder() {
@@ -63,9 +71,9 @@ struct WindowFixture {
   }
 
   // Opens the window (and shows it, so focus and key events behave as on screen).
-  TForm1& Open() {
+  MainWindow& Open() {
     IsolateUserFolders();
-    window = std::make_unique<TForm1>(WindowSetup{folderOwner->path(), &dialogs});
+    window = std::make_unique<MainWindow>(WindowSetup{folderOwner->path(), &dialogs});
     window->show();
     QApplication::setActiveWindow(window.get());
     (void)QTest::qWaitForWindowActive(window.get());
@@ -74,10 +82,10 @@ struct WindowFixture {
   }
 
   // A new window over a new program folder, with the dialogs it showed at start-up forgotten.
-  TForm1& OpenFresh() {
+  MainWindow& OpenFresh() {
     FreshFolder();
     dialogs = FakeDialogs();
-    TForm1& opened = Open();
+    MainWindow& opened = Open();
     dialogs.shown.clear();
     return opened;
   }
@@ -89,11 +97,13 @@ struct WindowFixture {
   }
 
   template <typename Widget>
-  Widget* Find(const char* name) const {
-    return window->findChild<Widget*>(QString::fromLatin1(name));
+  Widget* Find(std::string_view name) const {
+    return window->findChild<Widget*>(ElementName(name));
   }
-  TEditField* Field(const char* name) const { return Find<TEditField>(name); }
-  TStringGrid* Grid(const char* name) const { return Find<TStringGrid>(name); }
+  // The page's elements by their ids in the element table, found by their keys.
+  TEditField* Field(FieldId id) const { return Find<TEditField>(ElementOf(id).Key); }
+  TStringGrid* Grid(GridId id) const { return Find<TStringGrid>(KeyOf(id)); }
+  TRadioGroup* TrialCount() const { return Find<TRadioGroup>(kTrialCountElement.Key); }
   QPlainTextEdit* Memo() const { return Find<QPlainTextEdit>("Memo1"); }
   QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
 
@@ -103,8 +113,8 @@ struct WindowFixture {
     grid->setFocus();
     TypeText(grid->CellEditor(), text);
   }
-  void FillRows(const char* gridName, const std::vector<std::pair<QString, QString>>& rows) const {
-    TStringGrid* grid = Grid(gridName);
+  void FillRows(GridId id, const std::vector<std::pair<QString, QString>>& rows) const {
+    TStringGrid* grid = Grid(id);
     for (size_t i = 0; i < rows.size(); ++i) {
       grid->SetCell(1, static_cast<int>(i) + 1, rows[i].first);
       grid->SetCell(2, static_cast<int>(i) + 1, rows[i].second);

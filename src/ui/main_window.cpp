@@ -1,10 +1,8 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
@@ -18,7 +16,6 @@
 #include <utility>
 
 #include "app/file_names.h"
-#include "app/messages.h"
 #include "file/data_file.h"
 #include "file/page_document.h"
 #include "plan/plan_result.h"
@@ -47,7 +44,7 @@ QString ReportText(const PlanResult& result) {
 
 }  // namespace
 
-TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
+MainWindow::MainWindow(const WindowSetup& setup, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
@@ -72,7 +69,7 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
   stopShortcut_->setContext(Qt::WindowShortcut);
   stopShortcut_->setEnabled(false);
   connect(stopShortcut_, &QShortcut::activated, this, [this] {
-    if (running_) StopRunning();
+    if (running_) StopPlanning();
   });
 
   // The input page's elements have fixed places: the window starts at the
@@ -82,10 +79,10 @@ TForm1::TForm1(const WindowSetup& setup, QWidget* parent)
     const QRect available = screen->availableGeometry();
     move(available.center() - QPoint(width() / 2, height() / 2));
   }
-  FormCreate();
+  StartUp();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   // The planner's thread ends before the widgets it reports to go.
   delete runner_;
   // The history reads the page: it hears nothing more while the widgets go.
@@ -93,110 +90,109 @@ TForm1::~TForm1() {
   disconnect(qApp, nullptr, history_, nullptr);
 }
 
-QString TForm1::CaptionPrefix() {
+QString MainWindow::CaptionPrefix() {
   return QStringLiteral("【 鉄骨・ヨビナ Ver " YOBINA_VERSION " 】");
 }
 
-InputPage& TForm1::Page() {
+InputPage& MainWindow::Page() {
   return *page_;
 }
 
-JobDocument TForm1::PageDocument() const {
+JobDocument MainWindow::PageDocument() const {
   JobDocument document = ReadDocument(*page_);
   document.OffcutMin = offcutMin_->Value();
   return document;
 }
 
-const PlanResult* TForm1::CurrentResultFor(const JobDocument& now) const {
+const PlanResult* MainWindow::CurrentResultFor(const JobDocument& now) const {
   return lastResult_ && lastResult_->Document == now ? lastResult_.get() : nullptr;
 }
 
-const PlanResult* TForm1::CurrentResult() const {
+const PlanResult* MainWindow::CurrentResult() const {
   return CurrentResultFor(PageDocument());
 }
 
-bool TForm1::HasUnsavedChanges() const {
+bool MainWindow::HasUnsavedChanges() const {
   // The offcut setting is the user's, not the job file's.
   JobDocument page = PageDocument();
   page.OffcutMin = savedDocument_->OffcutMin;
   return page != *savedDocument_;
 }
 
-bool TForm1::StopRequested() const {
+bool MainWindow::StopRequested() const {
   return runner_->Token().StopRequested();
 }
 
-std::filesystem::path TForm1::BackupFile() const {
+std::filesystem::path MainWindow::BackupFile() const {
   return ToFsPath(QDir(workFolder_).filePath(kBackupFileName));
 }
 
-void TForm1::BuildPages() {
-  pageControl_ = new QTabWidget(this);
-  pageControl_->setObjectName(QStringLiteral("PageControl1"));
-  pageControl_->setFont(MinchoFont(18, true));
-  pageControl_->tabBar()->setFocusPolicy(Qt::NoFocus);  // Tab does not stop on the page tabs
-  pageControl_->setMinimumSize(kClientWidth, kClientHeight);
-  setCentralWidget(pageControl_);
+void MainWindow::BuildPages() {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("PageControl1"));
+  tabs_->setFont(MinchoFont(18, true));
+  tabs_->tabBar()->setFocusPolicy(Qt::NoFocus);  // Tab does not stop on the page tabs
+  tabs_->setMinimumSize(kClientWidth, kClientHeight);
+  setCentralWidget(tabs_);
 
-  tabSheet1_ = new QWidget();
-  tabSheet1_->setObjectName(ElementName(kInputTab.Key));
-  tabSheet2_ = new QWidget();
-  tabSheet2_->setObjectName(ElementName(kResultsTab.Key));
-  pageControl_->addTab(tabSheet1_, TabCaption(kInputTab));
-  pageControl_->addTab(tabSheet2_, TabCaption(kResultsTab));
+  inputSheet_ = new QWidget();
+  inputSheet_->setObjectName(ElementName(kInputTab.Key));
+  resultsSheet_ = new QWidget();
+  resultsSheet_->setObjectName(ElementName(kResultsTab.Key));
+  tabs_->addTab(inputSheet_, TabCaption(kInputTab));
+  tabs_->addTab(resultsSheet_, TabCaption(kResultsTab));
   diagramSheet_ = new QWidget();
   diagramSheet_->setObjectName(QStringLiteral("DiagramSheet"));
-  pageControl_->addTab(diagramSheet_, QStringLiteral("【図】"));
+  tabs_->addTab(diagramSheet_, QStringLiteral("【図】"));
 
-  input_ = BuildInputPage(tabSheet1_);
-  results_ = BuildResultsPage(tabSheet2_);
+  input_ = BuildInputPage(inputSheet_);
+  results_ = BuildResultsPage(resultsSheet_);
   page_ = std::make_unique<QtInputPage>(input_);
   diagrams_ = BuildDiagramPage(diagramSheet_);
-  connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
-    if (index != pageControl_->indexOf(tabSheet1_)) ShowCurrentPlan();
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index != tabs_->indexOf(inputSheet_)) ShowCurrentPlan();
   });
 }
 
-void TForm1::ConnectInputPage() {
+void MainWindow::ConnectInputPage() {
   for (TEditField* field : {input_.year, input_.month, input_.day, input_.projectName, input_.memberName,
                             input_.unitWeight, input_.margin, input_.kerf}) {
-    connect(field, &TEditField::characterTyped, this, &TForm1::ClearMemo);
-    connect(field, &QLineEdit::textChanged, this, &TForm1::UpdateCaption);  // the "*" of unsaved changes
+    connect(field, &TEditField::characterTyped, this, &MainWindow::ClearReport);
+    connect(field, &QLineEdit::textChanged, this, &MainWindow::UpdateCaption);  // the "*" of unsaved changes
     connect(field, &QLineEdit::textChanged, this,
             [this, field] { history_->NoteChange(field->objectName()); });
   }
   for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    connect(grid, &TStringGrid::characterTyped, this, &TForm1::ClearMemo);
-    connect(grid, &QTableWidget::cellChanged, this, &TForm1::UpdateCaption);
+    connect(grid, &TStringGrid::characterTyped, this, &MainWindow::ClearReport);
+    connect(grid, &QTableWidget::cellChanged, this, &MainWindow::UpdateCaption);
     connect(grid, &QTableWidget::cellChanged, this, [this, grid](int row, int column) {
       history_->NoteChange(QStringLiteral("%1 %2 %3").arg(grid->objectName()).arg(row).arg(column));
     });
-    connect(grid, &TStringGrid::rowMoved, this, &TForm1::SetGridHeaders);
+    connect(grid, &TStringGrid::rowMoved, this, &MainWindow::SetGridHeadings);
     connect(grid, &TStringGrid::cellsLeftOut, this, [this](int rows, int columns) {
       dialogs_.ShowInformation(this, LeftOutMessage({rows, columns}));
     });
   }
   connect(input_.runProgress, &RunProgressDisplay::noticeChanged, results_.stopNotice, &QLabel::setText);
-  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::ClearMemo);
-  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &TForm1::UpdateCaption);
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &MainWindow::ClearReport);
+  connect(input_.trialCount, &TRadioGroup::itemClicked, this, &MainWindow::UpdateCaption);
   connect(input_.trialCount, &TRadioGroup::itemClicked, this, [this] { history_->NoteChange(QString()); });
   // CLR empties its list at once: undo brings it back.
   connect(input_.clearStockButton, &QToolButton::clicked, this, [this] {
-    ClearMemo();
+    ClearReport();
     history_->Step([this] { input_.stockGrid->ClearData(); });
   });
   connect(input_.clearCutButton, &QToolButton::clicked, this, [this] {
-    ClearMemo();
+    ClearReport();
     history_->Step([this] { input_.cutGrid->ClearData(); });
   });
-  connect(input_.reloadButton, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-  connect(input_.runButton, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(results_.printButton, &QPushButton::clicked, this, &TForm1::BtnPrintClick);
-  connect(diagrams_.printButton, &QPushButton::clicked, this, &TForm1::BtnDiagramPrintClick);
+  connect(input_.reloadButton, &QToolButton::clicked, this, &MainWindow::ReloadLastRun);
+  connect(results_.printButton, &QPushButton::clicked, this, &MainWindow::PrintResults);
+  connect(diagrams_.printButton, &QPushButton::clicked, this, &MainWindow::PrintDiagrams);
 }
 
-void TForm1::FormCreate() {
-  SetGridHeaders();
+void MainWindow::StartUp() {
+  SetGridHeadings();
   QDir::setCurrent(workFolder_);
   // The job of the last Run comes back, unnamed; without one (a first start) the page starts empty.
   if (std::error_code error; std::filesystem::exists(BackupFile(), error) || error) {
@@ -205,65 +201,52 @@ void TForm1::FormCreate() {
   *savedDocument_ = PageDocument();
   history_->Reset();
   UpdateCaption();
-  pageControl_->setCurrentWidget(tabSheet1_);
+  tabs_->setCurrentWidget(inputSheet_);
   input_.year->setFocus(Qt::OtherFocusReason);  // the first element of the page's tab order
 }
 
-void TForm1::SetGridHeaders() {
+void MainWindow::SetGridHeadings() {
   const QStringList headings = GridHeadings();
   input_.stockGrid->SetHeadings(headings);
   input_.cutGrid->SetHeadings(headings);
 }
 
-void TForm1::UpdateCaption() {
+void MainWindow::UpdateCaption() {
   if (running_) return;  // a Run's caption carries its trial until it ends
   const QString name = jobFileName_.isEmpty() ? QStringLiteral("無題") : jobFileName_;
   const QString modified = HasUnsavedChanges() ? QStringLiteral(" *") : QString();
   setWindowTitle(CaptionPrefix() + QStringLiteral(" ") + name + modified);
 }
 
-bool TForm1::MayDiscardChanges() {
-  if (!HasUnsavedChanges()) return true;
-  switch (dialogs_.AskToSaveChanges(this, FromUtf8(message::kSaveChanges))) {
-    case Dialogs::SaveAnswer::Save:
-      return SaveToJobFile();
-    case Dialogs::SaveAnswer::Discard:
-      return true;
-    case Dialogs::SaveAnswer::Cancel:
-      break;
-  }
-  return false;
-}
-
-void TForm1::ClearMemo() {
+void MainWindow::ClearReport() {
   results_.memo->clear();
 }
 
-void TForm1::ShowCurrentPlan() {
+void MainWindow::ShowCurrentPlan() {
   const PlanResult* current = CurrentResult();
   const bool planned = current != nullptr && current->Plan.HasPatterns();
   diagrams_.view->SetResult(planned ? current : nullptr);
   if (!planned) {
-    ClearMemo();
+    ClearReport();
     return;
   }
   const QString report = ReportText(*current);
   if (results_.memo->toPlainText() != report) results_.memo->setPlainText(report);
 }
 
-void TForm1::ShowReport(const PlanResult& result) {
+void MainWindow::ShowReport(const PlanResult& result) {
   results_.memo->setPlainText(ReportText(result));
   diagrams_.view->SetResult(&result);
-  pageControl_->setCurrentWidget(tabSheet2_);
+  tabs_->setCurrentWidget(resultsSheet_);
 }
 
-void TForm1::ForgetStalePlan() {
+void MainWindow::ForgetStalePlan() {
   if (lastResult_ == nullptr || CurrentResult() != nullptr) return;
-  ClearMemo();
+  ClearReport();
   diagrams_.view->SetResult(nullptr);
 }
 
-void TForm1::Guarded(const std::function<void()>& command) {
+void MainWindow::Guarded(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& error) {  // IoError among them
@@ -271,27 +254,7 @@ void TForm1::Guarded(const std::function<void()>& command) {
   }
 }
 
-QString TForm1::LoadJobFile(const std::filesystem::path& file) {
-  try {
-    if (LoadDataFile(*page_, file) == LoadResult::WrongVersion) return FromUtf8(message::kWrongVersion);
-  } catch (const std::exception& error) {
-    return FromUtf8(error.what());
-  }
-  // A new job starts at the top of its lists.
-  for (TStringGrid* grid : {input_.stockGrid, input_.cutGrid}) {
-    grid->SetCurrentCell(1, 1);
-    grid->scrollToTop();
-  }
-  return {};
-}
-
-bool TForm1::LoadJob(const std::filesystem::path& file) {
-  const QString error = LoadJobFile(file);
-  if (!error.isEmpty()) dialogs_.ShowError(this, error);
-  return error.isEmpty();
-}
-
-void TForm1::SetCommandsEnabled(bool enabled) {
+void MainWindow::SetCommandsEnabled(bool enabled) {
   input_.panel->setEnabled(enabled);
   menuBar()->setEnabled(enabled);
   results_.printButton->setEnabled(enabled);
@@ -299,7 +262,7 @@ void TForm1::SetCommandsEnabled(bool enabled) {
   offcutTab_->setEnabled(enabled);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (startupError_.isEmpty()) return;
   // Once, over the window rather than before it.
@@ -307,10 +270,10 @@ void TForm1::showEvent(QShowEvent* event) {
       0, this, [this, error = std::exchange(startupError_, QString())] { dialogs_.ShowError(this, error); });
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (running_) {
     // The planner stops with its best plan so far; the window closes once it has returned.
-    StopRunning();
+    StopPlanning();
     closeAfterRun_ = true;
     event->ignore();
     return;

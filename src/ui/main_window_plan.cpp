@@ -3,10 +3,9 @@
 // The page is read once, tidied and backed up before; the labels, the window
 // caption and the progress display follow the planner's reports; Esc or
 // closing the window stops it with its best plan so far.
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -21,7 +20,7 @@
 #include "job/job_io.h"
 #include "plan/no_plan_reason.h"
 #include "ui/dialogs.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/page_history.h"
 #include "ui/plan_runner.h"
 #include "ui/qt_input_page.h"
@@ -31,26 +30,15 @@
 namespace yobina {
 namespace {
 
-constexpr int kButtonGap = 5;  // between 実 行 and 最 適 化
 constexpr int kClockTickMs = 200;
 
 }  // namespace
 
-void TForm1::BuildPlanCommands() {
-  QPushButton* run = input_.runButton;
-  exactButton_ = new QPushButton(QStringLiteral("最 適 化"), run->parentWidget());
-  exactButton_->setObjectName(QStringLiteral("btnExact"));
-  exactButton_->setGeometry(run->x(), run->y() + run->height() + kButtonGap, run->width(), run->height());
-  exactButton_->setFont(run->font());
-  exactButton_->setAutoDefault(true);
-  QWidget::setTabOrder(run, exactButton_);
-  connect(exactButton_, &QPushButton::clicked, this, &TForm1::ExactButtonClick);
-
-  QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
-  edit->addSeparator();
-  QAction* action = edit->addAction(QStringLiteral("最適化(&O)"));
-  action->setObjectName(QStringLiteral("Exact1"));
-  connect(action, &QAction::triggered, this, &TForm1::ExactButtonClick);
+void MainWindow::BuildPlanCommands() {
+  connect(input_.runButton, &QPushButton::clicked, this, [this] { StartPlanning(PlannerKind::Run); });
+  connect(input_.optimizeButton, &QPushButton::clicked, this,
+          [this] { StartPlanning(PlannerKind::Optimal); });
+  connect(menu_.optimize, &QAction::triggered, this, [this] { StartPlanning(PlannerKind::Optimal); });
 
   runner_ = new PlanRunner(this);
   // A Run's trial: its rate in the trial label, which cuts off the trial's
@@ -75,7 +63,7 @@ void TForm1::BuildPlanCommands() {
         FontToFit(input_.bestLossLabel->font(), text, input_.trialLossLabel->width()));
     input_.trialLossLabel->setText(text);
   });
-  connect(runner_, &PlanRunner::finished, this, &TForm1::PlanningFinished);
+  connect(runner_, &PlanRunner::finished, this, &MainWindow::PlanningFinished);
 
   // The optimal planner's work has no count of its own: the display shows the
   // seconds spent of its time limit.
@@ -87,19 +75,11 @@ void TForm1::BuildPlanCommands() {
   });
 }
 
-void TForm1::Button1Click() {
-  StartPlanning(PlannerKind::Run);
-}
-
-void TForm1::ExactButtonClick() {
-  StartPlanning(PlannerKind::Optimal);
-}
-
-void TForm1::StopRunning() {
+void MainWindow::StopPlanning() {
   runner_->Stop(StopReason::User);
 }
 
-void TForm1::StartPlanning(PlannerKind kind) {
+void MainWindow::StartPlanning(PlannerKind kind) {
   if (running_) return;
   history_->Settle();  // the user's last edit is a step before the page is tidied
   // The page, once: tidied as every planner leaves it, and kept in the backup
@@ -128,7 +108,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
     runner_->Start(std::make_unique<RunPlanner>(), document);
   } else {
     // Its two figures are alike in length: the labels share the room before 実 行 evenly.
-    const int room = input_.runButton->x() - input_.trialLossLabel->x();
+    const int room = input_.planButtons->x() - input_.trialLossLabel->x();
     input_.trialLossLabel->setFixedWidth(room / 2);
     input_.bestLossLabel->move(input_.trialLossLabel->x() + room / 2, input_.bestLossLabel->y());
     input_.runProgress->StartClock(static_cast<int>(kDefaultExactSeconds));
@@ -138,7 +118,7 @@ void TForm1::StartPlanning(PlannerKind kind) {
   }
 }
 
-void TForm1::PlanningFinished() {
+void MainWindow::PlanningFinished() {
   exactClock_->stop();
   const PlanResult* result = runner_->Result();
   // A stopped planner's plan is the best so far: said on screen only.

@@ -4,12 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTabWidget>
 
 #include "file/page_document.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/page_history.h"
 #include "ui/qt_input_page.h"
 
@@ -40,7 +38,7 @@ class UndoKeyFilter : public QObject {
 
 }  // namespace
 
-void TForm1::BuildUndo() {
+void MainWindow::BuildUndo() {
   // The minimum offcut is a setting, not an edit of the job: the history neither sees nor restores it.
   const auto readPage = [this] {
     JobDocument document = PageDocument();
@@ -54,33 +52,21 @@ void TForm1::BuildUndo() {
     ShowCurrentPlan();
   });
 
-  QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit1"));
-  QAction* first = edit->actions().value(0);
-  auto* undo = new QAction(QStringLiteral("元に戻す(&U)"), edit);
-  undo->setObjectName(QStringLiteral("EditUndo"));
-  undo->setShortcut(QKeySequence::Undo);
-  auto* redo = new QAction(QStringLiteral("やり直し(&R)"), edit);
-  redo->setObjectName(QStringLiteral("EditRedo"));
-  redo->setShortcuts({QKeySequence(Qt::ControlModifier | Qt::Key_Y),
-                      QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
-  for (QAction* action : {undo, redo}) action->setShortcutContext(Qt::WindowShortcut);
-  edit->insertActions(first, {undo, redo});
-  edit->insertSeparator(first);
-  const auto enable = [this, undo, redo] {
-    undo->setEnabled(history_->CanUndo());
-    redo->setEnabled(history_->CanRedo());
+  const auto enable = [this] {
+    menu_.undo->setEnabled(history_->CanUndo());
+    menu_.redo->setEnabled(history_->CanRedo());
   };
   enable();
   connect(history_, &PageHistory::stateChanged, this, enable);
   // The input page comes to the front: what changed is seen.
-  connect(undo, &QAction::triggered, this, [this] {
+  connect(menu_.undo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanUndo()) return;
-    pageControl_->setCurrentWidget(tabSheet1_);
+    tabs_->setCurrentWidget(inputSheet_);
     history_->Undo();
   });
-  connect(redo, &QAction::triggered, this, [this] {
+  connect(menu_.redo, &QAction::triggered, this, [this] {
     if (running_ || !history_->CanRedo()) return;
-    pageControl_->setCurrentWidget(tabSheet1_);
+    tabs_->setCurrentWidget(inputSheet_);
     history_->Redo();
   });
   undoKeys_ = new UndoKeyFilter(this);

@@ -4,20 +4,27 @@
 
 #include "file/page_document.h"
 #include "plan/plan_result.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/project_dialog.h"
 #include "ui/qt_input_page.h"
 
 namespace yobina {
 
-void TForm1::ProjectPlanClick() {
-  if (!projectDialog_) projectDialog_ = new ProjectDialog(*this, dialogs_, workFolder_);
+void MainWindow::ShowProjectDialog() {
+  if (!projectDialog_) {
+    projectDialog_ =
+        new ProjectDialog(this, dialogs_, workFolder_, [this](const PlanResult& plan, const QString& file) {
+          if (!OpenPlannedJob(plan, file)) return;
+          raise();
+          activateWindow();
+        });
+  }
   projectDialog_->show();
   projectDialog_->raise();
   projectDialog_->activateWindow();
 }
 
-bool TForm1::OpenPlannedJob(const PlanResult& plan, const QString& file) {
+bool MainWindow::OpenPlannedJob(const PlanResult& plan, const QString& file) {
   if (running_ || !MayDiscardChanges()) return false;
   // The date fields stay empty, and an empty date field left by the focus
   // would read as 0 and mark the job changed; the lists take the focus.
@@ -32,7 +39,7 @@ bool TForm1::OpenPlannedJob(const PlanResult& plan, const QString& file) {
   lastResult_->Document = *savedDocument_;
   UpdateCaption();
   ShowCurrentPlan();
-  pageControl_->setCurrentWidget(tabSheet1_);
+  tabs_->setCurrentWidget(inputSheet_);
   return true;
 }
 

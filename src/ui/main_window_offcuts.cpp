@@ -6,7 +6,7 @@
 
 #include "file/page_document.h"
 #include "plan/plan_result.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/offcut_setting.h"
 #include "ui/offcut_tab.h"
 #include "ui/page_history.h"
@@ -14,7 +14,7 @@
 
 namespace yobina {
 
-void TForm1::BuildOffcutCommands() {
+void MainWindow::BuildOffcutCommands() {
   offcutMin_ = new OffcutMinSetting(input_.panel, settings_);
   // Outside the page's tab order (Tab and Enter go from field to field as they always have): a click sets it.
   offcutMin_->Field()->setFocusPolicy(Qt::ClickFocus);
@@ -32,9 +32,9 @@ void TForm1::BuildOffcutCommands() {
   hooks.currentPlan = [this] { return CurrentResult(); };
   hooks.jobFileName = [this] { return saveFileName_; };
   offcutTab_ = new OffcutTab(dialogs_, std::move(hooks), std::nullopt);
-  pageControl_->addTab(offcutTab_, QStringLiteral("【残材】"));
-  connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
-    if (pageControl_->widget(index) == offcutTab_) offcutTab_->Refresh();
+  tabs_->addTab(offcutTab_, QStringLiteral("【残材】"));
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (tabs_->widget(index) == offcutTab_) offcutTab_->Refresh();
   });
 }
 

@@ -17,11 +17,10 @@
 
 #include "ui/diagram_page.h"
 #include "ui/input_page_widgets.h"
+#include "ui/main_menu.h"
 #include "ui/results_page_widgets.h"
 
-class QAction;
 class QDialog;
-class QPushButton;
 class QPrinter;
 class QSettings;
 class QShortcut;
@@ -49,16 +48,16 @@ struct WindowSetup {
   QSettings* settings = nullptr;
 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(const WindowSetup& setup, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const WindowSetup& setup, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   InputPage& Page();
   const InputPageWidgets& InputWidgets() const { return input_; }
   const ResultsPageWidgets& ResultsWidgets() const { return results_; }
-  QTabWidget* PageControl() const { return pageControl_; }
+  QTabWidget* Tabs() const { return tabs_; }
   // Where the backup lives, and the working directory.
   const QString& WorkFolder() const { return workFolder_; }
   std::filesystem::path BackupFile() const;
@@ -77,12 +76,6 @@ class TForm1 : public QMainWindow {
 
   static QString CaptionPrefix();
 
-  // A section of a building planned by 一括計画 (form1_project.cpp): its job
-  // onto the page with its plan, after asking about unsaved changes as Open
-  // does. `file`: the section's saved job file, which Save then writes;
-  // empty: an unnamed job. False when nothing was opened.
-  bool OpenPlannedJob(const PlanResult& plan, const QString& file);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -90,13 +83,14 @@ class TForm1 : public QMainWindow {
  private:
   enum class PlannerKind { Run, Optimal };
 
+  // The window itself (main_window.cpp): its pages, the caption, the plan on show.
   void BuildPages();
-  void BuildMenu();
   void ConnectInputPage();
-  void FormCreate();
-  void SetGridHeaders();
+  // The last Run's job from the backup, with the focus on the input page's first field.
+  void StartUp();
+  void SetGridHeadings();
   void UpdateCaption();
-  void ClearMemo();
+  void ClearReport();
   // The job on the page, read once for the command at hand.
   JobDocument PageDocument() const;
   const PlanResult* CurrentResultFor(const JobDocument& now) const;
@@ -109,64 +103,75 @@ class TForm1 : public QMainWindow {
   void SetCommandsEnabled(bool enabled);
   // Runs a command; a failed file or printer operation is shown in an error box.
   void Guarded(const std::function<void()>& command);
+
+  // The menu bar, its commands connected, and the ヘルプ menu's links (main_window_menu.cpp).
+  void BuildMenu();
+  void MailSupport();
+  void OpenDownloadPage();
+
+  // The job's files (main_window_files.cpp).
+  // The folder the file dialogs start in: the one last used, else the user's documents.
+  QString DialogFolder() const;
+  void RememberFolder(const QString& file);
   // Loads a job file into the page; the text to show when it failed, else empty.
   QString LoadJobFile(const std::filesystem::path& file);
   // The same, showing the failure; true when the job was loaded.
   bool LoadJob(const std::filesystem::path& file);
-  // True when saved; a failure is shown.
-  bool SaveJob(const QString& file);
-  // 上書き保存 and 名前を付けて保存: true when the job was saved.
-  bool SaveToJobFile();
-  bool SaveToChosenFile();
   // Before the job on the page is replaced or the window closes: with
   // unsaved changes, asks whether to save them; false when the user cancels
   // (or the save did not happen).
   bool MayDiscardChanges();
+  void OpenJob();
+  // 上書き保存 and 名前を付けて保存: true when the job was saved.
+  bool SaveJob();
+  bool SaveJobAs();
+  // True when saved; a failure is shown.
+  bool WriteJob(const QString& file);
+  // The job of the last Run, from the backup, as an unnamed job.
+  void ReloadLastRun();
 
-  // Undo and redo of the input page (form1_undo.cpp).
+  // The 編集 menu's commands on the lists (main_window_edit.cpp), and undo
+  // and redo of the input page (main_window_undo.cpp).
+  void MergeEqualCuts();
+  void SortCuts();
+  void Paste();
   void BuildUndo();
 
-  // The planners (form1_plan.cpp): 実 行, 最 適 化 and its menu entry, the
+  // Printing (main_window_print.cpp).
+  QString JobName() const;
+  // The print dialog suggests `name` for a PDF, in the folder of the last one.
+  void SuggestPrintName(const QString& name);
+  void PrintResults();
+  void PrintDiagrams();
+
+  // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.
   void BuildPlanCommands();
   void StartPlanning(PlannerKind kind);
   void PlanningFinished();
-  void Button1Click();
-  void ExactButtonClick();
   // Asks the planner that works to stop with its best plan so far.
-  void StopRunning();
+  void StopPlanning();
 
-  // The folder the file dialogs start in: the one last used, else the user's documents.
-  QString DialogFolder() const;
-  void RememberFolder(const QString& file);
-  // The print dialog suggests `name` for a PDF, in the folder of the last one.
-  void SuggestPrintName(const QString& name);
-  QString JobName() const;
-  // The offcut setting on the input page and the 【残材】 tab (form1_offcuts.cpp).
+  // The offcut setting on the input page and the 【残材】 tab (main_window_offcuts.cpp).
   void BuildOffcutCommands();
 
-  void Open1Click();
-  void Save1Click();
-  void SaveAs1Click();
-  void CatMatome1Click();
-  void CatListSortClick();
-  void PasteClick();
-  void SpeedButton1Click();
-  void BtnPrintClick();
-  void BtnDiagramPrintClick();
-  void ProjectPlanClick();
-  void SendMailMeClick();
-  void DownLoadClick();
+  // 一括計画 (main_window_project.cpp): the dialog, and a section's job opened
+  // from it onto the page with its plan, after asking about unsaved changes as
+  // Open does. `file`: the section's saved job file, which Save then writes;
+  // empty: an unnamed job. False when nothing was opened.
+  void ShowProjectDialog();
+  bool OpenPlannedJob(const PlanResult& plan, const QString& file);
 
   Dialogs& dialogs_;
   QString workFolder_;
-  QTabWidget* pageControl_ = nullptr;
-  QWidget* tabSheet1_ = nullptr;
-  QWidget* tabSheet2_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QWidget* inputSheet_ = nullptr;
+  QWidget* resultsSheet_ = nullptr;
   QWidget* diagramSheet_ = nullptr;
   InputPageWidgets input_;
   ResultsPageWidgets results_;
   DiagramPageWidgets diagrams_;
+  MainMenu menu_;
   std::unique_ptr<QtInputPage> page_;
   std::unique_ptr<PlanResult> lastResult_;
   std::unique_ptr<JobDocument> savedDocument_;  // the job as last opened or saved
@@ -183,7 +188,6 @@ class TForm1 : public QMainWindow {
   PlannerKind runningKind_ = PlannerKind::Run;
   int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans
   QString captionBeforeRun_;  // a Run's caption carries its trial while it works
-  QPushButton* exactButton_ = nullptr;
   PageHistory* history_ = nullptr;
   QObject* undoKeys_ = nullptr;   // takes Ctrl+Z and its kin from the line editors
   PlanRunner* runner_ = nullptr;  // a child: stops and joins its thread when the window goes

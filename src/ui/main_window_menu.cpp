@@ -1,0 +1,35 @@
+// The menu's commands connected, and the ヘルプ menu's links.
+#include <QAction>
+#include <QUrl>
+
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+
+// YOBINA_SUPPORT_MAIL and YOBINA_DOWNLOAD_URL come from the build's cache
+// variables of the same names.
+
+namespace yobina {
+
+void MainWindow::BuildMenu() {
+  menu_ = BuildMainMenu(menuBar());
+  connect(menu_.open, &QAction::triggered, this, &MainWindow::OpenJob);
+  connect(menu_.save, &QAction::triggered, this, &MainWindow::SaveJob);
+  connect(menu_.saveAs, &QAction::triggered, this, &MainWindow::SaveJobAs);
+  connect(menu_.projectPlan, &QAction::triggered, this, &MainWindow::ShowProjectDialog);
+  connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
+  connect(menu_.mergeCuts, &QAction::triggered, this, &MainWindow::MergeEqualCuts);
+  connect(menu_.sortCuts, &QAction::triggered, this, &MainWindow::SortCuts);
+  connect(menu_.paste, &QAction::triggered, this, &MainWindow::Paste);
+  connect(menu_.mailSupport, &QAction::triggered, this, &MainWindow::MailSupport);
+  connect(menu_.download, &QAction::triggered, this, &MainWindow::OpenDownloadPage);
+}
+
+void MainWindow::MailSupport() {
+  dialogs_.OpenUrl(QUrl(QStringLiteral("mailto:" YOBINA_SUPPORT_MAIL)));
+}
+
+void MainWindow::OpenDownloadPage() {
+  dialogs_.OpenUrl(QUrl(QStringLiteral(YOBINA_DOWNLOAD_URL)));
+}
+
+}  // namespace yobina

@@ -1,0 +1,49 @@
+// 印 刷 and 図 印 刷: the plan of the job on the page on paper or in a PDF,
+// through the print dialog, which keeps its choice for the session.
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+#include "app/commands.h"
+#include "diagram/cutting_diagram.h"
+#include "plan/plan_result.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+
+namespace yobina {
+
+QString MainWindow::JobName() const {
+  return jobFileName_.isEmpty() ? QStringLiteral("ヨビナ") : QFileInfo(jobFileName_).completeBaseName();
+}
+
+void MainWindow::SuggestPrintName(const QString& name) {
+  printer_->setDocName(name);
+  // Once printed to a file, the printer keeps that file's name: only its folder stays.
+  const QString earlier = printer_->outputFileName();
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !earlier.isEmpty()) {
+    printer_->setOutputFileName(QFileInfo(earlier).dir().filePath(name + QStringLiteral(".pdf")));
+  }
+}
+
+void MainWindow::PrintResults() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SuggestPrintName(JobName());
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  // The plan of the job on the page; without one, the page's job with no plan.
+  const JobDocument now = PageDocument();
+  const PlanResult* current = CurrentResultFor(now);
+  Guarded([&] { PrintReport(current != nullptr ? *current : ResultWithoutPlan(now), *device); });
+}
+
+void MainWindow::PrintDiagrams() {
+  const PlanResult* current = CurrentResult();
+  if (current == nullptr || !current->Plan.HasPatterns()) return;
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SuggestPrintName(JobName() + QStringLiteral(" 切断図"));
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  Guarded([&] { PrintCuttingDiagrams(*current, *device); });
+}
+
+}  // namespace yobina
