@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 #include "exact/stock_totals.h"
 
@@ -42,12 +43,50 @@ class Packer {
   }
 
   // Whether the pieces fit the bars, wasting at most `budget` of their capacity.
-  bool Pack(int64_t budget) { return PlaceNextBar(budget, 0); }
+  bool Pack(int64_t budget) {
+    std::optional<bool> answer = OpenBar(budget, 0);
+    while (!stack_.empty()) answer = Continue(answer);
+    return *answer;
+  }
   bool Aborted() const { return aborted_; }
   const std::vector<std::pair<int32_t, std::vector<int32_t>>>& Bars() const { return placed_; }
 
  private:
-  bool PlaceNextBar(int64_t budget, size_t depth) {
+  // The search keeps its own stack, as a plan may take many thousands of bars:
+  // one frame per bar being placed, per piece whose count a bar is choosing,
+  // and per full bar waiting on the bars after it. A step either finishes a
+  // frame with an answer, which goes to the frame below, or opens a new one
+  // (nullopt), which takes the next step.
+  enum class Step : uint8_t { Bar, Count, Full };
+  struct Frame {
+    Step What = Step::Bar;
+    int32_t Type = 0;    // the bar's type (Bar: the type being tried)
+    size_t At = 0;       // Count: the piece, in order_
+    size_t First = 0;    // the longest piece left, which the bar takes
+    int64_t Room = 0;    // Count: the bar's room before this piece
+    int64_t Budget = 0;  // the waste this bar and the ones after may still make
+    size_t Depth = 0;    // the bar's place in the plan: its row of levels_
+    int64_t Next = 0;    // Bar: the next of typeOrder_ to try; Count: the count tried
+  };
+
+  std::optional<bool> Continue(std::optional<bool> answer) {
+    switch (stack_.back().What) {
+      case Step::Bar:
+        return ContinueBar(answer);
+      case Step::Count:
+        return ContinueCount(answer);
+      case Step::Full:
+        break;
+    }
+    // A full bar stays when the bars after it found their place.
+    fill_ = placed_.back().second;
+    if (!*answer) placed_.pop_back();
+    stack_.pop_back();
+    return answer;
+  }
+
+  // The next bar: each type in turn, with the longest piece left.
+  std::optional<bool> OpenBar(int64_t budget, size_t depth) {
     size_t first = 0;
     while (first < order_.size() && left_[order_[first]] == 0) ++first;
     if (first == order_.size()) {
@@ -58,23 +97,33 @@ class Packer {
       }
       return true;
     }
-    const int64_t longest = model_.Items[order_[first]].Weight;
     Reach(first, depth);
-    for (int32_t type : typeOrder_) {
+    stack_.push_back({Step::Bar, 0, 0, first, 0, budget, depth, 0});
+    return std::nullopt;
+  }
+
+  std::optional<bool> ContinueBar(std::optional<bool> packed) {
+    Frame& bar = stack_.back();
+    if (packed) {
+      ++barsLeft_[bar.Type];
+      if (*packed || aborted_) return Finish(*packed);
+    }
+    const int64_t longest = model_.Items[order_[bar.First]].Weight;
+    while (bar.Next < static_cast<int64_t>(typeOrder_.size())) {
+      const int32_t type = typeOrder_[bar.Next++];
       const int64_t capacity = model_.Types[type].Capacity;
       if (barsLeft_[type] == 0 || capacity < longest) continue;
       --barsLeft_[type];
-      const bool packed = FillBar(type, first, first, capacity, budget, depth);
-      ++barsLeft_[type];
-      if (packed) return true;
-      if (aborted_) return false;
+      bar.Type = type;
+      return OpenCount(type, bar.First, bar.First, capacity, bar.Budget, bar.Depth);
     }
-    return false;
+    return Finish(false);
   }
 
-  // Chooses the counts of the pieces from `at` on, longest first; `forced`
-  // is the longest piece left, which this bar takes.
-  bool FillBar(int32_t type, size_t at, size_t forced, int64_t room, int64_t budget, size_t depth) {
+  // The counts of the pieces from `at` on, longest first; `first` is the
+  // longest piece left, which this bar takes.
+  std::optional<bool> OpenCount(int32_t type, size_t at, size_t first, int64_t room, int64_t budget,
+                                size_t depth) {
     if (++nodes_ > maxNodes_ || (nodes_ % kNodesBetweenClockChecks == 0 && deadline_.Passed())) {
       aborted_ = true;
       return false;
@@ -84,24 +133,36 @@ class Packer {
     if (at == order_.size()) {
       placed_.emplace_back(type, fill_);
       std::fill(fill_.begin(), fill_.end(), 0);
-      const bool packed = PlaceNextBar(budget - room, depth + 1);
-      fill_ = placed_.back().second;
-      if (!packed) placed_.pop_back();
-      return packed;
+      stack_.push_back({Step::Full});
+      return OpenBar(budget - room, depth + 1);
     }
     const int32_t item = order_[at];
-    const int64_t weight = model_.Items[item].Weight;
-    const auto most = static_cast<int32_t>(std::min<int64_t>(left_[item], room / weight));
-    for (int32_t count = most; count >= (at == forced ? 1 : 0); --count) {
-      fill_[item] = count;
-      left_[item] -= count;
-      const bool packed = FillBar(type, at + 1, forced, room - count * weight, budget, depth);
+    const int64_t most = std::min<int64_t>(left_[item], room / model_.Items[item].Weight);
+    stack_.push_back({Step::Count, type, at, first, room, budget, depth, most});
+    return std::nullopt;
+  }
+
+  std::optional<bool> ContinueCount(std::optional<bool> packed) {
+    Frame& choice = stack_.back();
+    const int32_t item = order_[choice.At];
+    const auto count = static_cast<int32_t>(choice.Next);
+    if (packed) {
       left_[item] += count;
       fill_[item] = 0;
-      if (packed) return true;
-      if (aborted_) return false;
+      if (*packed || aborted_) return Finish(*packed);
+      --choice.Next;
     }
-    return false;
+    if (choice.Next < (choice.At == choice.First ? 1 : 0)) return Finish(false);
+    const auto next = static_cast<int32_t>(choice.Next);
+    fill_[item] = next;
+    left_[item] -= next;
+    return OpenCount(choice.Type, choice.At + 1, choice.First, choice.Room - next * model_.Items[item].Weight,
+                     choice.Budget, choice.Depth);
+  }
+
+  bool Finish(bool answer) {
+    stack_.pop_back();
+    return answer;
   }
 
   // levels_[depth][k]: the sums (in steps) the pieces left from order_[k] on
@@ -148,6 +209,7 @@ class Packer {
   std::vector<int32_t> left_;       // pieces still to place, per item
   std::vector<int32_t> fill_;       // the bar being filled, per item
   std::vector<std::pair<int32_t, std::vector<int32_t>>> placed_;
+  std::vector<Frame> stack_;
   bool aborted_ = false;
 };
 
