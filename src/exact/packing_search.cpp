@@ -13,6 +13,10 @@ namespace {
 // Mixes of bars tried for one total: past this many the total is left.
 constexpr size_t kMaxMixes = 32;
 constexpr int64_t kNodesBetweenClockChecks = 4096;
+// The sums tables of all the bars on the way may hold this many words (64 MB):
+// past it the search ends as out of nodes. Plans of thousands of bars on
+// bars of many steps would otherwise take gigabytes.
+constexpr size_t kMaxReachWords = size_t{8} << 20;
 
 // Fills the bars of one mix, the longest piece left first into each bar.
 class Packer {
@@ -97,7 +101,10 @@ class Packer {
       }
       return true;
     }
-    Reach(first, depth);
+    if (!Reach(first, depth)) {
+      aborted_ = true;
+      return false;
+    }
     stack_.push_back({Step::Bar, 0, 0, first, 0, budget, depth, 0});
     return std::nullopt;
   }
@@ -129,7 +136,8 @@ class Packer {
       return false;
     }
     // The pieces still to choose must be able to bring the room within the budget.
-    if (!CanFill(levels_[depth][at], room, budget)) return false;
+    const Level& level = levels_[depth];
+    if (!CanFill(level.Sums[at - level.First], room, budget)) return false;
     if (at == order_.size()) {
       placed_.emplace_back(type, fill_);
       std::fill(fill_.begin(), fill_.end(), 0);
@@ -165,20 +173,35 @@ class Packer {
     return answer;
   }
 
-  // levels_[depth][k]: the sums (in steps) the pieces left from order_[k] on
-  // can make, for the bar filled at that depth. The bar's own choices never
-  // touch the pieces after the one being chosen, so these stay exact.
-  void Reach(size_t first, size_t depth) {
+  // The sums (in steps) the pieces left from order_[k] on can make, for k
+  // from the bar's longest piece on (Sums[k - First]), for the bar filled at
+  // one depth. The bar's own choices never touch the pieces after the one
+  // being chosen, so these stay exact.
+  struct Level {
+    size_t First = 0;
+    std::vector<std::vector<uint64_t>> Sums;
+  };
+
+  // False when the tables would grow past kMaxReachWords.
+  bool Reach(size_t first, size_t depth) {
     if (levels_.size() <= depth) levels_.resize(depth + 1);
-    std::vector<std::vector<uint64_t>>& reach = levels_[depth];
+    Level& level = levels_[depth];
     const auto words = static_cast<size_t>(widest_ / 64 + 1);
-    reach.resize(order_.size() + 1);
-    reach[order_.size()].assign(words, 0);
-    reach[order_.size()][0] = 1;
+    const size_t rows = order_.size() + 1 - first;
+    if (words > kMaxReachWords / rows) return false;
+    const size_t held = heldWords_ - level.Sums.size() * words + rows * words;
+    if (held > kMaxReachWords) return false;
+    heldWords_ = held;
+    level.First = first;
+    std::vector<std::vector<uint64_t>>& reach = level.Sums;
+    reach.resize(rows);
+    reach[rows - 1].assign(words, 0);
+    reach[rows - 1][0] = 1;
     for (size_t k = order_.size(); k-- > first;) {
-      reach[k] = reach[k + 1];
-      AddBars(reach[k], model_.Items[order_[k]].Weight / step_, left_[order_[k]]);
+      reach[k - first] = reach[k + 1 - first];
+      AddBars(reach[k - first], model_.Items[order_[k]].Weight / step_, left_[order_[k]]);
     }
+    return true;
   }
 
   // Whether some sum in `reach` lies in [room - budget, room].
@@ -197,9 +220,10 @@ class Packer {
   }
 
   const CuttingModel& model_;
-  int64_t step_ = 0;    // the common divisor of the pieces' weights
-  int64_t widest_ = 0;  // the longest capacity, in steps
-  std::vector<std::vector<std::vector<uint64_t>>> levels_;
+  int64_t step_ = 0;           // the common divisor of the pieces' weights
+  int64_t widest_ = 0;         // the longest capacity, in steps
+  std::vector<Level> levels_;  // per depth
+  size_t heldWords_ = 0;       // in the levels' tables
   std::vector<int32_t> barsLeft_;
   int64_t& nodes_;
   int64_t maxNodes_;
