@@ -241,11 +241,12 @@ class Packer {
 
 std::optional<PackedPlan> PackToTotal(const CuttingModel& model, int64_t total, int64_t maxNodes,
                                       const Deadline& deadline) {
-  const std::vector<std::vector<int32_t>> mixes = ListMixes(model, total, kMaxMixes);
+  const std::optional<std::vector<std::vector<int32_t>>> mixes = ListMixes(model, total, kMaxMixes);
+  if (!mixes) return std::nullopt;
   int64_t weight = 0;
   for (const CutItem& item : model.Items) weight += item.Weight * item.Demand;
   int64_t nodes = 0;
-  for (const std::vector<int32_t>& bars : mixes) {
+  for (const std::vector<int32_t>& bars : *mixes) {
     int64_t capacity = 0;
     for (size_t t = 0; t < bars.size(); ++t) capacity += model.Types[t].Capacity * bars[t];
     if (capacity < weight) continue;

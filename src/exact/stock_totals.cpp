@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 namespace yobina {
@@ -58,7 +59,10 @@ class MixLister {
     if (extra_ < 0 || (divisor_ == 0 ? extra_ != 0 : extra_ % divisor_ != 0)) return;
     if (divisor_ == 0) divisor_ = 1;
     const int64_t steps = extra_ / divisor_;
-    if (steps >= kMaxSteps) return;
+    if (steps >= kMaxSteps) {
+      tooFar_ = true;
+      return;
+    }
     later_.assign(model.Types.size() + 1, std::vector<uint64_t>(static_cast<size_t>(steps / 64 + 1), 0));
     later_.back()[0] = 1;
     for (size_t t = model.Types.size(); t-- > 0;) {
@@ -68,7 +72,8 @@ class MixLister {
     }
   }
 
-  std::vector<std::vector<int32_t>> List() {
+  std::optional<std::vector<std::vector<int32_t>>> List() {
+    if (tooFar_) return std::nullopt;
     if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(extra_ / divisor_);
     return mixes_;
   }
@@ -129,6 +134,7 @@ class MixLister {
   size_t maxMixes_;
   int64_t divisor_ = 0;
   int64_t extra_ = 0;                         // the total less the forced bars
+  bool tooFar_ = false;                       // too many steps above the forced bars to list
   std::vector<std::vector<uint64_t>> later_;  // per type: the sums the types from it on can add
   std::vector<int32_t> mix_;
   std::vector<int64_t> next_;  // per type: the count over its least to try next
@@ -194,7 +200,8 @@ int64_t StockTotalFrom(const CuttingModel& model, int64_t least, int64_t ceiling
   return range.Fixed + (last + 1) * divisor;  // no total up to the ceiling: the next one lies beyond
 }
 
-std::vector<std::vector<int32_t>> ListMixes(const CuttingModel& model, int64_t total, size_t maxMixes) {
+std::optional<std::vector<std::vector<int32_t>>> ListMixes(const CuttingModel& model, int64_t total,
+                                                           size_t maxMixes) {
   return MixLister(model, total, maxMixes).List();
 }
 
