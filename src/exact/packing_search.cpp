@@ -54,6 +54,7 @@ class Packer {
   }
   bool Aborted() const { return aborted_; }
   const std::vector<std::pair<int32_t, std::vector<int32_t>>>& Bars() const { return placed_; }
+  const std::vector<int32_t>& Idle() const { return idle_; }  // per type: bars cut to nothing
 
  private:
   // The search keeps its own stack, as a plan may take many thousands of bars:
@@ -95,10 +96,7 @@ class Packer {
     while (first < order_.size() && left_[order_[first]] == 0) ++first;
     if (first == order_.size()) {
       // Every piece is placed; the bars left are cut to nothing.
-      for (size_t t = 0; t < barsLeft_.size(); ++t) {
-        for (int32_t b = 0; b < barsLeft_[t]; ++b)
-          placed_.emplace_back(static_cast<int32_t>(t), std::vector<int32_t>(fill_.size(), 0));
-      }
+      idle_ = barsLeft_;
       return true;
     }
     if (!Reach(first, depth)) {
@@ -233,6 +231,7 @@ class Packer {
   std::vector<int32_t> left_;       // pieces still to place, per item
   std::vector<int32_t> fill_;       // the bar being filled, per item
   std::vector<std::pair<int32_t, std::vector<int32_t>>> placed_;
+  std::vector<int32_t> idle_;
   std::vector<Frame> stack_;
   bool aborted_ = false;
 };
@@ -256,6 +255,12 @@ std::optional<PackedPlan> PackToTotal(const CuttingModel& model, int64_t total, 
       for (const auto& [type, pieces] : packer.Bars()) {
         plan.Patterns.push_back({type, pieces});
         plan.Bars.push_back(1);
+      }
+      // One pattern a type for the empty bars, which may be millions.
+      for (int32_t t = 0; t < static_cast<int32_t>(packer.Idle().size()); ++t) {
+        if (packer.Idle()[t] == 0) continue;
+        plan.Patterns.push_back({t, std::vector<int32_t>(model.Items.size(), 0)});
+        plan.Bars.push_back(packer.Idle()[t]);
       }
       plan.StockLength = total;
       return plan;
