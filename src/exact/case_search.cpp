@@ -91,11 +91,15 @@ Rung ProveUpTo(CaseSearch& search, const std::vector<double>& bestValues, int64_
 // cut fractionally: with each mix's bar counts fixed, column generation
 // proves the pieces cannot all be covered. With lengths to the mm the totals
 // just above the bound often fall this way, and far faster than by listing
-// patterns. `checks` counts down the LPs this may still solve.
+// patterns. `checks` counts down the LPs this may still solve. A total too
+// large to list its mixes proves nothing.
 bool NoMixHolds(const CaseSearch& search, int64_t total, int32_t& checks, const Deadline& deadline) {
-  const std::vector<std::vector<int32_t>> mixes = ListMixes(search.Model, total, kMixesChecked + 1);
-  if (mixes.empty() || mixes.size() > kMixesChecked) return mixes.empty();
-  for (const std::vector<int32_t>& mix : mixes) {
+  if (deadline.Passed()) return false;
+  const std::optional<std::vector<std::vector<int32_t>>> mixes =
+      ListMixes(search.Model, total, kMixesChecked + 1);
+  if (!mixes || mixes->size() > kMixesChecked) return false;
+  if (mixes->empty()) return true;
+  for (const std::vector<int32_t>& mix : *mixes) {
     if (checks-- <= 0 || deadline.Passed()) return false;
     CuttingModel fixed = search.Model;
     for (size_t t = 0; t < mix.size(); ++t) fixed.Types[t].MinBars = fixed.Types[t].MaxBars = mix[t];

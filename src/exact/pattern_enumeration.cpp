@@ -12,6 +12,8 @@
 #include <limits>
 #include <numeric>
 
+#include "job/job.h"
+
 namespace yobina {
 
 namespace {
@@ -194,6 +196,12 @@ class TypeSearch {
 PatternEnumeration EnumeratePatterns(const CuttingModel& model, const std::vector<double>& values,
                                      const std::vector<double>& minValue, const EnumerationLimits& limits) {
   PatternEnumeration result;
+  // The search calls itself once per item, so its depth is the items': a
+  // job's cut rows bound them. A model with more is not listed.
+  if (model.Items.size() > static_cast<size_t>(kTableCapacity)) {
+    result.Complete = false;
+    return result;
+  }
   for (int32_t t = 0; t < static_cast<int32_t>(model.Types.size()); ++t) {
     if (model.Types[t].MaxBars <= 0) continue;
     TypeSearch search(model, values, t, minValue[t], limits, result);

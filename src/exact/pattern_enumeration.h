@@ -46,8 +46,9 @@ struct PatternEnumeration {
 // prunes best with them at or above zero. A relative
 // tolerance of 1e-9 lets patterns a rounding error below the limit in: a few
 // extra patterns harm no proof, a missing one would. A negative capacity holds
-// only the empty pattern, as in the pricing. Same input, same list in the same
-// order.
+// only the empty pattern, as in the pricing. A model of more items than a job
+// has cut rows is not listed (Complete false). Same input, same list in the
+// same order.
 PatternEnumeration EnumeratePatterns(const CuttingModel& model, const std::vector<double>& values,
                                      const std::vector<double>& minValue, const EnumerationLimits& limits);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 namespace yobina {
@@ -58,7 +59,10 @@ class MixLister {
     if (extra_ < 0 || (divisor_ == 0 ? extra_ != 0 : extra_ % divisor_ != 0)) return;
     if (divisor_ == 0) divisor_ = 1;
     const int64_t steps = extra_ / divisor_;
-    if (steps >= kMaxSteps) return;
+    if (steps >= kMaxSteps) {
+      tooFar_ = true;
+      return;
+    }
     later_.assign(model.Types.size() + 1, std::vector<uint64_t>(static_cast<size_t>(steps / 64 + 1), 0));
     later_.back()[0] = 1;
     for (size_t t = model.Types.size(); t-- > 0;) {
@@ -68,8 +72,9 @@ class MixLister {
     }
   }
 
-  std::vector<std::vector<int32_t>> List() {
-    if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(0, extra_ / divisor_);
+  std::optional<std::vector<std::vector<int32_t>>> List() {
+    if (tooFar_) return std::nullopt;
+    if (!later_.empty() && Reachable(0, extra_ / divisor_)) Walk(extra_ / divisor_);
     return mixes_;
   }
 
@@ -80,30 +85,60 @@ class MixLister {
     return steps >= 0 && (later_[type][static_cast<size_t>(steps / 64)] >> (steps % 64) & 1) != 0;
   }
 
-  void Walk(size_t type, int64_t steps) {
-    if (mixes_.size() >= maxMixes_) return;
-    if (type == model_.Types.size()) {
-      mixes_.push_back(mix_);
-      return;
+  // Depth first over the types, each type's count from its least up; its own
+  // stack (the count to try next and the steps left, per type) rather than
+  // one call per type.
+  void Walk(int64_t steps) {
+    const size_t types = model_.Types.size();
+    if (maxMixes_ == 0) return;
+    next_.assign(types, 0);
+    rest_.assign(types + 1, 0);
+    rest_[0] = steps;
+    size_t type = 0;
+    for (;;) {
+      if (type == types) {
+        mixes_.push_back(mix_);
+        if (mixes_.size() >= maxMixes_ || type == 0) return;
+        --type;
+      } else if (Advance(type)) {
+        ++type;
+        if (type < types) next_[type] = 0;
+      } else if (type == 0) {
+        return;
+      } else {
+        --type;
+      }
     }
+  }
+
+  // Takes the next count of `type` whose rest the types after it can make
+  // up; false when there is none.
+  bool Advance(size_t type) {
     const StockType& here = model_.Types[type];
     const int64_t stepsPerBar = here.Length / divisor_;
-    for (int32_t extra = 0; extra <= here.MaxBars - here.MinBars; ++extra) {
-      const int64_t rest = steps - extra * stepsPerBar;
-      if (rest < 0) break;
+    const int64_t most = int64_t{here.MaxBars} - here.MinBars;
+    for (int64_t extra = next_[type]; extra <= most; ++extra) {
+      const int64_t rest = rest_[type] - extra * stepsPerBar;
+      if (rest < 0) return false;
       if (!Reachable(type + 1, rest)) continue;
-      mix_[type] = here.MinBars + extra;
-      Walk(type + 1, rest);
-      if (mixes_.size() >= maxMixes_ || stepsPerBar == 0) break;
+      mix_[type] = static_cast<int32_t>(here.MinBars + extra);
+      rest_[type + 1] = rest;
+      // Without steps every count leaves the same rest: the least does.
+      next_[type] = stepsPerBar == 0 ? most + 1 : extra + 1;
+      return true;
     }
+    return false;
   }
 
   const CuttingModel& model_;
   size_t maxMixes_;
   int64_t divisor_ = 0;
   int64_t extra_ = 0;                         // the total less the forced bars
+  bool tooFar_ = false;                       // too many steps above the forced bars to list
   std::vector<std::vector<uint64_t>> later_;  // per type: the sums the types from it on can add
   std::vector<int32_t> mix_;
+  std::vector<int64_t> next_;  // per type: the count over its least to try next
+  std::vector<int64_t> rest_;  // per type: the steps it and the types after it make up
   std::vector<std::vector<int32_t>> mixes_;
 };
 
@@ -165,7 +200,8 @@ int64_t StockTotalFrom(const CuttingModel& model, int64_t least, int64_t ceiling
   return range.Fixed + (last + 1) * divisor;  // no total up to the ceiling: the next one lies beyond
 }
 
-std::vector<std::vector<int32_t>> ListMixes(const CuttingModel& model, int64_t total, size_t maxMixes) {
+std::optional<std::vector<std::vector<int32_t>>> ListMixes(const CuttingModel& model, int64_t total,
+                                                           size_t maxMixes) {
   return MixLister(model, total, maxMixes).List();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "exact/cutting_model.h"
@@ -20,8 +21,11 @@ void AddBars(std::vector<uint64_t>& reachable, int64_t steps, int64_t count);
 int64_t RoundUpToStockTotal(const CuttingModel& model, double bound, int64_t ceiling);
 
 // Up to `maxMixes` bar counts per type, within the types' limits, whose
-// lengths come to `total`, in a fixed order.
-std::vector<std::vector<int32_t>> ListMixes(const CuttingModel& model, int64_t total, size_t maxMixes);
+// lengths come to `total`, in a fixed order; nullopt when the total lies too
+// far above the forced bars to list (2^24 of the lengths' common divisor),
+// which says nothing of whether such a mix exists.
+std::optional<std::vector<std::vector<int32_t>>> ListMixes(const CuttingModel& model, int64_t total,
+                                                           size_t maxMixes);
 
 // The least stock total of at least `least` mm (RoundUpToStockTotal for a
 // whole number of mm, with no rounding noise to allow for).

@@ -8,9 +8,14 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
+#include "exact/job_model.h"
+#include "exact/packing_search.h"
+#include "exact/plan_assembly.h"
 #include "exact/plan_checker.h"
+#include "exact/stock_totals.h"
 #include "file/data_file.h"
 #include "job/job_io.h"
 #include "optimizer/optimizer.h"
@@ -112,6 +117,31 @@ TEST(PlanExact, ReferenceJobIsProvenAt49000) {
   ASSERT_FALSE(observer.plans.empty());
   ASSERT_FALSE(observer.bounds.empty());
   EXPECT_LE(observer.bounds.back(), observer.plans.back());
+}
+
+// 17,032 pieces in 35 rows cut from about 6,000 bars: the packing search
+// fills them one by one, deeper than any thread's stack would go by calls.
+TEST(PlanExact, AJobOfThousandsOfBarsIsPlanned) {
+  JobDocument document;
+  ASSERT_EQ(LoadDataFile(document, std::filesystem::path(std::getenv("YOBINA_SOURCE_DIR")) /
+                                       "tests/exact/data/many-bars.qzl"),
+            LoadResult::Loaded);
+  const TJob job = PlanningJob(document);
+  const ExactResult result = Plan(job);
+  ASSERT_TRUE(result.Status == ExactStatus::Proven || result.Status == ExactStatus::Unproven);
+  EXPECT_EQ(test::CheckPlan(job, result.Plan), "");
+  // The packing search at the least stock the pieces could fill goes
+  // thousands of bars deep before its nodes run out.
+  const CuttingModel model = ModelOf(job);
+  int64_t weight = 0;
+  for (const CutItem& item : model.Items) weight += item.Weight * item.Demand;
+  const Deadline noHurry(60, nullptr);
+  if (const std::optional<PackedPlan> packed = PackToTotal(
+          model, StockTotalFrom(model, weight, std::numeric_limits<int64_t>::max()), 200'000, noHurry)) {
+    const std::optional<TCutPlan> plan = AssemblePlan(job, model, packed->Patterns, packed->Bars);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(test::CheckPlan(job, *plan), "");
+  }
 }
 
 TEST(PlanExact, TinyJobsMatchBruteForce) {

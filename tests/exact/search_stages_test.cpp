@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "exact/case_search.h"
 #include "exact/coin_solvers.h"
 #include "exact/column_generation.h"
 #include "exact/dive.h"
@@ -84,6 +85,33 @@ TEST(PackToTotal, FillsThePlantedBarsAndNothingLess) {
     // Less stock than the planted bars cannot hold the pieces.
     EXPECT_FALSE(PackToTotal(model, optimum - 1, 2'000'000, kNoHurry));
   }
+}
+
+// 20,001 pieces of 2001 mm, two to a bar of 6000 or 6001 mm: the least
+// stock is 10,001 bars of 6000 mm. Totals of 60 km lie too far above zero to
+// list their mixes of bars, which must not count as having none: the proof
+// would then climb past the optimum to whatever plan it holds.
+TEST(CloseCase, TotalsTooLargeToListRaiseNoBound) {
+  CuttingModel model;
+  model.Items = {{1, 2001, 20001}};
+  for (const int32_t length : {6000, 6001}) {
+    StockType type;
+    type.Length = length;
+    type.Capacity = length;
+    type.OnHand = type.MaxBars = 20001;
+    model.Types.push_back(type);
+  }
+  CaseSearch search(model);
+  const Incumbent onePerBar{{{0, {1}}}, {20001}, int64_t{20001} * 6000};
+  SearchBudget budget;
+  budget.Dives = 0;
+  budget.PackNodes = 0;
+  ExploreCase(
+      search, onePerBar, budget, kNoHurry, [](double) {}, [](int64_t) {});
+  ASSERT_LT(search.Bound, 60'006'000);
+  CloseCase(search, search.Best.StockLength, budget, kNoHurry, [](int64_t) {});
+  EXPECT_LE(search.Bound, 60'006'000);
+  EXPECT_LE(search.Bound, search.Best.StockLength);
 }
 
 class SilentObserver : public ExactObserver {

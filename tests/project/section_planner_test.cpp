@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "exact/plan_checker.h"
@@ -161,6 +166,19 @@ TEST(SectionPlanner, TinySectionsMatchEveryPurchaseTried) {
     }
   }
   EXPECT_GT(proven, 40);
+}
+
+// One section of 9,949 pieces in 41 lengths: its plans run to thousands of
+// bars, which the packing search fills one by one.
+TEST(SectionPlanner, ASectionOfThousandsOfBarsIsPlanned) {
+  std::ifstream file(
+      std::filesystem::path(std::getenv("YOBINA_SOURCE_DIR")) / "tests/project/data/many-bars.csv",
+      std::ios::binary);
+  const std::string parts{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const ProjectInput input = ReadProject(parts, std::nullopt, std::nullopt, ProjectSettings{});
+  ASSERT_TRUE(input.Ready);
+  ASSERT_EQ(input.Sections.size(), 1U);
+  ExpectSoundPlan(input.Sections[0], PlanSection(input.Sections[0], 0, 10, nullptr));
 }
 
 TEST(SectionPlanner, OneLengthIsTheCheapestOfTheSingleLengthPlans) {
