@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "app/job_shop_input.h"
 #include "app/plan_digest.h"
 #include "inventory/inventory.h"
 #include "job/job_io.h"
 #include "plan/offcut_totals.h"
+#include "shop/cut_list.h"
 #include "text/codec.h"
 #include "text/number_text.h"
 
@@ -14,6 +16,48 @@ namespace {
 
 bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+// Where each stock row of `before` goes as it is tidied; -1 for a row without a length.
+std::vector<int32_t> TidiedRows(const JobDocument& before) {
+  std::vector<int32_t> tidied(before.StockRows.size(), -1);
+  int32_t used = 0;
+  for (std::size_t r = 0; r < before.StockRows.size(); ++r) {
+    if (TextToInt(before.StockRows[r].Length) != 0) tidied[r] = used++;
+  }
+  return tidied;
+}
+
+// Moves bars of the plan's untraced offcuts to offcuts with the steel of the
+// bars the cut list leaves them of.
+void InheritSteel(KeepRequest& request, const CutList& list) {
+  for (const KeptOffcut& kept : list.Offcuts) {
+    const SteelTrace trace{kept.Grade, kept.Heat, kept.MillSheet};
+    if (trace.Empty()) continue;
+    const auto plain = std::find_if(request.Offcuts.begin(), request.Offcuts.end(), [&](const NewOffcut& o) {
+      return o.Length == kept.Length && o.Trace.Empty() && o.Count > 0;
+    });
+    if (plain == request.Offcuts.end()) continue;
+    --plain->Count;
+    const auto same = std::find_if(request.Offcuts.begin(), request.Offcuts.end(), [&](const NewOffcut& o) {
+      return o.Length == kept.Length && o.Trace == trace;
+    });
+    if (same != request.Offcuts.end()) {
+      ++same->Count;
+    } else {
+      request.Offcuts.push_back({kept.Length, 1, trace});
+    }
+  }
+  std::erase_if(request.Offcuts, [](const NewOffcut& o) { return o.Count <= 0; });
+}
+
+bool AnySteel(const std::vector<PlacedOffcutRow>& placed, const std::vector<SteelTrace>& rowTraces) {
+  for (const PlacedOffcutRow& row : placed) {
+    for (const EntryUse& entry : row.Taken.Entries) {
+      if (!entry.Trace.Empty()) return true;
+    }
+  }
+  return std::any_of(rowTraces.begin(), rowTraces.end(), [](const SteelTrace& t) { return !t.Empty(); });
 }
 
 }  // namespace
@@ -39,17 +83,22 @@ std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::ve
 }
 
 std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed) {
-  std::vector<int32_t> tidied(before.StockRows.size(), -1);
-  int32_t used = 0;
-  for (std::size_t r = 0; r < before.StockRows.size(); ++r) {
-    if (TextToInt(before.StockRows[r].Length) != 0) tidied[r] = used++;
-  }
+  const std::vector<int32_t> tidied = TidiedRows(before);
   std::erase_if(placed, [&](PlacedOffcutRow& row) {
     if (row.Row < 0 || row.Row >= static_cast<int32_t>(tidied.size())) return true;
     row.Row = tidied[static_cast<std::size_t>(row.Row)];
     return row.Row < 0;
   });
   return placed;
+}
+
+std::vector<SteelTrace> FollowTidying(const JobDocument& before, const std::vector<SteelTrace>& rowTraces) {
+  const std::vector<int32_t> tidied = TidiedRows(before);
+  std::vector<SteelTrace> moved(before.StockRows.size());
+  for (std::size_t r = 0; r < rowTraces.size() && r < tidied.size(); ++r) {
+    if (tidied[r] >= 0) moved[static_cast<std::size_t>(tidied[r])] = rowTraces[r];
+  }
+  return moved;
 }
 
 std::optional<std::vector<int32_t>> DocumentStockRows(const PlanResult& result) {
@@ -89,7 +138,8 @@ std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result) {
 }
 
 std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
-                                         std::string source, std::string date) {
+                                         std::string source, std::string date,
+                                         const std::vector<SteelTrace>& rowTraces) {
   const std::optional<std::vector<StockRowUse>> uses = StockRowUses(result);
   if (!uses) return std::nullopt;
   KeepRequest request;
@@ -121,6 +171,9 @@ std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::ve
       if (kept->Count == 0) request.Offcuts.erase(kept);
     }
   }
+  if (AnySteel(placed, rowTraces))
+    InheritSteel(request,
+                 MakeCutList(result, JobShopInput(result, placed, request.Source, request.Date, rowTraces)));
   return request;
 }
 

@@ -11,6 +11,7 @@
 #include "inventory/offcut.h"
 #include "job/job_document.h"
 #include "plan/plan_result.h"
+#include "plan/steel_trace.h"
 
 namespace yobina {
 
@@ -25,6 +26,10 @@ std::vector<PlacedOffcutRow> PlaceTakenRows(JobDocument& document, const std::ve
 // Where placed rows of `before` stand once it is tidied (Normalized closes up
 // the rows without a length); rows whose length is gone are dropped.
 std::vector<PlacedOffcutRow> FollowTidying(const JobDocument& before, std::vector<PlacedOffcutRow> placed);
+
+// The steel of the stock rows of `before` (by row), moved with the rows as it
+// is tidied: by row of the tidied document, a row without a length having none.
+std::vector<SteelTrace> FollowTidying(const JobDocument& before, const std::vector<SteelTrace>& rowTraces);
 
 // The document's row (0-based) of each stock row of the plan, in the plan's
 // order; none when the plan's stock table is not that document's.
@@ -49,9 +54,12 @@ std::optional<std::vector<StockRowUse>> StockRowUses(const PlanResult& result);
 // user's own stock. None when the plan does not match its document. `source`
 // is the job's name as the inventory keeps it. The request carries the plan's
 // digest, so that it is kept once, and the job's (as planned), whose recorded
-// taking it settles.
+// taking it settles. An offcut inherits the steel of the bar it is left of, as
+// the cut list hands the bars out: a taken entry's, else its row's in
+// `rowTraces` (by stock row of the plan's document, as JobShopInput takes them).
 std::optional<KeepRequest> KeepRequestOf(const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
-                                         std::string source, std::string date);
+                                         std::string source, std::string date,
+                                         const std::vector<SteelTrace>& rowTraces = {});
 
 // The name "keep" records as an offcut's source: the project name, else the
 // job file's name (code page 932 where it converts).

@@ -61,7 +61,8 @@ std::optional<std::string> CheckOutputFiles(const CliOptions& options) {
       return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
              "は読み込むヨビナデータと同じファイルです。";
     }
-    for (const std::optional<std::filesystem::path>& imported : {options.ImportCut, options.ImportStock}) {
+    for (const std::optional<std::filesystem::path>& imported :
+         {options.ImportCut, options.ImportStock, options.StockTrace}) {
       if (key && imported && key == FileKeyOf(*imported)) {
         return std::string(OptionOf(file.What)) + " の出力先" + Quoted(file.Path) +
                "は読み込む CSV ファイルと同じファイルです。";

@@ -31,6 +31,7 @@
 #include "plan/no_plan_reason.h"
 #include "project/input_file.h"
 #include "project/list_import.h"
+#include "project/stock_trace.h"
 #include "report/report_builder.h"
 #include "text/codec.h"
 
@@ -118,21 +119,21 @@ bool WriteText(std::FILE* out, const std::string& text) {
 // The plan for the saw: the taken offcuts' bars are those entries, every
 // other bar on hand; offcuts carry the source and date "keep" would record.
 CutList CutListOf(const CliOptions& options, const PlanResult& result,
-                  const std::vector<PlacedOffcutRow>& takenRows) {
+                  const std::vector<PlacedOffcutRow>& takenRows, const std::vector<SteelTrace>& rowTraces) {
   const std::string source = OffcutSource(result.Document, options.JobFile.filename().string());
-  return MakeCutList(result, JobShopInput(result, takenRows, source, TodayDate()));
+  return MakeCutList(result, JobShopInput(result, takenRows, source, TodayDate(), rowTraces));
 }
 
 // --save, plan or not (the job as the planner was given it), and with a plan
 // the exports: each is written beside its target, and all are put in place
 // once all are written. Throws IoError with the message naming the file.
 void WriteOutputFiles(const CliOptions& options, const PlanResult& result,
-                      const std::vector<PlacedOffcutRow>& takenRows, const PdfWriter& pdf,
-                      const PdfWriter& diagrams, const LabelsWriter& labels) {
+                      const std::vector<PlacedOffcutRow>& takenRows, const std::vector<SteelTrace>& rowTraces,
+                      const PdfWriter& pdf, const PdfWriter& diagrams, const LabelsWriter& labels) {
   const bool withPlan = result.Status == PlanStatus::Planned;
   std::optional<CutList> cutList;
   if (withPlan && (options.CutListFile || options.LabelsFile))
-    cutList = CutListOf(options, result, takenRows);
+    cutList = CutListOf(options, result, takenRows, rowTraces);
   StagedOutputs staged;
   for (const OutputFile& file : OutputFilesOf(options)) {
     if (file.What != OutputFile::Kind::Save && !withPlan) continue;
@@ -195,6 +196,26 @@ bool ImportLists(const CliOptions& options, JobDocument& document, std::FILE* er
   return true;
 }
 
+// --stock-trace: the steel of the stock rows, by row of the tidied job. False
+// when the file is refused (said on `err`).
+bool ReadStockTraceFile(const CliOptions& options, const JobDocument& document,
+                        std::vector<SteelTrace>& rowTraces, std::FILE* err) {
+  if (!options.StockTrace) return true;
+  const std::string name = ReadableFileName(*options.StockTrace);
+  StockTraceRead read;
+  try {
+    read = ReadStockTrace(ReadInputFile(*options.StockTrace), document);
+  } catch (const IoError& error) {
+    WriteMessage(err, name + ": " + error.what());
+    return false;
+  }
+  for (const std::string& problem : read.Problems) WriteMessage(err, name + ": " + Cp932ToUtf8(problem));
+  if (!read.Problems.empty()) return false;
+  // The rows keep their steel as the job is tidied for planning.
+  rowTraces = FollowTidying(document, read.Rows);
+  return true;
+}
+
 }  // namespace
 
 int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const PdfWriter& pdf,
@@ -208,6 +229,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   std::vector<std::string> reportLines;
   std::optional<Inventory> inventory;  // with --take-offcuts or --keep-offcuts
   std::vector<PlacedOffcutRow> takenRows;
+  std::vector<SteelTrace> rowTraces;  // by stock row of the job as planned
   try {
     JobDocument document;
     try {
@@ -220,6 +242,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
       return kExitFailure;
     }
     if (!ImportLists(options, document, err)) return kExitFailure;
+    if (!ReadStockTraceFile(options, document, rowTraces, err)) return kExitFailure;
     if (const std::optional<UnreadableCell> cell = FirstUnreadableCell(document)) {
       WriteMessage(err, Cp932ToUtf8(cell->Message));
       return kExitFailure;
@@ -257,7 +280,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
     }
     ProgressLines progress(options.Progress ? err : nullptr);
     result = std::make_unique<PlanResult>(planner->MakePlan(Normalized(document), progress, stop));
-    WriteOutputFiles(options, *result, takenRows, pdf, diagrams, labels);
+    WriteOutputFiles(options, *result, takenRows, rowTraces, pdf, diagrams, labels);
     if (result->Status == PlanStatus::Planned && !options.Json)
       reportLines = ReportBuilder().BuildReport(*result);
   } catch (const IoError& error) {
@@ -282,7 +305,7 @@ int RunBatch(const CliOptions& options, std::FILE* out, std::FILE* err, const Pd
   if (!outcome.Message.empty()) WriteMessage(err, outcome.Message);
   // After the report, so a refused keep still leaves the plan on stdout; a
   // stopped planning keeps nothing and still says it was stopped.
-  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, options, err))
+  if (options.KeepOffcuts && !KeepOffcuts(*inventory, *result, takenRows, rowTraces, options, err))
     return result->Stopped ? outcome.ExitCode : kExitFailure;
   return outcome.ExitCode;
 }

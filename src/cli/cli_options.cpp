@@ -187,9 +187,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      "または計算を中断したとき（3）は何も変えません。"));
   const QCommandLineOption listOffcuts(
       QStringLiteral("list-offcuts"),
-      QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日), "
-                     "without a job file.\n"
-                     "残材在庫を CSV で標準出力に書きます\n（ヨビナデータは指定しません）。"));
+      QStringLiteral("Write the inventory as CSV to stdout (UTF-8, CR LF; 部材名,長さ,本数,出所,登録日, "
+                     "and 鋼種,溶鋼番号,ミルシート番号 once some offcut has them), without a job file.\n"
+                     "残材在庫を CSV で標準出力に書きます（鋼種・溶鋼番号・ミルシート番号の\n"
+                     "ある残材があればその列も。ヨビナデータは指定しません）。"));
   const QCommandLineOption importCut(
       QStringLiteral("import-cut"),
       QStringLiteral(
@@ -206,9 +207,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("import-stock"),
       QStringLiteral("The same for the stock list.\n素材リストを同じように CSV ファイルの行で置き換えます。"),
       QStringLiteral("STOCK.csv"));
-  parser.addOptions({help,      trials,   exact,       timeLimit,   progress,    encoding,   save,
-                     pdf,       diagrams, csv,         cutList,     labels,      labelSheet, json,
-                     offcutMin, offcuts,  takeOffcuts, keepOffcuts, listOffcuts, importCut,  importStock});
+  const QCommandLineOption stockTrace(
+      QStringLiteral("stock-trace"),
+      QStringLiteral(
+          "The steel of the stock list's bars, from a CSV file: 行 (the row, from 1, as the job gives "
+          "it or --import-stock replaces it), 長さ (optional: must be that row's length), 鋼種, 溶鋼番号, "
+          "ミルシート番号. The cut list and labels show the heat number of every bar of those rows, and "
+          "--keep-offcuts passes the steel on to the offcuts left of them. A bad line refuses the file "
+          "(exit status 2).\n"
+          "素材リストの行ごとの鋼材を CSV ファイルで与えます: 行（1 から。データの行、\n"
+          "--import-stock ではその行）、長さ（省略可。その行の長さと同じこと）、鋼種、溶鋼番号、\n"
+          "ミルシート番号。切断リストとラベルにその行の素材の溶鋼番号を書き、\n"
+          "--keep-offcuts はそれを残材に引き継ぎます。読めない行があれば受け付けません（終了コード 2）。"),
+      QStringLiteral("TRACE.csv"));
+  parser.addOptions({help,        trials,    exact,       timeLimit, progress,    encoding,
+                     save,        pdf,       diagrams,    csv,       cutList,     labels,
+                     labelSheet,  json,      offcutMin,   offcuts,   takeOffcuts, keepOffcuts,
+                     listOffcuts, importCut, importStock, stockTrace});
   const ProjectCommandLine projectLine;
   parser.addOptions(projectLine.Options());
   parser.addPositionalArgument(QStringLiteral("job"),
@@ -234,7 +249,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                    QStringLiteral("--project takes no job file"));
   if (!building && parser.isSet(listOffcuts)) {
     if (!positional.isEmpty() || parser.isSet(takeOffcuts) || parser.isSet(keepOffcuts) ||
-        parser.isSet(importCut) || parser.isSet(importStock)) {
+        parser.isSet(importCut) || parser.isSet(importStock) || parser.isSet(stockTrace)) {
       return Failure(QStringLiteral("--list-offcuts はヨビナデータや他の残材の操作と一緒に使えません。"),
                      QStringLiteral("--list-offcuts takes no job file and no other offcut action"));
     }
@@ -279,7 +294,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (building) {
     for (const QCommandLineOption* single :
          {&trials, &exact, &save, &pdf, &diagrams, &csv, &cutList, &labels, &labelSheet, &json, &offcutMin,
-          &keepOffcuts, &listOffcuts, &importCut, &importStock}) {
+          &keepOffcuts, &listOffcuts, &importCut, &importStock, &stockTrace}) {
       if (!parser.isSet(*single)) continue;
       const QString name = single->names().front();
       return Failure(QStringLiteral("--%1 は --project と一緒に使えません。").arg(name),
@@ -305,6 +320,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(importCut)) options.ImportCut = ToPath(parser.value(importCut));
   if (parser.isSet(importStock)) options.ImportStock = ToPath(parser.value(importStock));
+  if (parser.isSet(stockTrace)) options.StockTrace = ToPath(parser.value(stockTrace));
   if (parser.isSet(save)) options.SaveFile = ToPath(parser.value(save));
   if (parser.isSet(pdf)) options.PdfFile = ToPath(parser.value(pdf));
   if (parser.isSet(diagrams)) options.DiagramsFile = ToPath(parser.value(diagrams));

@@ -17,6 +17,7 @@ struct CliOptions {
   std::filesystem::path JobFile;
   std::optional<std::filesystem::path> ImportCut;    // a CSV file that replaces the cut list
   std::optional<std::filesystem::path> ImportStock;  // a CSV file that replaces the stock list
+  std::optional<std::filesystem::path> StockTrace;   // a CSV file of the stock rows' steel
   std::optional<int32_t> Trials;                     // else the file's choice
   bool Exact = false;                                // the optimal planner instead of the trials
   std::optional<double> TimeLimitSeconds;            // a Run has none unless given; the optimal planner 10 s

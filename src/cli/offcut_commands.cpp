@@ -96,13 +96,14 @@ InventoryResult<std::vector<PlacedOffcutRow>> RecordedTakenRows(Inventory& inven
 }
 
 bool KeepOffcuts(Inventory& inventory, const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
-                 const CliOptions& options, std::FILE* err) {
+                 const std::vector<SteelTrace>& rowTraces, const CliOptions& options, std::FILE* err) {
   if (result.Status != PlanStatus::Planned || result.Stopped) {
     WriteLine(err, Cp932("計画が完成していないため、残材を在庫へ記録しませんでした。"));
     return false;
   }
-  const std::optional<KeepRequest> request = KeepRequestOf(
-      result, placed, OffcutSource(result.Document, options.JobFile.filename().string()), TodayDate());
+  const std::optional<KeepRequest> request =
+      KeepRequestOf(result, placed, OffcutSource(result.Document, options.JobFile.filename().string()),
+                    TodayDate(), rowTraces);
   if (!request) {
     WriteLine(err, Cp932("計画が素材リストと合わないため、残材を在庫へ記録しませんでした。"));
     return false;

@@ -37,10 +37,11 @@ InventoryResult<std::vector<PlacedOffcutRow>> TakeOffcuts(Inventory& inventory, 
 InventoryResult<std::vector<PlacedOffcutRow>> RecordedTakenRows(Inventory& inventory,
                                                                 const JobDocument& document, std::FILE* err);
 
-// Records the plan's offcuts and removes the taken ones it cuts, in one
-// transaction, listing the changes on `err`. False when refused (said on
+// Records the plan's offcuts, each with the steel of its bar (a taken entry's,
+// else its stock row's in `rowTraces`), and removes the taken ones it cuts, in
+// one transaction, listing the changes on `err`. False when refused (said on
 // `err`), also for a plan kept before.
 bool KeepOffcuts(Inventory& inventory, const PlanResult& result, const std::vector<PlacedOffcutRow>& placed,
-                 const CliOptions& options, std::FILE* err);
+                 const std::vector<SteelTrace>& rowTraces, const CliOptions& options, std::FILE* err);
 
 }  // namespace yobina

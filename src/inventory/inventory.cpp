@@ -175,7 +175,7 @@ InventoryResult<std::vector<OffcutEntry>> Inventory::List(std::optional<std::str
   return Guarded(file_, [&]() -> InventoryResult<std::vector<OffcutEntry>> {
     std::vector<OffcutEntry> entries;
     if (layout_ == 0) return entries;  // an empty file, opened read-only
-    std::string sql = std::string("SELECT ") + kEntryColumns + " FROM offcut";
+    std::string sql = "SELECT " + EntryColumns(layout_) + " FROM offcut";
     if (section) sql += " WHERE section = ?1";
     sql += " ORDER BY section, length, registered, source, id";
     sqlite::Statement select(connection_.get(), sql);

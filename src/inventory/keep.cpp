@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "inventory/inventory.h"
 #include "inventory/offcut_table.h"
@@ -77,9 +78,9 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
       used[bars.Id] += bars.Count;
       changes.BarsRemoved += bars.Count;
     }
-    std::map<int32_t, int64_t> added;  // bars by length
+    std::map<std::pair<int32_t, SteelTrace>, int64_t> added;  // bars by length and steel
     for (const NewOffcut& offcut : request.Offcuts) {
-      added[offcut.Length] += offcut.Count;
+      added[{offcut.Length, offcut.Trace}] += offcut.Count;
       changes.BarsAdded += offcut.Count;
     }
 
@@ -96,8 +97,7 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
     }
     std::map<int64_t, Tally> tallies;
 
-    sqlite::Statement select(connection,
-                             std::string("SELECT ") + kEntryColumns + " FROM offcut WHERE id = ?1");
+    sqlite::Statement select(connection, "SELECT " + EntryColumns() + " FROM offcut WHERE id = ?1");
     for (const auto& [id, bars] : used) {
       select.Bind(1, id);
       if (!select.Step()) return MakeInventoryError(InventoryFault::Changed);
@@ -109,15 +109,20 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
 
     // Added before the used bars are taken away, so an entry that is both
     // used and joined keeps one id.
-    sqlite::Statement upsert(connection,
-                             "INSERT INTO offcut (section, length, count, source, registered)"
-                             " VALUES (?1, ?2, ?3, ?4, ?5)"
-                             " ON CONFLICT (section, length, source, registered)"
-                             " DO UPDATE SET count = count + excluded.count"
-                             " RETURNING id, count");
+    sqlite::Statement upsert(
+        connection,
+        "INSERT INTO offcut (section, length, count, source, registered, grade, heat, mill_sheet)"
+        " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"
+        " ON CONFLICT (section, length, source, registered, grade, heat, mill_sheet)"
+        " DO UPDATE SET count = count + excluded.count"
+        " RETURNING id, count");
     const std::string source = StoredText(request.Source);
-    for (const auto& [length, bars] : added) {
+    for (const auto& [kind, bars] : added) {
+      const auto& [length, trace] = kind;
       upsert.Bind(1, *section).Bind(2, length).Bind(3, bars).Bind(4, source).Bind(5, request.Date);
+      upsert.Bind(6, StoredText(trace.Grade))
+          .Bind(7, StoredText(trace.Heat))
+          .Bind(8, StoredText(trace.MillSheet));
       upsert.Step();
       const int64_t id = upsert.Integer(0);
       const int64_t count = upsert.Integer(1);
@@ -125,7 +130,7 @@ InventoryResult<InventoryChanges> Inventory::Apply(const KeepRequest& request, b
       const auto [tally, created] = tallies.try_emplace(id);
       if (created) {
         tally->second.Entry =
-            OffcutEntry{id, ShownText(*section), length, 0, ShownText(source), request.Date};
+            OffcutEntry{id, ShownText(*section), length, 0, ShownText(source), request.Date, trace};
         tally->second.Before = count - bars;
       }
       tally->second.After = count;

@@ -6,16 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "plan/steel_trace.h"
+
 namespace yobina {
 
 // One entry of the inventory: bars of one length from one job, kept on one date.
 struct OffcutEntry {
-  int64_t Id = 0;       // never reused, so a remembered id cannot name a later entry
-  std::string Section;  // the member name (部材名) as typed
-  int32_t Length = 0;   // mm, above 0
-  int32_t Count = 0;    // bars, above 0 while the entry exists
-  std::string Source;   // the job it came from: its file or project name
-  std::string Date;     // the day it was kept, "YYYY-MM-DD"
+  int64_t Id = 0;         // never reused, so a remembered id cannot name a later entry
+  std::string Section;    // the member name (部材名) as typed
+  int32_t Length = 0;     // mm, above 0
+  int32_t Count = 0;      // bars, above 0 while the entry exists
+  std::string Source;     // the job it came from: its file or project name
+  std::string Date;       // the day it was kept, "YYYY-MM-DD"
+  SteelTrace Trace = {};  // the steel of the bar it was left of; bars of another steel are another entry
   bool operator==(const OffcutEntry&) const = default;
 };
 
@@ -24,6 +27,7 @@ struct OffcutEntry {
 struct EntryUse {
   int64_t Id = 0;
   int32_t Count = 0;
+  SteelTrace Trace = {};  // the entry's steel, where Take or TakenInto give the entry out
   bool operator==(const EntryUse&) const = default;
 };
 
@@ -45,6 +49,7 @@ struct TakenOffcuts {
 struct NewOffcut {
   int32_t Length = 0;  // mm
   int32_t Count = 0;
+  SteelTrace Trace = {};  // of the bars they are left of
 };
 
 // What "keep" records: the plan's offcuts, and the taken entries the plan used.

@@ -15,7 +15,7 @@ constexpr int64_t kApplicationId = 0x59424F43;  // "YBOC"
 // Step n brings a file of version n to version n + 1; version 0 is a new file.
 // Steps are only ever added at the end: a file of any earlier version is
 // brought up to date by the steps after its own, in one transaction.
-constexpr std::array<const char*, 2> kMigrations{
+constexpr std::array<const char*, 3> kMigrations{
     // 1: the offcuts.
     "CREATE TABLE offcut ("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -42,6 +42,27 @@ constexpr std::array<const char*, 2> kMigrations{
     " entry INTEGER NOT NULL,"
     " bars INTEGER NOT NULL);"
     "CREATE INDEX taken_job ON taken (job);",
+    // 3: the steel of each offcut. Bars of another steel must not join an
+    // entry, so the table is made anew with the wider key; ids and the next id
+    // stay as they were.
+    "CREATE TABLE offcut_steel ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " section TEXT NOT NULL,"
+    " length INTEGER NOT NULL CHECK (length BETWEEN 1 AND 2147483647),"
+    " count INTEGER NOT NULL CHECK (count BETWEEN 1 AND 2147483647),"
+    " source TEXT NOT NULL,"
+    " registered TEXT NOT NULL,"
+    " grade TEXT NOT NULL DEFAULT '',"
+    " heat TEXT NOT NULL DEFAULT '',"
+    " mill_sheet TEXT NOT NULL DEFAULT '',"
+    " UNIQUE (section, length, source, registered, grade, heat, mill_sheet));"
+    "INSERT INTO offcut_steel (id, section, length, count, source, registered)"
+    " SELECT id, section, length, count, source, registered FROM offcut;"
+    "DELETE FROM sqlite_sequence WHERE name = 'offcut_steel';"
+    "INSERT INTO sqlite_sequence (name, seq) SELECT 'offcut_steel', seq FROM sqlite_sequence"
+    " WHERE name = 'offcut';"
+    "DROP TABLE offcut;"
+    "ALTER TABLE offcut_steel RENAME TO offcut;",
 };
 static_assert(kMigrations.size() == kCurrentLayout);
 
@@ -100,6 +121,11 @@ bool IsDate(std::string_view text) {
   return date.ok();
 }
 
+std::string EntryColumns(int64_t layout) {
+  return layout >= 3 ? "id, section, length, count, source, registered, grade, heat, mill_sheet"
+                     : "id, section, length, count, source, registered, '', '', ''";
+}
+
 OffcutEntry ReadEntry(const sqlite::Statement& row) {
   OffcutEntry entry;
   entry.Id = row.Integer(0);
@@ -108,6 +134,7 @@ OffcutEntry ReadEntry(const sqlite::Statement& row) {
   entry.Count = static_cast<int32_t>(row.Integer(3));
   entry.Source = ShownText(row.Text(4));
   entry.Date = ShownText(row.Text(5));
+  entry.Trace = {ShownText(row.Text(6)), ShownText(row.Text(7)), ShownText(row.Text(8))};
   return entry;
 }
 

@@ -7,7 +7,10 @@
 //     count       bars, 1..2^31-1; an entry with no bars is deleted
 //     source      the job's file or project name, UTF-8
 //     registered  "YYYY-MM-DD"
-//     unique (section, length, source, registered): new bars of the same kind join their entry
+//     grade, heat, mill_sheet   since version 3: 鋼種, 溶鋼番号, ミルシート番号 of
+//                 the bar it was left of, UTF-8; '' while not known
+//     unique (section, length, source, registered, grade, heat, mill_sheet):
+//                 new bars of the same kind join their entry
 //   kept_plan(plan, kept, section, source)            since version 2
 //     plan        the plan's digest (PlanDigest); a plan is kept once
 //     kept        "YYYY-MM-DD"; section and source as the keep gave them
@@ -24,6 +27,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "inventory/offcut.h"
@@ -31,10 +35,12 @@
 
 namespace yobina {
 
-// The columns ReadEntry reads, in its order.
-inline constexpr const char* kEntryColumns = "id, section, length, count, source, registered";
+inline constexpr int64_t kCurrentLayout = 3;
 
-inline constexpr int64_t kCurrentLayout = 2;
+// The columns ReadEntry reads, in its order, from a file of the layout
+// `layout` (a file opened read-only is left as it is: an older one has no
+// steel columns, and its entries none).
+std::string EntryColumns(int64_t layout = kCurrentLayout);
 
 // Creates the tables in a new file or brings an older layout up to date, in
 // one transaction; a connection that may not write leaves the layout as it
@@ -45,7 +51,7 @@ int64_t PrepareOffcutTable(sqlite3* connection, bool writable);
 // "YYYY-MM-DD", a day of the calendar.
 bool IsDate(std::string_view text);
 
-// The entry in the statement's current row, selected with kEntryColumns.
+// The entry in the statement's current row, selected with EntryColumns.
 OffcutEntry ReadEntry(const sqlite::Statement& row);
 
 }  // namespace yobina

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "inventory/inventory.h"
+#include "inventory/offcut_table.h"
 #include "inventory/sqlite_statement.h"
 #include "inventory/stored_text.h"
 
@@ -17,14 +18,15 @@ InventoryResult<TakenOffcuts> Inventory::Take(std::string_view section, int32_t 
     if (!stored) return taken;  // no stored name has such bytes
 
     // Longest first: when not all fit, the longer bars serve more jobs.
-    sqlite::Statement select(connection_.get(),
-                             "SELECT id, length, count FROM offcut WHERE section = ?1"
-                             " ORDER BY length DESC, registered, id");
+    sqlite::Statement select(connection_.get(), "SELECT " + EntryColumns(layout_) +
+                                                    " FROM offcut WHERE section = ?1"
+                                                    " ORDER BY length DESC, registered, id");
     select.Bind(1, *stored);
     std::vector<TakenRow> rows;
     while (select.Step()) {
-      const EntryUse entry{select.Integer(0), static_cast<int32_t>(select.Integer(2))};
-      const auto length = static_cast<int32_t>(select.Integer(1));
+      const OffcutEntry stock = ReadEntry(select);
+      const EntryUse entry{stock.Id, stock.Count, stock.Trace};
+      const int32_t length = stock.Length;
       // A row's count is a 32-bit number like the stock list's; more bars of one length take another row.
       if (rows.empty() || rows.back().Length != length ||
           rows.back().Count > std::numeric_limits<int32_t>::max() - entry.Count) {
@@ -51,7 +53,7 @@ std::vector<EntryUse> EntriesUsed(const TakenRow& row, int32_t barsUsed) {
   for (const EntryUse& entry : row.Entries) {
     if (barsUsed <= 0) break;
     const int32_t bars = std::min(entry.Count, barsUsed);
-    used.push_back(EntryUse{entry.Id, bars});
+    used.push_back(EntryUse{entry.Id, bars, entry.Trace});
     barsUsed -= bars;
   }
   return used;

@@ -49,9 +49,14 @@ InventoryResult<InventoryDone> Inventory::RecordTaken(std::string_view job,
 InventoryResult<std::optional<TakenRecord>> Inventory::TakenInto(std::string_view job) {
   return Guarded(file_, [&]() -> InventoryResult<std::optional<TakenRecord>> {
     if (layout_ < 2) return std::optional<TakenRecord>();  // an older file, opened read-only: none recorded
-    sqlite::Statement select(connection_.get(),
-                             "SELECT taken, plan IS NOT NULL, row, length, count, entry, bars FROM taken"
-                             " WHERE job = ?1 ORDER BY id");
+    // The entries' steel from the entries themselves, while they are there (ids are never reused).
+    const char* steel = layout_ >= 3 ? "offcut.grade, offcut.heat, offcut.mill_sheet" : "NULL, NULL, NULL";
+    sqlite::Statement select(
+        connection_.get(), std::string("SELECT taken.taken, taken.plan IS NOT NULL, taken.row, taken.length,"
+                                       " taken.count, taken.entry, taken.bars, ") +
+                               steel +
+                               " FROM taken LEFT JOIN offcut ON offcut.id = taken.entry"
+                               " WHERE taken.job = ?1 ORDER BY taken.id");
     select.Bind(1, job);
     std::optional<TakenRecord> record;
     while (select.Step()) {
@@ -63,7 +68,9 @@ InventoryResult<std::optional<TakenRecord>> Inventory::TakenInto(std::string_vie
             {row,
              TakenRow{static_cast<int32_t>(select.Integer(3)), static_cast<int32_t>(select.Integer(4)), {}}});
       }
-      rows.back().Taken.Entries.push_back({select.Integer(5), static_cast<int32_t>(select.Integer(6))});
+      rows.back().Taken.Entries.push_back(
+          {select.Integer(5), static_cast<int32_t>(select.Integer(6)),
+           SteelTrace{ShownText(select.Text(7)), ShownText(select.Text(8)), ShownText(select.Text(9))}});
     }
     return record;
   });

@@ -6,6 +6,8 @@
 //   本数 (数量, count)       pieces (bars on hand)                          required
 //   符号 (mark)              the part's mark on the drawings                optional
 //   単位重量 (kg/m)          kg per metre of the section                    optional
+// The stock list may also give the steel of its bars (stock_trace.h):
+//   鋼種, 溶鋼番号, ミルシート番号                                          optional
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plan/steel_trace.h"
 #include "project/line_issue.h"
 #include "project/nc/dstv_part.h"
 
@@ -40,6 +43,7 @@ struct PartLine {
   std::string Mark;                  // code page 932; may be empty
   std::optional<double> UnitWeight;  // kg/m
   PartOrigin Origin;
+  SteelTrace Trace = {};  // a stock list's bars' steel; none for parts
 };
 
 struct PartsListRead {

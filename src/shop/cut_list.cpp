@@ -49,7 +49,7 @@ class BarSources {
     int64_t index = CutsPieces(pattern) ? nextCut_[row]++ : nextIdle_[row]++;
     if (const std::vector<StockBars>* list = RowOf(input_.StockRows, pattern.StockRow)) {
       for (const StockBars& bars : *list) {
-        if (index < bars.Count) return {bars.Origin, bars.OffcutId, 1, bars.Heat};
+        if (index < bars.Count) return {bars.Origin, bars.OffcutId, 1, bars.Heat, bars.Grade, bars.MillSheet};
         index -= std::max(0, bars.Count);
       }
     }
@@ -101,6 +101,8 @@ CutList MakeCutList(const PlanResult& result, const ShopInput& input) {
       bar.Origin = source.Origin;
       bar.OffcutId = source.Origin == BarOrigin::Offcut ? source.OffcutId : 0;
       bar.Heat = source.Heat;
+      bar.Grade = source.Grade.empty() ? input.Grade : source.Grade;
+      bar.MillSheet = source.MillSheet;
       for (const TPieceRun& run : geometry.Runs) {
         for (int32_t n = 0; n < run.Count; ++n) {
           CutPiece piece;
@@ -123,7 +125,7 @@ CutList MakeCutList(const PlanResult& result, const ShopInput& input) {
       // An offcut bar the plan only lists goes back as the entry it is, label and all.
       const bool unchanged = bar.Origin == BarOrigin::Offcut && bar.Pieces.empty();
       if (bar.Kind == LeftoverKind::Offcut && !unchanged)
-        list.Offcuts.push_back({bar.Number, bar.Leftover, 0, bar.Heat});
+        list.Offcuts.push_back({bar.Number, bar.Leftover, 0, bar.Heat, bar.Grade, bar.MillSheet});
       list.Bars.push_back(std::move(bar));
     }
   }

@@ -28,6 +28,8 @@ struct CutBar {
   BarOrigin Origin = BarOrigin::OnHand;
   int64_t OffcutId = 0;  // the inventory entry the bar is, for an offcut
   std::string Heat;
+  std::string Grade;  // its own, else the job's
+  std::string MillSheet;
   std::vector<CutPiece> Pieces;  // in cutting order; none for a bar the plan only lists
   int32_t Leftover = 0;          // whole mm
   LeftoverKind Kind = LeftoverKind::Leftover;
@@ -39,8 +41,10 @@ struct CutBar {
 struct KeptOffcut {
   int32_t Bar = 0;  // 素材No it is left of
   int32_t Length = 0;
-  int64_t Id = 0;  // its inventory entry once kept; 0 before
-  std::string Heat;
+  int64_t Id = 0;    // its inventory entry once kept; 0 before
+  std::string Heat;  // the bar's steel, which the offcut is
+  std::string Grade = {};
+  std::string MillSheet = {};
 };
 
 struct CutList {

@@ -71,8 +71,8 @@ std::string CutListCsv(const CutList& list) {
       Cp932("工事名,部材名,鋼種,素材No,素材長,出所,溶鋼番号,切断順,符号,長さ,節,残り,残りの扱い\r\n"));
   const std::string project = Cell(list.ProjectName);
   const std::string member = Cell(list.MemberName);
-  const std::string grade = Cell(list.Grade);
   for (const CutBar& bar : list.Bars) {
+    const std::string grade = Cell(bar.Grade);
     const std::string number = Number(bar.Number);
     const std::string stock = Number(bar.StockLength);
     const std::string origin = Cell(OriginText(bar));

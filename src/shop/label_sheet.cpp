@@ -104,8 +104,9 @@ class LabelPen {
   double scale_;
 };
 
-std::string MemberAndGrade(const CutList& list) {
-  return list.Grade.empty() ? list.MemberName : list.MemberName + "  " + list.Grade;
+// The grade is the bar's: an offcut of another steel shows its own.
+std::string MemberAndGrade(const CutList& list, const std::string& grade) {
+  return grade.empty() ? list.MemberName : list.MemberName + "  " + grade;
 }
 
 // The length large with "mm" after it.
@@ -123,7 +124,7 @@ void WriteQr(LabelPen& pen, const std::string& text) {
 void DrawPieceLabel(LabelPen& pen, const CutList& list, const CutBar& bar, const CutPiece& piece) {
   const Texts& t = Text();
   pen.Write(list.ProjectName, kPadLeft, kPadTop, kTextRight, kSmall);
-  pen.Write(MemberAndGrade(list), kPadLeft, 6, kTextRight, kSmall);
+  pen.Write(MemberAndGrade(list, bar.Grade), kPadLeft, 6, kTextRight, kSmall);
   pen.Write(piece.Mark, kPadLeft, 9.7, kTextRight, kLarge);
   WriteLength(pen, piece.Length, 18.6);
   std::string where = t.Stock + IntText(bar.Number, 0) + "-" + IntText(piece.Order, 0);
@@ -138,7 +139,7 @@ void DrawOffcutLabel(LabelPen& pen, const CutList& list, const KeptOffcut& offcu
   std::string title = t.Offcut + "#";
   if (offcut.Id > 0) title += IntText(offcut.Id, 0);
   pen.Write(title, kPadLeft, kPadTop, kTextRight, kMedium);
-  pen.Write(MemberAndGrade(list), kPadLeft, 6.8, kTextRight, kSmall);
+  pen.Write(MemberAndGrade(list, offcut.Grade), kPadLeft, 6.8, kTextRight, kSmall);
   WriteLength(pen, offcut.Length, 10.4);
   pen.Write(t.Heat + offcut.Heat, kPadLeft, 20.2, kTextRight, kSmall);
   pen.Write(t.From + list.Source, kPadLeft, 24, kTextRight, kSmall);

@@ -21,6 +21,11 @@ struct StockBars {
   int64_t OffcutId = 0;  // the inventory entry, for an offcut
   int32_t Count = 0;
   std::string Heat;  // 溶鋼番号; empty: not known
+  // 鋼種 and ミルシート番号 of these bars where known: the grade is shown for
+  // them instead of the job's, and both pass with the heat number to an
+  // offcut left of them.
+  std::string Grade = {};
+  std::string MillSheet = {};
 };
 
 // A part behind a cut row: `Count` pieces of its length.

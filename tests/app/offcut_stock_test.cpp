@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "app/job_shop_input.h"
 #include "job/job_io.h"
+#include "shop/cut_list.h"
 #include "support/test_jobs.h"
 
 namespace yobina {
@@ -54,6 +59,34 @@ TEST(OffcutStock, KeepRemovesTheTakenBarsThePlanCutsAndAddsItsOffcuts) {
   ASSERT_EQ(request->Offcuts.size(), 1u);
   EXPECT_EQ(request->Offcuts[0].Length, 1500);
   EXPECT_EQ(request->Offcuts[0].Count, 1);
+}
+
+// Each bar the plan cuts carries its steel onto the cut list and into the
+// offcut it leaves: a taken entry's, or its typed row's from a stock trace.
+TEST(OffcutStock, PiecesShowTheHeatOfTheirBarAndItsOffcutInheritsIt) {
+  JobDocument document = TypedJob();
+  document.OffcutMin = 400;  // the 495 mm leftovers of the 2495 bars are kept too
+  const SteelTrace a{"SN490B", "A-1", "M-1"}, b{"", "B-2", ""}, typed{"SS400", "T-3", "M-3"};
+  const std::vector<PlacedOffcutRow> placed =
+      PlaceTakenRows(document, {TakenRow{2495, 3, {{7, 1, a}, {9, 2, b}}}});
+  std::vector<SteelTrace> rowTraces(document.StockRows.size());
+  rowTraces[1] = typed;
+  const PlanResult result = PlanOf(document);
+
+  const CutList list = MakeCutList(result, JobShopInput(result, placed, "job", "2026-12-08", rowTraces));
+  std::vector<std::string> heats;
+  for (const CutBar& bar : list.Bars) heats.push_back(bar.Heat);
+  EXPECT_EQ(heats, (std::vector<std::string>{"A-1", "B-2", "T-3", ""}));
+  EXPECT_NE(CutListCsv(list).find(",SN490B,1,2495,残材#7,A-1,1,#1,2000,"), std::string::npos);
+
+  const std::optional<KeepRequest> request = KeepRequestOf(result, placed, "job", "2026-12-08", rowTraces);
+  ASSERT_TRUE(request);
+  std::vector<std::tuple<int32_t, int32_t, SteelTrace>> offcuts;
+  for (const NewOffcut& offcut : request->Offcuts)
+    offcuts.emplace_back(offcut.Length, offcut.Count, offcut.Trace);
+  std::sort(offcuts.begin(), offcuts.end());
+  EXPECT_EQ(offcuts, (std::vector<std::tuple<int32_t, int32_t, SteelTrace>>{
+                         {495, 1, b}, {495, 1, a}, {495, 1, typed}, {1500, 1, {}}}));
 }
 
 TEST(OffcutStock, ATakenBarThePlanCutsNothingFromStaysInTheInventoryAsItWas) {

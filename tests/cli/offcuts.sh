@@ -56,6 +56,24 @@ printf '部材名,長さ,本数\r\n%s,2400,3\r\n' "$section" >parts.csv
 grep -qF '在庫の残材 3 本を手持ちに加えました。' building.err || fail "take said: $(cat building.err)"
 grep -q "^$section,3,7.485," building/summary.csv || fail "the offcuts were not cut: $(cat building/summary.csv)"
 
+# Heat numbers: a stock trace puts the row's on its bars' cut list lines; the offcuts kept inherit it
+# (listed with the steel's columns), and the next job's cut list shows it on the taken offcuts.
+heat=$work/heat.sqlite3
+printf '行,長さ,鋼種,溶鋼番号,ミルシート番号\r\n1,6000,SS400,H-7781,MS-42\r\n' >trace.csv
+"$cli" "$data/offcuts-first.qzl" --exact --offcut-min 1000 --stock-trace trace.csv --cutlist heat1.csv \
+  --offcuts "$heat" --keep-offcuts >/dev/null 2>heat1.err || fail "--stock-trace exited $?: $(cat heat1.err)"
+[ "$(grep -c ',SS400,[0-9]*,6000,手持ち,H-7781,' heat1.csv)" = 3 ] || fail "trace not on the cut list: $(cat heat1.csv)"
+printf '部材名,長さ,本数,出所,登録日,鋼種,溶鋼番号,ミルシート番号\r\n%s,2495,3,港北物流センター新築工事,%s,SS400,H-7781,MS-42\r\n' \
+  "$section" "$(date +%F)" >want-heat.csv
+"$cli" --list-offcuts --offcuts "$heat" | cmp -s - want-heat.csv || fail "kept offcuts without the heat: $("$cli" --list-offcuts --offcuts "$heat")"
+"$cli" "$data/offcuts-next.qzl" --exact --offcut-min 1000 --offcuts "$heat" --take-offcuts --cutlist heat2.csv \
+  >/dev/null 2>heat2.err || fail "taking traced offcuts exited $?: $(cat heat2.err)"
+[ "$(grep -c ',SS400,[0-9]*,2495,残材#1,H-7781,' heat2.csv)" = 3 ] || fail "taken heat not on the cut list: $(cat heat2.csv)"
+printf '行,長さ,溶鋼番号\r\n1,5000,H-1\r\n' >wrong.csv
+"$cli" "$data/offcuts-first.qzl" --stock-trace wrong.csv --cutlist none.csv >/dev/null 2>wrong.err
+[ $? = 2 ] && [ ! -e none.csv ] && grep -qF 'wrong.csv: 2行目: 長さ 5000 が素材リストの 1 行目の長さ 6000 と違います。' wrong.err ||
+  fail "a trace of another length: $(cat wrong.err)"
+
 # Two runs keeping at once, ten times each, lose and double nothing.
 # Each run keeps a plan of its own (a plan is kept once): another minimum offcut length each.
 keep_ten() {

@@ -75,26 +75,60 @@ TEST(InventoryFile, KeepsAndTakingsOutliveTheConnection) {
   EXPECT_EQ(Listed(again).at(0).Count, 1);
 }
 
-TEST(InventoryFile, OlderLayoutIsUpgradedKeepingEveryRow) {
-  test::TempFolder folder;
-  const fs::path file = folder / "offcuts.sqlite3";
-  // A file as the first version of the inventory wrote it.
-  test::OutputOf({"sqlite3", file.string(),
-                  "CREATE TABLE offcut (id INTEGER PRIMARY KEY AUTOINCREMENT, section TEXT NOT NULL,"
-                  " length INTEGER NOT NULL CHECK (length BETWEEN 1 AND 2147483647),"
-                  " count INTEGER NOT NULL CHECK (count BETWEEN 1 AND 2147483647), source TEXT NOT NULL,"
-                  " registered TEXT NOT NULL, UNIQUE (section, length, source, registered));"
-                  "INSERT INTO offcut (section, length, count, source, registered) VALUES"
-                  " ('L-50', 2000, 4, 'a.qzl', '2023-01-02'), ('L-50', 2500, 1, 'b.qzl', '2023-02-03'),"
-                  " ('H-200', 6000, 2, 'c.qzl', '2023-03-04');"
-                  "PRAGMA application_id = 1497517891; PRAGMA user_version = 1;"});
-  Inventory inventory = OpenOrFail(file);
-  const std::vector<OffcutEntry> listed = Listed(inventory);
-  ASSERT_EQ(listed.size(), 3U);
-  EXPECT_EQ(listed[0], (OffcutEntry{3, "H-200", 6000, 2, "c.qzl", "2023-03-04"}));
-  EXPECT_EQ(listed[2], (OffcutEntry{2, "L-50", 2500, 1, "b.qzl", "2023-02-03"}));
-  EXPECT_EQ(test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version"}), "2\n");
-  EXPECT_TRUE(inventory.Keep(KeepRequest{"L-50", "d.qzl", "2024-01-01", {{900, 1}}, {}, "plan-d"}));
+// Files as the earlier versions wrote them: the offcuts (version 1), then the
+// plans kept and the rows taken (version 2); the top id was deleted since.
+std::string OlderFile(int version) {
+  std::string sql =
+      "CREATE TABLE offcut (id INTEGER PRIMARY KEY AUTOINCREMENT, section TEXT NOT NULL,"
+      " length INTEGER NOT NULL CHECK (length BETWEEN 1 AND 2147483647),"
+      " count INTEGER NOT NULL CHECK (count BETWEEN 1 AND 2147483647), source TEXT NOT NULL,"
+      " registered TEXT NOT NULL, UNIQUE (section, length, source, registered));"
+      "INSERT INTO offcut (section, length, count, source, registered) VALUES"
+      " ('L-50', 2000, 4, 'a.qzl', '2023-01-02'), ('L-50', 2500, 1, 'b.qzl', '2023-02-03'),"
+      " ('H-200', 6000, 2, 'c.qzl', '2023-03-04'), ('H-200', 7000, 1, 'x.qzl', '2023-03-05');"
+      "DELETE FROM offcut WHERE id = 4;";
+  if (version == 2) {
+    sql +=
+        "CREATE TABLE kept_plan (plan TEXT PRIMARY KEY, kept TEXT NOT NULL, section TEXT NOT NULL,"
+        " source TEXT NOT NULL);"
+        "CREATE TABLE taken (id INTEGER PRIMARY KEY AUTOINCREMENT, job TEXT NOT NULL, taken TEXT NOT NULL,"
+        " plan TEXT REFERENCES kept_plan (plan), row INTEGER NOT NULL, length INTEGER NOT NULL,"
+        " count INTEGER NOT NULL, entry INTEGER NOT NULL, bars INTEGER NOT NULL);"
+        "CREATE INDEX taken_job ON taken (job);"
+        "INSERT INTO kept_plan VALUES ('plan-c', '2023-03-04', 'H-200', 'c.qzl');"
+        "INSERT INTO taken (job, taken, plan, row, length, count, entry, bars)"
+        " VALUES ('job-d', '2023-04-01', NULL, 2, 2000, 4, 1, 4);";
+  }
+  return sql + "PRAGMA application_id = 1497517891; PRAGMA user_version = " + std::to_string(version) + ";";
+}
+
+TEST(InventoryFile, OlderLayoutsAreUpgradedKeepingEveryRow) {
+  for (const int version : {1, 2}) {
+    SCOPED_TRACE(version);
+    test::TempFolder folder;
+    const fs::path file = folder / "offcuts.sqlite3";
+    test::OutputOf({"sqlite3", file.string(), OlderFile(version)});
+    Inventory inventory = OpenOrFail(file);
+    EXPECT_EQ(test::OutputOf({"sqlite3", file.string(), "PRAGMA user_version"}), "3\n");
+    EXPECT_EQ(Listed(inventory), (std::vector<OffcutEntry>{{3, "H-200", 6000, 2, "c.qzl", "2023-03-04"},
+                                                           {1, "L-50", 2000, 4, "a.qzl", "2023-01-02"},
+                                                           {2, "L-50", 2500, 1, "b.qzl", "2023-02-03"}}));
+    // The deleted id is not given again, and an offcut of another heat is an entry of its own.
+    const InventoryResult<InventoryChanges> kept = inventory.Keep(KeepRequest{
+        "L-50", "a.qzl", "2023-01-02", {{2000, 1, SteelTrace{"SS400", "H1", "M1"}}}, {}, "plan-e"});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept.Value().Changes.at(0).Entry.Id, 5);
+    EXPECT_EQ(Listed(inventory).at(2).Trace.Heat, "H1");
+    if (version == 2) {
+      const InventoryResult<std::optional<TakenRecord>> taken = inventory.TakenInto("job-d");
+      ASSERT_TRUE(taken && taken.Value());
+      EXPECT_EQ(taken.Value()->Rows, (std::vector<PlacedOffcutRow>{{2, TakenRow{2000, 4, {{1, 4}}}}}));
+      const InventoryResult<InventoryChanges> again =
+          inventory.Keep(KeepRequest{"H-200", "c.qzl", "2024-01-01", {{900, 1}}, {}, "plan-c"});
+      ASSERT_FALSE(again);
+      EXPECT_EQ(again.Error().Fault, InventoryFault::AlreadyKept);
+    }
+  }
 }
 
 // Listing and taking read; only a change is refused, naming the file.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "file/temp_folder.h"
 #include "inventory/child_process.h"
@@ -28,6 +30,32 @@ std::vector<OffcutEntry> Listed(Inventory& inventory) {
   InventoryResult<std::vector<OffcutEntry>> listed = inventory.List();
   EXPECT_TRUE(listed);
   return listed ? listed.Value() : std::vector<OffcutEntry>{};
+}
+
+// Bars of another steel never join an entry: each keeps its heat number
+// through taking and the record of the taking.
+TEST(Inventory, OffcutsKeepTheSteelOfTheirBars) {
+  test::TempFolder folder;
+  Inventory inventory = OpenOrFail(folder / "offcuts.sqlite3");
+  const SteelTrace a{"SN490B", "A-1", "M-1"}, b{"", "B-2", ""};
+  Add(inventory, kSection, {{3000, 2, a}, {3000, 1, b}, {3000, 1}}, "job-a.qzl", "2024-04-01");
+  Add(inventory, kSection, {{3000, 1, a}}, "job-a.qzl", "2024-04-01");
+  const std::vector<OffcutEntry> listed = Listed(inventory);
+  ASSERT_EQ(listed.size(), 3U);
+  std::map<std::string, int32_t> byHeat;
+  for (const OffcutEntry& entry : listed) byHeat[entry.Trace.Heat] = entry.Count;
+  EXPECT_EQ(byHeat, (std::map<std::string, int32_t>{{"", 1}, {"A-1", 3}, {"B-2", 1}}));
+
+  const TakenRow row = inventory.Take(kSection, 1).Value().Rows.at(0);
+  ASSERT_EQ(row.Count, 5);
+  for (const EntryUse& entry : row.Entries) {
+    const auto same =
+        std::find_if(listed.begin(), listed.end(), [&](const OffcutEntry& e) { return e.Id == entry.Id; });
+    ASSERT_NE(same, listed.end());
+    EXPECT_EQ(entry.Trace, same->Trace);
+  }
+  ASSERT_TRUE(inventory.RecordTaken("job-b", {{0, row}}, "2024-04-02"));
+  EXPECT_EQ(inventory.TakenInto("job-b").Value()->Rows.at(0).Taken, row);
 }
 
 TEST(Inventory, TakeThenKeepGivesTheExpectedRows) {
