@@ -44,7 +44,7 @@ TEST(StockTrace, ALineThatMayNameTheWrongBarsRefusesTheFile) {
       {header + "1,5000,H-1\n", "2行目: 長さ 5000 が素材リストの 1 行目の長さ 6000 と違います。"},
       {header + "1,,H-1\n1,,H-2\n", "3行目: 行 1 は 2行目にもあります。"},
       {header + "99,,H-1\n", "2行目: 行「99」が大きすぎます"},
-      {header + "1,,\"H-\n1\"\n", "溶鋼番号に改行などの制御文字があります。"},
+      {header + "1,,\"H-\n1\"\n", "2行目: 引用符(\")の中で改行しています。"},
       {"長さ,溶鋼番号\n6000,H-1\n", "列「行」がありません"},
   };
   for (const auto& [bytes, problem] : cases) {
