@@ -85,6 +85,21 @@ class CommandsTest : public QObject {
     QCOMPARE(f_.Memo()->toPlainText(), first);
   }
 
+  void ACellThatIsNotOneNumberRefusesThePlanners() {
+    TypeReferenceJob(f_);
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 3, "1,25");
+    for (const char* button : {"Button1", "btnExact"}) {
+      f_.dialogs.shown.clear();
+      QTest::mouseClick(f_.Find<QPushButton>(button), Qt::LeftButton);
+      QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
+      QCOMPARE(f_.dialogs.Texts("error"), QStringList{"切断リスト 3行目: 長さ「1,25」が数字ではありません"});
+      QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 3).trimmed(), QString("1,25"));
+      QCOMPARE(f_.Grid(GridId::Cut)->currentRow(), 2);
+      QCOMPARE(f_.Grid(GridId::Cut)->currentColumn(), 0);
+      QVERIFY(f_.window->LastResult() == nullptr);
+    }
+  }
+
   void TheReportLinesUpInTheMemosFont() {
     // A half-width character's pitch for every byte of a line: the box-drawn
     // table lines up only if the memo's face draws each two-byte character
