@@ -90,7 +90,10 @@ class MainWindow : public QMainWindow {
   void StartUp();
   void SetGridHeadings();
   void UpdateCaption();
+  // The report and the loss rates go with the plan they came from.
   void ClearReport();
+  // The loss rate labels: a plan's own figure, or none.
+  void ShowLossRate(const PlanResult* plan);
   // The job on the page, read once for the command at hand.
   JobDocument PageDocument() const;
   const PlanResult* CurrentResultFor(const JobDocument& now) const;

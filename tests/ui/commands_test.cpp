@@ -100,6 +100,24 @@ class CommandsTest : public QObject {
     }
   }
 
+  void TheLossRatesGoWithThePlan() {
+    TypeReferenceJob(f_);
+    f_.dialogs.saveAnswers = {f_.Folder().filePath("other.qzl")};
+    f_.Trigger("SaveAs1");
+    f_.Field(FieldId::Kerf)->SetText("3");
+    Run();
+    QVERIFY(f_.Label("lbZhiMin").endsWith(" %"));
+    f_.dialogs.openAnswers = {f_.Folder().filePath("other.qzl")};
+    f_.Trigger("Open1");
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
+    // ↩ brings back the last Run's job, not its figures.
+    f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Discard};
+    Run();
+    QTest::mouseClick(f_.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
+  }
+
   void TheReportLinesUpInTheMemosFont() {
     // A half-width character's pitch for every byte of a line: the box-drawn
     // table lines up only if the memo's face draws each two-byte character
