@@ -145,6 +145,8 @@ class MainWindow : public QMainWindow {
   // The print dialog suggests `name` for a PDF, in the folder of the last one.
   void SuggestPrintName(const QString& name);
   void PrintResults();
+  // A passing message in the status bar, which shows only while it lasts.
+  void ShowStatus(const QString& text);
   void PrintDiagrams();
 
   // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
@@ -187,6 +189,7 @@ class MainWindow : public QMainWindow {
   QString lastFolder_;
   QString startupError_;  // shown once the window is on screen
   bool running_ = false;
+  bool statusBarShown_ = false;  // the status bar exists and hides itself when its message ends
   bool closeAfterRun_ = false;
   PlannerKind runningKind_ = PlannerKind::Run;
   int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans
