@@ -196,6 +196,7 @@ void MainWindow::StartUp() {
   SetGridHeadings();
   QDir::setCurrent(workFolder_);
   // The job of the last Run comes back, unnamed; without one (a first start) the page starts empty.
+  emptyDocument_ = std::make_unique<JobDocument>(PageDocument());
   if (std::error_code error; std::filesystem::exists(BackupFile(), error) || error) {
     startupError_ = LoadJobFile(BackupFile());
   }

@@ -124,6 +124,8 @@ class MainWindow : public QMainWindow {
   // unsaved changes, asks whether to save them; false when the user cancels
   // (or the save did not happen).
   bool MayDiscardChanges();
+  // An empty page as at a first start, unnamed, after asking about unsaved changes.
+  void NewJob();
   void OpenJob();
   // 上書き保存 and 名前を付けて保存: true when the job was saved.
   bool SaveJob();
@@ -180,6 +182,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtInputPage> page_;
   std::unique_ptr<PlanResult> lastResult_;
   std::unique_ptr<JobDocument> savedDocument_;  // the job as last opened or saved
+  std::unique_ptr<JobDocument> emptyDocument_;  // the page as built, before any job: 新規's page
   std::unique_ptr<QPrinter> printer_;           // keeps the print dialog's choice for the session
   QShortcut* stopShortcut_ = nullptr;
   QString saveFileName_;
