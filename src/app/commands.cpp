@@ -16,4 +16,8 @@ PlanResult ResultWithoutPlan(const JobDocument& document) {
   return result;
 }
 
+void PrintJobWithoutPlan(const JobDocument& document, PrintDevice& printer) {
+  ReportBuilder().BuildReportWithoutPlan(ResultWithoutPlan(document), printer);
+}
+
 }  // namespace yobina

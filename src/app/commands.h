@@ -11,8 +11,11 @@ namespace yobina {
 // Prints the report of `result`. Throws IoError when the printer fails.
 void PrintReport(const PlanResult& result, PrintDevice& printer);
 
-// What Print prints without a plan of the job on the page: the title block
-// and the cut list of `document`, no patterns, zero totals.
+// What stands for a plan of `document` when there is none: its tables, no patterns.
 PlanResult ResultWithoutPlan(const JobDocument& document);
+
+// What Print prints without a plan of the job on the page: the title block,
+// the cut list, margin and kerf of `document` and "計画はありません". Throws IoError as PrintReport.
+void PrintJobWithoutPlan(const JobDocument& document, PrintDevice& printer);
 
 }  // namespace yobina

@@ -20,6 +20,7 @@ struct SectionTexts {
   std::string StockListTitle = Cp932("《必要素材リスト》");
   std::string OffcutListTitle = Cp932("《残材リスト》");
   std::string End = Cp932("－以上－");
+  std::string NoPlan = Cp932("計画はありません");
 };
 
 const SectionTexts& Texts() {
@@ -90,6 +91,22 @@ void ReportBuilder::BuildReport(const PlanResult& result, PrintDevice& printer) 
   WriteReport(result);
 }
 
+std::vector<std::string> ReportBuilder::BuildReportWithoutPlan(const PlanResult& result) {
+  withoutPlan_ = true;
+  std::vector<std::string> lines = BuildReport(result);
+  withoutPlan_ = false;
+  return lines;
+}
+
+void ReportBuilder::BuildReportWithoutPlan(const PlanResult& result, PrintDevice& printer) {
+  withoutPlan_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{withoutPlan_};
+  BuildReport(result, printer);
+}
+
 void ReportBuilder::TallyRequiredStock(const Plan& plan) {
   std::array<int32_t, kTableCapacity + 1> bars{};
   for (int32_t j = 1; j <= plan.PatternCount(); ++j) {
@@ -126,17 +143,26 @@ void ReportBuilder::WriteReport(const PlanResult& result) {
   WriteFourColumnList(writer_, plan.CutRowCount(), [&](int32_t k) { return plan.CutRow(k); });
   writer_.ReportLine(0, t.Rule, 7);
 
-  writer_.ReportLine(0, t.StockListTitle, 7);
-  TallyRequiredStock(plan);
-  WriteFourColumnList(writer_, requiredStockCount_, [&](int32_t k) {
-    const RequiredStockEntry& entry = requiredStock_[k];
-    return TLengthRow{plan.StockRow(entry.StockRow).Length, entry.Bars, 0};
-  });
-  writer_.ReportLine(0, t.Rule, 7);
+  if (!withoutPlan_) {
+    writer_.ReportLine(0, t.StockListTitle, 7);
+    TallyRequiredStock(plan);
+    WriteFourColumnList(writer_, requiredStockCount_, [&](int32_t k) {
+      const RequiredStockEntry& entry = requiredStock_[k];
+      return TLengthRow{plan.StockRow(entry.StockRow).Length, entry.Bars, 0};
+    });
+    writer_.ReportLine(0, t.Rule, 7);
+  }
 
   // The margin and kerf the plan was made with, not what the fields say since.
   writer_.ReportLine(1, MarginKerfLine(job.Margin, job.Kerf), 7);
   writer_.ReportLine(0, t.Rule, 7);
+  if (withoutPlan_) {
+    writer_.ReportLine(0, t.NoPlan, 7);
+    writer_.ReportLine(0, t.Rule, 7);
+    writer_.ReportLine(0, t.End, 6);
+    writer_.Finish();
+    return;
+  }
   writer_.ReportLine(
       0,
       LengthTotalsLine(totals.StockLength, totals.MemberLength, totals.LeftoverLength, totals.LeftoverRate),

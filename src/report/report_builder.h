@@ -34,6 +34,12 @@ class ReportBuilder {
   // The same report on paper. Throws IoError when the printer fails.
   void BuildReport(const PlanResult& result, PrintDevice& printer);
 
+  // A job with no plan of it: the title block, the cut list, the margin and
+  // kerf, then "計画はありません" where the totals would be; zeros would read
+  // as a perfect plan.
+  std::vector<std::string> BuildReportWithoutPlan(const PlanResult& result);
+  void BuildReportWithoutPlan(const PlanResult& result, PrintDevice& printer);
+
   // The stock bars the last report's plan needs, entries 1..RequiredStockCount
   // in stock-table order (entry 0 is unused).
   const RequiredStockList& RequiredStock() const { return requiredStock_; }
@@ -47,6 +53,7 @@ class ReportBuilder {
   RequiredStockList requiredStock_{};
   int32_t requiredStockCount_ = 0;
   std::string memberNameLine_;  // heads every pattern block
+  bool withoutPlan_ = false;
 };
 
 }  // namespace yobina

@@ -28,9 +28,19 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
   MainMenu m;
 
   m.file = AddMenu(bar, "File1", QStringLiteral("ファイル(&F)"));
+  m.newJob = AddItem(m.file, "New1", QStringLiteral("新規(&N)"));
+  m.newJob->setShortcut(QKeySequence::New);
   m.open = AddItem(m.file, "Open1", QStringLiteral("開く(&O)"));
+  m.open->setShortcut(QKeySequence::Open);
   m.save = AddItem(m.file, "Save1", QStringLiteral("上書き保存(&S)"));
+  m.save->setShortcut(QKeySequence::Save);
   m.saveAs = AddItem(m.file, "SaveAs1", QStringLiteral("名前を付けて保存(&A)"));
+  // Some desktops bind no key to SaveAs: Ctrl+Shift+S, as most do.
+  m.saveAs->setShortcuts(QKeySequence::SaveAs);
+  if (m.saveAs->shortcuts().isEmpty())
+    m.saveAs->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S));
+  m.print = AddItem(m.file, "Print1", QStringLiteral("印刷(&P)…"));
+  m.print->setShortcut(QKeySequence::Print);
   m.projectPlan = AddItem(m.file, "ProjectPlan1", QStringLiteral("一括計画(&B)…"));
   m.file->addSeparator()->setObjectName(QStringLiteral("N2"));
   m.exit = AddItem(m.file, "Exit1", QStringLiteral("終了(&X)"));

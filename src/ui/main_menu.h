@@ -10,10 +10,12 @@ class QMenuBar;
 namespace yobina {
 
 struct MainMenu {
-  QMenu* file = nullptr;  // File1
+  QMenu* file = nullptr;      // File1
+  QAction* newJob = nullptr;  // 新規
   QAction* open = nullptr;
   QAction* save = nullptr;
   QAction* saveAs = nullptr;
+  QAction* print = nullptr;        // 印刷, as the 印 刷 button
   QAction* projectPlan = nullptr;  // 一括計画
   QAction* exit = nullptr;
 

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "app/file_names.h"
+#include "app/run_labels.h"
 #include "file/data_file.h"
 #include "file/page_document.h"
 #include "plan/plan_result.h"
@@ -195,6 +196,7 @@ void MainWindow::StartUp() {
   SetGridHeadings();
   QDir::setCurrent(workFolder_);
   // The job of the last Run comes back, unnamed; without one (a first start) the page starts empty.
+  emptyDocument_ = std::make_unique<JobDocument>(PageDocument());
   if (std::error_code error; std::filesystem::exists(BackupFile(), error) || error) {
     startupError_ = LoadJobFile(BackupFile());
   }
@@ -220,6 +222,15 @@ void MainWindow::UpdateCaption() {
 
 void MainWindow::ClearReport() {
   results_.memo->clear();
+  ShowLossRate(nullptr);
+}
+
+void MainWindow::ShowLossRate(const PlanResult* plan) {
+  input_.trialLossLabel->setText(LossLabelCaption());
+  const bool planned = plan != nullptr && plan->Status == PlanStatus::Planned && plan->Plan.HasPatterns();
+  input_.bestLossLabel->setText(planned ? ToQString(FormatBestLossLabel(plan->Plan.Cuts().LossRate))
+                                        : NoLossRateCaption());
+  input_.bestLossLabel->adjustSize();
 }
 
 void MainWindow::ShowCurrentPlan() {

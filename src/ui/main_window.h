@@ -90,7 +90,10 @@ class MainWindow : public QMainWindow {
   void StartUp();
   void SetGridHeadings();
   void UpdateCaption();
+  // The report and the loss rates go with the plan they came from.
   void ClearReport();
+  // The loss rate labels: a plan's own figure, or none.
+  void ShowLossRate(const PlanResult* plan);
   // The job on the page, read once for the command at hand.
   JobDocument PageDocument() const;
   const PlanResult* CurrentResultFor(const JobDocument& now) const;
@@ -121,6 +124,8 @@ class MainWindow : public QMainWindow {
   // unsaved changes, asks whether to save them; false when the user cancels
   // (or the save did not happen).
   bool MayDiscardChanges();
+  // An empty page as at a first start, unnamed, after asking about unsaved changes.
+  void NewJob();
   void OpenJob();
   // 上書き保存 and 名前を付けて保存: true when the job was saved.
   bool SaveJob();
@@ -142,6 +147,8 @@ class MainWindow : public QMainWindow {
   // The print dialog suggests `name` for a PDF, in the folder of the last one.
   void SuggestPrintName(const QString& name);
   void PrintResults();
+  // A passing message in the status bar, which shows only while it lasts.
+  void ShowStatus(const QString& text);
   void PrintDiagrams();
 
   // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
@@ -175,6 +182,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtInputPage> page_;
   std::unique_ptr<PlanResult> lastResult_;
   std::unique_ptr<JobDocument> savedDocument_;  // the job as last opened or saved
+  std::unique_ptr<JobDocument> emptyDocument_;  // the page as built, before any job: 新規's page
   std::unique_ptr<QPrinter> printer_;           // keeps the print dialog's choice for the session
   QShortcut* stopShortcut_ = nullptr;
   QString saveFileName_;
@@ -184,6 +192,7 @@ class MainWindow : public QMainWindow {
   QString lastFolder_;
   QString startupError_;  // shown once the window is on screen
   bool running_ = false;
+  bool statusBarShown_ = false;  // the status bar exists and hides itself when its message ends
   bool closeAfterRun_ = false;
   PlannerKind runningKind_ = PlannerKind::Run;
   int lossLabelsSplit_ = 0;   // where the best loss rate's label starts between plans

@@ -94,6 +94,21 @@ void MainWindow::OpenJob() {
   ForgetStalePlan();
 }
 
+void MainWindow::NewJob() {
+  if (running_ || !MayDiscardChanges()) return;
+  JobDocument empty = *emptyDocument_;
+  empty.OffcutMin = PageDocument().OffcutMin;  // a setting, not part of the job
+  WriteDocument(empty, *page_);
+  *savedDocument_ = PageDocument();
+  history_->Reset();
+  saveFileName_.clear();
+  jobFileName_.clear();
+  UpdateCaption();
+  ForgetStalePlan();
+  tabs_->setCurrentWidget(inputSheet_);
+  input_.year->setFocus(Qt::OtherFocusReason);
+}
+
 bool MainWindow::SaveJob() {
   if (saveFileName_.isEmpty() || !QFileInfo::exists(JobFileNameOf(saveFileName_))) return SaveJobAs();
   saveFileName_ = JobFileNameOf(saveFileName_);

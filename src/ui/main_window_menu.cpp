@@ -12,9 +12,21 @@ namespace yobina {
 
 void MainWindow::BuildMenu() {
   menu_ = BuildMainMenu(menuBar());
-  connect(menu_.open, &QAction::triggered, this, &MainWindow::OpenJob);
-  connect(menu_.save, &QAction::triggered, this, &MainWindow::SaveJob);
-  connect(menu_.saveAs, &QAction::triggered, this, &MainWindow::SaveJobAs);
+  // Their shortcuts reach them while a planner works, when the menu bar is disabled: they wait.
+  const auto unlessRunning = [this](void (MainWindow::*command)()) {
+    return [this, command] {
+      if (!running_) (this->*command)();
+    };
+  };
+  connect(menu_.newJob, &QAction::triggered, this, unlessRunning(&MainWindow::NewJob));
+  connect(menu_.open, &QAction::triggered, this, unlessRunning(&MainWindow::OpenJob));
+  connect(menu_.save, &QAction::triggered, this, [this] {
+    if (!running_) SaveJob();
+  });
+  connect(menu_.saveAs, &QAction::triggered, this, [this] {
+    if (!running_) SaveJobAs();
+  });
+  connect(menu_.print, &QAction::triggered, this, unlessRunning(&MainWindow::PrintResults));
   connect(menu_.projectPlan, &QAction::triggered, this, &MainWindow::ShowProjectDialog);
   connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
   connect(menu_.mergeCuts, &QAction::triggered, this, &MainWindow::MergeEqualCuts);

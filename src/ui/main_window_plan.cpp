@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "app/messages.h"
+#include "app/number_cells.h"
 #include "app/optimal_planner.h"
 #include "app/run_labels.h"
 #include "app/run_planner.h"
@@ -82,6 +83,16 @@ void MainWindow::StopPlanning() {
 void MainWindow::StartPlanning(PlannerKind kind) {
   if (running_) return;
   history_->Settle();  // the user's last edit is a step before the page is tidied
+  // A cell that is not one number is not planned as whatever it starts with:
+  // the job is refused, the cell shown and left as typed.
+  if (const std::optional<UnreadableCell> cell = FirstUnreadableCell(*page_)) {
+    TStringGrid* grid = input_.Grid(cell->Grid);
+    tabs_->setCurrentWidget(inputSheet_);
+    grid->SetCurrentCell(cell->Column, cell->Row);
+    grid->setFocus(Qt::OtherFocusReason);
+    dialogs_.ShowError(this, ToQString(cell->Message));
+    return;
+  }
   // The page, once: tidied as every planner leaves it, and kept in the backup
   // for the next start and for ↩. No backup: nothing is planned.
   const JobDocument document = Normalized(PageDocument());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "app/commands.h"
 #include "diagram/cutting_diagram.h"
@@ -11,6 +12,11 @@
 #include "ui/main_window.h"
 
 namespace yobina {
+namespace {
+
+constexpr int kStatusMessageMs = 5000;
+
+}  // namespace
 
 QString MainWindow::JobName() const {
   return jobFileName_.isEmpty() ? QStringLiteral("ヨビナ") : QFileInfo(jobFileName_).completeBaseName();
@@ -25,6 +31,17 @@ void MainWindow::SuggestPrintName(const QString& name) {
   }
 }
 
+void MainWindow::ShowStatus(const QString& text) {
+  // The bar comes only with a message and goes with it: the page keeps its room.
+  if (!statusBarShown_) {
+    statusBarShown_ = true;
+    connect(statusBar(), &QStatusBar::messageChanged, this,
+            [this](const QString& message) { statusBar()->setVisible(!message.isEmpty()); });
+  }
+  statusBar()->show();
+  statusBar()->showMessage(text, kStatusMessageMs);
+}
+
 void MainWindow::PrintResults() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   SuggestPrintName(JobName());
@@ -33,12 +50,21 @@ void MainWindow::PrintResults() {
   // The plan of the job on the page; without one, the page's job with no plan.
   const JobDocument now = PageDocument();
   const PlanResult* current = CurrentResultFor(now);
-  Guarded([&] { PrintReport(current != nullptr ? *current : ResultWithoutPlan(now), *device); });
+  Guarded([&] {
+    if (current != nullptr && current->Plan.HasPatterns()) {
+      PrintReport(*current, *device);
+    } else {
+      PrintJobWithoutPlan(now, *device);
+    }
+  });
 }
 
 void MainWindow::PrintDiagrams() {
   const PlanResult* current = CurrentResult();
-  if (current == nullptr || !current->Plan.HasPatterns()) return;
+  if (current == nullptr || !current->Plan.HasPatterns()) {
+    ShowStatus(QStringLiteral("図に描く計画がありません"));
+    return;
+  }
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   SuggestPrintName(JobName() + QStringLiteral(" 切断図"));
   const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);

@@ -39,6 +39,7 @@ bool MainWindow::OpenPlannedJob(const PlanResult& plan, const QString& file) {
   lastResult_->Document = *savedDocument_;
   UpdateCaption();
   ShowCurrentPlan();
+  ShowLossRate(CurrentResult());  // the section's own figure, not the last Run's
   tabs_->setCurrentWidget(inputSheet_);
   return true;
 }

@@ -114,10 +114,12 @@ TEST(PrintWithoutAPlan, PrintsTheTitleBlockAndTheCutListOfThePage) {
   JobDocument page = SmallJob();
   page.ProjectName = Cp932("見本工事");
   page.CutRows[1] = {"1500", "4"};
-  const std::vector<std::string> lines = ReportBuilder().BuildReport(ResultWithoutPlan(page));
+  const std::vector<std::string> lines = ReportBuilder().BuildReportWithoutPlan(ResultWithoutPlan(page));
   EXPECT_TRUE(Contains(lines, Cp932("  工事名：見本工事")));
   EXPECT_TRUE(Contains(lines, ListCell(1500, 4) + ListCell(2000, 3)));
-  EXPECT_TRUE(Contains(lines, LengthTotalsLine(0, 0, 0, 0)));
+  EXPECT_TRUE(Contains(lines, Cp932("計画はありません")));
+  EXPECT_FALSE(Contains(lines, LengthTotalsLine(0, 0, 0, 0)));
+  EXPECT_FALSE(Contains(lines, Cp932("《必要素材リスト》")));
   EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find(Cp932("│素材長")) != std::string::npos;
   }));

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QMenuBar>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
@@ -42,6 +43,9 @@ class CommandsTest : public QObject {
 
   QString Backup() const { return f_.Folder().filePath("#BackUp.Qzl"); }
   void Run() { f_.RunAndWait(); }
+  void PressCtrlKey(Qt::Key key) const {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+  }
 
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -83,6 +87,39 @@ class CommandsTest : public QObject {
     const QString first = f_.Memo()->toPlainText();
     Run();
     QCOMPARE(f_.Memo()->toPlainText(), first);
+  }
+
+  void ACellThatIsNotOneNumberRefusesThePlanners() {
+    TypeReferenceJob(f_);
+    f_.TypeIntoCell(f_.Grid(GridId::Cut), 1, 3, "1,25");
+    for (const char* button : {"Button1", "btnExact"}) {
+      f_.dialogs.shown.clear();
+      QTest::mouseClick(f_.Find<QPushButton>(button), Qt::LeftButton);
+      QTRY_VERIFY_WITH_TIMEOUT(!f_.window->IsRunning(), 20000);
+      QCOMPARE(f_.dialogs.Texts("error"), QStringList{"切断リスト 3行目: 長さ「1,25」が数字ではありません"});
+      QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 3).trimmed(), QString("1,25"));
+      QCOMPARE(f_.Grid(GridId::Cut)->currentRow(), 2);
+      QCOMPARE(f_.Grid(GridId::Cut)->currentColumn(), 0);
+      QVERIFY(f_.window->LastResult() == nullptr);
+    }
+  }
+
+  void TheLossRatesGoWithThePlan() {
+    TypeReferenceJob(f_);
+    f_.dialogs.saveAnswers = {f_.Folder().filePath("other.qzl")};
+    f_.Trigger("SaveAs1");
+    f_.Field(FieldId::Kerf)->SetText("3");
+    Run();
+    QVERIFY(f_.Label("lbZhiMin").endsWith(" %"));
+    f_.dialogs.openAnswers = {f_.Folder().filePath("other.qzl")};
+    f_.Trigger("Open1");
+    QCOMPARE(f_.Label("lbZhi"), QString("　ロス率"));
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
+    // ↩ brings back the last Run's job, not its figures.
+    f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Discard};
+    Run();
+    QTest::mouseClick(f_.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
   }
 
   void TheReportLinesUpInTheMemosFont() {
@@ -438,6 +475,39 @@ class CommandsTest : public QObject {
     QStringList menus;
     for (QAction* menu : f_.window->menuBar()->actions()) menus << menu->text();
     QCOMPARE(menus, (QStringList{"ファイル(&F)", "編集(&E)", "ヘルプ(&H)"}));
+
+    // The desktop's standard keys, none taken twice.
+    const std::pair<const char*, const char*> keys[] = {
+        {"New1", "Ctrl+N"},          {"Open1", "Ctrl+O"},  {"Save1", "Ctrl+S"},
+        {"SaveAs1", "Ctrl+Shift+S"}, {"Print1", "Ctrl+P"},
+    };
+    QSet<QString> taken;
+    for (QAction* action : f_.window->findChildren<QAction*>()) {
+      for (const QKeySequence& key : action->shortcuts()) {
+        QVERIFY2(!taken.contains(key.toString()), qPrintable(key.toString()));
+        taken.insert(key.toString());
+      }
+    }
+    for (const auto& [name, key] : keys)
+      QCOMPARE(f_.window->findChild<QAction*>(name)->shortcut().toString(QKeySequence::PortableText),
+               QString(key));
+  }
+
+  void NewEmptiesThePageAfterAskingAboutChanges() {
+    TypeReferenceJob(f_);
+    Run();
+    f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Cancel};
+    PressCtrlKey(Qt::Key_N);
+    QCOMPARE(f_.dialogs.Kinds(), QStringList{"save changes"});
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1).trimmed(), QString("2300"));
+    f_.dialogs.saveChangesAnswers = {Dialogs::SaveAnswer::Discard};
+    PressCtrlKey(Qt::Key_N);
+    QCOMPARE(f_.Grid(GridId::Cut)->Cell(1, 1), QString());
+    QCOMPARE(f_.Field(FieldId::ProjectName)->text(), QString());
+    QVERIFY(!f_.window->HasUnsavedChanges());
+    QVERIFY(f_.window->windowTitle().endsWith("無題"));
+    QVERIFY(f_.window->CurrentResult() == nullptr);
+    QCOMPARE(f_.Label("lbZhiMin"), QString("・・・・・"));
   }
 
   void ExitClosesTheWindow() {

@@ -1,5 +1,6 @@
 // What reaches paper once the job on the page is no longer the job of the last
 // plan: never the old plan under the new job's names, margin or lists.
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "text/codec.h"
@@ -78,11 +79,14 @@ class PlanOnPaperTest : public QObject {
     QVERIFY(Has(report, "港北物流センター新築工事"));
     QVERIFY(Has(report, "    2300×   7本"));
     QVERIFY(Has(report, "素材の余裕 = 0(mm)   切り代 = 5(mm)"));
-    QVERIFY(Has(report, "素材重量=   0.000(t)"));
+    QVERIFY(Has(report, "計画はありません"));
+    QVERIFY(!Has(report, "ロス率"));
+    QVERIFY(!Has(report, "《必要素材リスト》"));
     QVERIFY(!Has(report, "三十行"));
     QVERIFY(!Has(report, "    1037×"));
     QVERIFY(!Has(report, "│素材長"));
     QVERIFY(Print("btnDiagramPrint").empty());
+    QCOMPARE(f_.window->statusBar()->currentMessage(), QString("図に描く計画がありません"));
   }
 
   void EditingTheMarginAfterARunNeverPrintsThePlanWithIt() {

@@ -90,6 +90,9 @@ class ProjectDialogTest : public QObject {
     QVERIFY(f_.window->CurrentResult() != nullptr);
     QVERIFY(f_.window->CurrentResult()->Plan.HasPatterns());
     QVERIFY(!f_.window->HasUnsavedChanges());
+    // Its own loss rate in the labels.
+    const double rate = f_.window->CurrentResult()->Plan.Cuts().LossRate;
+    QCOMPARE(f_.Label("lbZhiMin").trimmed(), QString::number(rate, 'f', 3) + " %");
   }
 
   void OpeningASectionAsksAboutUnsavedChanges() {
