@@ -41,6 +41,7 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
     m.saveAs->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S));
   m.print = AddItem(m.file, "Print1", QStringLiteral("印刷(&P)…"));
   m.print->setShortcut(QKeySequence::Print);
+  m.printLabels = AddItem(m.file, "PrintLabels1", QStringLiteral("ラベル印刷(&L)…"));
   m.projectPlan = AddItem(m.file, "ProjectPlan1", QStringLiteral("一括計画(&B)…"));
   m.file->addSeparator()->setObjectName(QStringLiteral("N2"));
   m.exit = AddItem(m.file, "Exit1", QStringLiteral("終了(&X)"));

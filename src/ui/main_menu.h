@@ -16,6 +16,7 @@ struct MainMenu {
   QAction* save = nullptr;
   QAction* saveAs = nullptr;
   QAction* print = nullptr;        // 印刷, as the 印 刷 button
+  QAction* printLabels = nullptr;  // ラベル印刷: a label a piece for the saw, and one an offcut
   QAction* projectPlan = nullptr;  // 一括計画
   QAction* exit = nullptr;
 

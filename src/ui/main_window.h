@@ -150,6 +150,7 @@ class MainWindow : public QMainWindow {
   // A passing message in the status bar, which shows only while it lasts.
   void ShowStatus(const QString& text);
   void PrintDiagrams();
+  void PrintPieceLabels();
 
   // The planners (main_window_plan.cpp): 実 行, 最 適 化 and its menu entry, the
   // labels while they work, and what each leaves behind.

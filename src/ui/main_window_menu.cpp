@@ -27,6 +27,7 @@ void MainWindow::BuildMenu() {
     if (!running_) SaveJobAs();
   });
   connect(menu_.print, &QAction::triggered, this, unlessRunning(&MainWindow::PrintResults));
+  connect(menu_.printLabels, &QAction::triggered, this, unlessRunning(&MainWindow::PrintPieceLabels));
   connect(menu_.projectPlan, &QAction::triggered, this, &MainWindow::ShowProjectDialog);
   connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
   connect(menu_.mergeCuts, &QAction::triggered, this, &MainWindow::MergeEqualCuts);

@@ -1,4 +1,4 @@
-// 印 刷 and 図 印 刷: the plan of the job on the page on paper or in a PDF,
+// 印 刷, 図 印 刷 and ラベル印刷: the plan of the job on the page on paper or in a PDF,
 // through the print dialog, which keeps its choice for the session.
 #include <QDir>
 #include <QFileInfo>
@@ -6,10 +6,16 @@
 #include <QStatusBar>
 
 #include "app/commands.h"
+#include "app/job_shop_input.h"
+#include "app/offcut_stock.h"
 #include "diagram/cutting_diagram.h"
+#include "inventory/inventory.h"
 #include "plan/plan_result.h"
+#include "shop/cut_list.h"
+#include "shop/label_sheet.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
+#include "ui/offcut_tab.h"
 
 namespace yobina {
 namespace {
@@ -70,6 +76,27 @@ void MainWindow::PrintDiagrams() {
   const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
   if (!device) return;
   Guarded([&] { PrintCuttingDiagrams(*current, *device); });
+}
+
+void MainWindow::PrintPieceLabels() {
+  const PlanResult* current = CurrentResult();
+  if (current == nullptr || !current->Plan.HasPatterns()) {
+    ShowStatus(QStringLiteral("ラベルに描く計画がありません"));
+    return;
+  }
+  const std::string source =
+      OffcutSource(current->Document, QFileInfo(jobFileName_).fileName().toStdString());
+  const CutList list =
+      MakeCutList(*current, JobShopInput(*current, offcutTab_->TakenRows(), source, TodayDate()));
+  if (const std::optional<std::string> fault = LabelsFault(list)) {
+    dialogs_.ShowError(this, QString::fromStdString(*fault));
+    return;
+  }
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SuggestPrintName(JobName() + QStringLiteral(" ラベル"));
+  const std::unique_ptr<PrintDevice> device = dialogs_.ChoosePrinter(this, *printer_);
+  if (!device) return;
+  Guarded([&] { PrintLabels(list, LabelSheet(), *device); });
 }
 
 }  // namespace yobina
